@@ -30,13 +30,15 @@ TEST(CodePage, TypicalCharactersMapBothWays) {
 
 TEST(CodePage, CharactersTheCodePageLacksBecomeTheReplacement) {
     EXPECT_EQ(Utf8ToWindows1252("a→b日"), "a?b?");
-    EXPECT_EQ(Utf8ToWindows1252("x\xC3", '_'), "x_");            // truncated sequence
-    EXPECT_EQ(Utf8ToWindows1252("\xC0\xAF"), "??");              // overlong "/"
-    EXPECT_EQ(Utf8ToWindows1252("\xED\xA0\x80"), "???");         // surrogate
+    EXPECT_EQ(Utf8ToWindows1252("x\xC3", '_'), "x_");    // truncated sequence
+    EXPECT_EQ(Utf8ToWindows1252("\xC0\xAF"), "??");      // overlong "/"
+    EXPECT_EQ(Utf8ToWindows1252("\xED\xA0\x80"), "???"); // surrogate
 }
 
 TEST(CodePage, Utf8DecodingReplacesEachMalformedByte) {
-    EXPECT_EQ(DecodeUtf8("a\xFF\xFE" "é"), U"a\uFFFD\uFFFDé");
+    EXPECT_EQ(DecodeUtf8("a\xFF\xFE"
+                         "é"),
+              U"a\uFFFD\uFFFDé");
     EXPECT_EQ(EncodeUtf8(U"ß€😀"), "ß€😀");
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
 }
