@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+namespace orvane {
+
+class EventPump;
+class InputSynth;
+class PlaybackCommands;
+class PlaybackEngine;
+class Prompts;
+class WallClock;
+
+// Plays macro texts: the one entry the starters (hot keys, ShortKeys, timed macros, menus, the
+// command line) use. Holds the playback state; one playback at a time. The interfaces must
+// outlive the player.
+class Player {
+public:
+    Player(InputSynth& input, EventPump& pump, PlaybackCommands& commands, Prompts& prompts,
+           WallClock& clock);
+    ~Player();
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    // Resets the playback state, turns Caps Lock off when `capsWasOn` (it was on when the macro
+    // was triggered; it is turned on again when the macro ends), and plays `macroText`
+    // (Windows-1252 bytes) to its end, to an abort, or to an aborted pause. Serves the event
+    // pump after every step and inside every wait. A call made while a macro is already playing
+    // (from an event served during playback) returns at once and plays nothing.
+    void Play(std::string_view macroText, bool capsWasOn);
+
+    // The abort request: playback stops before its next step, after showing "Orvane 98 macro
+    // has been aborted." once. Safe to call at any time; while idle it is forgotten at the next
+    // start.
+    void RequestAbort();
+
+    // True from the start of Play until it returns.
+    bool IsPlaying() const;
+
+private:
+    std::unique_ptr<PlaybackEngine> engine_;
+};
+
+} // namespace orvane
