@@ -25,8 +25,7 @@ public:
     // The pause dialog with its top-left corner at (left, top) screen pixels and an optional
     // message; keeps the keyboard focus with `target` while it floats above it. Returns when
     // the user resumes (also through a hot key) or aborts.
-    virtual PauseResult DoPause(int top, int left, std::string_view message,
-                                WindowId target) = 0;
+    virtual PauseResult DoPause(int top, int left, std::string_view message, WindowId target) = 0;
 
     // Asks for a repeat count; returns only with a valid number, its low 16 bits.
     virtual std::uint16_t DoRepPrompt() = 0;

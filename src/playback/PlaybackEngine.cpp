@@ -1,0 +1,436 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "playback/PlaybackEngine.h"
+
+#include "playback/DateTimeText.h"
+
+#include <algorithm>
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace orvane {
+namespace {
+
+constexpr std::string_view AbortTitle = "Macro Abort";
+constexpr std::string_view AbortText = "Orvane 98 macro has been aborted.";
+
+// The pause dialog's size without a message.
+constexpr int PauseWidth = 224;
+constexpr int PauseHeight = 94;
+
+constexpr double ClipboardSettleSeconds = 0.05;
+constexpr double PasteSettleSeconds = 0.1;
+constexpr auto LaunchWindowLimit = std::chrono::seconds(30);
+constexpr std::size_t LaunchTitleLength = 30;
+
+// A file read for "<TFILE:" or "<CLIPF:" loses its end-of-file mark (Ctrl+Z).
+std::string WithoutEndOfFileMark(std::string contents) {
+    if (!contents.empty() && contents.back() == '\x1A') {
+        contents.pop_back();
+    }
+    return contents;
+}
+
+std::string CounterDigits(std::int32_t counter, int width) {
+    std::string digits = std::to_string(counter);
+    if (digits.size() < static_cast<std::size_t>(width)) {
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    }
+    return digits;
+}
+
+WindowRef RefTo(const std::string& title) {
+    return {title == CurrentWindowTitle, title};
+}
+
+} // namespace
+
+PlaybackEngine::PlaybackEngine(InputSynth& input, EventPump& pump, PlaybackCommands& commands,
+                               Prompts& prompts, WallClock& clock)
+    : input_(input), pump_(pump), commands_(commands), prompts_(prompts), clock_(clock),
+      waits_(pump, state_), keys_(input, waits_, state_) {}
+
+void PlaybackEngine::Play(std::string_view macroText, bool capsWasOn) {
+    if (state_.Playing) {
+        return;
+    }
+    state_.AbortRequested = false;
+    state_.AbortShown = false;
+    state_.InRepeat = false;
+    state_.FinalPass = false;
+    state_.PauseShown = false;
+    state_.RestoreMinimized = false;
+    state_.Stopped = false;
+    state_.KeyDelayOn = false;
+    state_.MouseDelayOn = false;
+    state_.SpeedFactor = 1.0;
+    state_.RepeatCounter = 0;
+    state_.CapsWasOn = capsWasOn;
+    state_.Playing = true;
+    if (capsWasOn) {
+        keys_.ToggleCapsLock();
+    }
+    state_.Screen = input_.GetScreenSize();
+    state_.TargetWindow = commands_.ForegroundWindow();
+    // Playback works on its own copy: events served during playback may replace the text the
+    // caller holds (a macro file swap, an edit).
+    const std::string text(macroText);
+    DoMacro(text, 0);
+    state_.Playing = false;
+}
+
+void PlaybackEngine::DoMacro(std::string_view text, int level) {
+    OneShotMarks marks;
+    std::size_t pos = 0;
+    for (;;) {
+        if (state_.Stopped) {
+            return;
+        }
+        if (pos >= text.size()) {
+            if (level == 0) {
+                EndOfPlayback();
+            }
+            return;
+        }
+        if (state_.AbortRequested) {
+            NoticeAbort();
+            return;
+        }
+        const auto ch = static_cast<unsigned char>(text[pos]);
+        if (ch != '<') {
+            keys_.TypeChar(ch, marks);
+            ++pos;
+            if (ch == '\r' && pos < text.size() && text[pos] == '\n') {
+                ++pos;
+            }
+        } else {
+            const ScriptItem item = ReadScriptItem(text, pos);
+            pos = CarryOut(item, text, pos, level, marks);
+            if (pos == LeaveLevel) {
+                return;
+            }
+        }
+        pump_.ServePending();
+    }
+}
+
+void PlaybackEngine::NoticeAbort() {
+    if (!state_.AbortShown) {
+        state_.AbortShown = true;
+        prompts_.DoAMessage(AbortTitle, AbortText);
+    }
+}
+
+void PlaybackEngine::PlayNested(std::string_view text, int level) {
+    if (level + 1 < MaxNestingLevels) {
+        DoMacro(text, level + 1);
+    }
+}
+
+void PlaybackEngine::TypeText(std::string_view text, OneShotMarks& marks) {
+    for (const char ch : text) {
+        keys_.TypeChar(static_cast<unsigned char>(ch), marks);
+    }
+}
+
+std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view text, std::size_t pos,
+                                     int level, OneShotMarks& marks) {
+    const std::size_t after = pos + item.Length;
+    switch (item.Kind) {
+    case ItemKind::Character:
+        keys_.TypeChar('<', marks);
+        keys_.ReleaseOneShots(marks);
+        return pos + 1;
+    case ItemKind::Key:
+        keys_.NamedKey(item.Key, marks);
+        break;
+    case ItemKind::MouseKey:
+        keys_.MouseKey(item.Key, marks);
+        break;
+    case ItemKind::KeyDown:
+    case ItemKind::KeyUp:
+        keys_.PostVKey(item.Key, item.Kind == ItemKind::KeyUp);
+        break;
+    case ItemKind::ShiftOneShot:
+        keys_.ShiftOneShot(marks);
+        break;
+    case ItemKind::CtrlOneShot:
+        keys_.CtrlOneShot(marks);
+        break;
+    case ItemKind::AltToggle:
+        keys_.AltToggle(marks);
+        break;
+    case ItemKind::AltCode:
+        keys_.AltCodeTag(item.Text);
+        break;
+    case ItemKind::MouseButton:
+        keys_.MouseButton(item.Button, item.Action);
+        break;
+    case ItemKind::WheelForward:
+        keys_.Wheel(item.Number);
+        break;
+    case ItemKind::WheelBackward:
+        keys_.Wheel(-item.Number);
+        break;
+    case ItemKind::MoveScreen:
+        keys_.MoveTo(item.Real, item.Real2);
+        break;
+    case ItemKind::MoveWindow: {
+        const WindowOrigin origin = commands_.ForegroundWindowOrigin().value_or(WindowOrigin{});
+        keys_.MoveTo(item.Real + origin.Left, item.Real2 + origin.Top);
+        break;
+    }
+    case ItemKind::Delay:
+        waits_.PauseFor(item.Real);
+        break;
+    case ItemKind::Msd:
+        waits_.DelayFor(item.Number);
+        break;
+    case ItemKind::Speed:
+        if (item.RealValid) {
+            state_.SpeedFactor = item.Real;
+        }
+        break;
+    case ItemKind::KeyDelay:
+        state_.KeyDelay = static_cast<std::uint16_t>(std::max(item.Number, 0));
+        state_.KeyDelayOn = state_.KeyDelay != 0;
+        break;
+    case ItemKind::MouseDelay:
+        state_.MouseDelay = static_cast<std::uint16_t>(std::max(item.Number, 0));
+        state_.MouseDelayOn = state_.MouseDelay != 0;
+        break;
+    case ItemKind::Pause:
+    case ItemKind::PauseAt:
+        return Pause(item, after);
+    case ItemKind::Remark:
+    case ItemKind::Test:
+    case ItemKind::EndClip:
+        break;
+    case ItemKind::EndRepeat:
+        state_.FinalPass = false;
+        break;
+    case ItemKind::Repeat:
+    case ItemKind::PromptRepeat:
+        return RepeatBlock(item, text, pos, level);
+    case ItemKind::Counter:
+        if (state_.InRepeat || state_.FinalPass) {
+            PlayNested(CounterDigits(state_.RepeatCounter, item.Number), level);
+        }
+        break;
+    case ItemKind::BeginClip:
+        return ClipboardBlock(text, after);
+    case ItemKind::ClipFile:
+        if (std::optional<std::string> contents = commands_.ReadTextFile(item.Text)) {
+            commands_.SetClipboardText(WithoutEndOfFileMark(std::move(*contents)));
+            waits_.PauseForNoSpeed(ClipboardSettleSeconds);
+        }
+        break;
+    case ItemKind::ClipCopy:
+        keys_.ClipCopy();
+        break;
+    case ItemKind::ClipPaste:
+        keys_.ClipPaste();
+        waits_.PauseForNoSpeed(PasteSettleSeconds);
+        break;
+    case ItemKind::Activate:
+        if (const std::optional<WindowId> window = commands_.ActivateIt(item.Text)) {
+            state_.TargetWindow = *window;
+            break;
+        }
+        return text.size();
+    case ItemKind::Window:
+        if (!item.Text.empty()) {
+            commands_.DoWindowCommand(item.Command, RefTo(item.Text));
+        }
+        break;
+    case ItemKind::WindowSize:
+        if (!item.Text.empty()) {
+            commands_.SizeWindow(RefTo(item.Text), item.Number, item.Number2);
+        }
+        break;
+    case ItemKind::WindowPos:
+        if (!item.Text.empty()) {
+            commands_.MoveWindow(RefTo(item.Text), item.Number, item.Number2);
+        }
+        break;
+    case ItemKind::Launch:
+        LaunchIt(item.Text2, 0, false);
+        break;
+    case ItemKind::LaunchNo:
+        state_.LaunchTitle = item.Text.substr(0, LaunchTitleLength);
+        if (!LaunchIt(item.Text2, item.Number, true)) {
+            return text.size();
+        }
+        break;
+    case ItemKind::LaunchYes:
+        state_.LaunchTitle = item.Text.substr(0, LaunchTitleLength);
+        if (const std::optional<WindowId> window = commands_.ActivateIt(item.Text)) {
+            state_.TargetWindow = *window;
+            break;
+        }
+        if (!LaunchIt(item.Text2, item.Number, true)) {
+            return text.size();
+        }
+        break;
+    case ItemKind::ChangeDir:
+        if (!item.Text.empty()) {
+            commands_.ChangeDirectory(item.Text);
+        }
+        break;
+    case ItemKind::DeleteFile:
+        if (!item.Text.empty()) {
+            commands_.DeleteFile(item.Text);
+        }
+        break;
+    case ItemKind::CopyFile:
+        if (!item.Text.empty() && !item.Text2.empty()) {
+            commands_.CopyFile(item.Text, item.Text2);
+        }
+        break;
+    case ItemKind::RenameFile:
+        if (!item.Text.empty() && !item.Text2.empty()) {
+            commands_.RenameFile(item.Text, item.Text2);
+        }
+        break;
+    case ItemKind::Http:
+    case ItemKind::Ftp:
+        if (!item.Text.empty()) {
+            commands_.OpenAddress(item.Text);
+        }
+        break;
+    case ItemKind::TextFile:
+        if (std::optional<std::string> contents = commands_.ReadTextFile(item.Text)) {
+            PlayNested(WithoutEndOfFileMark(std::move(*contents)), level);
+        }
+        break;
+    case ItemKind::Swap:
+        if (!item.Text.empty()) {
+            commands_.SwapMacroFile(item.Text);
+        }
+        break;
+    case ItemKind::WaveWait:
+    case ItemKind::WaveNoWait:
+        if (!item.Text.empty()) {
+            commands_.PlayWave(item.Text, item.Kind == ItemKind::WaveWait);
+        }
+        break;
+    case ItemKind::Beep:
+        commands_.Beep();
+        break;
+    case ItemKind::Date:
+        TypeText(FormatDate(item.FormatIndex, item.LeadingZeros, item.DayOffset, clock_.LocalNow()),
+                 marks);
+        break;
+    case ItemKind::Time:
+        TypeText(FormatTime(item.FormatIndex, item.LeadingZeros, clock_.LocalNow()), marks);
+        break;
+    }
+    return after;
+}
+
+// A repeat block replays its body from RepeatBuffer as nested levels (InRepeat set, so repeat
+// tags inside play their body once per pass), then plays it a last time in place with
+// FinalPass set; the "<ENDREP>" that closes it clears FinalPass.
+std::size_t PlaybackEngine::RepeatBlock(const ScriptItem& item, std::string_view text,
+                                        std::size_t pos, int level) {
+    const std::size_t after = pos + item.Length;
+    const std::int32_t count =
+        item.Kind == ItemKind::PromptRepeat ? prompts_.DoRepPrompt() : item.Number;
+    if (state_.InRepeat) {
+        return after;
+    }
+    const std::size_t end = text.find("<ENDREP>", after);
+    if (end == std::string_view::npos) {
+        return after;
+    }
+    state_.RepeatBuffer.assign(text.substr(after, std::min(end - after, MaxBlockBody)));
+    state_.RepeatCount = count;
+    state_.InRepeat = true;
+    state_.RepeatCounter = 0;
+    state_.FinalPass = false;
+    // The replays play their own copy: nothing that runs inside may pull the text from under a
+    // level, whatever it does to the shared buffer.
+    const std::string body = state_.RepeatBuffer;
+    for (std::int32_t pass = 1; pass < count && !state_.AbortRequested && !state_.Stopped; ++pass) {
+        ++state_.RepeatCounter;
+        PlayNested(body, level);
+    }
+    state_.InRepeat = false;
+    ++state_.RepeatCounter;
+    state_.FinalPass = true;
+    if (state_.Stopped) {
+        return LeaveLevel;
+    }
+    if (state_.AbortRequested) {
+        // A request that came with the last step of a pass found no step left to stop there,
+        // so no level has told the user yet.
+        NoticeAbort();
+        return LeaveLevel;
+    }
+    return after;
+}
+
+std::size_t PlaybackEngine::ClipboardBlock(std::string_view text, std::size_t after) {
+    // Without "<ENDCLIP>" the block runs to the end of the text, as a free-text field runs to
+    // the end when its ">" is missing: the text meant for the clipboard is never typed.
+    std::size_t end = text.find("<ENDCLIP>", after);
+    if (end == std::string_view::npos) {
+        end = text.size();
+    }
+    commands_.SetClipboardText(text.substr(after, std::min(end - after, MaxBlockBody)));
+    waits_.PauseForNoSpeed(ClipboardSettleSeconds);
+    return end;
+}
+
+std::size_t PlaybackEngine::Pause(const ScriptItem& item, std::size_t after) {
+    const ScreenSize screen = state_.Screen;
+    int top = (screen.Height - PauseHeight) / 2;
+    int left = (screen.Width - PauseWidth) / 2;
+    std::string_view message;
+    const bool placed = item.Kind == ItemKind::PauseAt;
+    if (placed) {
+        message = item.Text;
+        const int extra = message.empty() ? 0 : static_cast<int>(message.size() / 30) * 19 + 19;
+        top = std::min(item.Number, screen.Height - extra - PauseHeight);
+        left = std::min(item.Number2, screen.Width - PauseWidth);
+    }
+    state_.PauseShown = true;
+    const PauseResult result = prompts_.DoPause(top, left, message, state_.TargetWindow);
+    state_.RestoreMinimized = state_.RestoreMinimized || result.RestoredMinimized;
+    if (result.Resume) {
+        return after;
+    }
+    if (state_.CapsWasOn) {
+        keys_.ToggleCapsLock();
+    }
+    prompts_.RestoreAfterPause(state_.TargetWindow, placed && state_.RestoreMinimized);
+    state_.Stopped = true;
+    return LeaveLevel;
+}
+
+bool PlaybackEngine::LaunchIt(std::string_view programText, int delaySeconds, bool wait) {
+    const LaunchCommand command = SplitLaunchCommand(programText);
+    commands_.Launch(command.Program, command.Parameters);
+    if (!wait) {
+        return false;
+    }
+    const std::optional<WindowId> window =
+        commands_.WaitForWindow(state_.LaunchTitle, LaunchWindowLimit);
+    if (!window) {
+        return false;
+    }
+    state_.TargetWindow = *window;
+    waits_.PauseForNoSpeed(delaySeconds);
+    return true;
+}
+
+void PlaybackEngine::EndOfPlayback() {
+    if (state_.CapsWasOn) {
+        keys_.ToggleCapsLock();
+    }
+    if (state_.PauseShown) {
+        prompts_.RestoreAfterPause(state_.TargetWindow, state_.RestoreMinimized);
+    }
+}
+
+} // namespace orvane

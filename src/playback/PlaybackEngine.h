@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/EventPump.h"
+#include "platform/InputSynth.h"
+#include "platform/PlaybackCommands.h"
+#include "platform/Prompts.h"
+#include "platform/WallClock.h"
+#include "playback/KeySynthesis.h"
+#include "playback/PlaybackState.h"
+#include "playback/ScriptReader.h"
+#include "playback/Waits.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace orvane {
+
+// The interpreter of macro texts. A level (DoMacro) walks its text one item at a time and
+// serves the event pump after each; repeat passes, "<TFILE:" texts and counter digits are
+// nested levels with their own position and one-shot marks, sharing the playback state.
+//
+// Life of a playback: idle -> playing (Play) -> [paused inside Prompts::DoPause -> playing]
+// -> idle, at the end of the outermost text, at an abort request (after its notice), or at an
+// aborted pause (Stopped).
+class PlaybackEngine {
+public:
+    // Nesting deeper than this is skipped: a "<TFILE:" text that plays itself would otherwise
+    // recurse until the stack overflows.
+    static constexpr int MaxNestingLevels = 32;
+    // What a repeat or clipboard block body holds at most; longer bodies are cut.
+    static constexpr std::size_t MaxBlockBody = 5000;
+
+    PlaybackEngine(InputSynth& input, EventPump& pump, PlaybackCommands& commands, Prompts& prompts,
+                   WallClock& clock);
+
+    void Play(std::string_view macroText, bool capsWasOn);
+    void RequestAbort() { state_.AbortRequested = true; }
+    bool IsPlaying() const { return state_.Playing; }
+    const PlaybackState& State() const { return state_; }
+
+private:
+    // Where a step leaves the level: the next position, or leave the level at once.
+    static constexpr std::size_t LeaveLevel = static_cast<std::size_t>(-1);
+
+    void DoMacro(std::string_view text, int level);
+    void PlayNested(std::string_view text, int level);
+    // Shows the abort notice unless it was shown for this request.
+    void NoticeAbort();
+    std::size_t CarryOut(const ScriptItem& item, std::string_view text, std::size_t pos, int level,
+                         OneShotMarks& marks);
+    std::size_t RepeatBlock(const ScriptItem& item, std::string_view text, std::size_t pos,
+                            int level);
+    std::size_t ClipboardBlock(std::string_view text, std::size_t after);
+    std::size_t Pause(const ScriptItem& item, std::size_t after);
+    bool LaunchIt(std::string_view programText, int delaySeconds, bool wait);
+    void TypeText(std::string_view text, OneShotMarks& marks);
+    void EndOfPlayback();
+
+    InputSynth& input_;
+    EventPump& pump_;
+    PlaybackCommands& commands_;
+    Prompts& prompts_;
+    WallClock& clock_;
+    PlaybackState state_;
+    Waits waits_;
+    KeySynthesis keys_;
+};
+
+} // namespace orvane
