@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string_view>
+
+namespace orvane {
+
+// Where core code reports what the user must be told (a file that cannot be written, a file
+// that is cut on load). The UI shows a message box; tests read what was shown. Caption and text
+// are UTF-8 (text taken from stored Windows-1252 bytes is converted by the caller), so the UI can
+// show them as they are.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+
+    // Shows one message and returns once the user has seen it (modal in the UI). The caption is
+    // one of "Error", "Warning", "System Error" or another the caller names.
+    virtual void Show(std::string_view caption, std::string_view text) = 0;
+};
+
+} // namespace orvane
