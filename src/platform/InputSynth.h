@@ -65,6 +65,21 @@ public:
 
     virtual bool CapsLockOn() = 0;
     virtual ScreenSize GetScreenSize() = 0;
+
+    // A hint before playback: the characters the macro text is about to type. A backend that
+    // must bind keys for characters its layout lacks binds them all now, at once, instead of
+    // one by one as TypeCharacter meets them. Typing is the same with or without the hint.
+    virtual void PrepareCharacters(std::u32string_view /*text*/) {}
+
+    // The events sent since the previous call form one batch; the backend marks its end in
+    // the input stream so that observers can tell the program's own input from anyone else's.
+    // Called before the program waits and when playback ends. Nothing to do by default.
+    virtual void EndOfBatch() {}
+
+    // Playback has ended: what the backend changed for typing (keys bound for the moment)
+    // returns to how it found it. Keys and buttons a macro left held stay held. Nothing to do
+    // by default.
+    virtual void EndOfPlayback() {}
 };
 
 } // namespace orvane

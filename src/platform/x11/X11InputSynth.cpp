@@ -1,0 +1,631 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/x11/X11InputSynth.h"
+
+#include "platform/x11/AltCode.h"
+#include "platform/x11/KeysymText.h"
+#include "platform/x11/MouseTranslation.h"
+#include "platform/x11/VirtualKeys.h"
+
+namespace orvane {
+// XInput's headers (pulled in by XTest's) define Absolute as a macro.
+inline constexpr std::uint32_t AbsoluteMoveFlag = MouseFlag::Absolute;
+} // namespace orvane
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <set>
+#include <thread>
+#include <unistd.h>
+
+namespace orvane {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How long clients need to take in a keyboard mapping change before a key bound by it is
+// pressed, or before a key just typed through is bound anew (see the class comment).
+constexpr auto SettleTime = std::chrono::milliseconds(20);
+
+KeymapSnapshot ReadKeymap(Display* display) {
+    KeymapSnapshot snapshot;
+    XkbDescPtr xkb =
+        XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
+    if (xkb == nullptr || xkb->map == nullptr) {
+        if (xkb != nullptr) {
+            XkbFreeKeyboard(xkb, 0, True);
+        }
+        return snapshot;
+    }
+    snapshot.MinKeycode = xkb->min_key_code;
+    snapshot.MaxKeycode = xkb->max_key_code;
+    for (int t = 0; t < xkb->map->num_types; ++t) {
+        const XkbKeyTypeRec& source = xkb->map->types[t];
+        KeyType type;
+        type.Mask = source.mods.mask;
+        for (int e = 0; e < source.map_count; ++e) {
+            if (source.map[e].active) {
+                type.Entries.push_back({source.map[e].mods.mask, source.map[e].level});
+            }
+        }
+        snapshot.Types.push_back(std::move(type));
+    }
+    for (int kc = snapshot.MinKeycode; kc <= snapshot.MaxKeycode; ++kc) {
+        KeyEntry& key = snapshot.Keys[static_cast<std::size_t>(kc)];
+        key.ModMap = xkb->map->modmap != nullptr ? xkb->map->modmap[kc] : 0;
+        const int groups = XkbKeyNumGroups(xkb, kc);
+        for (int g = 0; g < groups; ++g) {
+            KeyGroup group;
+            group.Type = XkbKeyKeyTypeIndex(xkb, kc, g);
+            const int width = XkbKeyGroupWidth(xkb, kc, g);
+            for (int level = 0; level < width; ++level) {
+                group.Levels.push_back(static_cast<Keysym>(XkbKeySymEntry(xkb, kc, level, g)));
+            }
+            key.Groups.push_back(std::move(group));
+        }
+    }
+    XkbFreeKeyboard(xkb, 0, True);
+    return snapshot;
+}
+
+bool ProcessGone(long pid) {
+    return pid > 0 && kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH;
+}
+
+} // namespace
+
+std::unique_ptr<X11InputSynth> X11InputSynth::Open(const char* displayName, std::string& error) {
+    DisplayHandle display = OpenDisplay(displayName, error);
+    if (!display) {
+        return nullptr;
+    }
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(display.get(), &eventBase, &errorBase, &major, &minor)) {
+        error = "the X server does not offer the XTEST extension";
+        return nullptr;
+    }
+    int opcode = 0;
+    major = XkbMajorVersion;
+    minor = XkbMinorVersion;
+    if (!XkbQueryExtension(display.get(), &opcode, &eventBase, &errorBase, &major, &minor)) {
+        error = "the X server does not offer the XKEYBOARD extension";
+        return nullptr;
+    }
+    std::unique_ptr<X11InputSynth> synth(new X11InputSynth(std::move(display)));
+    synth->RepairLeftovers();
+    synth->LoadKeymap();
+    return synth;
+}
+
+X11InputSynth::X11InputSynth(DisplayHandle display) : display_(std::move(display)) {
+    Display* d = display_.get();
+    root_ = DefaultRootWindow(d);
+    fenceAtom_ = XInternAtom(d, FenceProperty, False);
+    const std::string boundName = BoundKeysPropertyPrefix + std::to_string(getpid());
+    boundKeysAtom_ = XInternAtom(d, boundName.c_str(), False);
+    int minKeycode = 0;
+    int maxKeycode = 0;
+    XDisplayKeycodes(d, &minKeycode, &maxKeycode);
+    KeySym* row = XGetKeyboardMapping(d, static_cast<KeyCode>(minKeycode), 1, &keysymsPerKeycode_);
+    if (row != nullptr) {
+        XFree(row);
+    }
+    keysymsPerKeycode_ = std::max(keysymsPerKeycode_, 2);
+    // Only mapping changes matter to us: they redraw the character table.
+    XkbSelectEvents(d, XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask,
+                    XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
+}
+
+X11InputSynth::~X11InputSynth() {
+    RestoreKeyboard();
+}
+
+void X11InputSynth::LoadKeymap() {
+    KeymapSnapshot snapshot = ReadKeymap(display_.get());
+    // A binding of ours that the keymap no longer shows was undone by someone else (a layout
+    // switch): forget it rather than blank a key that now means something.
+    for (auto it = bound_.begin(); it != bound_.end();) {
+        const KeyEntry& key = snapshot.Keys[it->second];
+        const bool stillOurs = !key.Groups.empty() && !key.Groups[0].Levels.empty() &&
+                               key.Groups[0].Levels[0] == it->first;
+        it = stillOurs ? std::next(it) : bound_.erase(it);
+    }
+    std::vector<bool> ours(256, false);
+    for (const auto& [keysym, keycode] : bound_) {
+        snapshot.Keys[keycode].Groups.clear();
+        ours[keycode] = true;
+    }
+    keymap_ = Keymap(std::move(snapshot));
+    spares_ = keymap_.EmptyKeycodes();
+
+    const unsigned shiftMask = keymap_.ModifierOfKeysym(XK_Shift_L);
+    shiftKeycode_ = keymap_.KeycodeOfKeysym(XK_Shift_L, 0).value_or(0);
+    level3Mask_ = keymap_.ModifierOfKeysym(XK_ISO_Level3_Shift);
+    level3Keycode_ = keymap_.KeycodeOfKeysym(XK_ISO_Level3_Shift, 0).value_or(0);
+    numLockMask_ = keymap_.ModifierOfKeysym(XK_Num_Lock);
+    pressable_ = {0};
+    if (shiftMask != 0 && shiftKeycode_ != 0) {
+        pressable_.push_back(shiftMask);
+    }
+    if (level3Mask_ != 0 && level3Keycode_ != 0) {
+        pressable_.push_back(level3Mask_);
+        if (shiftMask != 0 && shiftKeycode_ != 0) {
+            pressable_.push_back(shiftMask | level3Mask_);
+        }
+    }
+    state_.reset();
+}
+
+void X11InputSynth::RefreshIfKeymapChanged() {
+    Display* d = display_.get();
+    bool changed = false;
+    while (XEventsQueued(d, QueuedAfterReading) > 0) {
+        XEvent event;
+        XNextEvent(d, &event);
+        if (event.type == MappingNotify) {
+            XRefreshKeyboardMapping(&event.xmapping);
+        }
+        changed = true;
+    }
+    if (changed) {
+        LoadKeymap();
+    }
+}
+
+X11InputSynth::XkbStateNow X11InputSynth::State() {
+    if (!state_) {
+        XkbStateRec rec{};
+        XkbGetState(display_.get(), XkbUseCoreKbd, &rec);
+        state_ = XkbStateNow{rec.group, rec.locked_mods};
+    }
+    return *state_;
+}
+
+unsigned X11InputSynth::HeldModifiers() const {
+    // Only what we hold ourselves: modifiers the user holds physically combine in the server
+    // and are not ours to compensate.
+    unsigned mods = 0;
+    if (shiftKeycode_ != 0 && held_[shiftKeycode_]) {
+        mods |= ModifierMask::Shift;
+    }
+    if (level3Keycode_ != 0 && held_[level3Keycode_]) {
+        mods |= level3Mask_;
+    }
+    return mods;
+}
+
+void X11InputSynth::SendKey(std::uint8_t keycode, bool down) {
+    XTestFakeKeyEvent(display_.get(), keycode, down ? True : False, CurrentTime);
+    held_[keycode] = down;
+    unfenced_ = true;
+}
+
+void X11InputSynth::TapKeycode(std::uint8_t keycode) {
+    SendKey(keycode, true);
+    SendKey(keycode, false);
+}
+
+void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
+    RefreshIfKeymapChanged();
+    Display* d = display_.get();
+    if (virtualKey == VirtualKeyCode::Execute) {
+        // The end mark of playback: it tells the program's own input watcher that playback is
+        // over and never reaches an application.
+        if (up) {
+            EndOfBatch();
+        }
+        return;
+    }
+    if (const unsigned button = MouseButtonOfVirtualKey(virtualKey)) {
+        XTestFakeButtonEvent(d, button, up ? False : True, CurrentTime);
+        buttonsHeld_[button] = !up;
+        unfenced_ = true;
+        XFlush(d);
+        return;
+    }
+    const Keysym keysym = KeysymOfVirtualKey(virtualKey);
+    const auto keycode = KeycodeForKeysym(keysym, !up);
+    if (!keycode) {
+        return;
+    }
+    if (!up && IsNumLockKeypadKey(virtualKey) && numLockMask_ != 0) {
+        // The keypad digits sit on the Num Lock level: with Num Lock off the key would be an
+        // arrow or Home. Switch it on for the key, as the key names a digit.
+        const auto level = keymap_.LevelOfKeysym(*keycode, State().Group, keysym);
+        const KeyType* type = keymap_.TypeOf(*keycode, State().Group);
+        const unsigned locked = State().Locked;
+        if (level && type != nullptr && LevelOf(*type, locked | HeldModifiers()) != *level &&
+            LevelOf(*type, (locked ^ numLockMask_) | HeldModifiers()) == *level) {
+            XkbLockModifiers(d, XkbUseCoreKbd, numLockMask_,
+                             (locked ^ numLockMask_) & numLockMask_);
+            numLockToggled_ = !numLockToggled_;
+            state_.reset();
+        }
+    }
+    SendKey(*keycode, !up);
+    if (keysym == XK_Caps_Lock || keysym == XK_Num_Lock) {
+        state_.reset();
+    }
+    if (up && numLockToggled_ && !KeypadKeyHeld()) {
+        RestoreNumLock();
+    }
+    XFlush(d);
+}
+
+bool X11InputSynth::KeypadKeyHeld() {
+    for (int vk = VirtualKeyCode::Numpad0; vk <= VirtualKeyCode::Decimal; ++vk) {
+        const Keysym keysym = KeysymOfVirtualKey(static_cast<std::uint8_t>(vk));
+        const auto keycode = keymap_.KeycodeOfKeysym(keysym, State().Group);
+        if (keycode && held_[*keycode]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void X11InputSynth::RestoreNumLock() {
+    if (!numLockToggled_) {
+        return;
+    }
+    const unsigned locked = State().Locked;
+    XkbLockModifiers(display_.get(), XkbUseCoreKbd, numLockMask_,
+                     (locked ^ numLockMask_) & numLockMask_);
+    numLockToggled_ = false;
+    state_.reset();
+}
+
+std::optional<KeyScan> X11InputSynth::ScanCharacter(unsigned char ch) {
+    RefreshIfKeymapChanged();
+    return ScanAscii(keymap_, ch, State().Group);
+}
+
+void X11InputSynth::TypeCharacter(char32_t ch) {
+    RefreshIfKeymapChanged();
+    const char32_t typed = ch == U'\n' ? U'\r' : ch;
+    const XkbStateNow state = State();
+    if (auto placed = keymap_.PlaceCharacter(typed, state.Group, state.Locked | HeldModifiers(),
+                                             pressable_)) {
+        TypePlacement(*placed);
+    } else if (auto keycode = KeycodeForKeysym(KeysymOfCharacter(ch), true)) {
+        // A bound key carries the keysym on both levels, so held modifiers do not change it.
+        TapKeycode(*keycode);
+    }
+    XFlush(display_.get());
+}
+
+void X11InputSynth::TypePlacement(const KeyPlacement& placed) {
+    Display* d = display_.get();
+    const XkbStateNow state = State();
+    const bool switchGroup = placed.Group != state.Group;
+    if (switchGroup) {
+        XkbLockGroup(d, XkbUseCoreKbd, placed.Group);
+    }
+    std::vector<std::uint8_t> pressed;
+    auto press = [&](unsigned mask, std::uint8_t keycode) {
+        if ((placed.Mods & mask) != 0 && mask != 0 && keycode != 0 && !held_[keycode]) {
+            SendKey(keycode, true);
+            pressed.push_back(keycode);
+        }
+    };
+    press(ModifierMask::Shift, shiftKeycode_);
+    press(level3Mask_, level3Keycode_);
+    TapKeycode(placed.Keycode);
+    for (auto it = pressed.rbegin(); it != pressed.rend(); ++it) {
+        SendKey(*it, false);
+    }
+    if (switchGroup) {
+        XkbLockGroup(d, XkbUseCoreKbd, state.Group);
+    }
+}
+
+void X11InputSynth::PostAltCode(std::string_view digits) {
+    if (const auto ch = AltCodeCharacter(digits)) {
+        TypeCharacter(*ch);
+    }
+}
+
+void X11InputSynth::PostMouse(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+                              std::int32_t data) {
+    Display* d = display_.get();
+    // The order Windows applies the parts of one event in: move, buttons, wheel.
+    if ((flags & MouseFlag::Move) != 0) {
+        if ((flags & AbsoluteMoveFlag) != 0) {
+            const ScreenSize size = GetScreenSize();
+            XTestFakeMotionEvent(d, DefaultScreen(d), PixelOfAbsolute(dx, size.Width),
+                                 PixelOfAbsolute(dy, size.Height), CurrentTime);
+        } else {
+            XTestFakeRelativeMotionEvent(d, dx, dy, CurrentTime);
+        }
+    }
+    const struct {
+        std::uint32_t Flag;
+        unsigned Button;
+        bool Down;
+    } buttons[] = {
+        {MouseFlag::LeftDown, 1, true},   {MouseFlag::LeftUp, 1, false},
+        {MouseFlag::RightDown, 3, true},  {MouseFlag::RightUp, 3, false},
+        {MouseFlag::MiddleDown, 2, true}, {MouseFlag::MiddleUp, 2, false},
+    };
+    for (const auto& b : buttons) {
+        if ((flags & b.Flag) != 0) {
+            XTestFakeButtonEvent(d, b.Button, b.Down ? True : False, CurrentTime);
+            buttonsHeld_[b.Button] = b.Down;
+        }
+    }
+    if ((flags & MouseFlag::Wheel) != 0) {
+        const WheelClicks clicks = WheelClicksOf(data);
+        for (int i = 0; i < clicks.Count; ++i) {
+            XTestFakeButtonEvent(d, clicks.Button, True, CurrentTime);
+            XTestFakeButtonEvent(d, clicks.Button, False, CurrentTime);
+        }
+    }
+    unfenced_ = true;
+    XFlush(d);
+}
+
+bool X11InputSynth::CapsLockOn() {
+    XkbStateRec rec{};
+    XkbGetState(display_.get(), XkbUseCoreKbd, &rec);
+    return (rec.locked_mods & LockMask) != 0;
+}
+
+ScreenSize X11InputSynth::GetScreenSize() {
+    Display* d = display_.get();
+    return {DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d))};
+}
+
+std::optional<std::uint8_t> X11InputSynth::KeycodeForKeysym(Keysym keysym, bool mayBind) {
+    if (keysym == NoKeysym) {
+        return std::nullopt;
+    }
+    if (const auto keycode = keymap_.KeycodeOfKeysym(keysym, State().Group)) {
+        return keycode;
+    }
+    if (const auto it = bound_.find(keysym); it != bound_.end()) {
+        lastSpareUse_ = Clock::now();
+        return it->second;
+    }
+    if (!mayBind) {
+        return std::nullopt;
+    }
+    return BindSpare(keysym);
+}
+
+std::optional<std::uint8_t> X11InputSynth::BindSpare(Keysym keysym) {
+    std::set<std::uint8_t> used;
+    for (const auto& [ks, kc] : bound_) {
+        used.insert(kc);
+    }
+    auto freeSpare = [&]() -> std::optional<std::uint8_t> {
+        for (std::uint8_t kc : spares_) {
+            if (!used.contains(kc) && !held_[kc]) {
+                return kc;
+            }
+        }
+        return std::nullopt;
+    };
+    auto keycode = freeSpare();
+    if (!keycode) {
+        // Every spare is taken: give them all back (after the clients have taken in what was
+        // typed through them) and start over.
+        UnbindAll();
+        used.clear();
+        for (const auto& [ks, kc] : bound_) {
+            used.insert(kc);
+        }
+        keycode = freeSpare();
+        if (!keycode) {
+            return std::nullopt;
+        }
+    }
+    bound_[keysym] = *keycode;
+    WriteKeycode(*keycode, keysym);
+    RecordBindings();
+    XSync(display_.get(), False);
+    std::this_thread::sleep_for(SettleTime);
+    lastSpareUse_ = Clock::now();
+    return keycode;
+}
+
+void X11InputSynth::BindAll(const std::vector<Keysym>& keysyms) {
+    std::set<std::uint8_t> used;
+    for (const auto& [ks, kc] : bound_) {
+        used.insert(kc);
+    }
+    bool any = false;
+    auto spare = spares_.begin();
+    for (Keysym keysym : keysyms) {
+        while (spare != spares_.end() && (used.contains(*spare) || held_[*spare])) {
+            ++spare;
+        }
+        if (spare == spares_.end()) {
+            break; // the rest is bound as it comes
+        }
+        bound_[keysym] = *spare;
+        WriteKeycode(*spare, keysym);
+        used.insert(*spare);
+        any = true;
+    }
+    if (any) {
+        RecordBindings();
+        XSync(display_.get(), False);
+        std::this_thread::sleep_for(SettleTime);
+        lastSpareUse_ = Clock::now();
+    }
+}
+
+void X11InputSynth::WriteKeycode(std::uint8_t keycode, Keysym keysym) {
+    std::vector<KeySym> row(static_cast<std::size_t>(keysymsPerKeycode_), NoSymbol);
+    row[0] = keysym;
+    row[1] = keysym;
+    XChangeKeyboardMapping(display_.get(), keycode, keysymsPerKeycode_, row.data(), 1);
+}
+
+void X11InputSynth::SettleAfterUse() {
+    const auto since = Clock::now() - lastSpareUse_;
+    if (since < SettleTime) {
+        XSync(display_.get(), False);
+        std::this_thread::sleep_for(SettleTime - since);
+    }
+}
+
+void X11InputSynth::UnbindAll() {
+    if (bound_.empty()) {
+        return;
+    }
+    SettleAfterUse();
+    for (auto it = bound_.begin(); it != bound_.end();) {
+        if (held_[it->second]) {
+            ++it; // a key a macro still holds keeps its meaning until released
+            continue;
+        }
+        WriteKeycode(it->second, NoKeysym);
+        it = bound_.erase(it);
+    }
+    RecordBindings();
+    XSync(display_.get(), False);
+}
+
+void X11InputSynth::RecordBindings() {
+    Display* d = display_.get();
+    if (bound_.empty()) {
+        XDeleteProperty(d, root_, boundKeysAtom_);
+        return;
+    }
+    std::vector<long> pairs;
+    for (const auto& [keysym, keycode] : bound_) {
+        pairs.push_back(keycode);
+        pairs.push_back(static_cast<long>(keysym));
+    }
+    XChangeProperty(d, root_, boundKeysAtom_, XA_INTEGER, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(pairs.data()),
+                    static_cast<int>(pairs.size()));
+}
+
+void X11InputSynth::RepairLeftovers() {
+    Display* d = display_.get();
+    int count = 0;
+    Atom* atoms = XListProperties(d, root_, &count);
+    if (atoms == nullptr) {
+        return;
+    }
+    std::vector<char*> names(static_cast<std::size_t>(count), nullptr);
+    const std::string prefix = BoundKeysPropertyPrefix;
+    if (count > 0 && XGetAtomNames(d, atoms, count, names.data())) {
+        for (int i = 0; i < count; ++i) {
+            const std::string name = names[static_cast<std::size_t>(i)];
+            if (name.rfind(prefix, 0) != 0) {
+                continue;
+            }
+            const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+            if (pid == getpid() || !ProcessGone(pid)) {
+                continue;
+            }
+            Atom type = 0;
+            int format = 0;
+            unsigned long items = 0;
+            unsigned long after = 0;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(d, root_, atoms[i], 0, 1024, False, XA_INTEGER, &type, &format,
+                                   &items, &after, &data) == Success &&
+                format == 32 && data != nullptr) {
+                const auto* values = reinterpret_cast<const long*>(data);
+                for (unsigned long p = 0; p + 1 < items; p += 2) {
+                    const auto keycode = static_cast<KeyCode>(values[p]);
+                    int width = 0;
+                    KeySym* current = XGetKeyboardMapping(d, keycode, 1, &width);
+                    // Blank it only while it still carries what the dead process bound.
+                    if (current != nullptr && width > 0 &&
+                        current[0] == static_cast<KeySym>(values[p + 1])) {
+                        WriteKeycode(keycode, NoKeysym);
+                    }
+                    if (current != nullptr) {
+                        XFree(current);
+                    }
+                }
+            }
+            if (data != nullptr) {
+                XFree(data);
+            }
+            XDeleteProperty(d, root_, atoms[i]);
+        }
+        for (char* n : names) {
+            if (n != nullptr) {
+                XFree(n);
+            }
+        }
+    }
+    XFree(atoms);
+    XSync(d, False);
+}
+
+void X11InputSynth::PrepareCharacters(std::u32string_view text) {
+    RefreshIfKeymapChanged();
+    const XkbStateNow state = State();
+    std::set<Keysym> seen;
+    std::vector<Keysym> missing;
+    for (char32_t ch : text) {
+        const char32_t typed = ch == U'\n' ? U'\r' : ch;
+        if (keymap_.PlaceCharacter(typed, state.Group, state.Locked, pressable_)) {
+            continue;
+        }
+        const Keysym keysym = KeysymOfCharacter(ch);
+        if (keysym == NoKeysym || bound_.contains(keysym) ||
+            keymap_.KeycodeOfKeysym(keysym, state.Group) || !seen.insert(keysym).second) {
+            continue;
+        }
+        missing.push_back(keysym);
+    }
+    BindAll(missing);
+}
+
+void X11InputSynth::EndOfBatch() {
+    if (!unfenced_) {
+        return;
+    }
+    Display* d = display_.get();
+    XSync(d, False);
+    const long serial = ++fenceSerial_;
+    XChangeProperty(d, root_, fenceAtom_, XA_INTEGER, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&serial), 1);
+    XFlush(d);
+    unfenced_ = false;
+    state_.reset();
+}
+
+void X11InputSynth::EndOfPlayback() {
+    UnbindAll();
+    EndOfBatch();
+}
+
+void X11InputSynth::RestoreKeyboard() {
+    if (!display_) {
+        return;
+    }
+    Display* d = display_.get();
+    for (std::size_t kc = 0; kc < held_.size(); ++kc) {
+        if (held_[kc]) {
+            SendKey(static_cast<std::uint8_t>(kc), false);
+        }
+    }
+    for (std::size_t b = 0; b < buttonsHeld_.size(); ++b) {
+        if (buttonsHeld_[b]) {
+            XTestFakeButtonEvent(d, static_cast<unsigned>(b), False, CurrentTime);
+            buttonsHeld_[b] = false;
+        }
+    }
+    RestoreNumLock();
+    UnbindAll();
+    EndOfBatch();
+}
+
+} // namespace orvane
