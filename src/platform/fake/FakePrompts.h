@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Prompts.h"
+#include "platform/fake/EventTrace.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+
+namespace orvane {
+
+// Scripted answers to the run-time prompts, each call recorded in the trace:
+// "pause:<top>,<left>:<message>", "repeat-prompt", "message:<title>:<text>",
+// "restore:<target>[:minimize]". Without a scripted answer a pause resumes and the repeat
+// prompt answers `DefaultRepeat`.
+class FakePrompts : public Prompts {
+public:
+    explicit FakePrompts(EventTrace* trace = nullptr) : trace_(trace) {}
+
+    PauseResult DoPause(int top, int left, std::string_view message, WindowId target) override;
+    std::uint16_t DoRepPrompt() override;
+    void DoAMessage(std::string_view title, std::string_view text) override;
+    void RestoreAfterPause(WindowId target, bool minimizeAgain) override;
+
+    std::deque<PauseResult> PauseAnswers;
+    std::deque<std::uint16_t> RepeatAnswers;
+    std::uint16_t DefaultRepeat = 1;
+    // Runs while a pause dialog is open (as the event loop would serve events meanwhile).
+    std::function<void()> WhilePaused;
+    int Messages = 0;
+
+private:
+    void Record(std::string entry);
+
+    EventTrace* trace_;
+};
+
+} // namespace orvane
