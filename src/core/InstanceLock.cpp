@@ -11,8 +11,13 @@
 namespace orvane {
 
 InstanceLock::~InstanceLock() {
+    Release();
+}
+
+void InstanceLock::Release() {
     if (fd_ >= 0) {
         ::close(fd_); // closing the last descriptor drops the flock
+        fd_ = -1;
     }
 }
 

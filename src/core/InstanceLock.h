@@ -27,6 +27,9 @@ public:
     // lock it without waiting. On Acquired the file holds this process's id, for people looking.
     Result Acquire(const std::filesystem::path& markerPath);
 
+    // Gives the lock up now (also done by the destructor).
+    void Release();
+
     bool Held() const { return fd_ >= 0; }
 
 private:

@@ -47,7 +47,4 @@ private:
     std::string buffer_;
 };
 
-// Upper case of Windows-1252 text, accented letters included.
-std::string UpperCase1252(std::string_view text);
-
 } // namespace orvane

@@ -56,10 +56,5 @@ TEST(IncrementalSearch, KeysThatEditOrClearTheBuffer) {
     EXPECT_EQ(search.Press(Key::Other), Effect::Ignore);
 }
 
-TEST(IncrementalSearch, UpperCaseCoversTheCodePagesLetters) {
-    EXPECT_EQ(UpperCase1252("abc\xE9\xFF\x9A+1"), "ABC\xC9\x9F\x8A+1");
-    EXPECT_EQ(UpperCase1252("\xF7\xDF"), "\xF7\xDF") << "division sign and sharp s stay";
-}
-
 } // namespace
 } // namespace orvane

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/ProgramLifecycle.h"
+
+#include "core/SettingsFile.h"
+#include "platform/HookLibrary.h"
+
+#include <system_error>
+
+namespace orvane {
+
+ProgramFolders ProgramFoldersFrom(const EnvironmentLookup& environment, unsigned userId) {
+    return ProgramFolders{DataFolder(environment), SettingsFilePath(environment),
+                          RuntimeFolder(environment, userId)};
+}
+
+ProgramLifecycle::ProgramLifecycle(MacroStore& store, MessageSink& messages)
+    : store_(store), messages_(messages) {}
+
+ProgramLifecycle::StartResult ProgramLifecycle::Start(const ProgramFolders& folders,
+                                                      std::string_view display) {
+    folders_ = folders;
+    // A data folder that cannot be made shows up as the macro file that cannot be created.
+    CreateFolderIfMissing(folders_.Data);
+    settings_ = LoadSettings(folders_.SettingsFile, SettingsContext{folders_.Data, {}});
+    store_.LoadMacroFile(PathFromStored(settings_.CurrentFile));
+
+    if (!PrepareRuntimeFolder(folders_.Runtime)) {
+        messages_.Show(SystemErrorCaption,
+                       "The folder " + folders_.Runtime.string() +
+                           " cannot be used for the program's marker.  Orvane will terminate.");
+        return StartResult::SystemError;
+    }
+    switch (lock_.Acquire(InstanceMarkerPath(folders_.Runtime, display))) {
+    case InstanceLock::Result::Acquired:
+        return StartResult::Run;
+    case InstanceLock::Result::AlreadyRunning:
+        messages_.Show("", settings_.UseTray ? AlreadyRunningTrayText : AlreadyRunningText);
+        return StartResult::AlreadyRunning;
+    case InstanceLock::Result::Failed:
+        break;
+    }
+    messages_.Show(SystemErrorCaption, "The program's marker could not be created in " +
+                                           folders_.Runtime.string() + ".  Orvane will terminate.");
+    return StartResult::SystemError;
+}
+
+void ProgramLifecycle::ConnectHooks(std::uint32_t mainWindow) {
+    store_.InitializeHookLibrary(mainWindow);
+    hooksInstalled_ = true;
+}
+
+ProgramLifecycle::CommandLineOutcome
+ProgramLifecycle::ApplyCommandLine(const std::vector<CommandLineAction>& actions) {
+    CommandLineOutcome outcome;
+    for (const CommandLineAction& action : actions) {
+        if (std::holds_alternative<HideAtStart>(action)) {
+            outcome.Hide = true;
+        } else if (const auto* restrict = std::get_if<RestrictCommands>(&action)) {
+            outcome.RestrictionLevel = restrict->Level;
+        } else if (std::holds_alternative<AutoSyncOn>(action)) {
+            settings_.AutoSync = true;
+        } else if (std::holds_alternative<NetworkModeOn>(action)) {
+            settings_.NetworkMode = true;
+        } else if (const auto* minutes = std::get_if<SetSyncMinutes>(&action)) {
+            settings_.SyncMinutes = static_cast<std::uint16_t>(minutes->Minutes);
+        } else if (const auto* open = std::get_if<OpenMacroFile>(&action)) {
+            const std::filesystem::path path = std::filesystem::absolute(open->Path);
+            std::error_code error;
+            if (!std::filesystem::is_regular_file(path, error)) {
+                continue; // a file that is not there is ignored
+            }
+            if (store_.LoadMacroFile(path)) {
+                settings_.CurrentFile = StoredFromPath(path);
+                store_.SetHotKeys();
+                outcome.FileChanged = true;
+            } else {
+                // The named file could not be read: keep working on the file from the settings.
+                store_.LoadMacroFile(PathFromStored(settings_.CurrentFile));
+                store_.SetHotKeys();
+            }
+        }
+    }
+    return outcome;
+}
+
+bool ProgramLifecycle::SaveSettings() {
+    return orvane::SaveSettings(settings_, folders_.SettingsFile);
+}
+
+void ProgramLifecycle::Shutdown(const WindowBounds& mainWindow) {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    if (hooksInstalled_) {
+        HookLibrary& hook = store_.Hook();
+        hook.OrvUnHook(store_.Table().KeyboardHook());
+        hook.OrvUnHook(store_.Table().MouseHook());
+        hooksInstalled_ = false;
+    }
+    settings_.MainWindow = mainWindow;
+    SaveSettings();
+    lock_.Release();
+}
+
+} // namespace orvane

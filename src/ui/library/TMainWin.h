@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/MainCommand.h"
+#include "core/SettingsBlock.h"
+#include "library/MacroList.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <map>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QToolButton;
+
+namespace orvane {
+
+class MacroGrid;
+class TrayIcons;
+
+// The main window: the menu, the button bar or the letter panel, and the macro grid. It keeps
+// the settings it was given up to date (window bounds, column widths, sort order, tray use) and
+// asks the owner to save them whenever a setting changes and when it closes.
+class TMainWin : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Services {
+        SettingsBlock* Settings = nullptr;  // owned by the caller, outlives the window
+        std::function<void()> SaveSettings; // writes `Settings` to the settings file
+        QString ManualPath;                 // the HTML manual, empty when not installed
+    };
+
+    explicit TMainWin(Services services, QWidget* parent = nullptr);
+    ~TMainWin() override;
+
+    // The macros of the current file (record i is macros[i - 1]) and its path; rebuilds the
+    // caption and the list, keeping the selected macro when it is still there.
+    void SetMacroFile(const QString& path, std::vector<ListMacro> macros);
+    // Rebuilds the list in the current sort order (FillList).
+    void FillList();
+
+    // Disables what a command-line restriction level forbids, for the rest of the run.
+    void ApplyRestriction(int level);
+    int RestrictionLevel() const { return restriction_; }
+    // "/HIDE": hide the window right after it is first shown.
+    void HideAfterFirstShow() { hideAfterShow_ = true; }
+
+    // The caption: "Orvane 98 (" + file name without folder and extension + ")".
+    static QString CaptionFor(const QString& path);
+
+    QAction* Action(MainCommand command) const;
+    MacroGrid& Grid() const { return *grid_; }
+    QWidget& LetterPanel() const { return *letterPanel_; }
+    QWidget& ButtonBar() const { return *buttonBar_; }
+    TrayIcons& Tray() const { return *tray_; }
+
+    // "Use Speed" on shows the button bar, off the letter panel (and re-lays the window out).
+    void ShowButtonBar(bool on);
+
+    // Opens the program from the tray: closes the program's dialogs, restores and activates.
+    void OpenFromTray();
+
+signals:
+    // The window has closed; its bounds are in the settings. The program ends now.
+    void Closed();
+
+public slots:
+    void HideClick();
+    void TerminateClick();
+    void PlaceInTrayClick();
+    void SortOrderClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildButtonBar();
+    void BuildLetterPanel();
+    QAction* AddCommand(QMenu* menu, MainCommand command, const QString& caption,
+                        const QKeySequence& shortcut = {});
+    void LayoutClient();
+    void UpdateCommandStates();
+    void HeaderSort(int column);
+    void ShowHelp();
+    void ShowAbout();
+    ListSortOrder SortOrder() const;
+
+    Services services_;
+    SettingsBlock& settings_;
+    std::map<MainCommand, QAction*> actions_;
+    std::vector<QAction*> recentFiles_;
+    QMenu* trayMenu_ = nullptr;
+    QWidget* client_ = nullptr;
+    QWidget* buttonBar_ = nullptr;
+    QWidget* letterPanel_ = nullptr;
+    MacroGrid* grid_ = nullptr;
+    TrayIcons* tray_ = nullptr;
+    QString filePath_;
+    int restriction_ = 0;
+    bool hideAfterShow_ = false;
+    bool closing_ = false;
+};
+
+} // namespace orvane

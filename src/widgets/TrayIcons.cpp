@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "widgets/TrayIcons.h"
+
+#include <QCursor>
+
+namespace orvane {
+
+TrayIcons::TrayIcons(const QIcon& mainIcon, const QIcon& recordingIcon, QObject* parent)
+    : QObject(parent), main_(mainIcon), recording_(recordingIcon) {
+    main_.setToolTip(QStringLiteral("Orvane 98"));
+    recording_.setToolTip(QStringLiteral("Macro Is Recording"));
+    connect(&main_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Context) {
+                    emit MainRightClicked(QCursor::pos());
+                } else if (reason == QSystemTrayIcon::Trigger ||
+                           reason == QSystemTrayIcon::DoubleClick) {
+                    emit MainClicked();
+                }
+            });
+    connect(&recording_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Context) {
+                    emit RecordingRightClicked();
+                }
+            });
+}
+
+TrayIcons::~TrayIcons() = default;
+
+bool TrayIcons::Available() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayIcons::ShowMain(bool shown) {
+    main_.setVisible(shown && Available());
+}
+
+bool TrayIcons::MainShown() const {
+    return main_.isVisible();
+}
+
+void TrayIcons::ShowRecording(bool shown) {
+    recording_.setVisible(shown && Available());
+}
+
+bool TrayIcons::RecordingShown() const {
+    return recording_.isVisible();
+}
+
+int TrayIcons::SetMenuIcons(const std::vector<MenuIcon>& icons) {
+    ClearMenuIcons();
+    for (const MenuIcon& entry : icons) {
+        if (static_cast<int>(menuIcons_.size()) >= MaxMenuIcons) {
+            break;
+        }
+        auto icon = std::make_unique<QSystemTrayIcon>(entry.Icon);
+        icon->setToolTip(entry.Tooltip);
+        const int record = entry.Record;
+        connect(icon.get(), &QSystemTrayIcon::activated, this,
+                [this, record](QSystemTrayIcon::ActivationReason reason) {
+                    if (reason == QSystemTrayIcon::Context) {
+                        emit MenuIconRightClicked(record, QCursor::pos());
+                    }
+                });
+        if (Available()) {
+            icon->show();
+        }
+        menuIcons_.push_back(std::move(icon));
+    }
+    return MenuIconCount();
+}
+
+void TrayIcons::ClearMenuIcons() {
+    menuIcons_.clear();
+}
+
+} // namespace orvane

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <QSystemTrayIcon>
+#include <memory>
+#include <vector>
+
+namespace orvane {
+
+// The program's notification-area icons: the main icon ("Orvane 98"), the recording icon shown
+// during a capture ("Macro Is Recording") and up to 15 popup-menu icons, each standing for one
+// popup-menu macro. Icons report clicks in the program's terms; what a click does is the main
+// window's business.
+class TrayIcons : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int MaxMenuIcons = 15;
+
+    TrayIcons(const QIcon& mainIcon, const QIcon& recordingIcon, QObject* parent = nullptr);
+    ~TrayIcons() override;
+
+    // Whether the desktop offers a notification area at all. Without one no icon can be shown,
+    // and the program runs as a plain window.
+    static bool Available();
+
+    void ShowMain(bool shown);
+    bool MainShown() const;
+    void ShowRecording(bool shown);
+    bool RecordingShown() const;
+
+    // Replaces every popup-menu icon: one per entry, in the given order; entries past the
+    // fifteenth get no icon. Returns how many icons were created.
+    struct MenuIcon {
+        int Record = 0;  // the popup-menu macro's record number
+        QString Tooltip; // its nickname
+        QIcon Icon;
+    };
+    int SetMenuIcons(const std::vector<MenuIcon>& icons);
+    void ClearMenuIcons();
+    int MenuIconCount() const { return static_cast<int>(menuIcons_.size()); }
+
+signals:
+    void MainClicked();
+    void MainRightClicked(const QPoint& globalPosition);
+    void RecordingRightClicked();
+    void MenuIconRightClicked(int record, const QPoint& globalPosition);
+
+private:
+    QSystemTrayIcon main_;
+    QSystemTrayIcon recording_;
+    std::vector<std::unique_ptr<QSystemTrayIcon>> menuIcons_;
+};
+
+} // namespace orvane

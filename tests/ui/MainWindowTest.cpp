@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "UiTests.h"
+#include "ui/library/TMainWin.h"
+#include "widgets/MacroGrid.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QTest>
+#include <QToolButton>
+
+namespace orvane {
+namespace {
+
+struct Fixture {
+    SettingsBlock settings;
+    int saves = 0;
+    std::unique_ptr<TMainWin> window;
+
+    explicit Fixture(bool useSpeed = false) {
+        settings.UseSpeed = useSpeed;
+        window = std::make_unique<TMainWin>(
+            TMainWin::Services{&settings, [this] { ++saves; }, QString()});
+        window->SetMacroFile(QStringLiteral("/home/u/.local/share/orvane/Work.ORV"),
+                             SampleMacros());
+        window->show();
+    }
+};
+
+QToolButton* ButtonFor(QWidget& parent, MainCommand command) {
+    for (QToolButton* button : parent.findChildren<QToolButton*>()) {
+        if (button->property("command").toInt() == static_cast<int>(command)) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void MainWindowTest::CaptionAndList() {
+    Fixture f;
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Orvane 98 (Work)"));
+    QCOMPARE(TMainWin::CaptionFor(QStringLiteral("/x/ORVAN.ORV")),
+             QStringLiteral("Orvane 98 (ORVAN)"));
+    QCOMPARE(TMainWin::CaptionFor(QStringLiteral("/x/macros")),
+             QStringLiteral("Orvane 98 (macros)"));
+    QCOMPARE(f.window->Grid().Model().rowCount(), 9);
+    QCOMPARE(f.window->Grid().columnWidth(1), 112);
+    QCOMPARE(f.window->Grid().columnWidth(3), 132);
+    f.window->Grid().horizontalHeader()->resizeSection(3, 150);
+    QCOMPARE(f.settings.Col3Width, 150);
+
+    // Reloading keeps the selected macro selected.
+    QVERIFY(f.window->Grid().SelectRecord(6));
+    f.window->SetMacroFile(QStringLiteral("/x/Work.ORV"), SampleMacros());
+    QCOMPARE(f.window->Grid().SelectedRecord(), 6);
+}
+
+void MainWindowTest::LayoutFollowsUseSpeed() {
+    Fixture panel(false);
+    panel.window->resize(640, 424);
+    QTest::qWait(0);
+    QVERIFY(panel.window->LetterPanel().isVisible());
+    QVERIFY(!panel.window->ButtonBar().isVisible());
+    const QWidget* client = panel.window->centralWidget();
+    QCOMPARE(panel.window->Grid().geometry().top(), 4);
+    QCOMPARE(panel.window->Grid().height(), client->height() - 9);
+    QCOMPARE(panel.window->Grid().width(), client->width() - 4 - 159);
+    QVERIFY(panel.window->LetterPanel().geometry().left() >
+            panel.window->Grid().geometry().right());
+
+    Fixture bar(true);
+    QVERIFY(bar.window->ButtonBar().isVisible());
+    QVERIFY(!bar.window->LetterPanel().isVisible());
+    QCOMPARE(bar.window->Grid().geometry().top(), 35);
+    QCOMPARE(bar.window->Grid().height(), bar.window->centralWidget()->height() - 40);
+    QCOMPARE(bar.window->Grid().width(), bar.window->centralWidget()->width() - 4);
+}
+
+void MainWindowTest::RestrictionLevels() {
+    for (const int level : {1, 2}) {
+        Fixture f(true);
+        f.window->ApplyRestriction(level);
+        QWidget& bar = f.window->ButtonBar();
+        QVERIFY(!ButtonFor(bar, MainCommand::OpenFile)->isEnabled());
+        QVERIFY(!ButtonFor(bar, MainCommand::PrintMacroList)->isEnabled());
+        QVERIFY(!f.window->LetterPanel().isEnabled());
+        QCOMPARE(f.window->Action(MainCommand::Sort)->isEnabled(), level == 1);
+        QCOMPARE(ButtonFor(bar, MainCommand::Sort)->isEnabled(), level == 1);
+        QVERIFY(f.window->Action(MainCommand::Terminate)->isEnabled());
+        // Clicks change nothing under a restriction.
+        const QString before = f.window->Action(MainCommand::ActivateMacro)->text();
+        f.window->Grid().SelectRecord(5);
+        emit f.window->Grid().RowClicked(f.window->Grid().Model().List().ReverseSort(5));
+        QCOMPARE(f.window->Action(MainCommand::ActivateMacro)->text(), before);
+    }
+    Fixture free(true);
+    free.window->ApplyRestriction(0);
+    QVERIFY(free.window->Action(MainCommand::Sort)->isEnabled());
+    QVERIFY(ButtonFor(free.window->ButtonBar(), MainCommand::Sort)->isEnabled());
+}
+
+void MainWindowTest::UnbuiltCommandsAreDisabled() {
+    Fixture f;
+    for (const MainCommand command :
+         {MainCommand::AddMacro, MainCommand::OpenFile, MainCommand::ScriptingEditor,
+          MainCommand::Capture, MainCommand::RestoreKeyboardHooks}) {
+        QAction* action = f.window->Action(command);
+        QVERIFY(action);
+        QVERIFY(!action->isEnabled());
+    }
+    QVERIFY(f.window->Action(MainCommand::Terminate)->isEnabled());
+    QCOMPARE(f.window->Action(MainCommand::Hide)->text(), QStringLiteral("&Hide Orvane 98"));
+    QCOMPARE(f.window->Action(MainCommand::Terminate)->text(),
+             QStringLiteral("&Terminate Orvane 98"));
+    QVERIFY2(!f.window->Action(MainCommand::Hide)->isEnabled(), "Hide needs the tray");
+    // The offscreen platform has no notification area: the tray cannot be chosen.
+    QVERIFY(!f.window->Action(MainCommand::PlaceInSystemTray)->isEnabled());
+    QVERIFY(!f.settings.UseTray);
+}
+
+void MainWindowTest::HeaderSortSavesOnlyWhenThePrimaryKeyChanges() {
+    Fixture f;
+    QHeaderView* header = f.window->Grid().horizontalHeader();
+    const auto rightClick = [header](int column) {
+        const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
+        QTest::mousePress(header->viewport(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(header->viewport(), Qt::RightButton, {}, at);
+    };
+    rightClick(2);
+    QCOMPARE(f.settings.PrimarySort, std::string("213"));
+    QCOMPARE(f.saves, 1);
+    QCOMPARE(f.window->Grid().Model().index(0, 2).data().toString(),
+             QStringLiteral("Activate Orvane"));
+    rightClick(2);
+    QCOMPARE(f.saves, 1);
+    f.settings.SortHeader = false;
+    rightClick(3);
+    QCOMPARE(f.settings.PrimarySort, std::string("213"));
+    QCOMPARE(f.saves, 1);
+}
+
+} // namespace orvane
