@@ -65,7 +65,7 @@ std::string ProbeProgram(ProbeKind kind) {
 
 Probe::Probe(const VirtualDisplay& display, std::string title, ProbeKind kind,
              std::vector<std::string> extraArgs)
-    : title_(std::move(title)), kind_(kind), env_(display.Env()),
+    : display_(&display), title_(std::move(title)), kind_(kind), env_(display.Env()),
       windowManager_(display.Options().windowManager) {
     int out[2];
     int in[2];
@@ -102,6 +102,7 @@ Probe::Probe(const VirtualDisplay& display, std::string title, ProbeKind kind,
 }
 
 Probe::~Probe() {
+    display_->SaveScreenshotOfFailure();
     process_.Stop();
     if (output_ >= 0) {
         close(output_);

@@ -125,6 +125,7 @@ private:
     // Waits until `done` holds; false when the limit passes or the probe ends first.
     bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
+    const VirtualDisplay* display_;
     std::string title_;
     ProbeKind kind_;
     Environment env_;

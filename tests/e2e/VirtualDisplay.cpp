@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VirtualDisplay.h"
 
+#include "Xdotool.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -212,10 +215,38 @@ VirtualDisplay::VirtualDisplay(VirtualDisplayOptions options) : options_(options
 }
 
 VirtualDisplay::~VirtualDisplay() {
+    SaveScreenshotOfFailure();
     windowManager_.Stop();
     server_.Stop();
     std::error_code ec;
     fs::remove_all(folder_, ec);
+}
+
+void VirtualDisplay::SaveScreenshotOfFailure() const {
+    const char* dir = std::getenv("ORVANE_E2E_SCREENSHOT_DIR");
+    if (dir == nullptr || *dir == '\0' || screenshotSaved_ || !::testing::Test::HasFailure()) {
+        return;
+    }
+    screenshotSaved_ = true;
+    std::string test = "display";
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        test = std::string(info->test_suite_name()) + "." + info->name();
+    }
+    for (char& c : test) {
+        if (c == '/') {
+            c = '_';
+        }
+    }
+    try {
+        std::error_code ec;
+        fs::create_directories(dir, ec);
+        fs::path png = fs::path(dir) / (test + "-" + std::to_string(number_) + ".png");
+        if (TakeScreenshot(*this, png)) {
+            std::fprintf(stderr, "Screenshot of %s: %s\n", name_.c_str(), png.c_str());
+        }
+    } catch (...) {
+        // A missing picture must not hide the failure it was meant to illustrate.
+    }
 }
 
 std::string VirtualDisplay::Logs() const {

@@ -29,7 +29,9 @@ struct VirtualDisplayOptions {
 // really managing the screen (it has set _NET_SUPPORTING_WM_CHECK); it throws std::runtime_error
 // with the server's and window manager's messages when either cannot be started. The destructor
 // stops both (their whole process groups) and removes the private folder. Should the test process
-// die from a signal, the kernel stops them too (PR_SET_PDEATHSIG).
+// die from a signal, the kernel stops them too (PR_SET_PDEATHSIG). When the environment variable
+// ORVANE_E2E_SCREENSHOT_DIR names a folder and the current test has failed, the destructor first
+// saves a picture of the screen there (needs ImageMagick).
 class VirtualDisplay {
 public:
     explicit VirtualDisplay(VirtualDisplayOptions options = {});
@@ -58,6 +60,10 @@ private:
     void StartServer();
     void StartWindowManager();
     void WaitForWindowManager();
+    // Called by probes as they close too, so the picture still shows their windows; saves one
+    // picture per display.
+    void SaveScreenshotOfFailure() const;
+    friend class Probe;
 
     VirtualDisplayOptions options_;
     std::filesystem::path folder_;
@@ -66,6 +72,7 @@ private:
     Environment env_;
     ChildProcess server_;
     ChildProcess windowManager_;
+    mutable bool screenshotSaved_ = false;
 };
 
 } // namespace orvane::e2e
