@@ -20,6 +20,7 @@ inline constexpr std::uint32_t AbsoluteMoveFlag = MouseFlag::Absolute;
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <poll.h>
 #include <set>
 #include <thread>
 #include <unistd.h>
@@ -32,6 +33,10 @@ using Clock = std::chrono::steady_clock;
 // How long clients need to take in a keyboard mapping change before a key bound by it is
 // pressed, or before a key just typed through is bound anew (see the class comment).
 constexpr auto SettleTime = std::chrono::milliseconds(20);
+
+// How long a client may take to work through the events queued for it before we stop waiting
+// (a client that hangs is not waited for again).
+constexpr auto PingLimit = std::chrono::milliseconds(2000);
 
 KeymapSnapshot ReadKeymap(Display* display) {
     KeymapSnapshot snapshot;
@@ -101,6 +106,7 @@ std::unique_ptr<X11InputSynth> X11InputSynth::Open(const char* displayName, std:
         return nullptr;
     }
     std::unique_ptr<X11InputSynth> synth(new X11InputSynth(std::move(display)));
+    synth->xkbEventBase_ = eventBase;
     synth->RepairLeftovers();
     synth->LoadKeymap();
     return synth;
@@ -110,6 +116,8 @@ X11InputSynth::X11InputSynth(DisplayHandle display) : display_(std::move(display
     Display* d = display_.get();
     root_ = DefaultRootWindow(d);
     fenceAtom_ = XInternAtom(d, FenceProperty, False);
+    wmProtocolsAtom_ = XInternAtom(d, "WM_PROTOCOLS", False);
+    netWmPingAtom_ = XInternAtom(d, "_NET_WM_PING", False);
     const std::string boundName = BoundKeysPropertyPrefix + std::to_string(getpid());
     boundKeysAtom_ = XInternAtom(d, boundName.c_str(), False);
     int minKeycode = 0;
@@ -165,20 +173,104 @@ void X11InputSynth::LoadKeymap() {
     state_.reset();
 }
 
+void X11InputSynth::HandleEvent(const XEvent& event) {
+    if (event.type == MappingNotify) {
+        XMappingEvent mapping = event.xmapping;
+        XRefreshKeyboardMapping(&mapping);
+        keymapDirty_ = true;
+    } else if (event.type == xkbEventBase_) {
+        keymapDirty_ = true; // only map and new-keyboard notifications are selected
+    } else if (event.type == ClientMessage && event.xclient.message_type == wmProtocolsAtom_ &&
+               static_cast<unsigned long>(event.xclient.data.l[0]) == netWmPingAtom_ &&
+               static_cast<unsigned long>(event.xclient.data.l[1]) == pingSerial_) {
+        pingAnswered_ = true;
+    }
+}
+
 void X11InputSynth::RefreshIfKeymapChanged() {
     Display* d = display_.get();
-    bool changed = false;
     while (XEventsQueued(d, QueuedAfterReading) > 0) {
         XEvent event;
         XNextEvent(d, &event);
-        if (event.type == MappingNotify) {
-            XRefreshKeyboardMapping(&event.xmapping);
-        }
-        changed = true;
+        HandleEvent(event);
     }
-    if (changed) {
+    if (keymapDirty_) {
+        keymapDirty_ = false;
         LoadKeymap();
     }
+}
+
+unsigned long X11InputSynth::FocusClientAnsweringPings() {
+    Display* d = display_.get();
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(d, &focus, &revert);
+    // Walk up from the focus window to the first window that names its protocols.
+    for (int depth = 0; focus != 0 && focus != PointerRoot && focus != root_ && depth < 32;
+         ++depth) {
+        Atom* protocols = nullptr;
+        int count = 0;
+        if (XGetWMProtocols(d, focus, &protocols, &count) != 0) {
+            const bool pings =
+                std::find(protocols, protocols + count, netWmPingAtom_) != protocols + count;
+            XFree(protocols);
+            return pings && focus != unresponsive_ ? focus : 0;
+        }
+        Window rootReturn = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int childCount = 0;
+        if (XQueryTree(d, focus, &rootReturn, &parent, &children, &childCount) == 0) {
+            return 0;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        focus = parent;
+    }
+    return 0;
+}
+
+bool X11InputSynth::WaitForFocusClient() {
+    const Window client = FocusClientAnsweringPings();
+    if (client == 0) {
+        return false;
+    }
+    Display* d = display_.get();
+    // The client answers by sending the ping back to the root window with the substructure
+    // masks; listen there for as long as it takes.
+    XSelectInput(d, root_, SubstructureNotifyMask);
+    XEvent ping{};
+    ping.xclient.type = ClientMessage;
+    ping.xclient.window = client;
+    ping.xclient.message_type = wmProtocolsAtom_;
+    ping.xclient.format = 32;
+    ping.xclient.data.l[0] = static_cast<long>(netWmPingAtom_);
+    ping.xclient.data.l[1] = static_cast<long>(++pingSerial_);
+    ping.xclient.data.l[2] = static_cast<long>(client);
+    pingAnswered_ = false;
+    XSendEvent(d, client, False, NoEventMask, &ping);
+    XFlush(d);
+    const auto deadline = Clock::now() + PingLimit;
+    while (!pingAnswered_) {
+        if (XPending(d) > 0) {
+            XEvent event;
+            XNextEvent(d, &event);
+            HandleEvent(event);
+            continue;
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            break;
+        }
+        pollfd fd{ConnectionNumber(d), POLLIN, 0};
+        poll(&fd, 1, static_cast<int>(left.count()));
+    }
+    XSelectInput(d, root_, NoEventMask);
+    if (!pingAnswered_) {
+        unresponsive_ = client; // no more waiting on it: pauses from now on
+    }
+    return pingAnswered_;
 }
 
 X11InputSynth::XkbStateNow X11InputSynth::State() {
@@ -390,75 +482,71 @@ std::optional<std::uint8_t> X11InputSynth::KeycodeForKeysym(Keysym keysym, bool 
     if (const auto keycode = keymap_.KeycodeOfKeysym(keysym, State().Group)) {
         return keycode;
     }
-    if (const auto it = bound_.find(keysym); it != bound_.end()) {
-        lastSpareUse_ = Clock::now();
-        return it->second;
-    }
-    if (!mayBind) {
-        return std::nullopt;
-    }
-    return BindSpare(keysym);
-}
-
-std::optional<std::uint8_t> X11InputSynth::BindSpare(Keysym keysym) {
-    std::set<std::uint8_t> used;
-    for (const auto& [ks, kc] : bound_) {
-        used.insert(kc);
-    }
-    auto freeSpare = [&]() -> std::optional<std::uint8_t> {
-        for (std::uint8_t kc : spares_) {
-            if (!used.contains(kc) && !held_[kc]) {
-                return kc;
-            }
-        }
-        return std::nullopt;
-    };
-    auto keycode = freeSpare();
-    if (!keycode) {
-        // Every spare is taken: give them all back (after the clients have taken in what was
-        // typed through them) and start over.
-        UnbindAll();
-        used.clear();
-        for (const auto& [ks, kc] : bound_) {
-            used.insert(kc);
-        }
-        keycode = freeSpare();
-        if (!keycode) {
+    if (!bound_.contains(keysym)) {
+        if (!mayBind) {
             return std::nullopt;
         }
+        Rebind(plan_.ChunkFor(keysym, SpareCapacity()));
     }
-    bound_[keysym] = *keycode;
-    WriteKeycode(*keycode, keysym);
-    RecordBindings();
-    XSync(display_.get(), False);
-    std::this_thread::sleep_for(SettleTime);
+    const auto it = bound_.find(keysym);
+    if (it == bound_.end()) {
+        return std::nullopt; // every spare keycode is held down: nothing to bind
+    }
+    plan_.Consume(keysym);
     lastSpareUse_ = Clock::now();
-    return keycode;
+    return it->second;
 }
 
-void X11InputSynth::BindAll(const std::vector<Keysym>& keysyms) {
-    std::set<std::uint8_t> used;
-    for (const auto& [ks, kc] : bound_) {
-        used.insert(kc);
-    }
-    bool any = false;
-    auto spare = spares_.begin();
-    for (Keysym keysym : keysyms) {
-        while (spare != spares_.end() && (used.contains(*spare) || held_[*spare])) {
-            ++spare;
+std::size_t X11InputSynth::SpareCapacity() const {
+    return static_cast<std::size_t>(
+        std::count_if(spares_.begin(), spares_.end(), [&](std::uint8_t kc) { return !held_[kc]; }));
+}
+
+void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
+    const std::set<Keysym> wanted(chunk.begin(), chunk.end());
+    std::vector<std::uint8_t> available;
+    std::vector<std::uint8_t> released;
+    for (std::uint8_t kc : spares_) {
+        if (held_[kc]) {
+            continue;
         }
-        if (spare == spares_.end()) {
-            break; // the rest is bound as it comes
+        const auto owner = std::find_if(bound_.begin(), bound_.end(),
+                                        [&](const auto& entry) { return entry.second == kc; });
+        if (owner == bound_.end()) {
+            available.push_back(kc);
+        } else if (!wanted.contains(owner->first)) {
+            released.push_back(kc);
+            bound_.erase(owner);
         }
-        bound_[keysym] = *spare;
-        WriteKeycode(*spare, keysym);
-        used.insert(*spare);
-        any = true;
     }
-    if (any) {
+    if (!released.empty()) {
+        // Clients must have taken in what was typed through these keys before they change.
+        SettleAfterUse();
+    }
+    available.insert(available.end(), released.begin(), released.end());
+    bool written = false;
+    auto next = available.begin();
+    for (Keysym keysym : chunk) {
+        if (bound_.contains(keysym)) {
+            continue;
+        }
+        if (next == available.end()) {
+            break;
+        }
+        bound_[keysym] = *next;
+        WriteKeycode(*next, keysym);
+        ++next;
+        written = true;
+    }
+    for (; next != available.end(); ++next) {
+        if (std::find(released.begin(), released.end(), *next) != released.end()) {
+            WriteKeycode(*next, NoKeysym);
+            written = true;
+        }
+    }
+    if (written) {
         RecordBindings();
-        XSync(display_.get(), False);
-        std::this_thread::sleep_for(SettleTime);
+        SettleAfterBinding();
         lastSpareUse_ = Clock::now();
     }
 }
@@ -471,10 +559,21 @@ void X11InputSynth::WriteKeycode(std::uint8_t keycode, Keysym keysym) {
 }
 
 void X11InputSynth::SettleAfterUse() {
+    if (WaitForFocusClient()) {
+        return;
+    }
     const auto since = Clock::now() - lastSpareUse_;
     if (since < SettleTime) {
         XSync(display_.get(), False);
         std::this_thread::sleep_for(SettleTime - since);
+    }
+}
+
+void X11InputSynth::SettleAfterBinding() {
+    XSync(display_.get(), False);
+    // A client that answers pings is waited for before the next change instead.
+    if (FocusClientAnsweringPings() == 0) {
+        std::this_thread::sleep_for(SettleTime);
     }
 }
 
@@ -571,7 +670,6 @@ void X11InputSynth::RepairLeftovers() {
 void X11InputSynth::PrepareCharacters(std::u32string_view text) {
     RefreshIfKeymapChanged();
     const XkbStateNow state = State();
-    std::set<Keysym> seen;
     std::vector<Keysym> missing;
     for (char32_t ch : text) {
         const char32_t typed = ch == U'\n' ? U'\r' : ch;
@@ -579,13 +677,18 @@ void X11InputSynth::PrepareCharacters(std::u32string_view text) {
             continue;
         }
         const Keysym keysym = KeysymOfCharacter(ch);
-        if (keysym == NoKeysym || bound_.contains(keysym) ||
-            keymap_.KeycodeOfKeysym(keysym, state.Group) || !seen.insert(keysym).second) {
-            continue;
+        if (keysym != NoKeysym && !keymap_.KeycodeOfKeysym(keysym, state.Group)) {
+            missing.push_back(keysym);
         }
-        missing.push_back(keysym);
     }
-    BindAll(missing);
+    if (missing.empty()) {
+        plan_.Announce({});
+        return;
+    }
+    const Keysym first = missing.front();
+    plan_.Announce(std::move(missing));
+    // All that fits now, in one rebinding; the rest follows chunk by chunk as typing gets there.
+    Rebind(plan_.ChunkFor(first, SpareCapacity()));
 }
 
 void X11InputSynth::EndOfBatch() {

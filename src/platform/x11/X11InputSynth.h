@@ -3,6 +3,7 @@
 
 #include "platform/InputSynth.h"
 #include "platform/x11/Keymap.h"
+#include "platform/x11/SparePlan.h"
 #include "platform/x11/X11Display.h"
 
 #include <array>
@@ -14,6 +15,8 @@
 #include <string>
 #include <vector>
 
+union _XEvent;
+
 namespace orvane {
 
 // Input synthesis through XTest on a connection of its own, with keys found in the current
@@ -22,13 +25,20 @@ namespace orvane {
 // Characters the keymap lacks are typed through spare keycodes (keycodes that carry nothing)
 // bound to them with XChangeKeyboardMapping. Clients such as Qt 6 fetch the new keymap only
 // after they see the mapping change, so a key pressed and unbound again at once reaches them
-// as nothing: after binding we XSync and let the clients settle (about 20 ms, measured: no
-// pause loses characters, 20 ms and 50 ms type exactly), and we settle again before a
-// keycode that was just typed through is bound to something else or restored. To keep that
-// cost from being paid per character, bindings are cached for the whole playback:
-// PrepareCharacters binds every missing character of the macro text in one go (one settle),
-// TypeCharacter binds what the hint did not cover as it comes, and EndOfPlayback restores the
-// keycodes to empty. The keycodes bound are recorded in a root-window property of this process
+// as nothing. Worse, a client fetches the keymap as it is when it gets round to the change
+// notice, so a client that lags behind the typing (a busy editor) reads keys typed through a
+// keycode with the meaning the keycode was given later. So before a keycode that was typed
+// through is bound anew or restored, we wait until the client with the focus has worked
+// through every event sent so far: an EWMH _NET_WM_PING queued behind them comes back only
+// then. Clients that do not answer pings get pauses instead: XSync and about 20 ms after
+// binding and before rebinding (measured with Qt 6: no pause loses characters, 20 ms and 50 ms
+// type exactly). To keep that
+// cost from being paid per character, bindings live for the whole playback and are made many
+// at a time: PrepareCharacters announces the macro text, and whenever a character is not bound
+// every spare keycode is bound at once to the missing characters that come next in that text
+// (SparePlan); characters the announcement did not cover (dates, Alt codes, text files) are
+// bound the same way as they come. EndOfPlayback restores the keycodes to empty. The keycodes bound
+// are recorded in a root-window property of this process
 // ("_ORVANE_BOUND_KEYS_<pid>", pairs of keycode and keysym) so that a later start repairs what
 // a killed process left bound; the destructor restores them too.
 //
@@ -78,14 +88,18 @@ private:
     };
 
     void LoadKeymap();
+    void HandleEvent(const ::_XEvent& event);
     void RefreshIfKeymapChanged();
+    unsigned long FocusClientAnsweringPings();
+    bool WaitForFocusClient();
+    void SettleAfterBinding();
     XkbStateNow State();
     void SendKey(std::uint8_t keycode, bool down);
     void TypePlacement(const KeyPlacement& placed);
     void TapKeycode(std::uint8_t keycode);
     std::optional<std::uint8_t> KeycodeForKeysym(Keysym keysym, bool mayBind);
-    std::optional<std::uint8_t> BindSpare(Keysym keysym);
-    void BindAll(const std::vector<Keysym>& keysyms);
+    std::size_t SpareCapacity() const;
+    void Rebind(const std::vector<Keysym>& chunk);
     void WriteKeycode(std::uint8_t keycode, Keysym keysym);
     void UnbindAll();
     void SettleAfterUse();
@@ -99,10 +113,18 @@ private:
     unsigned long root_ = 0;
     unsigned long fenceAtom_ = 0;
     unsigned long boundKeysAtom_ = 0;
+    unsigned long wmProtocolsAtom_ = 0;
+    unsigned long netWmPingAtom_ = 0;
+    int xkbEventBase_ = -1;
+    bool keymapDirty_ = false;
+    unsigned long pingSerial_ = 0;
+    bool pingAnswered_ = false;
+    unsigned long unresponsive_ = 0;
     int keysymsPerKeycode_ = 2;
     Keymap keymap_;
     std::vector<std::uint8_t> spares_;
     std::map<Keysym, std::uint8_t> bound_;
+    SparePlan plan_;
     std::vector<unsigned> pressable_;
     std::uint8_t shiftKeycode_ = 0;
     std::uint8_t level3Keycode_ = 0;

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/QtEventPump.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <thread>
+
+namespace orvane {
+
+QtEventPump::QtEventPump(std::function<void()> beforeWait) : beforeWait_(std::move(beforeWait)) {}
+
+void QtEventPump::ServePending() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtEventPump::WaitUntil(TimePoint deadline) {
+    ServePending();
+    auto remaining = deadline - Now();
+    if (remaining <= TimePoint::duration::zero()) {
+        return;
+    }
+    if (beforeWait_) {
+        beforeWait_();
+    }
+    // Qt timers count whole milliseconds and may end a hair early, and a nested loop also ends
+    // when the application is told to quit: loop until the clock has really passed the deadline.
+    while ((remaining = deadline - Now()) > TimePoint::duration::zero()) {
+        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining);
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        timer.start(
+            static_cast<int>(std::min<std::chrono::milliseconds::rep>(ms.count(), INT32_MAX)));
+        loop.exec();
+        if (timer.isActive()) {
+            // The loop ended before its timer: the application is quitting, and every further
+            // loop would return at once. Sleep out the wait instead of spinning.
+            std::this_thread::sleep_until(deadline);
+        }
+    }
+}
+
+EventPump::TimePoint QtEventPump::Now() {
+    return std::chrono::steady_clock::now();
+}
+
+} // namespace orvane

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/EventPump.h"
+
+#include <functional>
+
+namespace orvane {
+
+// The event pump on the Qt event loop of the one user-interface thread (a QCoreApplication
+// must exist). Waits block in a nested event loop until a precise timer at the deadline ends
+// it: no polling, no CPU while nothing happens.
+class QtEventPump final : public EventPump {
+public:
+    // `beforeWait`, when given, runs each time a wait is about to block; the composition root
+    // ends the batch of synthesized input there.
+    explicit QtEventPump(std::function<void()> beforeWait = {});
+
+    void ServePending() override;
+    void WaitUntil(TimePoint deadline) override;
+    TimePoint Now() override;
+
+private:
+    std::function<void()> beforeWait_;
+};
+
+} // namespace orvane
