@@ -33,7 +33,6 @@ namespace fs = std::filesystem;
 struct Entry {
     int Id; // < 0: system macro kind -Id; otherwise a user macro
     bool Active;
-    friend bool operator==(const Entry&, const Entry&) = default;
 };
 
 enum class OpKind { Delete, Append, Toggle };

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Loads arbitrary bytes as a macro file through the real loader, reads every field of every
+// record, then deletes and reloads, checking that the file keeps its shape.
+#include "core/DayCount.h"
+#include "core/HotKeyTable.h"
+#include "core/MacroStore.h"
+#include "platform/HookLibrary.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using namespace orvane;
+
+class NullHookLibrary : public HookLibrary {
+public:
+    void SetReceiver(HookMessageReceiver*) override {}
+    HookHandle OrvHookKeyboard() override { return 1; }
+    HookHandle OrvHookMouse() override { return 2; }
+    HookHandle OrvHookCBT() override { return 3; }
+    HookHandle OrvHookSwap() override { return 4; }
+    void OrvUnHook(HookHandle) override {}
+    void OrvUpInit(const MacroTable&) override {}
+    void OrvUpWindow(const MacroTable&) override {}
+    void OrvUpWindow2(const MacroTable&) override {}
+    void OrvUpKeys(const MacroTable&) override {}
+    void OrvUpShort(const MacroTable&) override {}
+    void OrvUpItem(const MacroTable& table, int index) override {
+        // What a backend copies at this call.
+        Sink += table.Scope(index) + table.HotKey(index) + table.Active(index) +
+                table.TopMostOnly(index) + table.ScopeTarget(index).size();
+    }
+    void OrvUpNumKeys(const MacroTable&) override {}
+    void OrvUpCapture(const MacroTable&) override {}
+    void OrvUpCaptureOn(const MacroTable&) override {}
+    void OrvUpInUse(const MacroTable&) override {}
+    void OrvUpProg(const MacroTable&) override {}
+    void OrvUpProgs(const MacroTable&) override {}
+    void OrvUpKeyHook(const MacroTable&) override {}
+    void OrvUpMouseHook(const MacroTable&) override {}
+
+    std::size_t Sink = 0;
+};
+
+class NullMessages : public MessageSink {
+public:
+    void Show(std::string_view, std::string_view) override {}
+};
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+const std::filesystem::path& ScratchFile() {
+    static const std::filesystem::path file = [] {
+        const std::filesystem::path base = std::filesystem::exists("/dev/shm")
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        const auto folder = base / ("orvane-fuzz-macro-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        return folder / "FUZZ.ORV";
+    }();
+    return file;
+}
+
+std::size_t ReadRecordFields(const MacroStore& store) {
+    std::size_t sink = 0;
+    for (int i = 1; i <= store.MacroCount(); ++i) {
+        MacroRecord r;
+        Check(store.ReadMacro(i, r));
+        Check(MacroRecord::FromBytes(r.ToBytes()).ToBytes() == r.ToBytes());
+        sink += r.Nickname.Length() + r.ScopeTarget.Length() + r.ShortKey.Length() +
+                r.Icon.Length() + r.Text().size();
+        for (std::uint16_t member : r.PopupMembers()) {
+            sink += store.Names().Nickname(member).size();
+            sink += store.Table().HotKey(member);
+        }
+        sink += HotKeyName(r.HotKey).value_or("").size() + DecipherKey(r.HotKey).VirtualKey;
+        if (const auto when = DaysToLocalDateTime(r.LastModified)) {
+            sink += static_cast<std::size_t>(when->Year);
+        }
+        sink += store.Names().ShortKey(i).size();
+    }
+    return sink;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::filesystem::path& file = ScratchFile();
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    NullHookLibrary hook;
+    NullMessages messages;
+    MacroStore store(hook, messages);
+    store.LoadMacroFile(file);
+    Check(store.MacroCount() >= 0 && store.MacroCount() <= MaxMacros);
+    Check(store.Table().Count() == store.MacroCount());
+    store.SetHotKeys();
+    volatile std::size_t sink = ReadRecordFields(store) + hook.Sink;
+    (void)sink;
+
+    // Deleting one record removes exactly its bytes and keeps any partial tail.
+    const auto before = std::filesystem::file_size(file);
+    if (store.MacroCount() > 4 && store.DeleteMacro(store.MacroCount())) {
+        Check(std::filesystem::file_size(file) + MacroRecordSize == before);
+        store.ReloadMacroFile();
+        Check(store.Table().Count() == store.MacroCount());
+    }
+    return 0;
+}
