@@ -104,14 +104,24 @@ TEST(VirtualDisplayTest, TwoDisplaysRunSideBySide) {
     VirtualDisplay second;
     ASSERT_NE(first.Name(), second.Name());
     Probe one(first, "Same title");
-    Probe two(second, "Same title");
+    Probe two(second, "Same title", ProbeKind::Qt);
     ASSERT_TRUE(one.WaitForReady());
     ASSERT_TRUE(two.WaitForReady());
+
+    // Another window takes the focus on the first display; activating by title brings it back
+    // (and finds only the window of its own display).
+    Probe other(first, "Other window");
+    ASSERT_TRUE(other.WaitForReady());
+    ASSERT_TRUE(one.WaitForFocus(false));
+    ASSERT_TRUE(ActivateWindowByTitle(first, "Same title"));
+    ASSERT_TRUE(one.WaitForFocus(true));
+    ASSERT_TRUE(ActivateWindowByTitle(second, "Same title"));
 
     ASSERT_TRUE(TypeText(first, "first"));
     ASSERT_TRUE(TypeText(second, "second"));
     EXPECT_TRUE(one.WaitForText("first"));
     EXPECT_TRUE(two.WaitForText("second"));
+    EXPECT_EQ(other.Text(), "");
 }
 
 TEST(VirtualDisplayTest, NothingOutlivesTheDisplay) {

@@ -135,7 +135,7 @@ private:
             if (event->type() == QEvent::Expose && !owner_->readyReported_ &&
                 static_cast<QWindow*>(watched)->isExposed()) {
                 owner_->readyReported_ = true;
-                owner_->ReportGeometry();
+                owner_->ReportGeometry(); // the mapped window's place, before READY
                 Emit(QString("READY %1").arg(owner_->winId()));
             }
             return false;
@@ -157,6 +157,10 @@ private:
     }
 
     void ReportGeometry() {
+        // Before the window is mapped Qt only knows the requested geometry, not the placement.
+        if (!readyReported_) {
+            return;
+        }
         QRect area = geometry();
         QString text =
             QString("%1 %2 %3 %4").arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());

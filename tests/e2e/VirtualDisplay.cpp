@@ -125,22 +125,6 @@ constexpr const char* kOpenboxMenu = R"(<?xml version="1.0" encoding="UTF-8"?>
 <openbox_menu xmlns="http://openbox.org/3.4/menu"></openbox_menu>
 )";
 
-class XConnection {
-public:
-    explicit XConnection(const std::string& name) : display_(XOpenDisplay(name.c_str())) {}
-    ~XConnection() {
-        if (display_ != nullptr) {
-            XCloseDisplay(display_);
-        }
-    }
-    XConnection(const XConnection&) = delete;
-    XConnection& operator=(const XConnection&) = delete;
-    ::Display* Get() const { return display_; }
-
-private:
-    ::Display* display_;
-};
-
 int IgnoreXErrors(::Display*, XErrorEvent*) {
     return 0;
 }
@@ -206,6 +190,7 @@ VirtualDisplay::VirtualDisplay(VirtualDisplayOptions options) : options_(options
             WaitForWindowManager();
         }
     } catch (...) {
+        CloseControlConnection();
         windowManager_.Stop();
         server_.Stop();
         std::error_code ec;
@@ -216,10 +201,20 @@ VirtualDisplay::VirtualDisplay(VirtualDisplayOptions options) : options_(options
 
 VirtualDisplay::~VirtualDisplay() {
     SaveScreenshotOfFailure();
+    CloseControlConnection();
     windowManager_.Stop();
     server_.Stop();
     std::error_code ec;
     fs::remove_all(folder_, ec);
+}
+
+void VirtualDisplay::CloseControlConnection() {
+    // Closing a connection whose server has died would end in Xlib's fatal I/O error handler,
+    // which exits the process: leave it to the process's end then.
+    if (control_ != nullptr && server_.Running()) {
+        XCloseDisplay(control_);
+    }
+    control_ = nullptr;
 }
 
 void VirtualDisplay::SaveScreenshotOfFailure() const {
@@ -347,8 +342,8 @@ void VirtualDisplay::StartWindowManager() {
 }
 
 void VirtualDisplay::WaitForWindowManager() {
-    XConnection connection(name_);
-    ::Display* display = connection.Get();
+    control_ = XOpenDisplay(name_.c_str());
+    ::Display* display = control_;
     if (display == nullptr) {
         throw std::runtime_error("cannot connect to " + name_ + ". " + Logs());
     }
@@ -383,10 +378,8 @@ void VirtualDisplay::WaitForWindowManager() {
     // The announcement comes before openbox's start-up ends, and a window mapped in between
     // was seen to stay unmapped for good (its map request dropped). So map a window of our own
     // until openbox frames it; it then handles requests as it will for every test window.
-    XSetWindowAttributes attributes{};
-    attributes.event_mask = StructureNotifyMask;
-    Window canary = XCreateWindow(display, root, 0, 0, 1, 1, 0, CopyFromParent, InputOnly,
-                                  CopyFromParent, CWEventMask, &attributes);
+    Window canary = XCreateSimpleWindow(display, root, 0, 0, 16, 16, 0, 0, 0);
+    XSelectInput(display, canary, StructureNotifyMask);
     XWMHints hints{};
     hints.flags = InputHint;
     hints.input = False; // never takes the focus from anyone
@@ -441,6 +434,9 @@ void VirtualDisplay::WaitForWindowManager() {
             XNextEvent(display, &event);
         }
     }
+    // The connection stays open but idle: no events are to pile up in it.
+    XSelectInput(display, root, NoEventMask);
+    XSync(display, True);
 }
 
 } // namespace orvane::e2e

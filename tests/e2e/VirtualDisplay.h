@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+struct _XDisplay;
+
 namespace orvane::e2e {
 
 struct VirtualDisplayOptions {
@@ -63,6 +65,7 @@ private:
     // Called by probes as they close too, so the picture still shows their windows; saves one
     // picture per display.
     void SaveScreenshotOfFailure() const;
+    void CloseControlConnection();
     friend class Probe;
 
     VirtualDisplayOptions options_;
@@ -72,6 +75,10 @@ private:
     Environment env_;
     ChildProcess server_;
     ChildProcess windowManager_;
+    // Our own connection stays open while the display lives: the server hands a closed
+    // connection's window ids to the next client, and openbox was seen to give a new window
+    // the state of our start-up window that had the same id.
+    _XDisplay* control_ = nullptr;
     mutable bool screenshotSaved_ = false;
 };
 
