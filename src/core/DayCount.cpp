@@ -92,6 +92,24 @@ double TimePointToDays(system_clock::time_point moment) {
     return LocalDateTimeToDays(dt);
 }
 
+std::optional<system_clock::time_point> DaysToTimePoint(double days) {
+    const std::optional<LocalDateTime> dt = DaysToLocalDateTime(days);
+    if (!dt) {
+        return std::nullopt;
+    }
+    std::tm local{};
+    local.tm_year = dt->Year - 1900;
+    local.tm_mon = dt->Month - 1;
+    local.tm_mday = dt->Day;
+    local.tm_hour = dt->Hour;
+    local.tm_min = dt->Minute;
+    local.tm_sec = dt->Second;
+    local.tm_isdst = -1; // let the time zone rules decide
+    // Years 1..9999 are all representable with a 64-bit time_t.
+    const std::time_t seconds = std::mktime(&local);
+    return system_clock::from_time_t(seconds) + milliseconds(dt->Millisecond);
+}
+
 double NowAsDays() {
     return TimePointToDays(system_clock::now());
 }

@@ -35,6 +35,10 @@ std::optional<LocalDateTime> DaysToLocalDateTime(double days);
 // The stored value of a moment, in this computer's time zone.
 double TimePointToDays(std::chrono::system_clock::time_point moment);
 
+// The moment a stored value names in this computer's time zone; nothing for values that are no
+// date. A wall-clock time that occurs twice at a daylight-saving change gives one of the two.
+std::optional<std::chrono::system_clock::time_point> DaysToTimePoint(double days);
+
 // The stored value of the present moment.
 double NowAsDays();
 

@@ -31,8 +31,10 @@ private:
     int fd_;
 };
 
+// Only regular files are macro files. O_NONBLOCK keeps a named pipe or a device at the path from
+// blocking the open; it changes nothing for regular files.
 FileDescriptor OpenRegular(const std::filesystem::path& path, int flags, std::size_t& size) {
-    FileDescriptor fd(::open(path.c_str(), flags | O_CLOEXEC));
+    FileDescriptor fd(::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK));
     if (!fd.Valid()) {
         return fd;
     }

@@ -223,6 +223,13 @@ TEST(DayCountTest, ValuesThatAreNoDateGiveNothing) {
     }
 }
 
+TEST(DayCountTest, StoredValuesAndMomentsConvertBothWays) {
+    const auto moment = DaysToTimePoint(45000.5125);
+    ASSERT_TRUE(moment.has_value());
+    EXPECT_DOUBLE_EQ(TimePointToDays(*moment), 45000.5125);
+    EXPECT_FALSE(DaysToTimePoint(std::numeric_limits<double>::quiet_NaN()).has_value());
+}
+
 TEST(DayCountTest, NowIsTodayInLocalTime) {
     const auto now = std::chrono::system_clock::now();
     const std::time_t t = std::chrono::system_clock::to_time_t(now);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -288,15 +289,28 @@ TEST_F(MacroStoreTest, AFullFileRefusesAppendsWithoutWriting) {
     EXPECT_TRUE(messages.Shown.empty());
 }
 
-TEST_F(MacroStoreTest, AnExistingFileThatCannotBeReadIsReportedAndNeverReplaced) {
-    fs::create_directory(file); // a folder where the macro file should be
-    EXPECT_FALSE(store.LoadMacroFile(file));
-    ASSERT_EQ(messages.Shown.size(), 1u);
-    EXPECT_EQ(messages.Shown[0].Caption, "Error");
-    EXPECT_NE(messages.Shown[0].Text.find("could not be opened"), std::string::npos);
-    EXPECT_TRUE(fs::is_directory(file));
-    EXPECT_EQ(store.MacroCount(), 0);
-    EXPECT_EQ(hook.Calls, (Calls{"OrvUpNumKeys"}));
+TEST_F(MacroStoreTest, SomethingElseThanAFileAtThePathIsReportedAndNeverReplaced) {
+    const std::pair<std::string, std::function<void(const fs::path&)>> cases[] = {
+        {"folder", [](const fs::path& p) { fs::create_directory(p); }},
+        {"named pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        fs::remove_all(file);
+        make(file);
+        const auto type = fs::symlink_status(file).type();
+        messages.Shown.clear();
+        hook.Clear();
+        EXPECT_FALSE(store.LoadMacroFile(file)); // a pipe must not block the load
+        ASSERT_EQ(messages.Shown.size(), 1u);
+        EXPECT_EQ(messages.Shown[0].Caption, "Error");
+        EXPECT_NE(messages.Shown[0].Text.find("could not be opened"), std::string::npos);
+        EXPECT_EQ(fs::symlink_status(file).type(), type);
+        EXPECT_EQ(store.MacroCount(), 0);
+        EXPECT_EQ(hook.Calls, (Calls{"OrvUpNumKeys"}));
+        EXPECT_FALSE(store.AppendMacro(Rec("new", 1)));
+        EXPECT_EQ(fs::symlink_status(file).type(), type);
+    }
 }
 
 TEST_F(MacroStoreTest, AFileWithoutReadPermissionIsReportedAndKept) {
