@@ -25,11 +25,10 @@ const std::string kMixedText = "Hello World 0123456789 !\"#$%&'()*+,-./:;<=>?@[\
 
 void CheckTyping(ProbeKind kind) {
     VirtualDisplay display;
-    // Qt reads the keymap late and loses characters typed through a spare keycode bound for the
-    // moment: put é in the keymap so this test is about the probe, not about that.
-    if (kind == ProbeKind::Qt) {
-        ASSERT_TRUE(BindKeysyms(display, {"eacute"}));
-    }
+    // A client reads the keymap when it handles the change notice; if xdotool has restored the
+    // spare keycode by then, the key means nothing to it (seen in both probes under load). Put é
+    // in the keymap so this test is about the probes, not about that race.
+    ASSERT_TRUE(BindKeysyms(display, {"eacute"}));
     Probe probe(display, "Typing probe", kind);
     ASSERT_TRUE(probe.WaitForReady());
     ASSERT_TRUE(TypeText(display, kMixedText));
