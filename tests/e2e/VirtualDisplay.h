@@ -55,6 +55,10 @@ public:
     // The private folder (removed by the destructor); tests may put files there.
     const std::filesystem::path& Folder() const { return folder_; }
 
+    // The process ids of the server and the window manager (-1 when there is none).
+    pid_t ServerPid() const { return server_.Pid(); }
+    pid_t WindowManagerPid() const { return windowManager_.Pid(); }
+
     // The server's and window manager's messages so far, for failure reports.
     std::string Logs() const;
 
