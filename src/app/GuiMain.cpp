@@ -82,8 +82,8 @@ int RunGui(int argc, char** argv) {
         }
     };
     QObject::connect(&window, &TMainWin::Closed, &app, end);
-    TerminationSignals signals;
-    QObject::connect(&signals, &TerminationSignals::Requested, &window,
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::Requested, &window,
                      [&window] { window.close(); });
     // The desktop session is ending: save now, as the process may be ended without warning.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&](QSessionManager&) {

@@ -8,15 +8,25 @@
 
 namespace orvane {
 
+QColor MacroGridDelegate::GreyText(const QPalette& palette) {
+    // Halfway between the text and the background: grey on any theme, light or dark.
+    const QColor text = palette.color(QPalette::Text);
+    const QColor base = palette.color(QPalette::Base);
+    return QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2,
+                  (text.blue() + base.blue()) / 2);
+}
+
 MacroGridDelegate::Look MacroGridDelegate::LookOf(const QStyleOptionViewItem& option,
                                                   const QModelIndex& index) {
     Look look;
     const bool selected = option.state & QStyle::State_Selected;
     const bool regular = index.column() == 0 || index.data(MacroGridModel::ActiveRole).toBool();
     look.Italic = !regular;
-    if (!regular) {
-        look.Color = option.palette.color(QPalette::Disabled, QPalette::Text);
+    if (!regular && !selected) {
+        look.Color = GreyText(option.palette);
     } else {
+        // A selected inactive row keeps its italics but takes the highlight text colour: grey on
+        // the highlight colour cannot be read.
         look.Color = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
     }
     QFont font = option.font;

@@ -7,7 +7,8 @@ namespace orvane {
 
 // Draws one body cell of the macro grid: the cell filled, the text 2 pixels from the left edge,
 // cut to fit; regular style for active macros and the row-number column, grey italics for the
-// macro columns of an inactive macro; the highlight colours when selected.
+// macro columns of an inactive macro; the highlight colours when selected (an inactive row keeps
+// its italics there).
 class MacroGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -23,6 +24,8 @@ public:
         QColor Color;
     };
     static Look LookOf(const QStyleOptionViewItem& option, const QModelIndex& index);
+    // The colour of inactive macros' texts.
+    static QColor GreyText(const QPalette& palette);
 };
 
 } // namespace orvane

@@ -93,7 +93,8 @@ void MacroGridTest::DrawingStates() {
                          palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
             } else {
                 QVERIFY(look.Italic);
-                QCOMPARE(look.Color, palette.color(QPalette::Disabled, QPalette::Text));
+                QCOMPARE(look.Color, selected ? palette.color(QPalette::HighlightedText)
+                                              : MacroGridDelegate::GreyText(palette));
             }
         }
         const QModelIndex activeIndex = grid.Model().index(active - 1, column);
@@ -109,6 +110,7 @@ void MacroGridTest::DrawingStates() {
     QVERIFY(grid.horizontalHeader()->height() >= grid.HeaderRowHeight());
     QCOMPARE(grid.columnWidth(0),
              QFontMetrics(grid.font()).horizontalAdvance(QStringLiteral("9999")) + 4);
+    QVERIFY(MacroGridDelegate::GreyText(palette) != palette.color(QPalette::Text));
     // The grid draws without trouble in every state.
     grid.SelectRow(inactive);
     QVERIFY(!grid.grab().isNull());
