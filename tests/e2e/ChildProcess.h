@@ -28,7 +28,9 @@ struct SpawnOptions {
 
 // One child process in a process group of its own, so that stopping it also stops anything it
 // started. The child dies with the harness even when the harness is killed by a signal, because
-// the kernel sends it `deathSignal` when its parent goes. Move-only; the destructor stops it.
+// the kernel sends it `deathSignal` when its parent goes. The kernel ties that signal to the
+// thread that started the child, so start children from a thread that outlives them (the test's
+// own thread), never from a short-lived helper thread. Move-only; the destructor stops it.
 class ChildProcess {
 public:
     ChildProcess() = default;

@@ -149,8 +149,16 @@ TEST(VirtualDisplayTest, WorksWithoutWindowManager) {
     VirtualDisplayOptions options;
     options.windowManager = false;
     VirtualDisplay display(options);
-    Probe probe(display, "Unmanaged probe");
+    EXPECT_EQ(display.WindowManagerPid(), -1);
+    // Nobody places or frames the window: it is exactly where it asked to be.
+    Probe probe(display, "Unmanaged probe", ProbeKind::X, {"--geometry", "300x200+50+60"});
     ASSERT_TRUE(probe.WaitForReady());
+    auto geometry = probe.Geometry();
+    ASSERT_TRUE(geometry.has_value()) << probe.Describe();
+    EXPECT_EQ(geometry->x, 50);
+    EXPECT_EQ(geometry->y, 60);
+    EXPECT_EQ(geometry->width, 300);
+    EXPECT_EQ(geometry->height, 200);
     ASSERT_TRUE(TypeText(display, "bare"));
     EXPECT_TRUE(probe.WaitForText("bare"));
 }
