@@ -363,12 +363,14 @@ void VirtualDisplay::WaitForWindowManager() {
         }
         pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0},
                          {windowManager_.ExitFd(), POLLIN, 0}};
-        poll(fds, 2, std::min(left, sliceMs));
+        // Without an exit descriptor, short slices notice the manager's exit.
+        int slice = windowManager_.ExitFd() >= 0 ? sliceMs : std::min(sliceMs, 50);
+        poll(fds, 2, std::min(left, slice));
     };
 
     // First the announcement: the root's PropertyNotify wakes us when it is made.
     while (!WindowManagerPresent(display)) {
-        waitForEvents(windowManager_.ExitFd() >= 0 ? 1 << 30 : 50);
+        waitForEvents(1 << 30);
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
