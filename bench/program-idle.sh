@@ -15,6 +15,7 @@ fi
 home=$(mktemp -d)
 program=
 cleanup() {
+    [[ -s "$home/orvane.log" ]] && sed "s/^/orvane: /" "$home/orvane.log" >&2
     if [[ -n "$program" ]]; then
         kill "$program" 2>/dev/null
         wait "$program" 2>/dev/null || true
@@ -37,7 +38,7 @@ runs=5
 total=0
 for run in $(seq "$runs"); do
     start=$(date +%s%N)
-    "$build/src/app/orvane" /F "$home/Macros.ORV" 2>/dev/null &
+    "$build/src/app/orvane" /F "$home/Macros.ORV" 2>>"$home/orvane.log" &
     program=$!
     until xdotool search --onlyvisible --name '^Orvane 98 \(Macros\)$' >/dev/null 2>&1; do
         sleep 0.005
