@@ -14,6 +14,8 @@ public:
     std::uint16_t DoRepPrompt() override;
     void DoAMessage(std::string_view title, std::string_view text) override;
     void RestoreAfterPause(WindowId, bool) override {}
+    bool PauseActive() const override { return false; }
+    void ResumePause() override {}
 
 private:
     bool messageOpen_ = false;

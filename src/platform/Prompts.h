@@ -39,6 +39,14 @@ public:
     // the top-level window of `target` (itself or its nearest top-level ancestor) to the
     // foreground.
     virtual void RestoreAfterPause(WindowId target, bool minimizeAgain) = 0;
+
+    // True while a pause dialog is open (the hot key dispatcher refuses to start another macro
+    // then, and resumes this one on its own hot key or "Resume Pause").
+    virtual bool PauseActive() const = 0;
+
+    // Resumes the open pause from outside, as "&Resume" does: DoPause returns Resume. Does
+    // nothing when no pause dialog is open.
+    virtual void ResumePause() = 0;
 };
 
 } // namespace orvane

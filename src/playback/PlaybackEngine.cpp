@@ -237,7 +237,7 @@ std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view te
             state_.TargetWindow = *window;
             break;
         }
-        return text.size();
+        return SkipRestOfLevel(text, after, level);
     case ItemKind::Window:
         if (!item.Text.empty()) {
             commands_.DoWindowCommand(item.Command, RefTo(item.Text));
@@ -259,7 +259,7 @@ std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view te
     case ItemKind::LaunchNo:
         state_.LaunchTitle = item.Text.substr(0, LaunchTitleLength);
         if (!LaunchIt(item.Text2, item.Number, true)) {
-            return text.size();
+            return SkipRestOfLevel(text, after, level);
         }
         break;
     case ItemKind::LaunchYes:
@@ -269,7 +269,7 @@ std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view te
             break;
         }
         if (!LaunchIt(item.Text2, item.Number, true)) {
-            return text.size();
+            return SkipRestOfLevel(text, after, level);
         }
         break;
     case ItemKind::ChangeDir:
@@ -358,6 +358,7 @@ std::size_t PlaybackEngine::RepeatBlock(const ScriptItem& item, std::string_view
     state_.InRepeat = false;
     ++state_.RepeatCounter;
     state_.FinalPass = true;
+    finalPassLevel_ = level;
     if (state_.Stopped) {
         return LeaveLevel;
     }
@@ -368,6 +369,19 @@ std::size_t PlaybackEngine::RepeatBlock(const ScriptItem& item, std::string_view
         return LeaveLevel;
     }
     return after;
+}
+
+// A failed activation or launch wait skips the rest of the level. The last pass of a repeat
+// block plays in place, in the level that holds the block: there the skip ends at the block's
+// "<ENDREP>", so the last pass loses only its own rest, as every replayed pass does, and the
+// text after the block still plays.
+std::size_t PlaybackEngine::SkipRestOfLevel(std::string_view text, std::size_t after, int level) {
+    if (state_.FinalPass && level == finalPassLevel_) {
+        if (const std::size_t end = text.find("<ENDREP>", after); end != std::string_view::npos) {
+            return end;
+        }
+    }
+    return text.size();
 }
 
 std::size_t PlaybackEngine::ClipboardBlock(std::string_view text, std::size_t after) {

@@ -51,6 +51,7 @@ private:
                          OneShotMarks& marks);
     std::size_t RepeatBlock(const ScriptItem& item, std::string_view text, std::size_t pos,
                             int level);
+    std::size_t SkipRestOfLevel(std::string_view text, std::size_t after, int level);
     std::size_t ClipboardBlock(std::string_view text, std::size_t after);
     std::size_t Pause(const ScriptItem& item, std::size_t after);
     bool LaunchIt(std::string_view programText, int delaySeconds, bool wait);
@@ -65,6 +66,7 @@ private:
     PlaybackState state_;
     Waits waits_;
     KeySynthesis keys_;
+    int finalPassLevel_ = -1; // the level whose text holds the repeat block's last pass
 };
 
 } // namespace orvane

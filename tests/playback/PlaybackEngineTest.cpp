@@ -194,10 +194,15 @@ TEST_F(PlaybackEngineTest, ActivationMovesTheTargetOrSkipsTheRestOfTheLevel) {
     commands.Windows["Editor"] = 42;
     EXPECT_EQ(Play("<ACTIVATE:Editor><PAUSE>"), "activate:Editor pause:337,400:@42 restore:42");
     EXPECT_EQ(Play("<ACTIVATE:Nope>abc", true), "+CAPS -CAPS activate:Nope(none) +CAPS -CAPS");
-    // Inside a repeat a failed activation ends the replayed pass; the last pass plays in place,
-    // so there it ends the macro.
+    // Inside a repeat a failed activation ends only the current pass, the last one (played in
+    // place) included; the text after the block goes on.
     EXPECT_EQ(Play("<REPEAT:0002>a<ACTIVATE:Nope>b<ENDREP>c"),
-              "+A -A activate:Nope(none) +A -A activate:Nope(none)");
+              "+A -A activate:Nope(none) +A -A activate:Nope(none) +C -C");
+    EXPECT_EQ(Play("<REPEAT:0001>a<LAUNCHNO:00Nope<LAUNCH:p>b<ENDREP><I>c"),
+              "+A -A launch:p| wait-window:Nope:30s(none) +C -C");
+    // After the block a failure ends the level again.
+    EXPECT_EQ(Play("<REPEAT:0002>a<ENDREP><ACTIVATE:Nope>b<ENDREP>c"),
+              "+A -A +A -A activate:Nope(none)");
     // In a text file it ends only the file's level.
     commands.Files["t"] = "<ACTIVATE:Nope>x";
     EXPECT_EQ(Play("<TFILE:t>y"), "activate:Nope(none) +Y -Y");

@@ -14,14 +14,20 @@ void FakePrompts::Record(std::string entry) {
 PauseResult FakePrompts::DoPause(int top, int left, std::string_view message, WindowId target) {
     Record("pause:" + std::to_string(top) + "," + std::to_string(left) + ":" +
            std::string(message) + "@" + std::to_string(target));
+    pauseActive_ = true;
+    resumedFromOutside_ = false;
     if (WhilePaused) {
         WhilePaused();
     }
-    if (PauseAnswers.empty()) {
-        return {};
+    pauseActive_ = false;
+    PauseResult answer;
+    if (!PauseAnswers.empty()) {
+        answer = PauseAnswers.front();
+        PauseAnswers.pop_front();
     }
-    const PauseResult answer = PauseAnswers.front();
-    PauseAnswers.pop_front();
+    if (resumedFromOutside_) {
+        answer.Resume = true;
+    }
     return answer;
 }
 
@@ -38,6 +44,13 @@ std::uint16_t FakePrompts::DoRepPrompt() {
 void FakePrompts::DoAMessage(std::string_view title, std::string_view text) {
     ++Messages;
     Record("message:" + std::string(title) + ":" + std::string(text));
+}
+
+void FakePrompts::ResumePause() {
+    Record("resume-pause");
+    if (pauseActive_) {
+        resumedFromOutside_ = true;
+    }
 }
 
 void FakePrompts::RestoreAfterPause(WindowId target, bool minimizeAgain) {

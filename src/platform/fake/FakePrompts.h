@@ -12,8 +12,8 @@ namespace orvane {
 
 // Scripted answers to the run-time prompts, each call recorded in the trace:
 // "pause:<top>,<left>:<message>", "repeat-prompt", "message:<title>:<text>",
-// "restore:<target>[:minimize]". Without a scripted answer a pause resumes and the repeat
-// prompt answers `DefaultRepeat`.
+// "restore:<target>[:minimize]", "resume-pause". Without a scripted answer a pause resumes and the
+// repeat prompt answers `DefaultRepeat`.
 class FakePrompts : public Prompts {
 public:
     explicit FakePrompts(EventTrace* trace = nullptr) : trace_(trace) {}
@@ -22,6 +22,10 @@ public:
     std::uint16_t DoRepPrompt() override;
     void DoAMessage(std::string_view title, std::string_view text) override;
     void RestoreAfterPause(WindowId target, bool minimizeAgain) override;
+    // True only while DoPause runs WhilePaused.
+    bool PauseActive() const override { return pauseActive_; }
+    // Inside WhilePaused: makes the open pause return Resume whatever answer was scripted.
+    void ResumePause() override;
 
     std::deque<PauseResult> PauseAnswers;
     std::deque<std::uint16_t> RepeatAnswers;
@@ -34,6 +38,8 @@ private:
     void Record(std::string entry);
 
     EventTrace* trace_;
+    bool pauseActive_ = false;
+    bool resumedFromOutside_ = false;
 };
 
 } // namespace orvane
