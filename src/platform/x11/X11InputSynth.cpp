@@ -30,13 +30,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long clients need to take in a keyboard mapping change before a key bound by it is
-// pressed, or before a key just typed through is bound anew (see the class comment).
-constexpr auto SettleTime = std::chrono::milliseconds(20);
+// How long clients that do not answer pings get to take in a keyboard mapping change before a
+// key just typed through is bound anew (see the class comment). 20 ms was measured to suffice
+// for an idle client; the margin is for clients on a loaded machine.
+constexpr auto SettleTime = std::chrono::milliseconds(50);
 
 // How long a client may take to work through the events queued for it before we stop waiting
 // (a client that hangs is not waited for again).
-constexpr auto PingLimit = std::chrono::milliseconds(2000);
+constexpr auto PingLimit = std::chrono::milliseconds(5000);
 
 KeymapSnapshot ReadKeymap(Display* display) {
     KeymapSnapshot snapshot;
@@ -524,7 +525,7 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
         SettleAfterUse();
     }
     available.insert(available.end(), released.begin(), released.end());
-    bool written = false;
+    std::vector<std::pair<std::uint8_t, Keysym>> writes;
     auto next = available.begin();
     for (Keysym keysym : chunk) {
         if (bound_.contains(keysym)) {
@@ -534,21 +535,54 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
             break;
         }
         bound_[keysym] = *next;
-        WriteKeycode(*next, keysym);
+        writes.emplace_back(*next, keysym);
         ++next;
-        written = true;
     }
     for (; next != available.end(); ++next) {
         if (std::find(released.begin(), released.end(), *next) != released.end()) {
-            WriteKeycode(*next, NoKeysym);
-            written = true;
+            writes.emplace_back(*next, NoKeysym);
         }
     }
-    if (written) {
+    if (!writes.empty()) {
+        WriteKeycodes(writes);
         RecordBindings();
         SettleAfterBinding();
         lastSpareUse_ = Clock::now();
     }
+}
+
+void X11InputSynth::WriteKeycodes(const std::vector<std::pair<std::uint8_t, Keysym>>& writes) {
+    Display* d = display_.get();
+    // One XKB request for the whole set: every change makes every client reload its keymap (a
+    // Qt client takes milliseconds for that), so keys written one by one cost a reload each.
+    XkbDescPtr xkb = XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    if (xkb == nullptr) {
+        for (const auto& [keycode, keysym] : writes) {
+            WriteKeycode(keycode, keysym);
+        }
+        return;
+    }
+    XkbMapChangesRec changes{};
+    int lowest = 255;
+    int highest = 0;
+    for (const auto& [keycode, keysym] : writes) {
+        int types[XkbNumKbdGroups] = {XkbOneLevelIndex};
+        if (keysym == NoKeysym) {
+            XkbChangeTypesOfKey(xkb, keycode, 0, XkbGroup1Mask, types, &changes);
+        } else if (XkbChangeTypesOfKey(xkb, keycode, 1, XkbGroup1Mask, types, &changes) ==
+                   Success) {
+            if (KeySym* syms = XkbResizeKeySyms(xkb, keycode, 1)) {
+                syms[0] = keysym;
+            }
+        }
+        lowest = std::min<int>(lowest, keycode);
+        highest = std::max<int>(highest, keycode);
+    }
+    changes.changed |= XkbKeySymsMask;
+    changes.first_key_sym = static_cast<KeyCode>(lowest);
+    changes.num_key_syms = static_cast<unsigned char>(highest - lowest + 1);
+    XkbChangeMap(d, xkb, &changes);
+    XkbFreeKeyboard(xkb, 0, True);
 }
 
 void X11InputSynth::WriteKeycode(std::uint8_t keycode, Keysym keysym) {
@@ -582,13 +616,17 @@ void X11InputSynth::UnbindAll() {
         return;
     }
     SettleAfterUse();
+    std::vector<std::pair<std::uint8_t, Keysym>> writes;
     for (auto it = bound_.begin(); it != bound_.end();) {
         if (held_[it->second]) {
             ++it; // a key a macro still holds keeps its meaning until released
             continue;
         }
-        WriteKeycode(it->second, NoKeysym);
+        writes.emplace_back(it->second, NoKeysym);
         it = bound_.erase(it);
+    }
+    if (!writes.empty()) {
+        WriteKeycodes(writes);
     }
     RecordBindings();
     XSync(display_.get(), False);

@@ -30,9 +30,10 @@ namespace orvane {
 // keycode with the meaning the keycode was given later. So before a keycode that was typed
 // through is bound anew or restored, we wait until the client with the focus has worked
 // through every event sent so far: an EWMH _NET_WM_PING queued behind them comes back only
-// then. Clients that do not answer pings get pauses instead: XSync and about 20 ms after
-// binding and before rebinding (measured with Qt 6: no pause loses characters, 20 ms and 50 ms
-// type exactly). To keep that
+// then. Clients that do not answer pings (plain Xlib programs) get pauses instead: XSync and
+// 50 ms after binding and before rebinding (measured with Qt 6: no pause loses characters,
+// 20 ms and 50 ms type exactly). That is only as good as the client is quick: one that lags
+// further behind still reads late keys with a later binding. To keep that
 // cost from being paid per character, bindings live for the whole playback and are made many
 // at a time: PrepareCharacters announces the macro text, and whenever a character is not bound
 // every spare keycode is bound at once to the missing characters that come next in that text
@@ -101,6 +102,7 @@ private:
     std::size_t SpareCapacity() const;
     void Rebind(const std::vector<Keysym>& chunk);
     void WriteKeycode(std::uint8_t keycode, Keysym keysym);
+    void WriteKeycodes(const std::vector<std::pair<std::uint8_t, Keysym>>& writes);
     void UnbindAll();
     void SettleAfterUse();
     void RecordBindings();
