@@ -1,0 +1,540 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/x11/X11HookLibrary.h"
+
+#include "platform/x11/X11InputSynth.h"
+#include "platform/x11/XkbKeymapReader.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cstring>
+#include <poll.h>
+
+namespace orvane {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Grab requests fail asynchronously; while grabbing, errors are collected here instead of
+// being dropped by the program-wide handler.
+int grabErrors = 0;
+int CountGrabError(Display*, XErrorEvent* error) {
+    if (error->error_code == BadAccess) {
+        ++grabErrors;
+    }
+    return 0;
+}
+
+// The modifiers a user holds for a hot key: Shift, Control and Mod1..Mod5 (not Caps Lock).
+constexpr unsigned HeldModifierMask =
+    ShiftMask | ControlMask | Mod1Mask | Mod2Mask | Mod3Mask | Mod4Mask | Mod5Mask;
+
+} // namespace
+
+std::unique_ptr<X11HookLibrary> X11HookLibrary::Open(const char* displayName, bool trace,
+                                                     std::string& error) {
+    DisplayHandle display = OpenDisplay(displayName, error);
+    if (!display) {
+        return nullptr;
+    }
+    Display* d = display.get();
+    int opcode = 0;
+    int eventBase = 0;
+    int errorBase = 0;
+    if (!XQueryExtension(d, "XInputExtension", &opcode, &eventBase, &errorBase)) {
+        error = "the X server does not offer the XInputExtension";
+        return nullptr;
+    }
+    int major = 2;
+    int minor = 2;
+    if (XIQueryVersion(d, &major, &minor) != Success || major < 2 || (major == 2 && minor < 2)) {
+        error = "the X server does not offer XInput 2.2";
+        return nullptr;
+    }
+    int xkbOpcode = 0;
+    int xkbEventBase = 0;
+    major = XkbMajorVersion;
+    minor = XkbMinorVersion;
+    if (!XkbQueryExtension(d, &xkbOpcode, &xkbEventBase, &errorBase, &major, &minor)) {
+        error = "the X server does not offer the XKEYBOARD extension";
+        return nullptr;
+    }
+    std::unique_ptr<X11HookLibrary> hook(new X11HookLibrary(std::move(display)));
+    hook->xiOpcode_ = opcode;
+    hook->xkbEventBase_ = xkbEventBase;
+    hook->trace_ = trace;
+    hook->Select();
+    hook->LoadKeymap();
+    hook->FindXtestDevices();
+    hook->activeWindow_ = hook->ReadActiveWindow();
+    XSync(d, False);
+    return hook;
+}
+
+X11HookLibrary::X11HookLibrary(DisplayHandle display) : display_(std::move(display)) {
+    Display* d = display_.get();
+    root_ = DefaultRootWindow(d);
+    fenceAtom_ = XInternAtom(d, X11InputSynth::FenceProperty, False);
+    activeAtom_ = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+}
+
+X11HookLibrary::~X11HookLibrary() {
+    Ungrab();
+    XSync(display_.get(), False);
+}
+
+void X11HookLibrary::Select() {
+    Display* d = display_.get();
+    XSelectInput(d, root_, PropertyChangeMask);
+    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(mask, XI_RawKeyPress);
+    XISetMask(mask, XI_RawKeyRelease);
+    XISetMask(mask, XI_RawButtonPress);
+    XISetMask(mask, XI_HierarchyChanged);
+    XIEventMask events{XIAllDevices, sizeof(mask), mask};
+    XISelectEvents(d, root_, &events, 1);
+    XkbSelectEvents(d, XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask,
+                    XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
+    XkbSelectEventDetails(d, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
+                          XkbGroupStateMask | XkbModifierLockMask);
+    XkbStateRec state{};
+    XkbGetState(d, XkbUseCoreKbd, &state);
+    group_ = state.group;
+    locked_ = state.locked_mods;
+}
+
+void X11HookLibrary::LoadKeymap() {
+    keymap_ = HookKeymapOf(ReadXkbKeymap(display_.get()));
+}
+
+void X11HookLibrary::FindXtestDevices() {
+    xtestDevices_.clear();
+    int count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(display_.get(), XIAllDevices, &count);
+    for (int i = 0; i < count; ++i) {
+        if (std::strstr(devices[i].name, "XTEST") != nullptr) {
+            xtestDevices_.insert(devices[i].deviceid);
+        }
+    }
+    if (devices != nullptr) {
+        XIFreeDeviceInfo(devices);
+    }
+}
+
+bool X11HookLibrary::IsOwn(int sourceDevice) const {
+    return ownPending_ && xtestDevices_.contains(sourceDevice);
+}
+
+int X11HookLibrary::ConnectionFd() const {
+    return ConnectionNumber(display_.get());
+}
+
+bool X11HookLibrary::HasWork() const {
+    return !pending_.empty() || XQLength(display_.get()) > 0;
+}
+
+void X11HookLibrary::ReadEvents() {
+    Display* d = display_.get();
+    while (XPending(d) > 0) {
+        XEvent event;
+        XNextEvent(d, &event);
+        Handle(event);
+    }
+}
+
+void X11HookLibrary::ProcessEvents() {
+    ReadEvents();
+    while (!pending_.empty()) {
+        const HookMessage message = pending_.front();
+        pending_.pop_front();
+        if (receiver_ != nullptr) {
+            receiver_->Receive(message);
+        }
+        ReadEvents();
+    }
+}
+
+void X11HookLibrary::Post(HookMessageId id, std::uint64_t wParam, std::int64_t lParam,
+                          std::uint32_t window) {
+    pending_.push_back({id, wParam, lParam, window != 0 ? window : mainWindow_});
+}
+
+void X11HookLibrary::Trace(const std::string& line) {
+    if (!trace_) {
+        return;
+    }
+    for (const char c : line) {
+        Post(HookMessageId::UM_TRACE, 0, static_cast<unsigned char>(c));
+    }
+    Post(HookMessageId::UM_TRACE, 0, 0);
+}
+
+void X11HookLibrary::Handle(XEvent& event) {
+    if (event.type == KeyPress) {
+        HandleGrabbedKey(event.xkey.keycode, event.xkey.state, event.xkey.time);
+    } else if (event.type == ButtonPress) {
+        HandleGrabbedButton(event.xbutton.button, event.xbutton.state, event.xbutton.time);
+    } else if (event.type == PropertyNotify && event.xproperty.window == root_) {
+        if (event.xproperty.atom == fenceAtom_) {
+            ++fencesSeen_;
+            if (ownPending_ && fencesSeen_ > awaitedFence_) {
+                ownPending_ = false;
+            }
+        } else if (event.xproperty.atom == activeAtom_) {
+            ActiveWindowChanged();
+        }
+    } else if (event.type == MappingNotify) {
+        XRefreshKeyboardMapping(&event.xmapping);
+    } else if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) {
+        if (XGetEventData(display_.get(), &event.xcookie)) {
+            if (event.xcookie.evtype == XI_HierarchyChanged) {
+                FindXtestDevices();
+            } else {
+                HandleRaw(event.xcookie.evtype, event.xcookie.data);
+            }
+            XFreeEventData(display_.get(), &event.xcookie);
+        }
+    } else if (event.type == xkbEventBase_) {
+        const auto* xkb = reinterpret_cast<const XkbEvent*>(&event);
+        if (xkb->any.xkb_type == XkbStateNotify) {
+            group_ = static_cast<unsigned>(xkb->state.group);
+            const bool capsBefore = (locked_ & LockMask) != 0;
+            locked_ = xkb->state.locked_mods;
+            const bool capsNow = (locked_ & LockMask) != 0;
+            if (capsBefore != capsNow) {
+                Post(HookMessageId::UM_CAPSLOCK, capsNow ? 1 : 0, 0);
+            }
+        } else {
+            // A new layout or keyboard: keys may sit elsewhere now.
+            LoadKeymap();
+            Regrab();
+        }
+    }
+}
+
+void X11HookLibrary::HandleRaw(int type, const void* data) {
+    const auto* raw = static_cast<const XIRawEvent*>(data);
+    if (raw->detail < 0 || raw->detail > 255) {
+        return;
+    }
+    const auto detail = static_cast<std::size_t>(raw->detail);
+    const bool own = IsOwn(raw->sourceid);
+    if (type == XI_RawKeyRelease) {
+        if (own || (releasedForUser_[detail] && xtestDevices_.contains(raw->sourceid))) {
+            releasedForUser_[detail] = false;
+            return;
+        }
+        userHeld_[detail] = false;
+        return;
+    }
+    if (type == XI_RawButtonPress) {
+        if (own || raw->detail > 3) {
+            return; // the wheel is not a click
+        }
+        const unsigned state = HeldModifiersOf(keymap_, userHeld_) | locked_;
+        if (secondWindowOn_) {
+            if (const auto code =
+                    HotKeyOfButton(keymap_, static_cast<unsigned>(raw->detail), state)) {
+                Post(HookMessageId::UM_KEYPICK, *code, 0, secondWindow_);
+            }
+        }
+        if (haveShortKeys_) {
+            Post(HookMessageId::UM_SHORTKEYCHAR, 1, 0);
+        }
+        return;
+    }
+    // A key press.
+    lastPressOwn_[detail] = own;
+    if (own) {
+        return;
+    }
+    const auto keycode = static_cast<std::uint8_t>(detail);
+    const unsigned state = HeldModifiersOf(keymap_, userHeld_) | locked_;
+    userHeld_[detail] = true;
+    if (inUse_ && abort_.Pressed(keymap_.Keys.BaseKeysym(keycode, group_),
+                                 static_cast<std::uint32_t>(raw->time))) {
+        Trace("abort");
+        Post(HookMessageId::UM_ABORT, 0, 0);
+    }
+    if (secondWindowOn_) {
+        if (const auto code = HotKeyOfKey(keymap_, keycode, state, group_)) {
+            Post(HookMessageId::UM_KEYPICK, *code, 0, secondWindow_);
+        }
+        return;
+    }
+    if (haveShortKeys_ && !inUse_) {
+        if (const auto ch = TypedCharacterOf(keymap_, keycode, state, group_)) {
+            Post(HookMessageId::UM_SHORTKEYCHAR, (locked_ & LockMask) != 0 ? 2 : 0, *ch);
+        }
+    }
+}
+
+void X11HookLibrary::HandleGrabbedKey(unsigned keycode, unsigned state, unsigned long time) {
+    Display* d = display_.get();
+    const auto code = HotKeyOfKey(keymap_, static_cast<std::uint8_t>(keycode), state, group_);
+    const bool own = keycode < 256 && lastPressOwn_[keycode] && ownPending_;
+    if (own || !code || keysInUse_[*code] == 0 || !keyboardHooked_) {
+        // Our own playback typed it (or it is not ours to take): the key goes on to the
+        // focused window as if no grab existed.
+        XAllowEvents(d, ReplayKeyboard, time);
+        XFlush(d);
+        return;
+    }
+    // Swallowed. The keyboard is let go at once, so the macro's keys and the user's releases
+    // reach the target; the sync makes sure the server has done so before playback starts
+    // typing from the other connection.
+    XAllowEvents(d, AsyncKeyboard, time);
+    XUngrabKeyboard(d, time);
+    XSync(d, False);
+    if (secondWindowOn_) {
+        return; // the key picking dialog has it from the raw event
+    }
+    Trace("hotkey " + std::to_string(*code));
+    const std::uint64_t caps = (state & LockMask) != 0 ? 0x8000 : 0;
+    Post(HookMessageId::UM_HOTKEY, *code | caps, static_cast<std::int64_t>(activeWindow_));
+}
+
+void X11HookLibrary::HandleGrabbedButton(unsigned button, unsigned state, unsigned long time) {
+    Display* d = display_.get();
+    const auto code = HotKeyOfButton(keymap_, button, state);
+    if (ownPending_ || !code || keysInUse_[*code] == 0 || !mouseHooked_) {
+        XAllowEvents(d, ReplayPointer, time);
+        XFlush(d);
+        return;
+    }
+    XAllowEvents(d, AsyncPointer, time);
+    XUngrabPointer(d, time);
+    XSync(d, False);
+    if (secondWindowOn_) {
+        return;
+    }
+    Trace("hotkey " + std::to_string(*code));
+    const std::uint64_t caps = (state & LockMask) != 0 ? 0x8000 : 0;
+    Post(HookMessageId::UM_HOTKEY, *code | caps, static_cast<std::int64_t>(activeWindow_));
+}
+
+WindowId X11HookLibrary::ReadActiveWindow() const {
+    Display* d = display_.get();
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    WindowId window = 0;
+    if (XGetWindowProperty(d, root_, activeAtom_, 0, 1, False, XA_WINDOW, &type, &format, &items,
+                           &after, &data) == Success &&
+        data != nullptr && format == 32 && items == 1) {
+        window = *reinterpret_cast<const unsigned long*>(data);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    if (window == 0 && type == None) {
+        // No window manager keeps the property: the input focus is the window in front.
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(d, &focus, &revert);
+        window = focus > PointerRoot ? focus : 0;
+    }
+    return window;
+}
+
+void X11HookLibrary::ActiveWindowChanged() {
+    const WindowId now = ReadActiveWindow();
+    if (now == activeWindow_) {
+        return;
+    }
+    activeWindow_ = now;
+    if (now == 0) {
+        return;
+    }
+    Post(HookMessageId::UM_PROGCHANGED, now, 0);
+    if (haveShortKeys_) {
+        Post(HookMessageId::UM_SHORTKEYCHAR, 1, 0); // a new window: the word ends
+    }
+}
+
+void X11HookLibrary::Ungrab() {
+    Display* d = display_.get();
+    const std::vector<unsigned> locks = LockCombinations(keymap_.Masks);
+    for (const GrabTarget& grab : grabbed_) {
+        for (const unsigned lock : locks) {
+            if (grab.Button) {
+                XUngrabButton(d, grab.Detail, grab.Modifiers | lock, root_);
+            } else {
+                XUngrabKey(d, static_cast<int>(grab.Detail), grab.Modifiers | lock, root_);
+            }
+        }
+    }
+    grabbed_.clear();
+}
+
+void X11HookLibrary::Regrab() {
+    Display* d = display_.get();
+    Ungrab();
+    unavailable_.clear();
+    const std::vector<unsigned> locks = LockCombinations(keymap_.Masks);
+    XSync(d, False);
+    auto* previous = XSetErrorHandler(CountGrabError);
+    for (std::uint16_t code = 0; code < HotKeyCount; ++code) {
+        if (keysInUse_[code] == 0) {
+            continue;
+        }
+        const auto grab = GrabOf(code, keymap_, group_);
+        if (!grab || (grab->Button ? !mouseHooked_ : !keyboardHooked_) ||
+            std::find(grabbed_.begin(), grabbed_.end(), *grab) != grabbed_.end()) {
+            continue;
+        }
+        grabErrors = 0;
+        for (const unsigned lock : locks) {
+            if (grab->Button) {
+                XGrabButton(d, grab->Detail, grab->Modifiers | lock, root_, False,
+                            ButtonPressMask | ButtonReleaseMask, GrabModeSync, GrabModeAsync, None,
+                            None);
+            } else {
+                XGrabKey(d, static_cast<int>(grab->Detail), grab->Modifiers | lock, root_, False,
+                         GrabModeAsync, GrabModeSync);
+            }
+        }
+        XSync(d, False);
+        grabbed_.push_back(*grab);
+        if (grabErrors > 0) {
+            unavailable_.push_back(code);
+        }
+    }
+    XSetErrorHandler(previous);
+    Trace("grabs " + std::to_string(grabbed_.size()) + " unavailable " +
+          std::to_string(unavailable_.size()));
+}
+
+void X11HookLibrary::OwnInputStarts(std::uint32_t lastFence) {
+    ownPending_ = true;
+    awaitedFence_ = lastFence;
+}
+
+void X11HookLibrary::OwnInputEnds(std::uint32_t lastFence) {
+    // Batch events are ours until fence number `lastFence` has been seen.
+    awaitedFence_ = lastFence > 0 ? lastFence - 1 : 0;
+    ownPending_ = ownPending_ && lastFence > 0 && fencesSeen_ <= awaitedFence_;
+}
+
+void X11HookLibrary::EndMark() {
+    inUse_ = false;
+    abort_.Reset();
+}
+
+void X11HookLibrary::SettleHeldModifiers(std::chrono::milliseconds limit) {
+    Display* d = display_.get();
+    const auto deadline = Clock::now() + limit;
+    const auto held = [this] {
+        std::vector<std::uint8_t> keys;
+        for (std::size_t kc = 0; kc < userHeld_.size(); ++kc) {
+            if (userHeld_[kc] && (keymap_.ModMap[kc] & HeldModifierMask) != 0 &&
+                (keymap_.ModMap[kc] & (keymap_.Masks.NumLock | keymap_.Masks.ScrollLock)) == 0) {
+                keys.push_back(static_cast<std::uint8_t>(kc));
+            }
+        }
+        return keys;
+    };
+    // Messages that arrive meanwhile are queued and delivered later from the event loop.
+    XSync(d, False);
+    ReadEvents();
+    while (!held().empty()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            break;
+        }
+        if (XPending(d) == 0) {
+            pollfd fd{ConnectionNumber(d), POLLIN, 0};
+            poll(&fd, 1, static_cast<int>(left.count()));
+        }
+        ReadEvents();
+    }
+    const std::vector<std::uint8_t> still = held();
+    for (const std::uint8_t keycode : still) {
+        XTestFakeKeyEvent(d, keycode, False, CurrentTime);
+        userHeld_[keycode] = false;
+        releasedForUser_[keycode] = true;
+    }
+    if (!still.empty()) {
+        Trace("released " + std::to_string(still.size()));
+        XSync(d, False);
+    }
+}
+
+HookHandle X11HookLibrary::OrvHookKeyboard() {
+    keyboardHooked_ = true;
+    Regrab();
+    return KeyboardHandle;
+}
+
+HookHandle X11HookLibrary::OrvHookMouse() {
+    mouseHooked_ = true;
+    Regrab();
+    return MouseHandle;
+}
+
+HookHandle X11HookLibrary::OrvHookCBT() {
+    return CbtHandle;
+}
+
+HookHandle X11HookLibrary::OrvHookSwap() {
+    return SwapHandle;
+}
+
+void X11HookLibrary::OrvUnHook(HookHandle hook) {
+    if (hook == KeyboardHandle) {
+        keyboardHooked_ = false;
+        Regrab();
+    } else if (hook == MouseHandle) {
+        mouseHooked_ = false;
+        Regrab();
+    }
+}
+
+void X11HookLibrary::OrvUpInit(const MacroTable& table) {
+    mainWindow_ = table.MainWindow();
+    inUse_ = false;
+}
+
+void X11HookLibrary::OrvUpWindow(const MacroTable& table) {
+    mainWindow_ = table.MainWindow();
+}
+
+void X11HookLibrary::OrvUpWindow2(const MacroTable& table) {
+    secondWindow_ = table.SecondWindow();
+    secondWindowOn_ = table.SecondWindowOn();
+}
+
+void X11HookLibrary::OrvUpKeys(const MacroTable& table) {
+    std::array<std::uint8_t, HotKeyCount> keys{};
+    for (std::uint32_t code = 0; code < HotKeyCount; ++code) {
+        keys[code] = table.KeyInUse(code) ? 1 : 0;
+    }
+    if (keys != keysInUse_) {
+        keysInUse_ = keys;
+        Regrab();
+    }
+}
+
+void X11HookLibrary::OrvUpShort(const MacroTable& table) {
+    haveShortKeys_ = table.HaveShortKeys();
+}
+
+void X11HookLibrary::OrvUpCapture(const MacroTable&) {}
+
+void X11HookLibrary::OrvUpCaptureOn(const MacroTable& table) {
+    captureOn_ = table.CaptureOn();
+}
+
+void X11HookLibrary::OrvUpInUse(const MacroTable& table) {
+    inUse_ = table.InUse();
+    abort_.Reset();
+}
+
+} // namespace orvane

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/MacroTable.h"
+#include "platform/HookLibrary.h"
+#include "platform/WindowId.h"
+#include "platform/x11/AbortKeyWatch.h"
+#include "platform/x11/HotKeyGrabs.h"
+#include "platform/x11/X11Display.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+union _XEvent;
+
+namespace orvane {
+
+// The hook backend on X11, in the program's own process, on an X connection of its own.
+//
+// Hot keys are passive grabs on the root window: for every code whose KeysInUse byte is set,
+// the key (or button) with its modifiers, once with each combination of the lock modifiers.
+// The grabs are synchronous: a grabbed key freezes the keyboard until we decide. A key the
+// user struck is swallowed (the keyboard is ungrabbed at once, so the macro's typing and the
+// user's release go to the target) and reported as UM_HOTKEY. A grabbed key that our own
+// playback typed is replayed to the window with the focus, as if nothing had grabbed it.
+//
+// Typing is observed through XInput 2 raw events on the root window; they arrive whatever
+// client grabs the keyboard. The program's own synthesized events come from the XTEST devices,
+// which every XTest client shares (xdotool, on-screen keyboards), so they are told apart by
+// the fence: the input synthesizer announces a batch (OwnInputStarts) and ends it with a change
+// of the root-window property "_ORVANE_SYNTH_FENCE" from its connection, after an XSync. Until
+// this connection sees that change, XTEST events are ours; all other events are the user's.
+//
+// Messages are queued and delivered from ProcessEvents, never from inside an Orv* call. A
+// receiver may run a macro, which serves the event loop, which calls ProcessEvents again: the
+// nested call delivers the next messages (the abort request among them).
+class X11HookLibrary final : public HookLibrary {
+public:
+    // Opens `displayName` (nullptr: $DISPLAY) and checks for XInput 2.2 and XKB. Null with a
+    // message in `error` on failure. `trace` turns the UM_TRACE diagnostics on.
+    static std::unique_ptr<X11HookLibrary> Open(const char* displayName, bool trace,
+                                                std::string& error);
+    ~X11HookLibrary() override;
+    X11HookLibrary(const X11HookLibrary&) = delete;
+    X11HookLibrary& operator=(const X11HookLibrary&) = delete;
+
+    // The connection's file descriptor: the event loop calls ProcessEvents when it is readable.
+    int ConnectionFd() const;
+    // True when events already read or messages wait: the event loop calls ProcessEvents
+    // before it sleeps, as the descriptor will not wake it for them.
+    bool HasWork() const;
+    // Handles every event the server sent and delivers the queued messages.
+    void ProcessEvents();
+
+    // The input synthesizer is about to send a batch; `lastFence` is the serial of its last
+    // fence (0 before the first): its events count as ours until the next fence is seen.
+    void OwnInputStarts(std::uint32_t lastFence);
+    // The batch has ended; `lastFence` is the serial of the synthesizer's last fence now. When
+    // the batch sent nothing (no fence was written), nothing more is awaited beyond the fences
+    // already written.
+    void OwnInputEnds(std::uint32_t lastFence);
+    // The end-of-playback mark (key 43): InUse is cleared.
+    void EndMark();
+
+    // Waits until the user has let go of the modifier keys (Shift, Ctrl, Alt, Win, AltGr), for
+    // at most `limit`; past it releases the ones still down synthetically (and never presses
+    // them again: a modifier pressed back by XTest stays down for good once the user lets go).
+    void SettleHeldModifiers(std::chrono::milliseconds limit);
+
+    // The window in front (_NET_ACTIVE_WINDOW, else the input focus).
+    WindowId ActiveWindow() const { return activeWindow_; }
+    // Hot keys whose combination another program holds: they cannot work.
+    const std::vector<std::uint16_t>& UnavailableHotKeys() const { return unavailable_; }
+
+    void SetReceiver(HookMessageReceiver* receiver) override { receiver_ = receiver; }
+    HookHandle OrvHookKeyboard() override;
+    HookHandle OrvHookMouse() override;
+    HookHandle OrvHookCBT() override;
+    HookHandle OrvHookSwap() override;
+    void OrvUnHook(HookHandle hook) override;
+    void OrvUpInit(const MacroTable& table) override;
+    void OrvUpWindow(const MacroTable& table) override;
+    void OrvUpWindow2(const MacroTable& table) override;
+    void OrvUpKeys(const MacroTable& table) override;
+    void OrvUpShort(const MacroTable& table) override;
+    void OrvUpItem(const MacroTable&, int) override {}
+    void OrvUpNumKeys(const MacroTable&) override {}
+    void OrvUpCapture(const MacroTable& table) override;
+    void OrvUpCaptureOn(const MacroTable& table) override;
+    void OrvUpInUse(const MacroTable& table) override;
+    void OrvUpProg(const MacroTable&) override {}
+    void OrvUpProgs(const MacroTable&) override {}
+    void OrvUpKeyHook(const MacroTable&) override {}
+    void OrvUpMouseHook(const MacroTable&) override {}
+
+private:
+    explicit X11HookLibrary(DisplayHandle display);
+
+    // Handle handles: one per installed hook kind.
+    static constexpr HookHandle KeyboardHandle = 1;
+    static constexpr HookHandle MouseHandle = 2;
+    static constexpr HookHandle CbtHandle = 3;
+    static constexpr HookHandle SwapHandle = 4;
+
+    void Select();
+    void LoadKeymap();
+    void Regrab();
+    void Ungrab();
+    void ReadEvents();
+    void Handle(::_XEvent& event);
+    void HandleRaw(int type, const void* raw);
+    void HandleGrabbedKey(unsigned keycode, unsigned state, unsigned long time);
+    void HandleGrabbedButton(unsigned button, unsigned state, unsigned long time);
+    void ActiveWindowChanged();
+    WindowId ReadActiveWindow() const;
+    void Post(HookMessageId id, std::uint64_t wParam, std::int64_t lParam,
+              std::uint32_t window = 0);
+    void Trace(const std::string& line);
+    void FindXtestDevices();
+    bool IsOwn(int sourceDevice) const;
+
+    DisplayHandle display_;
+    unsigned long root_ = 0;
+    int xiOpcode_ = 0;
+    int xkbEventBase_ = 0;
+    unsigned long fenceAtom_ = 0;
+    unsigned long activeAtom_ = 0;
+    bool trace_ = false;
+    HookMessageReceiver* receiver_ = nullptr;
+    std::deque<HookMessage> pending_;
+
+    HookKeymap keymap_;
+    unsigned group_ = 0;
+    unsigned locked_ = 0;
+    std::array<std::uint8_t, HotKeyCount> keysInUse_{};
+    bool keyboardHooked_ = false;
+    bool mouseHooked_ = false;
+    std::vector<GrabTarget> grabbed_;
+    std::vector<std::uint16_t> unavailable_;
+
+    std::uint32_t mainWindow_ = 0;
+    std::uint32_t secondWindow_ = 0;
+    bool secondWindowOn_ = false;
+    bool haveShortKeys_ = false;
+    bool captureOn_ = false;
+    bool inUse_ = false;
+
+    std::set<int> xtestDevices_;
+    bool ownPending_ = false;
+    std::uint32_t awaitedFence_ = 0;
+    std::uint32_t fencesSeen_ = 0;
+    std::array<bool, 256> userHeld_{};
+    std::array<bool, 256> lastPressOwn_{};
+    std::array<bool, 256> releasedForUser_{};
+    AbortKeyWatch abort_;
+    WindowId activeWindow_ = 0;
+};
+
+} // namespace orvane
