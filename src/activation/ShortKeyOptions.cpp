@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "activation/ShortKeyOptions.h"
+
+#include "activation/ShortKeyBuffer.h"
+#include "core/SettingsBlock.h"
+
+#include <algorithm>
+
+namespace orvane {
+namespace {
+
+// Trimmed as the dialog's text fields are: blanks and control characters at both ends.
+std::string_view Trim(std::string_view text) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+} // namespace
+
+ShortKeyOptionsForm ShortKeyOptionsFormFrom(const SettingsBlock& settings) {
+    return {!settings.UseSuffix, settings.PrefixKeys.substr(0, kPrefixKeysCapacity),
+            settings.CaseSensitive, settings.SolitaryUsage};
+}
+
+std::optional<std::string_view> CheckPrefixKeys(std::string_view text) {
+    const std::string_view trimmed = Trim(text);
+    if (std::all_of(trimmed.begin(), trimmed.end(), IsShortKeyWordCharacter)) {
+        return std::nullopt;
+    }
+    return InvalidPrefixKeysText;
+}
+
+void ApplyShortKeyOptions(const ShortKeyOptionsForm& form, SettingsBlock& settings) {
+    settings.SolitaryUsage = form.SolitaryUsage;
+    settings.CaseSensitive = form.CaseSensitive;
+    settings.UseSuffix = !form.UsePrefixKeys;
+    settings.PrefixKeys = std::string(Trim(form.PrefixKeys).substr(0, kPrefixKeysCapacity));
+}
+
+} // namespace orvane

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "activation/ShortKeyBuffer.h"
+#include "activation/ShortKeyMatch.h"
+#include "platform/HookLibrary.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace orvane {
+
+class EventPump;
+class InputSynth;
+class MacroStore;
+struct SettingsBlock;
+
+// What ShortKeys need from the rest of the program: the dispatch state behind the refusals, the
+// foreground window, the warning window and the start of playback shared with hot keys.
+class ShortKeyHost : public ForegroundLookup {
+public:
+    // The refusal that applies now, as for hot keys (a popup menu is shown, a capture runs, a
+    // macro is paused), or nothing.
+    virtual std::optional<std::string_view> RefusalNow() = 0;
+    // A macro is playing (one playback at a time: another start would play nothing).
+    virtual bool Playing() = 0;
+    // The on-top message window with caption "Warning"; returns once it is closed or at once
+    // when one is already open.
+    virtual void ShowWarning(std::string_view text) = 0;
+    // Plays `macro` to its end as the current macro (without the end mark); Caps Lock is
+    // turned off during playback when `capsWasOn`.
+    virtual void IntoProgram(int macro, bool capsWasOn) = 0;
+};
+
+// The typed-character side of activation: keeps the word being typed and, when it ends in an
+// active ShortKey, erases it and plays the macro.
+//
+// The buffer: empty -> grows with word characters, shrinks with Backspace -> emptied by a
+// separator, by the backend's "forget" state and after a ShortKey has played. A match that is
+// refused or finds no macro for the foreground leaves it as it is. A match while another macro
+// plays does nothing at all: erasing the word would lose the user's text and play nothing.
+class ShortKeys final : public HookMessageReceiver {
+public:
+    // Wait between erasing the typed word and playing, not scaled by the playback speed.
+    static constexpr int ErasePauseMs = 100;
+    static constexpr std::uint8_t BackspaceKey = 8;
+    static constexpr std::uint8_t ExecuteKey = 43; // the end-of-playback mark for the backend
+    static constexpr std::uint64_t ForgetState = 1;
+    static constexpr std::uint64_t CapsLockOnState = 2;
+
+    // None is owned; all outlive this object. Settings are read at every character, so a
+    // change takes effect with the next one.
+    ShortKeys(MacroStore& store, const SettingsBlock& settings, InputSynth& input, EventPump& pump,
+              ShortKeyHost& host);
+
+    // Takes UM_SHORTKEYCHAR; other messages are not its business.
+    void Receive(const HookMessage& message) override;
+
+    // A UM_SHORTKEYCHAR message: `state` 1 forgets the word, 2 says Caps Lock is on (other
+    // values: off); the low byte of `character` is the typed character (Windows-1252).
+    void OnShortKeyChar(std::uint64_t state, std::int64_t character);
+
+    // Matches the word typed so far and plays the chosen macro. True when one played.
+    bool TestIt();
+
+    // Erases the typed ShortKey with Backspace, waits 0.1 s, plays the macro, presses the end
+    // mark and empties the buffer. The table is marked in use (and published) from the first
+    // Backspace to the end mark, at which the backend clears its own mark.
+    void PlayShortKey(int macro);
+
+    std::string_view Buffer() const { return buffer_.Text(); }
+    bool CapsWasOn() const { return capsWasOn_; }
+
+private:
+    MacroStore& store_;
+    const SettingsBlock& settings_;
+    InputSynth& input_;
+    EventPump& pump_;
+    ShortKeyHost& host_;
+    ShortKeyBuffer buffer_;
+    bool capsWasOn_ = false;
+};
+
+} // namespace orvane

@@ -1,0 +1,390 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MacroFileFixture.h"
+#include "activation/ShortKeyOptions.h"
+#include "activation/ShortKeys.h"
+#include "core/SettingsBlock.h"
+#include "platform/fake/EventTrace.h"
+#include "platform/fake/FakeEventPump.h"
+#include "platform/fake/FakeInputSynth.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvane {
+namespace {
+
+// The foreground and dispatch state as ShortKeys see them; plays are written to the trace.
+class FakeShortKeyHost : public ShortKeyHost {
+public:
+    explicit FakeShortKeyHost(EventTrace& trace) : trace_(trace) {}
+
+    std::optional<std::string_view> RefusalNow() override { return Refusal; }
+    bool Playing() override { return IsPlaying; }
+    void ShowWarning(std::string_view text) override { trace_.Add("warning:" + std::string(text)); }
+    void IntoProgram(int macro, bool capsWasOn) override {
+        trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : ""));
+    }
+    std::string ForegroundTitle() override { return Title; }
+    std::string ForegroundProgram() override { return Program; }
+
+    std::optional<std::string_view> Refusal;
+    bool IsPlaying = false;
+    std::string Title = "Untitled - Editor";
+    std::string Program = "gedit";
+
+private:
+    EventTrace& trace_;
+};
+
+struct Macro {
+    Macro(std::string shortKey, std::int16_t scope = ScopeGlobal, std::string target = {},
+          std::uint8_t active = 1)
+        : ShortKey(std::move(shortKey)), Scope(scope), Target(std::move(target)), Active(active) {}
+
+    std::string ShortKey;
+    std::int16_t Scope;
+    std::string Target;
+    std::uint8_t Active;
+};
+
+MacroRecord ShortKeyRecord(const Macro& macro) {
+    MacroRecord record;
+    record.Nickname.Assign("expands " + macro.ShortKey);
+    record.ShortKey.Assign(macro.ShortKey);
+    record.HotKey = HotKeyShortKey;
+    record.Scope = macro.Scope;
+    record.ScopeTarget.Assign(macro.Target);
+    record.Active = macro.Active;
+    record.SetText("Best regards");
+    return record;
+}
+
+std::string Erased(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "BS ";
+    }
+    return text + "wait:100ms";
+}
+
+class ShortKeyTest : public MacroFileFixture {
+protected:
+    // Feeds `typed` one character at a time as the hook backend reports typing ('\x01' stands
+    // for the backend's "forget" message) and returns what was done, with each Backspace press
+    // and release shown as "BS".
+    std::string Type(std::string_view typed, std::uint64_t state = 0) {
+        trace.Clear();
+        for (const char c : typed) {
+            if (c == '\x01') {
+                shortKeys.OnShortKeyChar(ShortKeys::ForgetState, 0);
+            } else {
+                shortKeys.Receive(
+                    {HookMessageId::UM_SHORTKEYCHAR, state, static_cast<unsigned char>(c), 0});
+            }
+        }
+        std::string text = trace.Text();
+        for (std::size_t at; (at = text.find("+BS -BS")) != std::string::npos;) {
+            text.replace(at, 7, "BS");
+        }
+        return text;
+    }
+
+    EventTrace trace;
+    FakeInputSynth input{&trace};
+    FakeEventPump pump{&trace};
+    SettingsBlock settings;
+    FakeShortKeyHost host{trace};
+    ShortKeys shortKeys{store, settings, input, pump, host};
+};
+
+struct MatchCase {
+    MatchCase(const char* name, std::vector<Macro> macros, std::string prefix, bool useSuffix,
+              bool solitary, bool caseSensitive, std::string typed, std::string expected,
+              std::string program = "gedit", std::string title = "Untitled - Editor")
+        : Name(name), Macros(std::move(macros)), Prefix(std::move(prefix)), UseSuffix(useSuffix),
+          Solitary(solitary), CaseSensitive(caseSensitive), Typed(std::move(typed)),
+          Expected(std::move(expected)), Program(std::move(program)), Title(std::move(title)) {}
+
+    const char* Name;
+    std::vector<Macro> Macros;
+    std::string Prefix;
+    bool UseSuffix;
+    bool Solitary;
+    bool CaseSensitive;
+    std::string Typed;
+    std::string Expected; // the trace; empty: nothing at all
+    std::string Program;
+    std::string Title;
+};
+
+TEST_F(ShortKeyTest, TypedSequencesPlayTheMacroTheSettingsAskFor) {
+    const std::string end = " +EXECUTE -EXECUTE";
+    const std::vector<MatchCase> cases = {
+        {"prefix plays after the last letter, erasing prefix and word",
+         {{"sig"}},
+         ";",
+         false,
+         false,
+         true,
+         ";sig",
+         Erased(4) + " play:1" + end},
+        {"prefix missing: nothing", {{"sig"}}, ";", false, false, true, "sig", ""},
+        {"two-character prefix",
+         {{"sig"}},
+         ";;",
+         false,
+         false,
+         true,
+         ";;sig",
+         Erased(5) + " play:1" + end},
+        {"suffix: nothing until Space", {{"sig"}}, ";", true, false, true, "sig", ""},
+        {"suffix: Space plays and is erased too",
+         {{"sig"}},
+         ";",
+         true,
+         false,
+         true,
+         "sig ",
+         Erased(4) + " play:1" + end},
+        {"suffix: Enter ends the word as well",
+         {{"sig"}},
+         "",
+         true,
+         false,
+         true,
+         "sig\r",
+         Erased(4) + " play:1" + end},
+        {"suffix compares the whole word", {{"sig"}}, "", true, false, true, "xsig ", ""},
+        {"suffix: other separators do not play", {{"sig"}}, "", true, false, true, "sig\t", ""},
+        {"containing mode plays inside a word, leaving its start",
+         {{"sig"}},
+         "",
+         false,
+         false,
+         true,
+         "xsig",
+         Erased(3) + " play:1" + end},
+        {"solitary usage: not inside a word", {{"sig"}}, "", false, true, true, "xsig", ""},
+        {"solitary usage: a whole word after a separator",
+         {{"sig"}},
+         "",
+         false,
+         true,
+         true,
+         "x sig",
+         Erased(3) + " play:1" + end},
+        {"case-sensitive refuses other case", {{"sig"}}, "", false, false, true, "SIG", ""},
+        {"case-insensitive: SIG",
+         {{"sig"}},
+         "",
+         false,
+         false,
+         false,
+         "SIG",
+         Erased(3) + " play:1" + end},
+        {"case-insensitive: Sig",
+         {{"sig"}},
+         "",
+         false,
+         false,
+         false,
+         "Sig",
+         Erased(3) + " play:1" + end},
+        {"Backspace takes back a typed character",
+         {{"sig"}},
+         "",
+         false,
+         false,
+         true,
+         "sx\big",
+         Erased(3) + " play:1" + end},
+        {"a separator empties the word", {{"sig"}}, "", false, true, true, "si g", ""},
+        {"the backend's forget message empties the word",
+         {{"sig"}},
+         "",
+         false,
+         false,
+         true,
+         "si\x01g",
+         ""},
+        {"long run of word characters still matches at its end",
+         {{"sig"}},
+         "",
+         false,
+         false,
+         true,
+         "abcdefghijklmnopqrstuvwxsig",
+         Erased(3) + " play:1" + end},
+        {"inactive macros do not match",
+         {{"sig", ScopeGlobal, "", 0}},
+         "",
+         false,
+         false,
+         true,
+         "sig",
+         ""},
+        {"program-specific ShortKey in another program does nothing",
+         {{"sig", ScopeSpecificProgram, "mousepad"}, {"xyz"}},
+         "",
+         false,
+         false,
+         true,
+         "sig",
+         "",
+         "gedit"},
+        {"program-specific ShortKey in its program plays",
+         {{"sig", ScopeSpecificProgram, "GEDI"}},
+         "",
+         false,
+         false,
+         true,
+         "sig",
+         Erased(3) + " play:1" + end,
+         "gedit"},
+        {"window-specific wins over global when its window is in front",
+         {{"sig"}, {"sig", ScopeSpecificWindow, "notes"}},
+         "",
+         false,
+         false,
+         true,
+         "sig",
+         Erased(3) + " play:2" + end,
+         "gedit",
+         "My Notes - Editor"},
+        {"global plays when the specific window is not in front",
+         {{"sig"}, {"sig", ScopeSpecificWindow, "notes"}},
+         "",
+         false,
+         false,
+         true,
+         "sig",
+         Erased(3) + " play:1" + end},
+        {"program before global, the first of each in table order",
+         {{"sig"}, {"sig"}, {"sig", ScopeSpecificProgram, "edit"}},
+         "",
+         false,
+         false,
+         true,
+         "sig",
+         Erased(3) + " play:3" + end},
+    };
+    for (const MatchCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::vector<MacroRecord> records;
+        for (const Macro& m : c.Macros) {
+            records.push_back(ShortKeyRecord(m));
+        }
+        Load(records);
+        settings.PrefixKeys = c.Prefix;
+        settings.UseSuffix = c.UseSuffix;
+        settings.SolitaryUsage = c.Solitary;
+        settings.CaseSensitive = c.CaseSensitive;
+        host.Program = c.Program;
+        host.Title = c.Title;
+        shortKeys.OnShortKeyChar(ShortKeys::ForgetState, 0);
+        EXPECT_EQ(Type(c.Typed), c.Expected);
+        TearDown();
+    }
+}
+
+TEST_F(ShortKeyTest, PlayingMarksTheTableInUseUntilTheEndMarkAndEmptiesTheWord) {
+    Load({ShortKeyRecord({"sig"})});
+    settings.PrefixKeys = ";";
+    EXPECT_EQ(Type(";sig", ShortKeys::CapsLockOnState),
+              Erased(4) + " play:1+caps +EXECUTE -EXECUTE");
+    EXPECT_EQ(hook.Calls, std::vector<std::string>{"OrvUpInUse"});
+    EXPECT_FALSE(store.Table().InUse());
+    EXPECT_EQ(shortKeys.Buffer(), "");
+    // Erasing serves events after each Backspace, so the target takes them as they come.
+    EXPECT_EQ(pump.ServeCount(), 4u);
+}
+
+TEST_F(ShortKeyTest, RefusalsShowTheirMessageAndEraseNothing) {
+    Load({ShortKeyRecord({"sig"})});
+    host.Refusal = "A current playback macro is in the middle of a PAUSE.";
+    EXPECT_EQ(Type("sig"), "warning:A current playback macro is in the middle of a PAUSE.");
+    EXPECT_EQ(shortKeys.Buffer(), "sig");
+    EXPECT_TRUE(hook.Calls.empty());
+}
+
+TEST_F(ShortKeyTest, AMatchWhileAnotherMacroPlaysLeavesTheTypedWordAlone) {
+    Load({ShortKeyRecord({"sig"})});
+    host.IsPlaying = true;
+    EXPECT_EQ(Type("sig"), "");
+    EXPECT_EQ(shortKeys.Buffer(), "sig");
+}
+
+TEST_F(ShortKeyTest, TypingIsIgnoredWithoutShortKeyMacros) {
+    MacroRecord hotKeyMacro = ShortKeyRecord({"sig"});
+    hotKeyMacro.HotKey = 5;
+    Load({hotKeyMacro});
+    EXPECT_EQ(Type("sig"), "");
+    EXPECT_EQ(shortKeys.Buffer(), "");
+}
+
+TEST_F(ShortKeyTest, AtMostFiftyMatchesAreCollected) {
+    std::vector<MacroRecord> records(60, ShortKeyRecord({"sig"}));
+    records[55].Scope = ScopeSpecificWindow;
+    records[55].ScopeTarget.Assign("Editor");
+    Load(records);
+    const ShortKeyMatches matches =
+        CollectShortKeyMatches("sig", ShortKeySettings{}, store.Table(), store.Names(), 60);
+    EXPECT_EQ(matches.Macros.size(), 50u);
+    EXPECT_EQ(matches.Macros.front(), 1);
+    // The window-specific macro lies beyond the fifty, so the global one plays.
+    EXPECT_FALSE(matches.HaveWindow);
+    EXPECT_EQ(Type("sig"), Erased(3) + " play:1 +EXECUTE -EXECUTE");
+}
+
+TEST(ShortKeyBufferTest, KeepsThePrefixPlusTenLastCharacters) {
+    ShortKeyBuffer buffer;
+    for (const char c : std::string_view("abcdefghijklmnopqrstuvwxyz")) {
+        buffer.Append(c, 0);
+    }
+    EXPECT_EQ(buffer.Text(), "qrstuvwxyz");
+    buffer.Append('1', 2);
+    EXPECT_EQ(buffer.Text(), "qrstuvwxyz1");
+    buffer.Backspace();
+    buffer.Clear();
+    buffer.Backspace();
+    EXPECT_EQ(buffer.Text(), "");
+}
+
+TEST(ShortKeyBufferTest, WordCharacters) {
+    const std::string_view word = "AZaz09!#$%&*+,-./;<=>?@^_";
+    for (const char c : word) {
+        EXPECT_TRUE(IsShortKeyWordCharacter(c)) << c;
+    }
+    for (const char c : std::string_view(" \t\r\n'\"()[]{}:|\\`~\x80\xe9")) {
+        EXPECT_FALSE(IsShortKeyWordCharacter(c)) << c;
+    }
+    EXPECT_FALSE(IsShortKeyWordCharacter('\0'));
+}
+
+TEST(ShortKeyOptionsTest, PrefixCheckAndStoredOptions) {
+    EXPECT_EQ(CheckPrefixKeys(" ;, "), std::nullopt);
+    EXPECT_EQ(CheckPrefixKeys(""), std::nullopt);
+    EXPECT_EQ(CheckPrefixKeys("a'"), InvalidPrefixKeysText);
+    EXPECT_EQ(CheckPrefixKeys("; x"), InvalidPrefixKeysText);
+
+    SettingsBlock settings;
+    settings.UseSuffix = true;
+    settings.PrefixKeys = ";";
+    ShortKeyOptionsForm form = ShortKeyOptionsFormFrom(settings);
+    EXPECT_FALSE(form.UsePrefixKeys);
+    EXPECT_EQ(form.PrefixKeys, ";");
+    form.UsePrefixKeys = true;
+    form.PrefixKeys = " ;;; ";
+    form.CaseSensitive = false;
+    form.SolitaryUsage = true;
+    ApplyShortKeyOptions(form, settings);
+    EXPECT_FALSE(settings.UseSuffix);
+    EXPECT_EQ(settings.PrefixKeys, ";;");
+    EXPECT_FALSE(settings.CaseSensitive);
+    EXPECT_TRUE(settings.SolitaryUsage);
+}
+
+} // namespace
+} // namespace orvane
