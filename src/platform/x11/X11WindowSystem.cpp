@@ -1,0 +1,595 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/x11/X11WindowSystem.h"
+
+#include "platform/x11/EwmhDecoding.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XRes.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
+
+namespace orvane {
+
+struct X11WindowSystem::Atoms {
+    explicit Atoms(Display* display) {
+        const auto intern = [display](const char* name) {
+            return XInternAtom(display, name, False);
+        };
+        ClientListStacking = intern("_NET_CLIENT_LIST_STACKING");
+        ClientList = intern("_NET_CLIENT_LIST");
+        ActiveWindow = intern("_NET_ACTIVE_WINDOW");
+        SupportingWmCheck = intern("_NET_SUPPORTING_WM_CHECK");
+        WmName = intern("_NET_WM_NAME");
+        Utf8String = intern("UTF8_STRING");
+        WmState = intern("_NET_WM_STATE");
+        MaximizedVert = intern("_NET_WM_STATE_MAXIMIZED_VERT");
+        MaximizedHorz = intern("_NET_WM_STATE_MAXIMIZED_HORZ");
+        StateHidden = intern("_NET_WM_STATE_HIDDEN");
+        CloseWindow = intern("_NET_CLOSE_WINDOW");
+        MoveResizeWindow = intern("_NET_MOVERESIZE_WINDOW");
+        FrameExtents = intern("_NET_FRAME_EXTENTS");
+        WmPid = intern("_NET_WM_PID");
+        IcccmState = intern("WM_STATE");
+        Protocols = intern("WM_PROTOCOLS");
+        DeleteWindow = intern("WM_DELETE_WINDOW");
+        ClockTick = intern("_ORVANE_CLOCK");
+    }
+    Atom ClientListStacking, ClientList, ActiveWindow, SupportingWmCheck, WmName, Utf8String,
+        WmState, MaximizedVert, MaximizedHorz, StateHidden, CloseWindow, MoveResizeWindow,
+        FrameExtents, WmPid, IcccmState, Protocols, DeleteWindow, ClockTick;
+};
+
+namespace {
+
+// XGetWindowProperty reads at most this many 32-bit units (a client list of 16 million windows).
+constexpr long MaxPropertyLength = 1L << 24;
+constexpr long SourcePager = 2;
+constexpr long StateRemove = 0;
+constexpr long StateAdd = 1;
+
+Display* Dpy(const DisplayHandle& display) {
+    return display.get();
+}
+
+// Drops whatever events arrived for us: we only ever wait for specific ones.
+void DrainEvents(Display* display) {
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+    }
+}
+
+// Waits until the connection has something to read or the deadline passes; false at the
+// deadline. Blocks in poll(): no spinning.
+bool WaitForInput(Display* display, std::chrono::steady_clock::time_point deadline) {
+    if (XPending(display) > 0) {
+        return true;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+        return false;
+    }
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
+    return ::poll(&fd, 1, static_cast<int>(std::min<long long>(left.count(), INT_MAX))) > 0;
+}
+
+} // namespace
+
+std::unique_ptr<X11WindowSystem> X11WindowSystem::Open(const char* displayName,
+                                                       std::string& error) {
+    DisplayHandle display = OpenDisplay(displayName, error);
+    if (!display) {
+        return nullptr;
+    }
+    return std::unique_ptr<X11WindowSystem>(new X11WindowSystem(std::move(display)));
+}
+
+X11WindowSystem::X11WindowSystem(DisplayHandle display)
+    : display_(std::move(display)), atoms_(std::make_unique<Atoms>(display_.get())) {
+    Display* d = Dpy(display_);
+    root_ = DefaultRootWindow(d);
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = PropertyChangeMask;
+    clock_ = XCreateWindow(d, root_, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
+                           CWEventMask, &attributes);
+    XFlush(d);
+}
+
+X11WindowSystem::~X11WindowSystem() {
+    Display* d = Dpy(display_);
+    // Windows we hid would otherwise stay hidden for good once we are gone.
+    for (const WindowId window : hidden_) {
+        XMapWindow(d, window);
+    }
+    XDestroyWindow(d, clock_);
+    XSync(d, False);
+}
+
+std::optional<std::vector<std::uint64_t>> X11WindowSystem::Cardinals(WindowId window,
+                                                                     unsigned long property) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(Dpy(display_), window, property, 0, MaxPropertyLength, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data) != Success) {
+        return std::nullopt;
+    }
+    std::optional<std::vector<std::uint64_t>> values;
+    if (data != nullptr && format == 32) {
+        // Format 32 arrives as an array of C longs, whatever their size.
+        const auto* longs = reinterpret_cast<const unsigned long*>(data);
+        values.emplace(longs, longs + count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return values;
+}
+
+std::optional<std::string> X11WindowSystem::Utf8Property(WindowId window, unsigned long property) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(Dpy(display_), window, property, 0, MaxPropertyLength, False,
+                           atoms_->Utf8String, &type, &format, &count, &after, &data) != Success) {
+        return std::nullopt;
+    }
+    std::optional<std::string> text;
+    if (data != nullptr && type == atoms_->Utf8String && format == 8) {
+        text.emplace(reinterpret_cast<const char*>(data), count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return text;
+}
+
+bool X11WindowSystem::HasWindowManager() {
+    // The check window must name itself too: a window manager that died leaves a stale id on
+    // the root window, possibly reused by some other client since.
+    const auto check = Cardinals(root_, atoms_->SupportingWmCheck);
+    if (!check || check->empty() || (*check)[0] == 0) {
+        return false;
+    }
+    const auto self = Cardinals((*check)[0], atoms_->SupportingWmCheck);
+    return self && !self->empty() && (*self)[0] == (*check)[0];
+}
+
+bool X11WindowSystem::Exists(WindowId window) {
+    XWindowAttributes attributes;
+    return window != NoWindow && XGetWindowAttributes(Dpy(display_), window, &attributes) != 0;
+}
+
+void X11WindowSystem::Forget(WindowId window) {
+    hidden_.erase(std::remove(hidden_.begin(), hidden_.end(), window), hidden_.end());
+}
+
+std::vector<WindowId> X11WindowSystem::TopLevelWindows() {
+    Display* d = Dpy(display_);
+    std::vector<WindowId> windows;
+    if (HasWindowManager()) {
+        auto list = Cardinals(root_, atoms_->ClientListStacking);
+        if (!list) {
+            list = Cardinals(root_, atoms_->ClientList);
+        }
+        if (list) {
+            windows = TopmostFirst(*list);
+        }
+    } else {
+        Window rootReturn = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(d, root_, &rootReturn, &parent, &children, &count) != 0) {
+            std::vector<std::uint64_t> bottomToTop;
+            for (unsigned int i = 0; i < count; ++i) {
+                XWindowAttributes attributes;
+                // The tree also holds hidden helper windows of every toolkit; only windows on
+                // screen are the user's.
+                if (XGetWindowAttributes(d, children[i], &attributes) != 0 &&
+                    attributes.map_state == IsViewable && !attributes.override_redirect &&
+                    children[i] != clock_) {
+                    bottomToTop.push_back(children[i]);
+                }
+            }
+            windows = TopmostFirst(bottomToTop);
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+    }
+    // Windows we hid have left the list; they stay findable below the others.
+    std::vector<WindowId> gone;
+    for (const WindowId window : hidden_) {
+        if (std::find(windows.begin(), windows.end(), window) != windows.end()) {
+            continue;
+        }
+        if (Exists(window)) {
+            windows.push_back(window);
+        } else {
+            gone.push_back(window);
+        }
+    }
+    for (const WindowId window : gone) {
+        Forget(window);
+    }
+    return windows;
+}
+
+std::string X11WindowSystem::Title(WindowId window) {
+    if (window == NoWindow) {
+        return {};
+    }
+    if (std::optional<std::string> name = Utf8Property(window, atoms_->WmName)) {
+        return *name;
+    }
+    XTextProperty property{};
+    if (XGetWMName(Dpy(display_), window, &property) == 0 || property.value == nullptr) {
+        return {};
+    }
+    std::string title;
+    const std::string_view bytes(reinterpret_cast<const char*>(property.value), property.nitems);
+    if (property.encoding == XA_STRING) {
+        title = Latin1ToUtf8(bytes);
+    } else if (property.encoding == atoms_->Utf8String) {
+        title = std::string(bytes);
+    } else {
+        char** list = nullptr;
+        int count = 0;
+        if (Xutf8TextPropertyToTextList(Dpy(display_), &property, &list, &count) >= Success &&
+            list != nullptr) {
+            for (int i = 0; i < count; ++i) {
+                title += list[i];
+            }
+            XFreeStringList(list);
+        }
+    }
+    XFree(property.value);
+    // A title ends at its first NUL, as the window manager shows it.
+    if (const std::size_t nul = title.find('\0'); nul != std::string::npos) {
+        title.resize(nul);
+    }
+    return title;
+}
+
+WindowId X11WindowSystem::Foreground() {
+    if (HasWindowManager()) {
+        const auto active = Cardinals(root_, atoms_->ActiveWindow);
+        return active && !active->empty() ? (*active)[0] : NoWindow;
+    }
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(Dpy(display_), &focus, &revert);
+    if (focus == None || focus == PointerRoot || focus == root_) {
+        return NoWindow;
+    }
+    // The focus may sit in a child; the foreground window is its top-level ancestor.
+    for (WindowId window = focus; window != NoWindow;) {
+        const WindowId parent = Parent(window);
+        if (parent == root_) {
+            return window;
+        }
+        window = parent;
+    }
+    return NoWindow;
+}
+
+WindowId X11WindowSystem::Parent(WindowId window) {
+    if (window == NoWindow) {
+        return NoWindow;
+    }
+    Window rootReturn = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(Dpy(display_), window, &rootReturn, &parent, &children, &count) == 0) {
+        return NoWindow;
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return parent;
+}
+
+bool X11WindowSystem::IsMinimized(WindowId window) {
+    if (const auto state = Cardinals(window, atoms_->IcccmState); state && IsIconicState(*state)) {
+        return true;
+    }
+    const auto netState = Cardinals(window, atoms_->WmState);
+    return netState &&
+           std::find(netState->begin(), netState->end(), atoms_->StateHidden) != netState->end();
+}
+
+unsigned long X11WindowSystem::ServerTime() {
+    Display* d = Dpy(display_);
+    XChangeProperty(d, clock_, atoms_->ClockTick, XA_INTEGER, 32, PropModeAppend, nullptr, 0);
+    XEvent event;
+    XWindowEvent(d, clock_, PropertyChangeMask, &event);
+    return event.xproperty.time;
+}
+
+void X11WindowSystem::SendToRoot(WindowId window, unsigned long type, long l0, long l1, long l2,
+                                 long l3, long l4) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = type;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = l0;
+    event.xclient.data.l[1] = l1;
+    event.xclient.data.l[2] = l2;
+    event.xclient.data.l[3] = l3;
+    event.xclient.data.l[4] = l4;
+    XSendEvent(Dpy(display_), root_, False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XFlush(Dpy(display_));
+}
+
+bool X11WindowSystem::WaitUntilActive(WindowId window) {
+    Display* d = Dpy(display_);
+    const auto deadline = std::chrono::steady_clock::now() + ActivationLimit;
+    bool active = false;
+    for (;;) {
+        const auto now = Cardinals(root_, atoms_->ActiveWindow);
+        if (now && !now->empty() && (*now)[0] == window) {
+            active = true;
+            break;
+        }
+        if (!WaitForInput(d, deadline)) {
+            break;
+        }
+        DrainEvents(d);
+    }
+    return active;
+}
+
+bool X11WindowSystem::Activate(WindowId window) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return false;
+    }
+    if (HasWindowManager()) {
+        // Watch the root window before asking, so the change cannot slip past unseen.
+        XSelectInput(d, root_, PropertyChangeMask);
+        const WindowId current = Foreground();
+        // Source "pager" with a real timestamp: the window manager takes it as the user's own
+        // choice, not as a program stealing the focus.
+        SendToRoot(window, atoms_->ActiveWindow, SourcePager, static_cast<long>(ServerTime()),
+                   static_cast<long>(current));
+        const bool active = WaitUntilActive(window);
+        XSelectInput(d, root_, NoEventMask);
+        XSync(d, False);
+        DrainEvents(d);
+        return active;
+    }
+    XMapRaised(d, window);
+    XSync(d, False);
+    XSetInputFocus(d, window, RevertToParent, CurrentTime);
+    XSync(d, False);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(d, &focus, &revert);
+    return focus == window;
+}
+
+void X11WindowSystem::SetMaximized(WindowId window, bool on) {
+    SendToRoot(window, atoms_->WmState, on ? StateAdd : StateRemove,
+               static_cast<long>(atoms_->MaximizedVert), static_cast<long>(atoms_->MaximizedHorz),
+               SourcePager);
+}
+
+void X11WindowSystem::Maximize(WindowId window) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return;
+    }
+    if (HasWindowManager()) {
+        if (IsMinimized(window)) {
+            XMapWindow(d, window);
+        }
+        SetMaximized(window, true);
+        return;
+    }
+    XMoveResizeWindow(d, window, 0, 0, static_cast<unsigned>(DisplayWidth(d, DefaultScreen(d))),
+                      static_cast<unsigned>(DisplayHeight(d, DefaultScreen(d))));
+    XFlush(d);
+}
+
+void X11WindowSystem::Minimize(WindowId window) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return;
+    }
+    if (HasWindowManager()) {
+        XIconifyWindow(d, window, DefaultScreen(d));
+    } else {
+        // Nobody keeps icons without a window manager: the window goes off screen until
+        // restored.
+        XUnmapWindow(d, window);
+        Forget(window);
+        hidden_.insert(hidden_.begin(), window);
+    }
+    XFlush(d);
+}
+
+void X11WindowSystem::Restore(WindowId window) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return;
+    }
+    if (!HasWindowManager()) {
+        if (std::find(hidden_.begin(), hidden_.end(), window) != hidden_.end()) {
+            XMapWindow(d, window);
+            Forget(window);
+            XFlush(d);
+        }
+        return;
+    }
+    if (IsMinimized(window)) {
+        SendToRoot(window, atoms_->ActiveWindow, SourcePager, static_cast<long>(ServerTime()), 0);
+    } else {
+        SetMaximized(window, false);
+    }
+}
+
+void X11WindowSystem::Close(WindowId window) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return;
+    }
+    if (HasWindowManager()) {
+        SendToRoot(window, atoms_->CloseWindow, static_cast<long>(ServerTime()), SourcePager);
+        return;
+    }
+    Atom* protocols = nullptr;
+    int count = 0;
+    bool deletable = false;
+    if (XGetWMProtocols(d, window, &protocols, &count) != 0) {
+        deletable =
+            std::find(protocols, protocols + count, atoms_->DeleteWindow) != protocols + count;
+        XFree(protocols);
+    }
+    if (!deletable) {
+        return; // the window has no way to be asked; ending its client is what "<WSHUT:" is for
+    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = atoms_->Protocols;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(atoms_->DeleteWindow);
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, window, False, NoEventMask, &event);
+    XFlush(d);
+}
+
+void X11WindowSystem::Hide(WindowId window) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return;
+    }
+    // Withdrawing (unmap plus the synthetic UnmapNotify for the window manager) takes the
+    // window out of the manager's list, so we remember it to find and show it again.
+    XWithdrawWindow(d, window, DefaultScreen(d));
+    XFlush(d);
+    Forget(window);
+    hidden_.insert(hidden_.begin(), window);
+}
+
+void X11WindowSystem::Show(WindowId window) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return;
+    }
+    XMapWindow(d, window);
+    XFlush(d);
+    Forget(window);
+}
+
+void X11WindowSystem::Move(WindowId window, int left, int top) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return;
+    }
+    if (HasWindowManager()) {
+        SendToRoot(window, atoms_->MoveResizeWindow, MoveResizeFlags(true, false), left, top);
+        return;
+    }
+    XMoveWindow(d, window, left, top);
+    XFlush(d);
+}
+
+void X11WindowSystem::Resize(WindowId window, int width, int height) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return;
+    }
+    FrameExtents extents;
+    if (const auto values = Cardinals(window, atoms_->FrameExtents)) {
+        extents = FrameExtentsFrom(*values).value_or(FrameExtents{});
+    }
+    const ClientSize size = ClientSizeForFrame(width, height, extents);
+    if (HasWindowManager()) {
+        SendToRoot(window, atoms_->MoveResizeWindow, MoveResizeFlags(false, true), 0, 0, size.Width,
+                   size.Height);
+        return;
+    }
+    XResizeWindow(d, window, static_cast<unsigned>(size.Width), static_cast<unsigned>(size.Height));
+    XFlush(d);
+}
+
+std::optional<WindowRect> X11WindowSystem::FrameRect(WindowId window) {
+    Display* d = Dpy(display_);
+    XWindowAttributes attributes;
+    if (window == NoWindow || XGetWindowAttributes(d, window, &attributes) == 0) {
+        return std::nullopt;
+    }
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (XTranslateCoordinates(d, window, root_, 0, 0, &x, &y, &child) == 0) {
+        return std::nullopt;
+    }
+    const WindowRect client{x, y, attributes.width, attributes.height};
+    FrameExtents extents;
+    if (const auto values = Cardinals(window, atoms_->FrameExtents)) {
+        extents = FrameExtentsFrom(*values).value_or(FrameExtents{});
+    }
+    return FrameAround(client, extents);
+}
+
+std::optional<int> X11WindowSystem::ProcessOf(WindowId window) {
+    Display* d = Dpy(display_);
+    if (!Exists(window)) {
+        return std::nullopt;
+    }
+    // _NET_WM_PID counts only for a client on this machine.
+    bool local = true;
+    XTextProperty machine{};
+    if (XGetWMClientMachine(d, window, &machine) != 0 && machine.value != nullptr) {
+        char host[256] = {};
+        ::gethostname(host, sizeof(host) - 1);
+        local = std::string_view(reinterpret_cast<const char*>(machine.value), machine.nitems) ==
+                std::string_view(host);
+        XFree(machine.value);
+    }
+    if (local) {
+        if (const auto pid = Cardinals(window, atoms_->WmPid);
+            pid && !pid->empty() && (*pid)[0] > 0 && (*pid)[0] <= INT_MAX) {
+            return static_cast<int>((*pid)[0]);
+        }
+    }
+    // The server knows the process of each local client connection.
+    XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+    long count = 0;
+    XResClientIdValue* values = nullptr;
+    std::optional<int> pid;
+    if (XResQueryClientIds(d, 1, &spec, &count, &values) == Success) {
+        for (long i = 0; i < count && !pid; ++i) {
+            const pid_t found = XResGetClientPid(&values[i]);
+            if (found > 0) {
+                pid = static_cast<int>(found);
+            }
+        }
+        XResClientIdsDestroy(count, values);
+    }
+    return pid;
+}
+
+void X11WindowSystem::Bell() {
+    XBell(Dpy(display_), 0);
+    XFlush(Dpy(display_));
+}
+
+} // namespace orvane
