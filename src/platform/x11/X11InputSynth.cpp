@@ -505,19 +505,28 @@ std::size_t X11InputSynth::SpareCapacity() const {
 
 void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
     const std::set<Keysym> wanted(chunk.begin(), chunk.end());
+    std::size_t missing = 0;
+    for (Keysym keysym : chunk) {
+        missing += bound_.contains(keysym) ? 0 : 1;
+    }
+    // Free spares first: a binding stays until its keycode is needed for something else, since
+    // every change of a keycode that was typed through means waiting for the clients.
     std::vector<std::uint8_t> available;
-    std::vector<std::uint8_t> released;
     for (std::uint8_t kc : spares_) {
-        if (held_[kc]) {
-            continue;
-        }
-        const auto owner = std::find_if(bound_.begin(), bound_.end(),
-                                        [&](const auto& entry) { return entry.second == kc; });
-        if (owner == bound_.end()) {
+        const bool taken = std::any_of(bound_.begin(), bound_.end(),
+                                       [&](const auto& entry) { return entry.second == kc; });
+        if (!held_[kc] && !taken) {
             available.push_back(kc);
-        } else if (!wanted.contains(owner->first)) {
-            released.push_back(kc);
-            bound_.erase(owner);
+        }
+    }
+    std::vector<std::uint8_t> released;
+    for (auto it = bound_.begin();
+         it != bound_.end() && available.size() + released.size() < missing;) {
+        if (!wanted.contains(it->first) && !held_[it->second]) {
+            released.push_back(it->second);
+            it = bound_.erase(it);
+        } else {
+            ++it;
         }
     }
     if (!released.empty()) {
