@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/SettingsBlock.h"
+#include "platform/fake/FakeMessageSink.h"
+#include "ui/activation/SetScheduleDialog.h"
+#include "ui/activation/ShortKeyOptionsDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTest>
+
+namespace orvane {
+
+class ActivationDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ShortKeyOptionsCheckThePrefixAsItIsTyped();
+    void SetScheduleShowsTheRecordAndRefusesWithFocus();
+    void SetScheduleStoresOnlyOnUpdate();
+    void TimerIntervalIsOneToSixty();
+
+private:
+    static QString Message(const FakeMessageSink& sink) {
+        if (sink.Shown.empty()) {
+            return {};
+        }
+        return QString::fromStdString(sink.Shown.back().Caption) + QStringLiteral(": ") +
+               QString::fromStdString(sink.Shown.back().Text);
+    }
+};
+
+void ActivationDialogsTest::ShortKeyOptionsCheckThePrefixAsItIsTyped() {
+    FakeMessageSink sink;
+    SettingsBlock settings;
+    settings.PrefixKeys.assign(1, ';');
+    ShortKeyOptionsDialog dialog(ShortKeyOptionsFormFrom(settings), sink);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("ShortKey Options"));
+    QVERIFY(dialog.UsePrefixBox()->isChecked());
+    QCOMPARE(dialog.PrefixEdit()->text(), QStringLiteral(";"));
+    QCOMPARE(dialog.PrefixEdit()->maxLength(), 2);
+
+    dialog.PrefixEdit()->setFocus();
+    QTest::keyClick(dialog.PrefixEdit(), Qt::Key_Comma);
+    QVERIFY(sink.Shown.empty());
+    dialog.PrefixEdit()->clear();
+    QTest::keyClicks(dialog.PrefixEdit(), QStringLiteral("~"));
+    QCOMPARE(Message(sink),
+             QStringLiteral("Error: The Prefix Keys has invalid characters in it.  Valid "
+                            "characters are A - Z, a - z, 0 - 9 and ' ! @ # $ % ^ & _ = < > ? . "
+                            "; , * - / +"));
+    QCOMPARE(dialog.PrefixEdit()->text(), QStringLiteral("~")); // kept, focus back
+    QVERIFY(dialog.PrefixEdit()->hasFocus());
+    // A character the code page lacks is no word character either.
+    dialog.PrefixEdit()->setText(QStringLiteral("ж"));
+    sink.Shown.clear();
+    dialog.OkButton()->click();
+    QCOMPARE(sink.Shown.size(), std::size_t{1});
+    QVERIFY(dialog.isVisible());
+
+    dialog.UsePrefixBox()->setChecked(false);
+    QVERIFY(!dialog.PrefixEdit()->isEnabled());
+    dialog.CaseSensitiveBox()->setChecked(false);
+    dialog.SolitaryBox()->setChecked(true);
+    dialog.OkButton()->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    ApplyShortKeyOptions(dialog.Form(), settings);
+    QVERIFY(settings.UseSuffix);
+    QVERIFY(!settings.CaseSensitive);
+    QVERIFY(settings.SolitaryUsage);
+}
+
+void ActivationDialogsTest::SetScheduleShowsTheRecordAndRefusesWithFocus() {
+    FakeMessageSink sink;
+    MacroRecord record;
+    DefaultTimer(record, LocalMoment::From(2024, 3, 15));
+    SetScheduleDialog dialog(record, LocalMoment::From(2024, 3, 15, 9, 0), sink);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Set Schedule"));
+    QVERIFY(dialog.KindButton(SchedKind::Daily)->isChecked());
+    QCOMPARE(dialog.TimeEdit(SchedKind::Daily)->text(), QStringLiteral("12:00PM"));
+    QVERIFY(dialog.DayBox(6)->isChecked());
+    QCOMPARE(dialog.DayBox(6)->text(), QStringLiteral("Su&n"));
+
+    // Each kind shows its own panel.
+    dialog.KindButton(SchedKind::Once)->click();
+    QVERIFY(dialog.Panels()->currentWidget()->isAncestorOf(dialog.OnceYear()));
+    QCOMPARE(dialog.OnceMonth()->currentText(), QStringLiteral("March"));
+    QCOMPARE(dialog.OnceDay()->value(), 15);
+
+    const struct {
+        SchedKind Kind;
+        std::function<void()> Set;
+        QString Message;
+        QWidget* Focus;
+    } refusals[] = {
+        {SchedKind::Once,
+         [&] {
+             dialog.OnceMonth()->setCurrentIndex(1);
+             dialog.OnceDay()->setValue(31);
+         },
+         QStringLiteral("Error: Invalid day of month specified."), dialog.OnceDay()},
+        {SchedKind::Once,
+         [&] {
+             dialog.OnceDay()->setValue(1);
+             dialog.OnceYear()->setValue(2024);
+         },
+         QStringLiteral("Error: Specified date has already elapsed."), dialog.OnceMonth()},
+        {SchedKind::Once, [&] { dialog.OnceYear()->setValue(2023); },
+         QStringLiteral("Error: Specified date has already elapsed."), dialog.OnceYear()},
+        {SchedKind::Hourly, [&] { dialog.HourlyMinutes()->setValue(60); },
+         QStringLiteral("Error: Invalid minutes specified."), dialog.HourlyMinutes()},
+        {SchedKind::Monthly, [&] { dialog.MonthlyDay()->setValue(0); },
+         QStringLiteral("Error: Invalid day of month specified."), dialog.MonthlyDay()},
+        {SchedKind::EveryMinutes, [&] { dialog.EveryMinutes()->setValue(721); },
+         QStringLiteral("Error: Invalid minutes specified.  Must be between 1 and 720."),
+         dialog.EveryMinutes()},
+    };
+    for (const auto& r : refusals) {
+        dialog.KindButton(r.Kind)->click();
+        r.Set();
+        dialog.UpdateButton()->click();
+        QCOMPARE(Message(sink), r.Message);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(QApplication::focusWidget(), r.Focus);
+    }
+    QCOMPARE(dialog.Record(), record);
+}
+
+void ActivationDialogsTest::SetScheduleStoresOnlyOnUpdate() {
+    FakeMessageSink sink;
+    MacroRecord record;
+    DefaultTimer(record, LocalMoment::From(2024, 3, 15));
+    SetScheduleDialog dialog(record, LocalMoment::From(2024, 3, 15, 9, 0), sink);
+    dialog.KindButton(SchedKind::Weekly)->click();
+    dialog.TimeEdit(SchedKind::Weekly)->setText(QStringLiteral("13:30"));
+    dialog.WeekdayList()->setCurrentIndex(6);
+    dialog.DayBox(0)->setChecked(false);
+    dialog.UpdateButton()->click();
+    QVERIFY(sink.Shown.empty());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(GetSched(dialog.Record()), std::string("Weekly at 1:30PM on Saturday"));
+    QCOMPARE(dialog.Record().SchedDays[0], std::uint8_t{0});
+}
+
+void ActivationDialogsTest::TimerIntervalIsOneToSixty() {
+    FakeMessageSink sink;
+    TimerIntervalDialog dialog(10, sink);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Scheduler Frequency"));
+    QCOMPARE(dialog.SecondsEdit()->text(), QStringLiteral("10"));
+    for (const char* text : {"0", "61", "abc", "1.5"}) {
+        dialog.SecondsEdit()->setText(QString::fromLatin1(text));
+        dialog.OkClick();
+        QCOMPARE(Message(sink), QStringLiteral("Error: Value must be between 1 and 60."));
+        QCOMPARE(dialog.Seconds(), std::uint16_t{10});
+    }
+    dialog.SecondsEdit()->setText(QStringLiteral("3"));
+    dialog.OkClick();
+    QCOMPARE(dialog.Seconds(), std::uint16_t{3});
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+} // namespace orvane
+
+QTEST_MAIN(orvane::ActivationDialogsTest)
+#include "ActivationDialogsTest.moc"
