@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PlayCommand.h"
 
-#include "app/MessageBoxPrompts.h"
+#include "app/DesktopPlayback.h"
 #include "app/PlayInput.h"
 #include "app/QtEventPump.h"
-#include "app/StandalonePlaybackCommands.h"
+#include "app/QtMessageSink.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "app/Usage.h"
@@ -116,10 +116,16 @@ int RunPlayCommand(int& argc, char** argv) {
 
     // Each wait ends a batch: observers of the input stream learn that our events have passed.
     QtEventPump pump([&synth] { synth->EndOfBatch(); });
-    StandalonePlaybackCommands commands;
-    MessageBoxPrompts prompts;
+    QtMessageSink messages;
+    // No main window and no macro file here: the prompts hide nothing, "<SWAP:" does nothing.
+    std::unique_ptr<DesktopPlayback> desktop =
+        DesktopPlayback::Open(nullptr, {&pump, &messages, nullptr, {}, {}}, error);
+    if (!desktop) {
+        std::fprintf(stderr, "orvane play: %s\n", error.c_str());
+        return 1;
+    }
     SystemWallClock clock;
-    Player player(*synth, pump, commands, prompts, clock);
+    Player player(*synth, pump, desktop->Commands(), desktop->Prompts(), clock);
 
     // Killed in the middle of a macro: keys held and keys bound for the moment go back first.
     TerminationSignals termination;

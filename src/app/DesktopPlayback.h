@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/CanberraSound.h"
+#include "app/QtClipboard.h"
+#include "platform/x11/ProcProcesses.h"
+#include "platform/x11/SpawnShell.h"
+#include "platform/x11/X11WindowSystem.h"
+#include "playback/DesktopCommands.h"
+#include "playback/WindowFinder.h"
+#include "ui/playback/DialogPrompts.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace orvane {
+
+class EventPump;
+class MessageSink;
+
+// What playback needs of the desktop, put together once: the X11 window system, processes,
+// shell, clipboard and sounds behind the playback commands, and the run-time prompts. A
+// QApplication must exist first and outlive it.
+class DesktopPlayback {
+public:
+    struct Options {
+        EventPump* Pump = nullptr;       // must outlive this object
+        MessageSink* Messages = nullptr; // must outlive this object
+        QWidget* MainWindow = nullptr;   // none for `orvane play`
+        std::function<bool()> UseTray;
+        // "<SWAP:"; empty where no macro file is loaded.
+        std::function<void(std::string_view)> Swap;
+    };
+
+    // Null with the reason in `error` when the X display cannot be opened.
+    static std::unique_ptr<DesktopPlayback> Open(const char* displayName, Options options,
+                                                 std::string& error);
+
+    PlaybackCommands& Commands() { return *commands_; }
+    DialogPrompts& Prompts() { return *prompts_; }
+    WindowFinder& Finder() { return *finder_; }
+
+private:
+    DesktopPlayback() = default;
+
+    std::unique_ptr<X11WindowSystem> windows_;
+    ProcProcesses processes_;
+    SpawnShell shell_;
+    QtClipboard clipboard_;
+    std::unique_ptr<CanberraSound> sound_;
+    std::unique_ptr<WindowFinder> finder_;
+    std::unique_ptr<DesktopCommands> commands_;
+    std::unique_ptr<DialogPrompts> prompts_;
+};
+
+} // namespace orvane
