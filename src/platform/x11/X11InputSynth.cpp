@@ -154,7 +154,12 @@ void X11InputSynth::LoadKeymap() {
         ours[keycode] = true;
     }
     keymap_ = Keymap(std::move(snapshot));
+    // Highest first, as other XTest typists do; the lowest keycode (8, "reserved" in the evdev
+    // numbering) is left alone: a key event on it was seen to reach an Xlib client as NoSymbol
+    // after a rebinding.
     spares_ = keymap_.EmptyKeycodes();
+    std::erase_if(spares_, [&](std::uint8_t kc) { return kc <= XkbMinLegalKeyCode; });
+    std::reverse(spares_.begin(), spares_.end());
 
     const unsigned shiftMask = keymap_.ModifierOfKeysym(XK_Shift_L);
     shiftKeycode_ = keymap_.KeycodeOfKeysym(XK_Shift_L, 0).value_or(0);
