@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "activation/Scheduler.h"
+#include "core/MacroStore.h"
 #include "core/SettingsBlock.h"
+#include "platform/ScreenSaver.h"
+#include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
+#include "ui/activation/SchedulerTimer.h"
 #include "ui/activation/SetScheduleDialog.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
 
@@ -10,9 +15,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 
 namespace orvane {
 
@@ -23,6 +31,7 @@ private slots:
     void SetScheduleShowsTheRecordAndRefusesWithFocus();
     void SetScheduleStoresOnlyOnUpdate();
     void TimerIntervalIsOneToSixty();
+    void MyTimerRunsOnlyWhileThereIsSomethingToDo();
 
 private:
     static QString Message(const FakeMessageSink& sink) {
@@ -165,6 +174,83 @@ void ActivationDialogsTest::TimerIntervalIsOneToSixty() {
     dialog.OkClick();
     QCOMPARE(dialog.Seconds(), std::uint16_t{3});
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+namespace {
+
+class RecordingScreenSaver : public ScreenSaver {
+public:
+    void Suspend(bool suspend) override { Suspended = suspend; }
+    bool Suspended = false;
+};
+
+class IdleTimedMacroHost : public TimedMacroHost {
+public:
+    bool ActivateWindow(std::string_view) override { return true; }
+    bool ActivateProgram(std::string_view) override { return true; }
+    void PlayWave(std::string_view, bool) override {}
+    bool CapsLockReported() override { return false; }
+    bool Playing() override { return false; }
+    void IntoProgram(int macro, bool) override { Played.push_back(macro); }
+    std::vector<int> Played;
+};
+
+} // namespace
+
+void ActivationDialogsTest::MyTimerRunsOnlyWhileThereIsSomethingToDo() {
+    QTemporaryDir folder;
+    const std::filesystem::path file = folder.filePath(QStringLiteral("T.ORV")).toStdString();
+    MacroRecord timed;
+    timed.HotKey = HotKeyTimed;
+    timed.Scope = ScopeGlobal;
+    timed.Active = 0;
+    timed.SchedKind = static_cast<std::int16_t>(SchedKind::EveryMinutes);
+    timed.SchedInterval = 1;
+    {
+        const MacroRecordBytes bytes = timed.ToBytes();
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    FakeHookLibrary hook;
+    FakeMessageSink sink;
+    MacroStore store(hook, sink);
+    QVERIFY(store.LoadMacroFile(file));
+    SettingsBlock settings;
+    IdleTimedMacroHost host;
+    Scheduler scheduler(store, settings, host, LocalMoment::Now());
+    RecordingScreenSaver screenSaver;
+    SchedulerTimer timer(scheduler, settings, &screenSaver);
+
+    timer.Rebuild(); // the one timed macro is inactive
+    QVERIFY(!timer.Running());
+    QVERIFY(!screenSaver.Suspended);
+
+    QVERIFY(store.ActivateMacro(1, true));
+    timer.Rebuild();
+    QVERIFY(timer.Running());
+    QCOMPARE(timer.IntervalMs(), 10000);
+    QVERIFY(screenSaver.Suspended);
+
+    settings.TimerSeconds = 3;
+    settings.DisableScreenSaver = false;
+    timer.SettingsChanged();
+    QCOMPARE(timer.IntervalMs(), 3000);
+    QVERIFY(!screenSaver.Suspended);
+
+    QSignalSpy ticks(&timer, &SchedulerTimer::Ticked);
+    timer.MyTimerTimer();
+    QCOMPARE(ticks.count(), 1);
+    QVERIFY(host.Played.empty()); // not due before a minute has passed
+
+    // The caption's clock keeps the timer going without timed macros.
+    QVERIFY(store.ActivateMacro(1, false));
+    settings.ShowDate = true;
+    timer.Rebuild();
+    QVERIFY(timer.Running());
+    settings.ShowDate = false;
+    timer.SettingsChanged();
+    QVERIFY(!timer.Running());
 }
 
 } // namespace orvane
