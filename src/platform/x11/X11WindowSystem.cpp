@@ -39,10 +39,11 @@ struct X11WindowSystem::Atoms {
         Protocols = intern("WM_PROTOCOLS");
         DeleteWindow = intern("WM_DELETE_WINDOW");
         ClockTick = intern("_ORVANE_CLOCK");
+        HiddenWindows = intern("_ORVANE_HIDDEN_WINDOWS");
     }
     Atom ClientListStacking, ClientList, ActiveWindow, SupportingWmCheck, WmName, Utf8String,
         WmState, MaximizedVert, MaximizedHorz, StateHidden, CloseWindow, MoveResizeWindow,
-        FrameExtents, WmPid, IcccmState, Protocols, DeleteWindow, ClockTick;
+        FrameExtents, WmPid, IcccmState, Protocols, DeleteWindow, ClockTick, HiddenWindows;
 };
 
 namespace {
@@ -104,10 +105,6 @@ X11WindowSystem::X11WindowSystem(DisplayHandle display)
 
 X11WindowSystem::~X11WindowSystem() {
     Display* d = Dpy(display_);
-    // Windows we hid would otherwise stay hidden for good once we are gone.
-    for (const WindowId window : hidden_) {
-        XMapWindow(d, window);
-    }
     XDestroyWindow(d, clock_);
     XSync(d, False);
 }
@@ -171,8 +168,38 @@ bool X11WindowSystem::Exists(WindowId window) {
     return window != NoWindow && XGetWindowAttributes(Dpy(display_), window, &attributes) != 0;
 }
 
+std::vector<WindowId> X11WindowSystem::Hidden() {
+    const auto list = Cardinals(root_, atoms_->HiddenWindows);
+    return list ? std::vector<WindowId>(list->begin(), list->end()) : std::vector<WindowId>();
+}
+
+void X11WindowSystem::SetHidden(const std::vector<WindowId>& windows) {
+    Display* d = Dpy(display_);
+    if (windows.empty()) {
+        XDeleteProperty(d, root_, atoms_->HiddenWindows);
+    } else {
+        const std::vector<unsigned long> values(windows.begin(), windows.end());
+        XChangeProperty(d, root_, atoms_->HiddenWindows, XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(values.data()),
+                        static_cast<int>(values.size()));
+    }
+    XFlush(d);
+}
+
+void X11WindowSystem::Remember(WindowId window) {
+    std::vector<WindowId> hidden = Hidden();
+    hidden.erase(std::remove(hidden.begin(), hidden.end(), window), hidden.end());
+    hidden.insert(hidden.begin(), window);
+    SetHidden(hidden);
+}
+
 void X11WindowSystem::Forget(WindowId window) {
-    hidden_.erase(std::remove(hidden_.begin(), hidden_.end(), window), hidden_.end());
+    std::vector<WindowId> hidden = Hidden();
+    const auto end = std::remove(hidden.begin(), hidden.end(), window);
+    if (end != hidden.end()) {
+        hidden.erase(end, hidden.end());
+        SetHidden(hidden);
+    }
 }
 
 std::vector<WindowId> X11WindowSystem::TopLevelWindows() {
@@ -210,19 +237,19 @@ std::vector<WindowId> X11WindowSystem::TopLevelWindows() {
         }
     }
     // Windows we hid have left the list; they stay findable below the others.
-    std::vector<WindowId> gone;
-    for (const WindowId window : hidden_) {
-        if (std::find(windows.begin(), windows.end(), window) != windows.end()) {
+    const std::vector<WindowId> hidden = Hidden();
+    std::vector<WindowId> kept;
+    for (const WindowId window : hidden) {
+        if (!Exists(window)) {
             continue;
         }
-        if (Exists(window)) {
+        kept.push_back(window);
+        if (std::find(windows.begin(), windows.end(), window) == windows.end()) {
             windows.push_back(window);
-        } else {
-            gone.push_back(window);
         }
     }
-    for (const WindowId window : gone) {
-        Forget(window);
+    if (kept.size() != hidden.size()) {
+        SetHidden(kept);
     }
     return windows;
 }
@@ -417,8 +444,7 @@ void X11WindowSystem::Minimize(WindowId window) {
         // Nobody keeps icons without a window manager: the window goes off screen until
         // restored.
         XUnmapWindow(d, window);
-        Forget(window);
-        hidden_.insert(hidden_.begin(), window);
+        Remember(window);
     }
     XFlush(d);
 }
@@ -429,10 +455,10 @@ void X11WindowSystem::Restore(WindowId window) {
         return;
     }
     if (!HasWindowManager()) {
-        if (std::find(hidden_.begin(), hidden_.end(), window) != hidden_.end()) {
+        const std::vector<WindowId> hidden = Hidden();
+        if (std::find(hidden.begin(), hidden.end(), window) != hidden.end()) {
             XMapWindow(d, window);
             Forget(window);
-            XFlush(d);
         }
         return;
     }
@@ -480,11 +506,11 @@ void X11WindowSystem::Hide(WindowId window) {
         return;
     }
     // Withdrawing (unmap plus the synthetic UnmapNotify for the window manager) takes the
-    // window out of the manager's list, so we remember it to find and show it again.
+    // window out of the manager's list, so we remember it to find and show it again. The list
+    // lives on the root window, so a later run of the program (another `orvane play`) finds
+    // the windows an earlier one hid.
     XWithdrawWindow(d, window, DefaultScreen(d));
-    XFlush(d);
-    Forget(window);
-    hidden_.insert(hidden_.begin(), window);
+    Remember(window);
 }
 
 void X11WindowSystem::Show(WindowId window) {

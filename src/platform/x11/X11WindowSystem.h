@@ -62,13 +62,16 @@ private:
                     long l3 = 0, long l4 = 0);
     void SetMaximized(WindowId window, bool on);
     bool WaitUntilActive(WindowId window);
+    // The windows this program hid (kept on the root window, most recent first).
+    std::vector<WindowId> Hidden();
+    void SetHidden(const std::vector<WindowId>& windows);
+    void Remember(WindowId window);
     void Forget(WindowId window);
 
     DisplayHandle display_;
     std::unique_ptr<Atoms> atoms_;
     unsigned long root_ = 0;
-    unsigned long clock_ = 0;      // our own window, whose property changes tell the server's time
-    std::vector<WindowId> hidden_; // windows this program hid, most recent first
+    unsigned long clock_ = 0; // our own window, whose property changes tell the server's time
 };
 
 } // namespace orvane
