@@ -114,13 +114,14 @@ unsigned long FindWindow(const VirtualDisplay& display, const std::string& title
     return found.Succeeded() ? std::stoul(found.out) : 0;
 }
 
-TEST(DesktopCommandsTest, ActivateFindsTheTopmostPartialMatchAndTheTextFollows) {
+TEST(DesktopTagsTest, ActivateFindsTheTopmostPartialMatchAndTheTextFollows) {
     VirtualDisplay display;
+    // Each probe is up before the next starts: a new window takes the focus from the last.
     Probe one(display, "Alpha Editor One");
-    Probe notes(display, "Beta Notes");
-    Probe two(display, "alpha editor two");
     ASSERT_TRUE(one.WaitForReady());
+    Probe notes(display, "Beta Notes");
     ASSERT_TRUE(notes.WaitForReady());
+    Probe two(display, "alpha editor two");
     ASSERT_TRUE(two.WaitForReady());
     // Stacking, top down: Beta Notes (with the focus), Alpha Editor One, alpha editor two.
     ASSERT_TRUE(two.Activate());
@@ -137,7 +138,7 @@ TEST(DesktopCommandsTest, ActivateFindsTheTopmostPartialMatchAndTheTextFollows) 
     EXPECT_TRUE(two.WaitForText("x")) << two.Describe();
 }
 
-TEST(DesktopCommandsTest, AFailedActivateSkipsTheRestOrOnlyTheRestOfARepeatPass) {
+TEST(DesktopTagsTest, AFailedActivateSkipsTheRestOrOnlyTheRestOfARepeatPass) {
     VirtualDisplay display;
     Probe probe(display, "Skip probe");
     ASSERT_TRUE(probe.WaitForReady());
@@ -148,11 +149,11 @@ TEST(DesktopCommandsTest, AFailedActivateSkipsTheRestOrOnlyTheRestOfARepeatPass)
     EXPECT_TRUE(TextIsExactly(display, probe, "xaaac")) << probe.Describe();
 }
 
-TEST(DesktopCommandsTest, WindowTagsDoWhatTheySay) {
+TEST(DesktopTagsTest, WindowTagsDoWhatTheySay) {
     VirtualDisplay display;
     Probe shape(display, "Shape Probe", ProbeKind::X, {"--geometry", "300x200+100+100"});
-    Probe keeper(display, "Keeper");
     ASSERT_TRUE(shape.WaitForReady());
+    Probe keeper(display, "Keeper");
     ASSERT_TRUE(keeper.WaitForReady());
     const unsigned long window = shape.WindowId();
     const auto state = [&](const std::string& what) {
@@ -211,7 +212,7 @@ TEST(DesktopCommandsTest, WindowTagsDoWhatTheySay) {
     EXPECT_TRUE(Eventually([&](std::string&) { return !keeper.Running(); }));
 }
 
-TEST(DesktopCommandsTest, LaunchAndWaitStartsAProgramAndTypesIntoIt) {
+TEST(DesktopTagsTest, LaunchAndWaitStartsAProgramAndTypesIntoIt) {
     VirtualDisplay display;
     Probe other(display, "Other window");
     ASSERT_TRUE(other.WaitForReady());
@@ -234,11 +235,11 @@ TEST(DesktopCommandsTest, LaunchAndWaitStartsAProgramAndTypesIntoIt) {
     EXPECT_EQ(other.Text(), "");
 }
 
-TEST(DesktopCommandsTest, LaunchYesActivatesAnExistingWindowWithoutLaunching) {
+TEST(DesktopTagsTest, LaunchYesActivatesAnExistingWindowWithoutLaunching) {
     VirtualDisplay display;
     Probe existing(display, "Yes Probe");
-    Probe other(display, "Other window");
     ASSERT_TRUE(existing.WaitForReady());
+    Probe other(display, "Other window");
     ASSERT_TRUE(other.WaitForReady());
     const fs::path marker = display.Folder() / "launched";
     ASSERT_TRUE(Quiet(PlayText(display, "<LAUNCHYES:00Yes Probe<LAUNCH:/usr/bin/touch<PARAM>" +
@@ -248,7 +249,7 @@ TEST(DesktopCommandsTest, LaunchYesActivatesAnExistingWindowWithoutLaunching) {
     EXPECT_EQ(other.Text(), "");
 }
 
-TEST(DesktopCommandsTest, FilesAreCopiedRenamedAndDeletedAndMissingOnesAreNoError) {
+TEST(DesktopTagsTest, FilesAreCopiedRenamedAndDeletedAndMissingOnesAreNoError) {
     VirtualDisplay display;
     const fs::path folder = display.Folder() / "files";
     fs::create_directories(folder);
@@ -287,7 +288,7 @@ TEST(DesktopCommandsTest, FilesAreCopiedRenamedAndDeletedAndMissingOnesAreNoErro
     EXPECT_TRUE(TextIsExactly(display, probe, "ok")) << probe.Describe();
 }
 
-TEST(DesktopCommandsTest, TheClipboardHoldsTheTextWhileTheMacroGoesOn) {
+TEST(DesktopTagsTest, TheClipboardHoldsTheTextWhileTheMacroGoesOn) {
     VirtualDisplay display;
     ChildProcess player = StartPlaying(display, "<BEGCLIP>Clip caf\xc3\xa9 text<ENDCLIP><PAUSE>");
     const unsigned long pause = FindWindow(display, "Pause");
@@ -301,7 +302,7 @@ TEST(DesktopCommandsTest, TheClipboardHoldsTheTextWhileTheMacroGoesOn) {
     EXPECT_TRUE(player.WaitForExit(30s));
 }
 
-TEST(DesktopCommandsTest, APauseFloatsOnTopTheTargetKeepsTheFocusAndResumeGoesOn) {
+TEST(DesktopTagsTest, APauseFloatsOnTopTheTargetKeepsTheFocusAndResumeGoesOn) {
     VirtualDisplay display;
     Probe probe(display, "Pause target");
     ASSERT_TRUE(probe.WaitForReady());

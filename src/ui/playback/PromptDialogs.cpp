@@ -4,6 +4,7 @@
 #include "core/MessageSink.h"
 #include "playback/PromptRules.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
+#include <algorithm>
 
 namespace orvane {
 namespace {
@@ -26,9 +28,11 @@ QString Text(std::string_view text) {
 }
 
 void Prepare(QDialog* dialog) {
-    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
-                           Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint);
+    // A dialog frame: a caption and a close box, no minimise or maximise buttons, which would
+    // leave the narrow caption no room for its text.
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint |
+                           Qt::WindowStaysOnTopHint);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
     dialog->setFont(font);
@@ -51,6 +55,27 @@ QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, Q
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(place);
     return button;
+}
+
+// Window managers draw the caption in their own font beside their own buttons; the narrow
+// prompts would show a caption such as "Macro Repeat" cut to "Mac... eat". Such a dialog is
+// made wide enough for its caption, its contents staying centred.
+constexpr int CaptionAllowance = 120; // a window icon, three buttons and margins
+
+int FitCaption(QDialog* dialog, int clientWidth, int clientHeight) {
+    QFont captionFont = QGuiApplication::font();
+    captionFont.setBold(true);
+    const int wanted =
+        QFontMetrics(captionFont).horizontalAdvance(dialog->windowTitle()) + CaptionAllowance;
+    const int width = std::max(clientWidth, wanted);
+    const int shift = (width - clientWidth) / 2;
+    if (shift > 0) {
+        for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            child->move(child->x() + shift, child->y());
+        }
+    }
+    dialog->setFixedSize(width, clientHeight);
+    return width;
 }
 
 // Places a dialog of this client size in the middle of the screen, counting its frame.
@@ -91,7 +116,12 @@ TPauseMacro::TPauseMacro(const QString& caption, const QString& nickname, const 
     abortButton_->setFocusPolicy(Qt::NoFocus);
     connect(resumeButton_, &QPushButton::clicked, this, &TPauseMacro::Resume);
     connect(abortButton_, &QPushButton::clicked, this, &QDialog::reject);
-    setFixedSize(PauseWidth - FrameWidth, layout.FormHeight - FrameHeight);
+    const int width = FitCaption(this, PauseWidth - FrameWidth, layout.FormHeight - FrameHeight);
+    // A wider dialog still ends on the screen, as the narrow one was kept on it.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        left = std::max(0, std::min(left, screen->geometry().width() - width - FrameWidth));
+    }
     move(left, top);
 }
 
@@ -119,8 +149,7 @@ TRepeatPrompt::TRepeatPrompt(MessageSink& messages, QWidget* parent)
     okButton_ = AddButton(this, "OkButton", QStringLiteral("&Ok"), {64, 30, 41, 21});
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-    setFixedSize(RepeatClientWidth, RepeatClientHeight);
-    Centre(this, RepeatClientWidth, RepeatClientHeight);
+    Centre(this, FitCaption(this, RepeatClientWidth, RepeatClientHeight), RepeatClientHeight);
     numReps_->setFocus();
 }
 
@@ -152,8 +181,7 @@ TOnTopMessage::TOnTopMessage(const QString& title, const QString& text, QWidget*
     okButton_ = AddButton(this, "OkButton", QStringLiteral("&Ok"), {96, 106, 41, 21});
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-    setFixedSize(MessageClientWidth, MessageClientHeight);
-    Centre(this, MessageClientWidth, MessageClientHeight);
+    Centre(this, FitCaption(this, MessageClientWidth, MessageClientHeight), MessageClientHeight);
 }
 
 void TOnTopMessage::showEvent(QShowEvent* event) {
