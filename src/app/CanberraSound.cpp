@@ -19,24 +19,49 @@ CanberraSound::~CanberraSound() {
     }
 }
 
-ca_context* CanberraSound::Context() {
-    if (context_ != nullptr || unavailable_) {
-        return context_;
+namespace {
+
+// A sound card the kernel knows of. Without one, ALSA writes its complaints straight to
+// standard error, so the ALSA driver is only tried where a card exists.
+bool HasSoundCard() {
+    std::ifstream cards("/proc/asound/cards");
+    std::string line;
+    while (std::getline(cards, line)) {
+        if (line.find('[') != std::string::npos) {
+            return true;
+        }
     }
+    return false;
+}
+
+ca_context* OpenWith(const char* driver) {
     ca_context* context = nullptr;
     if (ca_context_create(&context) != CA_SUCCESS) {
-        unavailable_ = true;
         return nullptr;
     }
     ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Orvane", CA_PROP_APPLICATION_ID,
                             "orvane", nullptr);
-    if (ca_context_open(context) != CA_SUCCESS) {
-        // No sound server or device: every later sound is silent, with its time kept.
+    if (ca_context_set_driver(context, driver) != CA_SUCCESS ||
+        ca_context_open(context) != CA_SUCCESS) {
         ca_context_destroy(context);
-        unavailable_ = true;
         return nullptr;
     }
-    context_ = context;
+    return context;
+}
+
+} // namespace
+
+ca_context* CanberraSound::Context() {
+    if (context_ != nullptr || unavailable_) {
+        return context_;
+    }
+    // The desktop's sound server first, the sound card itself where there is no server.
+    context_ = OpenWith("pulse");
+    if (context_ == nullptr && HasSoundCard()) {
+        context_ = OpenWith("alsa");
+    }
+    // No sound at all: every later sound is silent, with its time kept.
+    unavailable_ = context_ == nullptr;
     return context_;
 }
 

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -286,6 +287,33 @@ TEST(DesktopTagsTest, FilesAreCopiedRenamedAndDeletedAndMissingOnesAreNoError) {
                           "<WSIZE:0100,0100No Such Window><LAUNCH:/no/such/program>"
                           "<LAUNCH:no-such-program-anywhere>ok")));
     EXPECT_TRUE(TextIsExactly(display, probe, "ok")) << probe.Describe();
+}
+
+// A wave file of `seconds` of 8 kHz 8-bit mono silence.
+void WriteWave(const fs::path& path, int seconds) {
+    const auto le32 = [](std::uint32_t v) {
+        return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                           static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+    };
+    const std::uint32_t bytes = 8000U * static_cast<std::uint32_t>(seconds);
+    std::ofstream(path, std::ios::binary) << "RIFF" << le32(36 + bytes) << "WAVEfmt " << le32(16)
+                                          << std::string("\x01\x00\x01\x00", 4) << le32(8000)
+                                          << le32(8000) << std::string("\x01\x00\x08\x00", 4)
+                                          << "data" << le32(bytes) << std::string(bytes, '\x80');
+}
+
+TEST(DesktopTagsTest, AWaitedWaveFileTakesItsTimeEvenWithoutASoundDevice) {
+    VirtualDisplay display;
+    Probe probe(display, "Wave probe");
+    ASSERT_TRUE(probe.WaitForReady());
+    const fs::path wave = display.Folder() / "one second.wav";
+    WriteWave(wave, 1);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Quiet(
+        PlayText(display, "a<WAV1:" + wave.string() + ">b<WAV2:" + wave.string() + "><BEEP>c")));
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(TextIsExactly(display, probe, "abc")) << probe.Describe();
+    EXPECT_GE(elapsed, 900ms);
 }
 
 TEST(DesktopTagsTest, TheClipboardHoldsTheTextWhileTheMacroGoesOn) {
