@@ -1,21 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/GuiMain.h"
 
+#include "activation/ActivationHosts.h"
+#include "activation/HotKeyDispatch.h"
+#include "activation/MainWindowCommands.h"
+#include "app/GuiHotKeyHost.h"
 #include "app/InactiveHookLibrary.h"
+#include "app/MessageBoxPrompts.h"
+#include "app/QtEventPump.h"
 #include "app/QtMessageSink.h"
+#include "app/StandalonePlaybackCommands.h"
+#include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "core/CodePage.h"
 #include "core/CommandLine.h"
 #include "core/MacroStore.h"
 #include "core/ProgramLifecycle.h"
 #include "library/MacroListSource.h"
+#include "platform/x11/HookedInputSynth.h"
+#include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11HookLibrary.h"
+#include "platform/x11/X11InputSynth.h"
+#include "platform/x11/X11ScreenSaver.h"
+#include "playback/Player.h"
+#include "ui/activation/SchedulerTimer.h"
 #include "ui/library/TMainWin.h"
+#include "widgets/MacroGrid.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSessionManager>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <cstdio>
+#include <fcntl.h>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -38,6 +60,37 @@ QString StoredPathText(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
+// The hook backend's diagnostic trace, asked for with ORVANE_HOOK_TRACE=1: appended to a file
+// only this user can read, in the runtime folder (it records the backend's decisions, never
+// what is typed).
+class TraceFile {
+public:
+    explicit TraceFile(const std::filesystem::path& path) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            file_ = ::fdopen(fd, "a");
+        }
+    }
+    ~TraceFile() {
+        if (file_ != nullptr) {
+            std::fclose(file_);
+        }
+    }
+    TraceFile(const TraceFile&) = delete;
+    TraceFile& operator=(const TraceFile&) = delete;
+    void Put(char c) {
+        if (file_ != nullptr) {
+            std::fputc(c == 0 ? '\n' : c, file_);
+            if (c == 0) {
+                std::fflush(file_);
+            }
+        }
+    }
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
 } // namespace
 
 int RunGui(int argc, char** argv) {
@@ -48,8 +101,16 @@ int RunGui(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtMessageSink messages;
-    // Hot keys and ShortKeys are not watched yet: this backend installs no hooks.
-    InactiveHookLibrary hook;
+    // The real hook backend, and our own input synthesis that it must tell from the user's.
+    // Without them (an X server lacking XInput 2 or XTEST) the program runs without hot keys.
+    const bool traceHooks = !qgetenv("ORVANE_HOOK_TRACE").isEmpty();
+    std::string error;
+    std::unique_ptr<X11HookLibrary> x11Hook = X11HookLibrary::Open(nullptr, traceHooks, error);
+    std::unique_ptr<X11InputSynth> synth = X11InputSynth::Open(nullptr, error);
+    std::unique_ptr<X11Desktop> desktop = X11Desktop::Open(nullptr, error);
+    InactiveHookLibrary inactiveHook;
+    const bool hotKeysLive = x11Hook && synth && desktop;
+    HookLibrary& hook = hotKeysLive ? static_cast<HookLibrary&>(*x11Hook) : inactiveHook;
     MacroStore store(hook, messages);
     ProgramLifecycle lifecycle(store, messages);
     const ProgramFolders folders = ProgramFoldersFrom(ProcessEnvironment(), ::getuid());
@@ -60,6 +121,102 @@ int RunGui(int argc, char** argv) {
 
     SettingsBlock& settings = lifecycle.Settings();
     TMainWin window({&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual()});
+    // Recomputes the timer table after a timed macro changed; set once the scheduler exists.
+    std::function<void()> rebuildSchedule;
+    window.SetActivationCommands(
+        {[&store, &window, &rebuildSchedule](int record) {
+             const ActivateOutcome outcome = DoActivate(store, record);
+             if (outcome.Error) {
+                 QMessageBox::critical(
+                     &window, QStringLiteral("Error"),
+                     QString::fromLatin1(outcome.Error->data(),
+                                         static_cast<int>(outcome.Error->size())));
+             } else if (outcome.Changed) {
+                 window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
+                 if (outcome.Timed && rebuildSchedule) {
+                     rebuildSchedule();
+                 }
+             }
+         },
+         [&store] { RestoreKeyboardHooks(store); }, [&store] { RestoreMouseHooks(store); }});
+
+    // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
+    // backend learns that our events have passed.
+    std::unique_ptr<HookedInputSynth> input;
+    std::unique_ptr<QtEventPump> pump;
+    StandalonePlaybackCommands commands;
+    MessageBoxPrompts messagePrompts;
+    PauseAwarePrompts prompts(messagePrompts);
+    SystemWallClock clock;
+    std::unique_ptr<Player> player;
+    std::unique_ptr<GuiHotKeyHost> host;
+    std::unique_ptr<HotKeyDispatch> dispatch;
+    std::unique_ptr<TraceFile> trace;
+    std::unique_ptr<QSocketNotifier> hookNotifier;
+    // ShortKeys and timed macros start their macros through hot key dispatch.
+    std::unique_ptr<DispatchShortKeyHost> shortKeyHost;
+    std::unique_ptr<ShortKeys> shortKeys;
+    std::unique_ptr<DispatchTimedMacroHost> timedHost;
+    std::unique_ptr<Scheduler> scheduler;
+    std::unique_ptr<SchedulerTimer> schedulerTimer;
+    const std::unique_ptr<X11ScreenSaver> screenSaver = X11ScreenSaver::Open(nullptr);
+    if (hotKeysLive) {
+        input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
+        pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); });
+        player = std::make_unique<Player>(*input, *pump, commands, prompts, clock);
+        host = std::make_unique<GuiHotKeyHost>(*x11Hook, *desktop, prompts, [&window, &desktop] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+            desktop->Activate(window.winId());
+            window.Grid().setFocus();
+        });
+        dispatch = std::make_unique<HotKeyDispatch>(store, *player, *input, *pump, prompts, *host,
+                                                    X11Desktop::ProgramOfProcess(::getpid()));
+        if (traceHooks) {
+            trace = std::make_unique<TraceFile>(folders.Runtime / "hook-trace.txt");
+            dispatch->SetTrace([&trace](char c) { trace->Put(c); });
+        }
+        x11Hook->SetReceiver(dispatch.get());
+        shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, *host, *player, prompts);
+        shortKeys = std::make_unique<ShortKeys>(store, settings, *input, *pump, *shortKeyHost);
+        dispatch->AddListener(shortKeys.get());
+        timedHost = std::make_unique<DispatchTimedMacroHost>(*dispatch, *host, *player, commands);
+        // Nothing that came due before the start is made up.
+        scheduler = std::make_unique<Scheduler>(store, settings, *timedHost, LocalMoment::Now());
+        schedulerTimer = std::make_unique<SchedulerTimer>(*scheduler, settings, screenSaver.get());
+        QObject::connect(schedulerTimer.get(), &SchedulerTimer::Ticked, &window,
+                         &TMainWin::DoCaption);
+        QObject::connect(&window, &TMainWin::SchedulerSettingsChanged, schedulerTimer.get(),
+                         &SchedulerTimer::SettingsChanged);
+        rebuildSchedule = [&schedulerTimer] { schedulerTimer->Rebuild(); };
+        // The hook's connection wakes the event loop; events Xlib has already read (during a
+        // round trip) do not, so they are looked at before the loop sleeps. Messages are
+        // delivered from a posted call, not from the notifier: a message may play a macro,
+        // whose nested event loops must go on hearing the hook (the abort key), and the event
+        // loop does not reenter a notifier from inside its own slot.
+        const auto process = [&x11Hook, &window] {
+            QMetaObject::invokeMethod(
+                &window, [&x11Hook] { x11Hook->ProcessEvents(); }, Qt::QueuedConnection);
+        };
+        hookNotifier =
+            std::make_unique<QSocketNotifier>(x11Hook->ConnectionFd(), QSocketNotifier::Read);
+        QObject::connect(hookNotifier.get(), &QSocketNotifier::activated, &window,
+                         [&x11Hook, process] {
+                             x11Hook->ReadPending();
+                             process();
+                         });
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, &window, [&x11Hook, process] {
+                             if (x11Hook->HasWork()) {
+                                 process();
+                             }
+                         });
+    } else {
+        QMessageBox::warning(
+            nullptr, QStringLiteral("Warning"),
+            QStringLiteral("Hot keys cannot be watched: %1.").arg(QString::fromStdString(error)));
+    }
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
 
     std::vector<std::string> parameters;
@@ -72,6 +229,10 @@ int RunGui(int argc, char** argv) {
         window.HideAfterFirstShow();
     }
     window.ApplyRestriction(outcome.RestrictionLevel);
+    if (schedulerTimer) {
+        schedulerTimer->Rebuild();
+        schedulerTimer->StartUpLater();
+    }
 
     bool ended = false;
     const auto end = [&] {

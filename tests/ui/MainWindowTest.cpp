@@ -104,7 +104,7 @@ void MainWindowTest::UnbuiltCommandsAreDisabled() {
     Fixture f;
     for (const MainCommand command :
          {MainCommand::AddMacro, MainCommand::OpenFile, MainCommand::ScriptingEditor,
-          MainCommand::Capture, MainCommand::RestoreKeyboardHooks}) {
+          MainCommand::Capture, MainCommand::EndCapture}) {
         QAction* action = f.window->Action(command);
         QVERIFY(action);
         QVERIFY(!action->isEnabled());

@@ -8,8 +8,14 @@
 namespace orvane {
 
 void HookedInputSynth::Starting() {
+    // A batch that runs long is cut: until its fence, XTest events of other programs (an
+    // on-screen keyboard, xdotool) would be taken for ours, the abort key among them.
+    if (announced_ && std::chrono::steady_clock::now() - batchStart_ > MaxBatch) {
+        EndOfBatch();
+    }
     if (!announced_) {
         announced_ = true;
+        batchStart_ = std::chrono::steady_clock::now();
         hook_.OwnInputStarts(synth_.LastFence());
     }
 }

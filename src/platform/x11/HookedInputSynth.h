@@ -3,6 +3,8 @@
 
 #include "platform/InputSynth.h"
 
+#include <chrono>
+
 namespace orvane {
 
 class X11HookLibrary;
@@ -35,6 +37,8 @@ private:
     X11InputSynth& synth_;
     X11HookLibrary& hook_;
     bool announced_ = false;
+    std::chrono::steady_clock::time_point batchStart_{};
+    static constexpr std::chrono::milliseconds MaxBatch{25};
 };
 
 } // namespace orvane

@@ -219,7 +219,9 @@ void X11HookLibrary::Handle(XEvent& event) {
 
 void X11HookLibrary::HandleRaw(int type, const void* data) {
     const auto* raw = static_cast<const XIRawEvent*>(data);
-    if (raw->detail < 0 || raw->detail > 255) {
+    // Each event comes once from its slave device and once more from the master device it
+    // drives; the slave's copy is the one taken.
+    if (raw->deviceid != raw->sourceid || raw->detail < 0 || raw->detail > 255) {
         return;
     }
     const auto detail = static_cast<std::size_t>(raw->detail);

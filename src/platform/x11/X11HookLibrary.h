@@ -57,6 +57,8 @@ public:
     bool HasWork() const;
     // Handles every event the server sent and delivers the queued messages.
     void ProcessEvents();
+    // Handles every event the server sent; the messages stay queued for ProcessEvents.
+    void ReadPending() { ReadEvents(); }
 
     // The input synthesizer is about to send a batch; `lastFence` is the serial of its last
     // fence (0 before the first): its events count as ours until the next fence is seen.

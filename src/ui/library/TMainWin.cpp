@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/TMainWin.h"
 
+#include "activation/MainWindowCommands.h"
 #include "core/CodePage.h"
 #include "library/SortOrder.h"
+#include "ui/activation/MessageBoxSink.h"
+#include "ui/activation/SetScheduleDialog.h"
+#include "ui/activation/ShortKeyOptionsDialog.h"
 #include "ui/library/SortOrderDialog.h"
 #include "widgets/MacroGrid.h"
 #include "widgets/TrayIcons.h"
@@ -10,10 +14,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
@@ -37,6 +43,11 @@ bool IsBuilt(MainCommand command) {
     case MainCommand::Sort:
     case MainCommand::Help:
     case MainCommand::About:
+    case MainCommand::ShortKeys:
+    case MainCommand::ScreenSaver:
+    case MainCommand::ActivateMacro:
+    case MainCommand::RestoreKeyboardHooks:
+    case MainCommand::RestoreMouseHooks:
         return true;
     default:
         return false;
@@ -197,7 +208,12 @@ void TMainWin::BuildMenus() {
     AddCommand(macro, RecaptureMacro, QStringLiteral("Re&capture Macro"));
     AddCommand(macro, RenameMacro, QStringLiteral("&Rename Macro..."));
     AddCommand(macro, CopyMacro, QStringLiteral("C&opy Macro..."));
-    AddCommand(macro, ActivateMacro, QStringLiteral("Acti&vate Macro"));
+    connect(AddCommand(macro, ActivateMacro, QStringLiteral("Acti&vate Macro")),
+            &QAction::triggered, this, [this] {
+                if (activation_.ToggleActive) {
+                    activation_.ToggleActive(grid_->SelectedRecord());
+                }
+            });
     AddCommand(macro, RemoveMacro, QStringLiteral("R&emove Macro"), QKeySequence(Qt::Key_Delete));
     macro->addSeparator();
     AddCommand(macro, QuickInfo, QStringLiteral("&Quick Info"));
@@ -206,7 +222,8 @@ void TMainWin::BuildMenus() {
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     AddCommand(options, Appearance, QStringLiteral("A&ppearance..."));
-    AddCommand(options, ShortKeys, QStringLiteral("Short&Keys..."));
+    connect(AddCommand(options, ShortKeys, QStringLiteral("Short&Keys...")), &QAction::triggered,
+            this, &TMainWin::ShortKeysClick);
     AddCommand(options, Capture, QStringLiteral("&Capture..."));
     AddCommand(options, Remap, QStringLiteral("&Remap..."));
     options->addSeparator();
@@ -217,21 +234,45 @@ void TMainWin::BuildMenus() {
         AddCommand(options, ScreenSaver, QStringLiteral("&Disable if using Timed Macros"));
     screenSaver->setCheckable(true);
     screenSaver->setChecked(settings_.DisableScreenSaver);
+    connect(screenSaver, &QAction::triggered, this, [this](bool on) {
+        settings_.DisableScreenSaver = on;
+        services_.SaveSettings();
+        emit SchedulerSettingsChanged();
+    });
     options->addSeparator();
-    AddCommand(options, RestoreKeyboardHooks, QStringLiteral("Restore &Keyboard Hooks"));
-    AddCommand(options, RestoreMouseHooks, QStringLiteral("Restore &Mouse Hooks"));
+    const auto askThen = [this](const QString& caption, std::string_view question,
+                                const std::function<void()>& then) {
+        if (then && QMessageBox::question(
+                        this, caption,
+                        QString::fromLatin1(question.data(), static_cast<int>(question.size())),
+                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+            then();
+        }
+    };
+    connect(AddCommand(options, RestoreKeyboardHooks, QStringLiteral("Restore &Keyboard Hooks")),
+            &QAction::triggered, this, [this, askThen] {
+                askThen(QStringLiteral("Keyboard Hooks"), KeyboardHooksQuestion,
+                        activation_.RestoreKeyboardHooks);
+            });
+    connect(AddCommand(options, RestoreMouseHooks, QStringLiteral("Restore &Mouse Hooks")),
+            &QAction::triggered, this, [this, askThen] {
+                askThen(QStringLiteral("Mouse Hooks"), MouseHooksQuestion,
+                        activation_.RestoreMouseHooks);
+            });
     AddCommand(options, EndCapture, QStringLiteral("&End Capture"));
 
     QMenu* scheduler = menuBar()->addMenu(QStringLiteral("&Scheduler"));
     actions_[Scheduler] = scheduler->menuAction();
-    QAction* showDate = scheduler->addAction(QStringLiteral("&Show Date && Time"));
-    showDate->setCheckable(true);
-    showDate->setChecked(settings_.ShowDate);
-    for (QAction* entry : {showDate, scheduler->addAction(QStringLiteral("&Alarm...")),
-                           scheduler->addAction(QStringLiteral("&Timer Interval..."))}) {
-        entry->setEnabled(false);
-        entry->setStatusTip(QStringLiteral("Not available in this version yet"));
-    }
+    showDate_ = scheduler->addAction(QStringLiteral("&Show Date && Time"));
+    showDate_->setCheckable(true);
+    showDate_->setChecked(settings_.ShowDate);
+    connect(showDate_, &QAction::triggered, this, &TMainWin::ShowDateClick);
+    // The alarm's sound dialog comes with the command dialogs.
+    QAction* alarm = scheduler->addAction(QStringLiteral("&Alarm..."));
+    alarm->setEnabled(false);
+    alarm->setStatusTip(QStringLiteral("Not available in this version yet"));
+    connect(scheduler->addAction(QStringLiteral("&Timer Interval...")), &QAction::triggered, this,
+            &TMainWin::TimerIntervalClick);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     connect(AddCommand(help, Help, QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1)),
@@ -336,7 +377,7 @@ ListSortOrder TMainWin::SortOrder() const {
 
 void TMainWin::SetMacroFile(const QString& path, std::vector<ListMacro> macros) {
     filePath_ = path;
-    setWindowTitle(CaptionFor(path));
+    DoCaption();
     const int selected = grid_->SelectedRecord();
     grid_->Model().SetMacros(std::move(macros), SortOrder());
     if (!grid_->SelectRecord(selected)) {
@@ -422,6 +463,50 @@ void TMainWin::SortOrderClick() {
     settings_.SortHeader = form.SortHeader;
     services_.SaveSettings();
     FillList();
+}
+
+void TMainWin::DoCaption() {
+    QString caption = CaptionFor(filePath_);
+    if (settings_.ShowDate) {
+        const QDateTime now = QDateTime::currentDateTime();
+        const QLocale locale = QLocale::system();
+        caption += QStringLiteral("     ") + locale.toString(now.date(), QLocale::ShortFormat) +
+                   QStringLiteral("  ") + locale.toString(now.time(), QLocale::ShortFormat);
+    }
+    if (windowTitle() != caption) {
+        setWindowTitle(caption);
+    }
+}
+
+void TMainWin::ShowDateClick() {
+    settings_.ShowDate = !settings_.ShowDate;
+    showDate_->setChecked(settings_.ShowDate);
+    DoCaption();
+    services_.SaveSettings();
+    emit SchedulerSettingsChanged();
+}
+
+void TMainWin::TimerIntervalClick() {
+    MessageBoxSink messages;
+    TimerIntervalDialog dialog(settings_.TimerSeconds, messages, this);
+    messages.SetParent(&dialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    settings_.TimerSeconds = dialog.Seconds();
+    services_.SaveSettings();
+    emit SchedulerSettingsChanged();
+}
+
+void TMainWin::ShortKeysClick() {
+    MessageBoxSink messages;
+    ShortKeyOptionsDialog dialog(ShortKeyOptionsFormFrom(settings_), messages, this);
+    messages.SetParent(&dialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    ApplyShortKeyOptions(dialog.Form(), settings_);
+    services_.SaveSettings();
 }
 
 void TMainWin::HideClick() {

@@ -32,6 +32,17 @@ public:
         QString ManualPath;                 // the HTML manual, empty when not installed
     };
 
+    // The activation commands, done by the owner.
+    struct ActivationCommands {
+        // "Acti&vate Macro" / "Deacti&vate Macro" for a record (0: none selected); the list is
+        // refreshed by the callee.
+        std::function<void(int)> ToggleActive;
+        // "Restore &Keyboard Hooks" / "Restore &Mouse Hooks" after the user said Yes.
+        std::function<void()> RestoreKeyboardHooks;
+        std::function<void()> RestoreMouseHooks;
+    };
+    void SetActivationCommands(ActivationCommands commands) { activation_ = std::move(commands); }
+
     explicit TMainWin(Services services, QWidget* parent = nullptr);
     ~TMainWin() override;
 
@@ -49,6 +60,9 @@ public:
 
     // The caption: "Orvane 98 (" + file name without folder and extension + ")".
     static QString CaptionFor(const QString& path);
+    // Sets the caption, with the date and time after it while "Show Date" is on; the
+    // scheduler's timer calls it again to keep the time current.
+    void DoCaption();
 
     QAction* Action(MainCommand command) const;
     MacroGrid& Grid() const { return *grid_; }
@@ -65,12 +79,17 @@ public:
 signals:
     // The window has closed; its bounds are in the settings. The program ends now.
     void Closed();
+    // "Timer Seconds", "Show Date" or "Disable Screen Saver" changed (and were saved).
+    void SchedulerSettingsChanged();
 
 public slots:
     void HideClick();
     void TerminateClick();
     void PlaceInTrayClick();
     void SortOrderClick();
+    void ShortKeysClick();
+    void ShowDateClick();
+    void TimerIntervalClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,10 +111,12 @@ private:
     ListSortOrder SortOrder() const;
 
     Services services_;
+    ActivationCommands activation_;
     SettingsBlock& settings_;
     std::map<MainCommand, QAction*> actions_;
     std::vector<QAction*> recentFiles_;
     QMenu* trayMenu_ = nullptr;
+    QAction* showDate_ = nullptr;
     QWidget* client_ = nullptr;
     QWidget* buttonBar_ = nullptr;
     QWidget* letterPanel_ = nullptr;

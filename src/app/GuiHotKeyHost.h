@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "activation/HotKeyHost.h"
+#include "platform/Prompts.h"
+
+#include <functional>
+
+namespace orvane {
+
+class X11Desktop;
+class X11HookLibrary;
+
+// The run-time prompts with the pause state hot keys need: PauseActive while a pause dialog is
+// open, and resuming it from outside by pressing its "&Resume" button.
+class PauseAwarePrompts final : public Prompts {
+public:
+    explicit PauseAwarePrompts(Prompts& prompts) : prompts_(prompts) {}
+
+    PauseResult DoPause(int top, int left, std::string_view message, WindowId target) override;
+    std::uint16_t DoRepPrompt() override { return prompts_.DoRepPrompt(); }
+    void DoAMessage(std::string_view title, std::string_view text) override {
+        prompts_.DoAMessage(title, text);
+    }
+    void RestoreAfterPause(WindowId target, bool minimizeAgain) override {
+        prompts_.RestoreAfterPause(target, minimizeAgain);
+    }
+
+    bool PauseActive() const { return pauseActive_; }
+    void ResumePause();
+
+private:
+    Prompts& prompts_;
+    bool pauseActive_ = false;
+};
+
+// Hot key dispatch's view of the program and the desktop in the running program.
+class GuiHotKeyHost final : public HotKeyHost {
+public:
+    // `showMainWindow` shows the main window in front. None is owned.
+    GuiHotKeyHost(X11HookLibrary& hook, X11Desktop& desktop, PauseAwarePrompts& prompts,
+                  std::function<void()> showMainWindow)
+        : hook_(hook), desktop_(desktop), prompts_(prompts),
+          showMainWindow_(std::move(showMainWindow)) {}
+
+    bool PopupMenuShown() override { return false; }
+    bool PauseActive() override { return prompts_.PauseActive(); }
+    void ResumePause() override { prompts_.ResumePause(); }
+    void ForgetTrayMacro() override {}
+    void ShowMainWindow() override { showMainWindow_(); }
+    // Capture and the menus of macros come with their own parts of the program.
+    void StartACapture() override {}
+    void MenuTopWindow() override {}
+    int ShowPopupMenu(int) override { return 0; }
+    WindowId ForegroundWindow() override;
+    std::string WindowTitle(WindowId window) override;
+    std::string ProgramOfWindow(WindowId window) override;
+    std::vector<std::string> RunningPrograms() override;
+    std::optional<WindowId> ActivateIt(std::string_view title) override;
+    bool ActivateProg(std::string_view name) override;
+    void SettleHeldModifiers() override;
+
+private:
+    X11HookLibrary& hook_;
+    X11Desktop& desktop_;
+    PauseAwarePrompts& prompts_;
+    std::function<void()> showMainWindow_;
+};
+
+} // namespace orvane

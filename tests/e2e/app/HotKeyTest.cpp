@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Hot keys end to end: the program runs with a prepared macro file, xdotool strikes keys as the
+// user would, and probe windows show what arrives where.
+#include "ChildProcess.h"
+#include "Command.h"
+#include "Deadline.h"
+#include "Probe.h"
+#include "VirtualDisplay.h"
+#include "Xdotool.h"
+#include "core/HotKeyTable.h"
+#include "core/MacroRecord.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace orvane::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+struct Macro {
+    const char* Key;
+    std::int16_t Scope;
+    std::string Text;
+    std::string Target = "";
+    bool TopMostOnly = false;
+    bool Active = true;
+};
+
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
+    const Deadline deadline(timeout);
+    while (!condition()) {
+        if (deadline.Passed()) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+class HotKeyTest : public ::testing::Test {
+protected:
+    // Writes the macros (after the four system macros) and starts the program on them.
+    void Start(const std::vector<Macro>& macros, std::vector<std::string> extra = {}) {
+        const fs::path file = display.Folder() / "Hot.ORV";
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
+                                    "Ctrl+Alt+Shift+Z"};
+        const char* systemNames[] = {"Activate Orvane", "Start / Stop Capture", "Resume Pause",
+                                     "Menu of Macros for Top Most Window"};
+        std::vector<Macro> all;
+        for (int k = 0; k < 4; ++k) {
+            all.push_back({systemKeys[k], ScopeSystem, systemNames[k], std::to_string(k + 1)});
+        }
+        all.insert(all.end(), macros.begin(), macros.end());
+        for (const Macro& m : all) {
+            MacroRecord r;
+            r.Nickname.Assign(m.Scope == ScopeSystem ? m.Text : "macro");
+            r.HotKey = *HotKeyCodeOf(m.Key);
+            r.Scope = m.Scope;
+            r.ScopeTarget.Assign(m.Target);
+            r.TopMostOnly = m.TopMostOnly ? 1 : 0;
+            r.Active = m.Active ? 1 : 0;
+            if (m.Scope != ScopeSystem) {
+                r.SetText(m.Text);
+            }
+            const MacroRecordBytes bytes = r.ToBytes();
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+        }
+        out.close();
+        std::vector<std::string> argv = {ORVANE_PROGRAM, "/F", file.string()};
+        argv.insert(argv.end(), extra.begin(), extra.end());
+        const fs::path log = display.Folder() / "orvane.log";
+        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        SpawnOptions options;
+        options.argv = argv;
+        options.env = display.Env();
+        options.env["ORVANE_HOOK_TRACE"] = "1";
+        options.stderrFd = fd;
+        program_ = std::make_unique<ChildProcess>(options);
+        ::close(fd);
+        ASSERT_TRUE(WaitFor([&] { return !MainWindows(extra.empty()).empty(); })) << display.Logs();
+    }
+
+    // The program's main window ids (visible ones only when asked).
+    std::string MainWindows(bool visibleOnly) {
+        std::vector<std::string> args = {"search"};
+        if (visibleOnly) {
+            args.push_back("--onlyvisible");
+        }
+        args.insert(args.end(), {"--name", ExactTitlePattern("Orvane 98 (Hot)")});
+        const CommandResult found = Xdotool(display, args, 5s);
+        return found.Succeeded() ? found.out : std::string();
+    }
+
+    ::testing::AssertionResult Keys(const std::vector<std::string>& args) {
+        std::vector<std::string> all = {"key", "--clearmodifiers"};
+        (void)all;
+        std::vector<std::string> command = args;
+        const CommandResult result = Xdotool(display, command);
+        if (!result.Succeeded()) {
+            return ::testing::AssertionFailure() << "xdotool failed: " << result.err;
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    bool WindowShown(const std::string& title) {
+        const CommandResult found =
+            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
+        return found.Succeeded() && !found.out.empty();
+    }
+
+    void TearDown() override {
+        if (program_) {
+            ::kill(program_->Pid(), SIGTERM);
+            program_->WaitForExit(kDefaultTimeout);
+        }
+    }
+
+    VirtualDisplay display;
+    std::unique_ptr<ChildProcess> program_;
+};
+
+// Whether the probe saw a key press with this keysym name.
+bool SawKey(Probe& probe, const std::string& name) {
+    for (const ProbeKey& key : probe.KeyPresses()) {
+        if (key.name == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(HotKeyTest, GlobalHotKeysTypeTheirMacroAndTheKeyItselfNeverArrives) {
+    Start({{"Ctrl+Alt+Shift+Q", ScopeGlobal, "Hello, World"},
+           {"Ctrl+Alt+Shift+J", ScopeGlobal, "never", "", false, false},
+           {"Ctrl+Alt+Shift+R", ScopeGlobal, "first"},
+           {"Ctrl+Alt+Shift+R", ScopeGlobal, "-second"}});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+q"}));
+    ASSERT_TRUE(probe.WaitForText("Hello, World"));
+    EXPECT_FALSE(SawKey(probe, "q") || SawKey(probe, "Q")) << "the hot key was swallowed";
+
+    // A key of a deactivated macro only: not grabbed, the window gets it.
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+j"}));
+    EXPECT_TRUE(probe.WaitForLine([](const std::string& line) {
+        return line.rfind("KEY ", 0) == 0 &&
+               (line.find(" J ") != std::string::npos || line.find(" j ") != std::string::npos);
+    })) << "the key of a deactivated macro reaches the window";
+
+    // Two global macros on one key: the later one.
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+r"}));
+    ASSERT_TRUE(probe.WaitForText("Hello, World-second"));
+    EXPECT_EQ(program_->Running(), true);
+}
+
+TEST_F(HotKeyTest, WindowSpecificMacrosWinInFrontAndAreBroughtForwardUnlessTopMostOnly) {
+    Start({{"Ctrl+Alt+Shift+K", ScopeSpecificWindow, "b", "beta", false},
+           {"Ctrl+Alt+Shift+K", ScopeGlobal, "g"},
+           {"Ctrl+Alt+Shift+L", ScopeSpecificWindow, "t", "beta", true},
+           {"Ctrl+Alt+Shift+L", ScopeGlobal, "h"}});
+    Probe alpha(display, "Alpha Probe");
+    ASSERT_TRUE(alpha.WaitForReady());
+    Probe beta(display, "Beta Probe");
+    ASSERT_TRUE(beta.WaitForReady());
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+k"}));
+    ASSERT_TRUE(beta.WaitForText("b")) << "its window in front: the specific macro";
+
+    ASSERT_TRUE(alpha.Activate());
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+k"}));
+    ASSERT_TRUE(beta.WaitForText("bb")) << "brought forward and typed there";
+    EXPECT_TRUE(beta.WaitForFocus(true));
+    EXPECT_EQ(alpha.Text(), "");
+
+    ASSERT_TRUE(alpha.Activate());
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+l"}));
+    ASSERT_TRUE(alpha.WaitForText("h")) << "top-most only and not in front: the global macro";
+    EXPECT_EQ(beta.Text(), "bb");
+}
+
+TEST_F(HotKeyTest, ProgramSpecificMacrosFollowTheSameRules) {
+    Start({{"Ctrl+Alt+Shift+M", ScopeSpecificProgram, "p", "qtprobe", false},
+           {"Ctrl+Alt+Shift+M", ScopeGlobal, "g"},
+           {"Ctrl+Alt+Shift+N", ScopeSpecificProgram, "t", "qtprobe", true},
+           {"Ctrl+Alt+Shift+N", ScopeGlobal, "h"}});
+    Probe qt(display, "Qt Probe", ProbeKind::Qt);
+    ASSERT_TRUE(qt.WaitForReady());
+    Probe plain(display, "Plain Probe");
+    ASSERT_TRUE(plain.WaitForReady());
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+m"}));
+    ASSERT_TRUE(qt.WaitForText("p")) << "the program runs behind: brought forward";
+    EXPECT_EQ(plain.Text(), "");
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+m"}));
+    ASSERT_TRUE(qt.WaitForText("pp")) << "its program in front";
+
+    ASSERT_TRUE(plain.Activate());
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+n"}));
+    ASSERT_TRUE(plain.WaitForText("h")) << "top-most only and not in front: the global macro";
+}
+
+TEST_F(HotKeyTest, HeldModifiersNeitherAlterTheTextNorStayDown) {
+    Start({{"Ctrl+Alt+Shift+Q", ScopeGlobal, "Typed exactly: abc 123"}});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+
+    // Let go soon after the strike, as people do.
+    ASSERT_TRUE(Keys({"keydown", "ctrl+alt+shift"}));
+    ASSERT_TRUE(Keys({"key", "q"}));
+    ASSERT_TRUE(Keys({"keyup", "ctrl+alt+shift"}));
+    ASSERT_TRUE(probe.WaitForText("Typed exactly: abc 123"));
+
+    // Keep holding until the macro has been typed: the modifiers are let go for the user.
+    ASSERT_TRUE(Keys({"keydown", "ctrl+alt+shift"}));
+    ASSERT_TRUE(Keys({"key", "q"}));
+    ASSERT_TRUE(probe.WaitForText("Typed exactly: abc 123Typed exactly: abc 123"));
+    ASSERT_TRUE(Keys({"keyup", "ctrl+alt+shift"}));
+
+    // Nothing stuck: plain typing is plain.
+    ASSERT_TRUE(TypeText(display, "z"));
+    EXPECT_TRUE(probe.WaitForText("Typed exactly: abc 123Typed exactly: abc 123z"));
+}
+
+TEST_F(HotKeyTest, CapsLockAndNumLockOnAtTheStrike) {
+    Start({{"Ctrl+Alt+Shift+Q", ScopeGlobal, "Mixed Case"}, {"Ctrl+Keypad 1", ScopeGlobal, "k"}});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(Keys({"key", "Caps_Lock"}));
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+q"}));
+    ASSERT_TRUE(probe.WaitForText("Mixed Case")) << "the case as written";
+    ASSERT_TRUE(Keys({"key", "a"}));
+    ASSERT_TRUE(probe.WaitForText("Mixed CaseA")) << "Caps Lock is on again";
+    ASSERT_TRUE(Keys({"key", "Caps_Lock"}));
+
+    ASSERT_TRUE(Keys({"key", "Num_Lock"}));
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+q"}));
+    ASSERT_TRUE(probe.WaitForText("Mixed CaseAMixed Case")) << "with Num Lock on";
+    ASSERT_TRUE(Keys({"key", "ctrl+KP_1"}));
+    ASSERT_TRUE(probe.WaitForText("Mixed CaseAMixed Casek")) << "a keypad hot key";
+}
+
+TEST_F(HotKeyTest, TheAbortKeyStopsALongMacroWithOneMessage) {
+    Start({{"Ctrl+Alt+Shift+Q", ScopeGlobal, "<REPEAT:0400>x<DELAY:00.05><ENDREP>"}});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+q"}));
+    ASSERT_TRUE(WaitFor([&] { return probe.Text().size() >= 3; })) << probe.Text();
+    ASSERT_TRUE(Keys({"key", "Pause"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Macro Abort"); }, 5s)) << [&] {
+        std::ifstream in(fs::path(display.Env().at("XDG_RUNTIME_DIR")) / "orvane" /
+                         "hook-trace.txt");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str() + " typed " + std::to_string(probe.Text().size());
+    }();
+    const std::size_t typed = probe.Text().size();
+    EXPECT_LT(typed, 400U);
+    const CommandResult boxes =
+        Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern("Macro Abort")});
+    EXPECT_EQ(std::count(boxes.out.begin(), boxes.out.end(), '\n'), 1) << boxes.out;
+}
+
+TEST_F(HotKeyTest, ActivateOrvaneShowsTheHiddenMainWindow) {
+    Start({}, {"/HIDE"});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(WaitFor([&] { return MainWindows(true).empty(); })) << "hidden at start";
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+w"}));
+    ASSERT_TRUE(WaitFor([&] { return !MainWindows(true).empty(); }));
+    EXPECT_TRUE(probe.WaitForFocus(false)) << "the main window is in front";
+}
+
+} // namespace
+} // namespace orvane::e2e
