@@ -8,11 +8,15 @@
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/activation/SetScheduleDialog.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
+#include "ui/library/TMainWin.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -32,6 +36,7 @@ private slots:
     void SetScheduleStoresOnlyOnUpdate();
     void TimerIntervalIsOneToSixty();
     void MyTimerRunsOnlyWhileThereIsSomethingToDo();
+    void SchedulerMenuShowsTheDateAndSavesItsSettings();
 
 private:
     static QString Message(const FakeMessageSink& sink) {
@@ -251,6 +256,42 @@ void ActivationDialogsTest::MyTimerRunsOnlyWhileThereIsSomethingToDo() {
     settings.ShowDate = false;
     timer.SettingsChanged();
     QVERIFY(!timer.Running());
+}
+
+void ActivationDialogsTest::SchedulerMenuShowsTheDateAndSavesItsSettings() {
+    SettingsBlock settings;
+    int saves = 0;
+    TMainWin window({&settings, [&saves] { ++saves; }, QString()});
+    window.SetMacroFile(QStringLiteral("/tmp/Work.ORV"), {});
+    QCOMPARE(window.windowTitle(), QStringLiteral("Orvane 98 (Work)"));
+    QSignalSpy changed(&window, &TMainWin::SchedulerSettingsChanged);
+
+    QMenu* scheduler = window.Action(MainCommand::Scheduler)->menu();
+    QVERIFY(scheduler);
+    const QList<QAction*> entries = scheduler->actions();
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries[1]->text(), QStringLiteral("&Alarm..."));
+    QVERIFY2(!entries[1]->isEnabled(), "the alarm's sound dialog is not there yet");
+    QVERIFY(entries[2]->isEnabled());
+    QVERIFY(window.Action(MainCommand::ShortKeys)->isEnabled());
+
+    entries[0]->trigger(); // "&Show Date && Time"
+    QVERIFY(settings.ShowDate);
+    QVERIFY(entries[0]->isChecked());
+    QVERIFY(window.windowTitle().startsWith(QStringLiteral("Orvane 98 (Work)     ")));
+    QVERIFY(window.windowTitle().contains(
+        QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)));
+    QCOMPARE(saves, 1);
+    QCOMPARE(changed.count(), 1);
+    entries[0]->trigger();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Orvane 98 (Work)"));
+
+    QAction* screenSaver = window.Action(MainCommand::ScreenSaver);
+    QVERIFY(screenSaver->isEnabled() && screenSaver->isChecked());
+    screenSaver->trigger();
+    QVERIFY(!settings.DisableScreenSaver);
+    QCOMPARE(saves, 3);
+    QCOMPARE(changed.count(), 3);
 }
 
 } // namespace orvane
