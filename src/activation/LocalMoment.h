@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <compare>
 #include <cstdint>
 
 namespace orvane {
@@ -47,7 +46,14 @@ public:
     // Days in a month of a year on the Gregorian calendar.
     static int DaysInMonth(int year, int month);
 
-    friend constexpr auto operator<=>(LocalMoment, LocalMoment) = default;
+    // Plain operators rather than a defaulted <=>: Qt's moc cannot read <compare>, and dialog
+    // headers include this one.
+    friend constexpr bool operator==(LocalMoment a, LocalMoment b) { return a.ms_ == b.ms_; }
+    friend constexpr bool operator!=(LocalMoment a, LocalMoment b) { return a.ms_ != b.ms_; }
+    friend constexpr bool operator<(LocalMoment a, LocalMoment b) { return a.ms_ < b.ms_; }
+    friend constexpr bool operator<=(LocalMoment a, LocalMoment b) { return a.ms_ <= b.ms_; }
+    friend constexpr bool operator>(LocalMoment a, LocalMoment b) { return a.ms_ > b.ms_; }
+    friend constexpr bool operator>=(LocalMoment a, LocalMoment b) { return a.ms_ >= b.ms_; }
 
 private:
     std::int64_t ms_ = 0;
