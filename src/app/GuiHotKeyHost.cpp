@@ -6,10 +6,6 @@
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HookLibrary.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-
 #include <chrono>
 
 namespace orvane {
@@ -19,27 +15,6 @@ namespace {
 constexpr std::chrono::milliseconds HeldModifierLimit{750};
 
 } // namespace
-
-PauseResult PauseAwarePrompts::DoPause(int top, int left, std::string_view message,
-                                       WindowId target) {
-    pauseActive_ = true;
-    const PauseResult result = prompts_.DoPause(top, left, message, target);
-    pauseActive_ = false;
-    return result;
-}
-
-void PauseAwarePrompts::ResumePause() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!pauseActive_ || box == nullptr) {
-        return;
-    }
-    for (QAbstractButton* button : box->buttons()) {
-        if (box->buttonRole(button) == QMessageBox::AcceptRole) {
-            button->click();
-            return;
-        }
-    }
-}
 
 WindowId GuiHotKeyHost::ForegroundWindow() {
     return hook_.ActiveWindow();

@@ -11,34 +11,11 @@ namespace orvane {
 class X11Desktop;
 class X11HookLibrary;
 
-// The run-time prompts with the pause state hot keys need: PauseActive while a pause dialog is
-// open, and resuming it from outside by pressing its "&Resume" button.
-class PauseAwarePrompts final : public Prompts {
-public:
-    explicit PauseAwarePrompts(Prompts& prompts) : prompts_(prompts) {}
-
-    PauseResult DoPause(int top, int left, std::string_view message, WindowId target) override;
-    std::uint16_t DoRepPrompt() override { return prompts_.DoRepPrompt(); }
-    void DoAMessage(std::string_view title, std::string_view text) override {
-        prompts_.DoAMessage(title, text);
-    }
-    void RestoreAfterPause(WindowId target, bool minimizeAgain) override {
-        prompts_.RestoreAfterPause(target, minimizeAgain);
-    }
-
-    bool PauseActive() const { return pauseActive_; }
-    void ResumePause();
-
-private:
-    Prompts& prompts_;
-    bool pauseActive_ = false;
-};
-
 // Hot key dispatch's view of the program and the desktop in the running program.
 class GuiHotKeyHost final : public HotKeyHost {
 public:
     // `showMainWindow` shows the main window in front. None is owned.
-    GuiHotKeyHost(X11HookLibrary& hook, X11Desktop& desktop, PauseAwarePrompts& prompts,
+    GuiHotKeyHost(X11HookLibrary& hook, X11Desktop& desktop, Prompts& prompts,
                   std::function<void()> showMainWindow)
         : hook_(hook), desktop_(desktop), prompts_(prompts),
           showMainWindow_(std::move(showMainWindow)) {}
@@ -63,7 +40,7 @@ public:
 private:
     X11HookLibrary& hook_;
     X11Desktop& desktop_;
-    PauseAwarePrompts& prompts_;
+    Prompts& prompts_;
     std::function<void()> showMainWindow_;
 };
 

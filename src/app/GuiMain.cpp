@@ -4,12 +4,11 @@
 #include "activation/ActivationHosts.h"
 #include "activation/HotKeyDispatch.h"
 #include "activation/MainWindowCommands.h"
+#include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
 #include "app/InactiveHookLibrary.h"
-#include "app/MessageBoxPrompts.h"
 #include "app/QtEventPump.h"
 #include "app/QtMessageSink.h"
-#include "app/StandalonePlaybackCommands.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "core/CodePage.h"
@@ -144,9 +143,7 @@ int RunGui(int argc, char** argv) {
     // backend learns that our events have passed.
     std::unique_ptr<HookedInputSynth> input;
     std::unique_ptr<QtEventPump> pump;
-    StandalonePlaybackCommands commands;
-    MessageBoxPrompts messagePrompts;
-    PauseAwarePrompts prompts(messagePrompts);
+    std::unique_ptr<DesktopPlayback> playback;
     SystemWallClock clock;
     std::unique_ptr<Player> player;
     std::unique_ptr<GuiHotKeyHost> host;
@@ -163,6 +160,13 @@ int RunGui(int argc, char** argv) {
     if (hotKeysLive) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
         pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); });
+        playback = DesktopPlayback::Open(
+            nullptr, {pump.get(), &messages, &window, [&settings] { return settings.UseTray; }, {}},
+            error);
+    }
+    if (playback) {
+        PlaybackCommands& commands = playback->Commands();
+        Prompts& prompts = playback->Prompts();
         player = std::make_unique<Player>(*input, *pump, commands, prompts, clock);
         host = std::make_unique<GuiHotKeyHost>(*x11Hook, *desktop, prompts, [&window, &desktop] {
             window.showNormal();
