@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -23,8 +24,9 @@ bool IsExecutableFile(const std::string& path) {
            ::access(path.c_str(), X_OK) == 0;
 }
 
-// Starts `path` with `arguments` (argv[0] included) and reaps it when it ends.
-void Spawn(const std::string& path, const std::vector<std::string>& arguments) {
+// Starts `path` with `arguments` (argv[0] included) and reaps it when it ends. A `quiet` child
+// writes its output to /dev/null instead of the program's own streams.
+void Spawn(const std::string& path, const std::vector<std::string>& arguments, bool quiet) {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments) {
@@ -46,8 +48,15 @@ void Spawn(const std::string& path, const std::vector<std::string>& arguments) {
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setflags(&attributes,
                              POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    }
     pid_t pid = -1;
-    const int result = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), environ);
+    const int result = posix_spawn(&pid, path.c_str(), &files, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attributes);
     if (result != 0 || pid <= 0) {
         return;
@@ -66,7 +75,9 @@ void OpenWithDefaultHandler(std::string_view target) {
     const std::optional<std::string> opener =
         FindExecutable("xdg-open", searchPath != nullptr ? searchPath : "/usr/bin:/bin");
     if (opener && !target.empty()) {
-        Spawn(*opener, {"xdg-open", std::string(target)});
+        // Commands fail silently: the opener's complaint about a missing document or a handler
+        // it cannot find is not for the user's terminal (and would race with our own exit).
+        Spawn(*opener, {"xdg-open", std::string(target)}, true);
     }
 }
 
@@ -110,7 +121,7 @@ void SpawnShell::Launch(std::string_view program, std::string_view parameters) {
     for (std::string& word : SplitShellWords(parameters)) {
         arguments.push_back(std::move(word));
     }
-    Spawn(*executable, arguments);
+    Spawn(*executable, arguments, false);
 }
 
 void SpawnShell::OpenAddress(std::string_view address) {
