@@ -72,7 +72,7 @@ namespace {
 
 // One row of the tag table. `Param` is the key code, the mouse button and action, the window
 // command or the counter's digits, by kind.
-struct TagSpec {
+struct TagForm {
     std::string_view Literal;
     ItemKind Kind;
     std::uint8_t Param = 0;
@@ -88,7 +88,7 @@ using A = MouseAction;
 
 // The order in which the opening literals are tried. No literal is a prefix of another, so the
 // order decides nothing but the cost; it is kept as macro texts have always been read.
-constexpr TagSpec Tags[] = {
+constexpr TagForm Tags[] = {
     {"<TAB>", K::Key, 9},
     {"<ENTER>", K::Key, 13},
     {"<RIGHTWIN>", K::Key, 92},
@@ -346,32 +346,32 @@ void LaunchWithWait(const Cursor& c, std::size_t delayAt, ScriptItem& item) {
     item.Length = ReadProgramText(c, titleEnd + 8, item.Text2);
 }
 
-// Fills `item` for the tag `spec` found at the cursor; false when its closing check fails.
-bool ReadTag(const TagSpec& spec, const Cursor& c, ScriptItem& item) {
-    item.Kind = spec.Kind;
-    item.Literal = spec.Literal;
-    item.Length = spec.Literal.size();
-    const std::size_t n = spec.Literal.size();
-    switch (spec.Kind) {
+// Fills `item` for the tag `form` found at the cursor; false when its closing check fails.
+bool ReadTag(const TagForm& form, const Cursor& c, ScriptItem& item) {
+    item.Kind = form.Kind;
+    item.Literal = form.Literal;
+    item.Length = form.Literal.size();
+    const std::size_t n = form.Literal.size();
+    switch (form.Kind) {
     case K::Key:
     case K::MouseKey:
     case K::KeyDown:
     case K::KeyUp:
-        item.Key = spec.Param;
+        item.Key = form.Param;
         return true;
     case K::MouseButton:
-        item.Button = static_cast<MouseButtonId>(spec.Param / 4);
-        item.Action = static_cast<MouseAction>(spec.Param % 4);
+        item.Button = static_cast<MouseButtonId>(form.Param / 4);
+        item.Action = static_cast<MouseAction>(form.Param % 4);
         return true;
     case K::Counter:
-        item.Number = spec.Param;
+        item.Number = form.Param;
         return true;
     case K::AltCode: {
-        const std::size_t end = n + spec.Param;
+        const std::size_t end = n + form.Param;
         if (!c.ClosesAt(end)) {
             return false;
         }
-        item.Text = std::string(c.Text().substr(c.Pos() + n, spec.Param));
+        item.Text = std::string(c.Text().substr(c.Pos() + n, form.Param));
         item.Length = end + 1;
         return true;
     }
@@ -436,14 +436,14 @@ bool ReadTag(const TagSpec& spec, const Cursor& c, ScriptItem& item) {
         return true;
     case K::WindowSize:
     case K::WindowPos: {
-        const bool size = spec.Kind == K::WindowSize;
+        const bool size = form.Kind == K::WindowSize;
         item.Number = IntField(c, size ? 7 : 6, 4);
         item.Number2 = IntField(c, size ? 12 : 11, 4);
         item.Length = ReadFreeText(c, size ? 16 : 15, item.Text);
         return true;
     }
     case K::Window:
-        item.Command = static_cast<WindowCommand>(spec.Param);
+        item.Command = static_cast<WindowCommand>(form.Param);
         item.Length = ReadFreeText(c, n, item.Text);
         return true;
     case K::Remark:
@@ -539,9 +539,9 @@ ScriptItem ReadScriptItem(std::string_view text, std::size_t pos) {
         return item;
     }
     const Cursor c(text, pos);
-    for (const TagSpec& spec : Tags) {
-        if (LiteralAt(c, spec.Literal)) {
-            if (ReadTag(spec, c, item)) {
+    for (const TagForm& form : Tags) {
+        if (LiteralAt(c, form.Literal)) {
+            if (ReadTag(form, c, item)) {
                 return item;
             }
             item = ScriptItem{};

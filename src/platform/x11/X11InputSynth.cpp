@@ -5,6 +5,7 @@
 #include "platform/x11/KeysymText.h"
 #include "platform/x11/MouseTranslation.h"
 #include "platform/x11/VirtualKeys.h"
+#include "platform/x11/XkbKeymapReader.h"
 
 namespace orvane {
 // XInput's headers (pulled in by XTest's) define Absolute as a macro.
@@ -38,47 +39,6 @@ constexpr auto SettleTime = std::chrono::milliseconds(50);
 // How long a client may take to work through the events queued for it before we stop waiting
 // (a client that hangs is not waited for again).
 constexpr auto PingLimit = std::chrono::milliseconds(5000);
-
-KeymapSnapshot ReadKeymap(Display* display) {
-    KeymapSnapshot snapshot;
-    XkbDescPtr xkb =
-        XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
-    if (xkb == nullptr || xkb->map == nullptr) {
-        if (xkb != nullptr) {
-            XkbFreeKeyboard(xkb, 0, True);
-        }
-        return snapshot;
-    }
-    snapshot.MinKeycode = xkb->min_key_code;
-    snapshot.MaxKeycode = xkb->max_key_code;
-    for (int t = 0; t < xkb->map->num_types; ++t) {
-        const XkbKeyTypeRec& source = xkb->map->types[t];
-        KeyType type;
-        type.Mask = source.mods.mask;
-        for (int e = 0; e < source.map_count; ++e) {
-            if (source.map[e].active) {
-                type.Entries.push_back({source.map[e].mods.mask, source.map[e].level});
-            }
-        }
-        snapshot.Types.push_back(std::move(type));
-    }
-    for (int kc = snapshot.MinKeycode; kc <= snapshot.MaxKeycode; ++kc) {
-        KeyEntry& key = snapshot.Keys[static_cast<std::size_t>(kc)];
-        key.ModMap = xkb->map->modmap != nullptr ? xkb->map->modmap[kc] : 0;
-        const int groups = XkbKeyNumGroups(xkb, kc);
-        for (int g = 0; g < groups; ++g) {
-            KeyGroup group;
-            group.Type = XkbKeyKeyTypeIndex(xkb, kc, g);
-            const int width = XkbKeyGroupWidth(xkb, kc, g);
-            for (int level = 0; level < width; ++level) {
-                group.Levels.push_back(static_cast<Keysym>(XkbKeySymEntry(xkb, kc, level, g)));
-            }
-            key.Groups.push_back(std::move(group));
-        }
-    }
-    XkbFreeKeyboard(xkb, 0, True);
-    return snapshot;
-}
 
 bool ProcessGone(long pid) {
     return pid > 0 && kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH;
@@ -139,7 +99,7 @@ X11InputSynth::~X11InputSynth() {
 }
 
 void X11InputSynth::LoadKeymap() {
-    KeymapSnapshot snapshot = ReadKeymap(display_.get());
+    KeymapSnapshot snapshot = ReadXkbKeymap(display_.get());
     // A binding of ours that the keymap no longer shows was undone by someone else (a layout
     // switch): forget it rather than blank a key that now means something.
     for (auto it = bound_.begin(); it != bound_.end();) {
