@@ -597,11 +597,11 @@ std::optional<int> X11WindowSystem::ProcessOf(WindowId window) {
         }
     }
     // The server knows the process of each local client connection.
-    XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+    XResClientIdSpec wanted{window, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
     XResClientIdValue* values = nullptr;
     std::optional<int> pid;
-    if (XResQueryClientIds(d, 1, &spec, &count, &values) == Success) {
+    if (XResQueryClientIds(d, 1, &wanted, &count, &values) == Success) {
         for (long i = 0; i < count && !pid; ++i) {
             const pid_t found = XResGetClientPid(&values[i]);
             if (found > 0) {
