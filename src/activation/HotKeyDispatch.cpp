@@ -10,6 +10,7 @@
 #include "platform/InputSynth.h"
 #include "platform/Prompts.h"
 #include "playback/Player.h"
+#include "playback/TypedCharacters.h"
 
 #include <algorithm>
 #include <chrono>
@@ -305,12 +306,7 @@ void HotKeyDispatch::IntoProgram(int macro, bool capsWasOn) {
         return;
     }
     const std::string text = record.Text();
-    std::u32string characters;
-    characters.reserve(text.size());
-    for (const char c : text) {
-        characters.push_back(Windows1252ToUnicode(static_cast<unsigned char>(c)));
-    }
-    input_.PrepareCharacters(characters);
+    input_.PrepareCharacters(TypedCharacters(text));
     player_.Play(text, capsWasOn);
     input_.EndOfPlayback();
 }

@@ -11,6 +11,7 @@
 #include "core/CodePage.h"
 #include "platform/x11/X11InputSynth.h"
 #include "playback/Player.h"
+#include "playback/TypedCharacters.h"
 
 #include <QApplication>
 
@@ -66,15 +67,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         return std::nullopt;
     }
     return contents;
-}
-
-std::u32string Characters(std::string_view macroText) {
-    std::u32string characters;
-    characters.reserve(macroText.size());
-    for (char c : macroText) {
-        characters.push_back(Windows1252ToUnicode(static_cast<unsigned char>(c)));
-    }
-    return characters;
 }
 
 } // namespace
@@ -135,7 +127,7 @@ int RunPlayCommand(int& argc, char** argv) {
         std::_Exit(128 + signalNumber);
     });
 
-    synth->PrepareCharacters(Characters(input.MacroText));
+    synth->PrepareCharacters(TypedCharacters(input.MacroText));
     player.Play(input.MacroText, synth->CapsLockOn());
     synth->EndOfPlayback();
     return 0;

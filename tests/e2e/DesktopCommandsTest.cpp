@@ -110,9 +110,7 @@ Frame FrameOf(const VirtualDisplay& display, unsigned long window) {
 }
 
 unsigned long FindWindow(const VirtualDisplay& display, const std::string& title) {
-    const CommandResult found =
-        Xdotool(display, {"search", "--sync", "--onlyvisible", "--name", ExactTitlePattern(title)});
-    return found.Succeeded() ? std::stoul(found.out) : 0;
+    return WaitForWindowByTitle(display, title);
 }
 
 TEST(DesktopTagsTest, ActivateFindsTheTopmostPartialMatchAndTheTextFollows) {

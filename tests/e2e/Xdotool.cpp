@@ -4,6 +4,8 @@
 #include "VirtualDisplay.h"
 
 #include <cstring>
+#include <sstream>
+#include <thread>
 
 namespace orvane::e2e {
 namespace {
@@ -35,15 +37,40 @@ std::string ExactTitlePattern(const std::string& text) {
     return pattern + "$";
 }
 
+unsigned long WaitForWindowByTitle(const VirtualDisplay& display, const std::string& title,
+                                   std::chrono::milliseconds timeout) {
+    // `xdotool search --sync` is no wait to rely on: it exits at once with an X error when any
+    // window it walks past is destroyed meanwhile (menus, tooltips, a closing dialog). Each pass
+    // here is one plain search; a failed pass is simply asked again until the limit.
+    // --onlyvisible: toolkits keep hidden helper windows with the same title, which cannot be
+    // activated.
+    const Deadline deadline(timeout);
+    for (;;) {
+        const CommandResult found =
+            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)},
+                    std::chrono::milliseconds(std::max(deadline.RemainingMs(), 1000)));
+        if (found.Succeeded()) {
+            std::istringstream ids(found.out);
+            unsigned long id = 0;
+            if (ids >> id && id != 0) {
+                return id;
+            }
+        }
+        if (deadline.Passed()) {
+            return 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    }
+}
+
 ::testing::AssertionResult ActivateWindowByTitle(const VirtualDisplay& display,
                                                  const std::string& title,
                                                  std::chrono::milliseconds timeout) {
-    // --onlyvisible: toolkits keep hidden helper windows with the same title, which cannot be
-    // activated.
-    return Outcome(Xdotool(display,
-                           {"search", "--sync", "--onlyvisible", "--name", ExactTitlePattern(title),
-                            "windowactivate", "--sync", "%1"},
-                           timeout));
+    const unsigned long window = WaitForWindowByTitle(display, title, timeout);
+    if (window == 0) {
+        return ::testing::AssertionFailure() << "no visible window titled \"" << title << "\"";
+    }
+    return ActivateWindow(display, window, timeout);
 }
 
 ::testing::AssertionResult ActivateWindow(const VirtualDisplay& display, unsigned long window,

@@ -22,6 +22,11 @@ class VirtualDisplay;
 CommandResult Xdotool(const VirtualDisplay& display, const std::vector<std::string>& args,
                       std::chrono::milliseconds timeout = kDefaultTimeout);
 
+// Waits until a visible window whose title is exactly `title` exists and returns its id (the
+// first one xdotool lists when several match), or 0 when none appeared within `timeout`.
+unsigned long WaitForWindowByTitle(const VirtualDisplay& display, const std::string& title,
+                                   std::chrono::milliseconds timeout = kDefaultTimeout);
+
 // Finds the visible window whose title is exactly `title` (waiting for it to appear) and makes
 // it the active window, waiting until the window manager reports it active.
 ::testing::AssertionResult

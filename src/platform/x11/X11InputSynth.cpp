@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/X11InputSynth.h"
 
-#include "platform/x11/AltCode.h"
 #include "platform/x11/KeysymText.h"
 #include "platform/x11/MouseTranslation.h"
 #include "platform/x11/VirtualKeys.h"
 #include "platform/x11/XkbKeymapReader.h"
+#include "playback/AltCode.h"
 
 namespace orvane {
 // XInput's headers (pulled in by XTest's) define Absolute as a macro.
@@ -25,6 +25,7 @@ inline constexpr std::uint32_t AbsoluteMoveFlag = MouseFlag::Absolute;
 #include <set>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace orvane {
 namespace {
@@ -103,16 +104,28 @@ void X11InputSynth::LoadKeymap() {
     // A binding of ours that the keymap no longer shows was undone by someone else (a layout
     // switch): forget it rather than blank a key that now means something.
     for (auto it = bound_.begin(); it != bound_.end();) {
-        const KeyEntry& key = snapshot.Keys[it->second];
-        const bool stillOurs = !key.Groups.empty() && !key.Groups[0].Levels.empty() &&
-                               key.Groups[0].Levels[0] == it->first;
-        it = stillOurs ? std::next(it) : bound_.erase(it);
+        const KeyEntry& key = snapshot.Keys[it->second.Keycode];
+        const bool stillOurs = !key.Groups.empty() &&
+                               it->second.Level < key.Groups[0].Levels.size() &&
+                               key.Groups[0].Levels[it->second.Level] == it->first;
+        if (stillOurs) {
+            ++it;
+            continue;
+        }
+        auto row = spareRows_.find(it->second.Keycode);
+        if (row != spareRows_.end()) {
+            row->second[it->second.Level] = NoKeysym;
+        }
+        it = bound_.erase(it);
     }
-    std::vector<bool> ours(256, false);
-    for (const auto& [keysym, keycode] : bound_) {
+    std::erase_if(spareRows_, [](const auto& row) {
+        return std::all_of(row.second.begin(), row.second.end(),
+                           [](Keysym k) { return k == NoKeysym; });
+    });
+    for (const auto& [keycode, row] : spareRows_) {
         snapshot.Keys[keycode].Groups.clear();
-        ours[keycode] = true;
     }
+    const KeymapSnapshot typesOnly{snapshot.MinKeycode, snapshot.MaxKeycode, snapshot.Types, {}};
     keymap_ = Keymap(std::move(snapshot));
     // Highest first, as other XTest typists do; the lowest keycode (8, "reserved" in the evdev
     // numbering) is left alone: a key event on it was seen to reach an Xlib client as NoSymbol
@@ -135,6 +148,13 @@ void X11InputSynth::LoadKeymap() {
         if (shiftMask != 0 && shiftKeycode_ != 0) {
             pressable_.push_back(shiftMask | level3Mask_);
         }
+    }
+    const unsigned lockMasks = LockMask | numLockMask_;
+    const SpareKeyType chosen = ChooseSpareKeyType(typesOnly, lockMasks, pressable_);
+    if (chosen.TypeIndex != spareType_.TypeIndex || chosen.LevelMods != spareType_.LevelMods) {
+        // Bindings made with the old type keep their keycodes until they are restored; only
+        // new ones take the new type.
+        spareType_ = chosen;
     }
     state_.reset();
 }
@@ -291,15 +311,39 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
         return;
     }
     const Keysym keysym = KeysymOfVirtualKey(virtualKey);
-    const auto keycode = KeycodeForKeysym(keysym, !up);
-    if (!keycode) {
+    if (keysym == NoKeysym) {
+        return;
+    }
+    // 0: no key to press (keycodes start at 8).
+    std::uint8_t keycode = 0;
+    if (up && pressedVia_[virtualKey] != 0) {
+        keycode = std::exchange(pressedVia_[virtualKey], std::uint8_t{0}); // released where pressed
+    } else {
+        keycode = keymap_.KeycodeOfKeysym(keysym, State().Group).value_or(0);
+        const bool modifierKey = keycode != 0 && keymap_.ModifierOfKeysym(keysym) != 0;
+        if (!up && keycode != 0 && !modifierKey && PhysicallyDown(keycode)) {
+            keycode = 0; // pressing it again would be lost: the user still holds it
+        }
+        if (keycode == 0) {
+            if (const auto slot = SlotForKeysym(keysym, !up)) {
+                keycode = slot->Keycode;
+                if (!up) {
+                    PressLevelModifiers(keycode, spareType_.LevelMods[slot->Level]);
+                }
+            }
+        }
+        if (!up) {
+            pressedVia_[virtualKey] = keycode;
+        }
+    }
+    if (keycode == 0) {
         return;
     }
     if (!up && IsNumLockKeypadKey(virtualKey) && numLockMask_ != 0) {
         // The keypad digits sit on the Num Lock level: with Num Lock off the key would be an
         // arrow or Home. Switch it on for the key, as the key names a digit.
-        const auto level = keymap_.LevelOfKeysym(*keycode, State().Group, keysym);
-        const KeyType* type = keymap_.TypeOf(*keycode, State().Group);
+        const auto level = keymap_.LevelOfKeysym(keycode, State().Group, keysym);
+        const KeyType* type = keymap_.TypeOf(keycode, State().Group);
         const unsigned locked = State().Locked;
         if (level && type != nullptr && LevelOf(*type, locked | HeldModifiers()) != *level &&
             LevelOf(*type, (locked ^ numLockMask_) | HeldModifiers()) == *level) {
@@ -309,7 +353,10 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
             state_.reset();
         }
     }
-    SendKey(*keycode, !up);
+    SendKey(keycode, !up);
+    if (up) {
+        ReleaseLevelModifiers(keycode);
+    }
     if (keysym == XK_Caps_Lock || keysym == XK_Num_Lock) {
         state_.reset();
     }
@@ -317,6 +364,30 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
         RestoreNumLock();
     }
     XFlush(d);
+}
+
+void X11InputSynth::PressLevelModifiers(std::uint8_t keycode, unsigned mods) {
+    // The level's modifiers stay down with the key, as a physical AltGr would.
+    unsigned pressed = 0;
+    if ((mods & ModifierMask::Shift) != 0 && shiftKeycode_ != 0 && !held_[shiftKeycode_]) {
+        SendKey(shiftKeycode_, true);
+        pressed |= ModifierMask::Shift;
+    }
+    if ((mods & level3Mask_) != 0 && level3Keycode_ != 0 && !held_[level3Keycode_]) {
+        SendKey(level3Keycode_, true);
+        pressed |= level3Mask_;
+    }
+    slotModsPressed_[keycode] = pressed;
+}
+
+void X11InputSynth::ReleaseLevelModifiers(std::uint8_t keycode) {
+    const unsigned pressed = std::exchange(slotModsPressed_[keycode], 0U);
+    if ((pressed & level3Mask_) != 0) {
+        SendKey(level3Keycode_, false);
+    }
+    if ((pressed & ModifierMask::Shift) != 0) {
+        SendKey(shiftKeycode_, false);
+    }
 }
 
 bool X11InputSynth::KeypadKeyHeld() {
@@ -350,12 +421,12 @@ void X11InputSynth::TypeCharacter(char32_t ch) {
     RefreshIfKeymapChanged();
     const char32_t typed = ch == U'\n' ? U'\r' : ch;
     const XkbStateNow state = State();
-    if (auto placed = keymap_.PlaceCharacter(typed, state.Group, state.Locked | HeldModifiers(),
-                                             pressable_)) {
+    const auto placed =
+        keymap_.PlaceCharacter(typed, state.Group, state.Locked | HeldModifiers(), pressable_);
+    if (placed && !PhysicallyDown(placed->Keycode)) {
         TypePlacement(*placed);
-    } else if (auto keycode = KeycodeForKeysym(KeysymOfCharacter(ch), true)) {
-        // A bound key carries the keysym on both levels, so held modifiers do not change it.
-        TapKeycode(*keycode);
+    } else if (const auto slot = SlotForKeysym(KeysymOfCharacter(ch), true)) {
+        TypePlacement({slot->Keycode, state.Group, slot->Level, spareType_.LevelMods[slot->Level]});
     }
     XFlush(display_.get());
 }
@@ -441,12 +512,22 @@ ScreenSize X11InputSynth::GetScreenSize() {
     return {DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d))};
 }
 
-std::optional<std::uint8_t> X11InputSynth::KeycodeForKeysym(Keysym keysym, bool mayBind) {
+bool X11InputSynth::PhysicallyDown(std::uint8_t keycode) {
+    if (!physicallyDown_) {
+        char keys[32] = {};
+        XQueryKeymap(display_.get(), keys);
+        std::array<bool, 256> down{};
+        for (std::size_t kc = 0; kc < down.size(); ++kc) {
+            down[kc] = (static_cast<unsigned char>(keys[kc / 8]) & (1U << (kc % 8))) != 0;
+        }
+        physicallyDown_ = down;
+    }
+    return (*physicallyDown_)[keycode] && !held_[keycode];
+}
+
+std::optional<X11InputSynth::SpareSlot> X11InputSynth::SlotForKeysym(Keysym keysym, bool mayBind) {
     if (keysym == NoKeysym) {
         return std::nullopt;
-    }
-    if (const auto keycode = keymap_.KeycodeOfKeysym(keysym, State().Group)) {
-        return keycode;
     }
     if (!bound_.contains(keysym)) {
         if (!mayBind) {
@@ -463,9 +544,17 @@ std::optional<std::uint8_t> X11InputSynth::KeycodeForKeysym(Keysym keysym, bool 
     return it->second;
 }
 
+bool X11InputSynth::RowOfOtherType(std::uint8_t keycode) const {
+    const auto row = spareRows_.find(keycode);
+    return row != spareRows_.end() && row->second.size() != spareType_.LevelMods.size() &&
+           std::any_of(row->second.begin(), row->second.end(),
+                       [](Keysym k) { return k != NoKeysym; });
+}
+
 std::size_t X11InputSynth::SpareCapacity() const {
-    return static_cast<std::size_t>(
+    const auto free = static_cast<std::size_t>(
         std::count_if(spares_.begin(), spares_.end(), [&](std::uint8_t kc) { return !held_[kc]; }));
+    return free * spareType_.LevelMods.size();
 }
 
 void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
@@ -474,79 +563,114 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
     for (Keysym keysym : chunk) {
         missing += bound_.contains(keysym) ? 0 : 1;
     }
-    // Free spares first: a binding stays until its keycode is needed for something else, since
-    // every change of a keycode that was typed through means waiting for the clients.
-    std::vector<std::uint8_t> available;
+    const std::size_t levels = spareType_.LevelMods.size();
+    // Free places first: a binding stays until its place is needed for something else, since
+    // every change of a keycode that was typed through means waiting for the programs.
+    std::vector<SpareSlot> available;
     for (std::uint8_t kc : spares_) {
-        const bool taken = std::any_of(bound_.begin(), bound_.end(),
-                                       [&](const auto& entry) { return entry.second == kc; });
-        if (!held_[kc] && !taken) {
-            available.push_back(kc);
+        if (held_[kc]) {
+            continue;
+        }
+        const auto row = spareRows_.find(kc);
+        if (row == spareRows_.end()) {
+            for (unsigned level = 0; level < levels; ++level) {
+                available.push_back({kc, level});
+            }
+        } else if (row->second.size() == levels) {
+            for (unsigned level = 0; level < levels; ++level) {
+                if (row->second[level] == NoKeysym) {
+                    available.push_back({kc, level});
+                }
+            }
         }
     }
-    std::vector<std::uint8_t> released;
-    for (auto it = bound_.begin();
-         it != bound_.end() && available.size() + released.size() < missing;) {
-        if (!wanted.contains(it->first) && !held_[it->second]) {
-            released.push_back(it->second);
+    std::set<std::uint8_t> changed;
+    bool released = false;
+    for (auto it = bound_.begin(); it != bound_.end() && available.size() < missing;) {
+        if (!wanted.contains(it->first) && !held_[it->second.Keycode]) {
+            // A keycode bound with another type than today's is freed whole.
+            available.push_back(it->second);
+            spareRows_[it->second.Keycode][it->second.Level] = NoKeysym;
+            changed.insert(it->second.Keycode);
+            released = true;
             it = bound_.erase(it);
         } else {
             ++it;
         }
     }
-    if (!released.empty()) {
-        // Clients must have taken in what was typed through these keys before they change.
+    if (released) {
+        // Programs must have taken in what was typed through these keys before they change.
         SettleAfterUse();
     }
-    available.insert(available.end(), released.begin(), released.end());
-    std::vector<std::pair<std::uint8_t, Keysym>> writes;
     auto next = available.begin();
     for (Keysym keysym : chunk) {
         if (bound_.contains(keysym)) {
             continue;
         }
+        // A keycode still bound with an earlier key type (before a layout change) takes no
+        // new character until it is free.
+        while (next != available.end() &&
+               (next->Level >= levels || RowOfOtherType(next->Keycode))) {
+            ++next;
+        }
         if (next == available.end()) {
             break;
         }
+        std::vector<Keysym>& row = spareRows_[next->Keycode];
+        if (row.size() != levels) {
+            row.assign(levels, NoKeysym);
+        }
+        row[next->Level] = keysym;
         bound_[keysym] = *next;
-        writes.emplace_back(*next, keysym);
+        changed.insert(next->Keycode);
         ++next;
     }
-    for (; next != available.end(); ++next) {
-        if (std::find(released.begin(), released.end(), *next) != released.end()) {
-            writes.emplace_back(*next, NoKeysym);
-        }
-    }
-    if (!writes.empty()) {
-        WriteKeycodes(writes);
+    if (!changed.empty()) {
+        WriteSpareRows({changed.begin(), changed.end()});
         RecordBindings();
-        SettleAfterBinding();
+        // Only our own request queue needs to be through; programs read the notice before any
+        // key that follows.
+        XSync(display_.get(), False);
         lastSpareUse_ = Clock::now();
     }
 }
 
-void X11InputSynth::WriteKeycodes(const std::vector<std::pair<std::uint8_t, Keysym>>& writes) {
+void X11InputSynth::WriteSpareRows(const std::vector<std::uint8_t>& keycodes) {
     Display* d = display_.get();
     // One XKB request for the whole set: every change makes every client reload its keymap (a
     // Qt client takes milliseconds for that), so keys written one by one cost a reload each.
     XkbDescPtr xkb = XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    auto rowOf = [&](std::uint8_t keycode) {
+        const auto it = spareRows_.find(keycode);
+        const bool empty =
+            it == spareRows_.end() || std::all_of(it->second.begin(), it->second.end(),
+                                                  [](Keysym k) { return k == NoKeysym; });
+        return empty ? std::vector<Keysym>{} : it->second;
+    };
     if (xkb == nullptr) {
-        for (const auto& [keycode, keysym] : writes) {
-            WriteKeycode(keycode, keysym);
+        for (std::uint8_t keycode : keycodes) {
+            const std::vector<Keysym> row = rowOf(keycode);
+            WriteKeycode(keycode, row.empty() ? NoKeysym : row.front());
         }
         return;
     }
     XkbMapChangesRec changes{};
     int lowest = 255;
     int highest = 0;
-    for (const auto& [keycode, keysym] : writes) {
-        int types[XkbNumKbdGroups] = {XkbOneLevelIndex};
-        if (keysym == NoKeysym) {
+    for (std::uint8_t keycode : keycodes) {
+        const std::vector<Keysym> row = rowOf(keycode);
+        if (row.empty()) {
+            spareRows_.erase(keycode);
+            int types[XkbNumKbdGroups] = {XkbOneLevelIndex};
             XkbChangeTypesOfKey(xkb, keycode, 0, XkbGroup1Mask, types, &changes);
-        } else if (XkbChangeTypesOfKey(xkb, keycode, 1, XkbGroup1Mask, types, &changes) ==
-                   Success) {
-            if (KeySym* syms = XkbResizeKeySyms(xkb, keycode, 1)) {
-                syms[0] = keysym;
+        } else {
+            int types[XkbNumKbdGroups] = {static_cast<int>(spareType_.TypeIndex)};
+            if (XkbChangeTypesOfKey(xkb, keycode, 1, XkbGroup1Mask, types, &changes) == Success) {
+                if (KeySym* syms = XkbResizeKeySyms(xkb, keycode, static_cast<int>(row.size()))) {
+                    for (std::size_t level = 0; level < row.size(); ++level) {
+                        syms[level] = row[level];
+                    }
+                }
             }
         }
         lowest = std::min<int>(lowest, keycode);
@@ -577,30 +701,23 @@ void X11InputSynth::SettleAfterUse() {
     }
 }
 
-void X11InputSynth::SettleAfterBinding() {
-    XSync(display_.get(), False);
-    // A client that answers pings is waited for before the next change instead.
-    if (FocusClientAnsweringPings() == 0) {
-        std::this_thread::sleep_for(SettleTime);
-    }
-}
-
 void X11InputSynth::UnbindAll() {
     if (bound_.empty()) {
         return;
     }
     SettleAfterUse();
-    std::vector<std::pair<std::uint8_t, Keysym>> writes;
+    std::set<std::uint8_t> changed;
     for (auto it = bound_.begin(); it != bound_.end();) {
-        if (held_[it->second]) {
+        if (held_[it->second.Keycode]) {
             ++it; // a key a macro still holds keeps its meaning until released
             continue;
         }
-        writes.emplace_back(it->second, NoKeysym);
+        spareRows_[it->second.Keycode][it->second.Level] = NoKeysym;
+        changed.insert(it->second.Keycode);
         it = bound_.erase(it);
     }
-    if (!writes.empty()) {
-        WriteKeycodes(writes);
+    if (!changed.empty()) {
+        WriteSpareRows({changed.begin(), changed.end()});
     }
     RecordBindings();
     XSync(display_.get(), False);
@@ -613,8 +730,8 @@ void X11InputSynth::RecordBindings() {
         return;
     }
     std::vector<long> pairs;
-    for (const auto& [keysym, keycode] : bound_) {
-        pairs.push_back(keycode);
+    for (const auto& [keysym, slot] : bound_) {
+        pairs.push_back(slot.Keycode);
         pairs.push_back(static_cast<long>(keysym));
     }
     XChangeProperty(d, root_, boundKeysAtom_, XA_INTEGER, 32, PropModeReplace,
@@ -656,7 +773,8 @@ void X11InputSynth::RepairLeftovers() {
                     KeySym* current = XGetKeyboardMapping(d, keycode, 1, &width);
                     // Blank it only while it still carries what the dead process bound.
                     if (current != nullptr && width > 0 &&
-                        current[0] == static_cast<KeySym>(values[p + 1])) {
+                        std::find(current, current + width, static_cast<KeySym>(values[p + 1])) !=
+                            current + width) {
                         WriteKeycode(keycode, NoKeysym);
                     }
                     if (current != nullptr) {
@@ -685,11 +803,12 @@ void X11InputSynth::PrepareCharacters(std::u32string_view text) {
     std::vector<Keysym> missing;
     for (char32_t ch : text) {
         const char32_t typed = ch == U'\n' ? U'\r' : ch;
-        if (keymap_.PlaceCharacter(typed, state.Group, state.Locked, pressable_)) {
+        const auto placed = keymap_.PlaceCharacter(typed, state.Group, state.Locked, pressable_);
+        if (placed && !PhysicallyDown(placed->Keycode)) {
             continue;
         }
         const Keysym keysym = KeysymOfCharacter(ch);
-        if (keysym != NoKeysym && !keymap_.KeycodeOfKeysym(keysym, state.Group)) {
+        if (keysym != NoKeysym) {
             missing.push_back(keysym);
         }
     }
@@ -715,11 +834,14 @@ void X11InputSynth::EndOfBatch() {
     XFlush(d);
     unfenced_ = false;
     state_.reset();
+    physicallyDown_.reset();
 }
 
 void X11InputSynth::EndOfPlayback() {
-    UnbindAll();
+    // Bindings stay (see the class comment); the next playback announces its own characters.
+    plan_.Announce({});
     EndOfBatch();
+    physicallyDown_.reset();
 }
 
 void X11InputSynth::RestoreKeyboard() {

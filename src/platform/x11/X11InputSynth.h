@@ -3,6 +3,7 @@
 
 #include "platform/InputSynth.h"
 #include "platform/x11/Keymap.h"
+#include "platform/x11/SpareKeyType.h"
 #include "platform/x11/SparePlan.h"
 #include "platform/x11/X11Display.h"
 
@@ -23,25 +24,28 @@ namespace orvane {
 // XKB keymap (levels and groups, AltGr included).
 //
 // Characters the keymap lacks are typed through spare keycodes (keycodes that carry nothing)
-// bound to them with XChangeKeyboardMapping. Clients such as Qt 6 fetch the new keymap only
-// after they see the mapping change, so a key pressed and unbound again at once reaches them
-// as nothing. Worse, a client fetches the keymap as it is when it gets round to the change
-// notice, so a client that lags behind the typing (a busy editor) reads keys typed through a
-// keycode with the meaning the keycode was given later. So before a keycode that was typed
-// through is bound anew or restored, we wait until the client with the focus has worked
-// through every event sent so far: an EWMH _NET_WM_PING queued behind them comes back only
-// then. Clients that do not answer pings (plain Xlib programs) get pauses instead: XSync and
-// 50 ms after binding and before rebinding (measured with Qt 6: no pause loses characters,
-// 20 ms and 50 ms type exactly). That is only as good as the client is quick: one that lags
-// further behind still reads late keys with a later binding. To keep that
-// cost from being paid per character, bindings live for the whole playback and are made many
-// at a time: PrepareCharacters announces the macro text, and whenever a character is not bound
-// every spare keycode is bound at once to the missing characters that come next in that text
-// (SparePlan); characters the announcement did not cover (dates, Alt codes, text files) are
-// bound the same way as they come. EndOfPlayback restores the keycodes to empty. The keycodes bound
-// are recorded in a root-window property of this process
+// bound to them with one XKB request. Every program reads a key through the mapping it holds
+// when it looks the key up, and programs take in a mapping change at different moments (Qt and
+// GTK as they handle the change notice; plain Xlib programs lazily, at their next lookup after
+// reading the notice, which may be while earlier keys still wait in their queue). The server
+// delivers the notice to every program before any key event that follows the change, so:
+// - Bindings are made before the first key of a playback: PrepareCharacters announces every
+//   character the macro may type and binds as many as fit at once. A spare keycode carries a
+//   character on each level its key type has (plain, Shift, AltGr, Shift+AltGr: SpareKeyType),
+//   so 19 empty keycodes hold 76 characters, every letter Latin-1 adds to ASCII.
+// - A keycode that was typed through is never bound anew, nor restored, before the program with
+//   the focus has worked through every event sent so far: an EWMH _NET_WM_PING queued behind
+//   them comes back only then. Programs that do not answer pings get a pause instead; they meet
+//   it only when a single playback needs more characters than the spare keys hold.
+// - Bindings outlive the playback: they are restored when this object goes (or when their keycode
+//   is needed for another character), so back-to-back macros never rebind under a program that is
+//   still reading the previous one's keys.
+// The keycodes bound are recorded in a root-window property of this process
 // ("_ORVANE_BOUND_KEYS_<pid>", pairs of keycode and keysym) so that a later start repairs what
 // a killed process left bound; the destructor restores them too.
+//
+// A key the user still holds down (the hot key's own letter, held on past the wait for its
+// release) is not pressed again: a character on it is typed through a spare keycode as well.
 //
 // The fence: EndOfBatch does XSync, then changes the root-window property "_ORVANE_SYNTH_FENCE"
 // (INTEGER, one 32-bit serial, increasing) from this connection. The server has then delivered
@@ -93,16 +97,24 @@ private:
     void RefreshIfKeymapChanged();
     unsigned long FocusClientAnsweringPings();
     bool WaitForFocusClient();
-    void SettleAfterBinding();
     XkbStateNow State();
     void SendKey(std::uint8_t keycode, bool down);
+    struct SpareSlot {
+        std::uint8_t Keycode = 0;
+        unsigned Level = 0;
+    };
+
     void TypePlacement(const KeyPlacement& placed);
     void TapKeycode(std::uint8_t keycode);
-    std::optional<std::uint8_t> KeycodeForKeysym(Keysym keysym, bool mayBind);
+    std::optional<SpareSlot> SlotForKeysym(Keysym keysym, bool mayBind);
+    bool PhysicallyDown(std::uint8_t keycode);
+    bool RowOfOtherType(std::uint8_t keycode) const;
+    void PressLevelModifiers(std::uint8_t keycode, unsigned mods);
+    void ReleaseLevelModifiers(std::uint8_t keycode);
     std::size_t SpareCapacity() const;
     void Rebind(const std::vector<Keysym>& chunk);
     void WriteKeycode(std::uint8_t keycode, Keysym keysym);
-    void WriteKeycodes(const std::vector<std::pair<std::uint8_t, Keysym>>& writes);
+    void WriteSpareRows(const std::vector<std::uint8_t>& keycodes);
     void UnbindAll();
     void SettleAfterUse();
     void RecordBindings();
@@ -125,7 +137,12 @@ private:
     int keysymsPerKeycode_ = 2;
     Keymap keymap_;
     std::vector<std::uint8_t> spares_;
-    std::map<Keysym, std::uint8_t> bound_;
+    SpareKeyType spareType_;
+    std::map<Keysym, SpareSlot> bound_;
+    std::map<std::uint8_t, std::vector<Keysym>> spareRows_; // keysym per level of bound keycodes
+    std::array<unsigned, 256> slotModsPressed_{}; // modifiers pressed for a held bound key
+    std::array<std::uint8_t, 256> pressedVia_{};  // keycode each held virtual key went down on
+    std::optional<std::array<bool, 256>> physicallyDown_; // keys down, ours aside, this batch
     SparePlan plan_;
     std::vector<unsigned> pressable_;
     std::uint8_t shiftKeycode_ = 0;

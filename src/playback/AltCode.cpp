@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/AltCode.h"
+#include "playback/AltCode.h"
 
 #include "core/CodePage.h"
 
