@@ -4,6 +4,7 @@
 #include "core/CodePage.h"
 #include "core/DayCount.h"
 #include "core/MacroFile.h"
+#include "core/MacroFileCheck.h"
 #include "core/TextCase.h"
 #include "platform/HookLibrary.h"
 
@@ -36,6 +37,11 @@ std::string ProgramText(std::string_view utf8Name) {
 
 } // namespace
 
+std::string NotMacroFileText(const std::filesystem::path& path) {
+    return "\"" + path.string() +
+           "\" is not an Orvane macro file. It was not loaded, and it was left as it is.";
+}
+
 MacroStore::MacroStore(HookLibrary& hook, MessageSink& messages)
     : hook_(hook), messages_(messages) {}
 
@@ -49,6 +55,37 @@ bool MacroStore::CanAppend() const {
 }
 
 bool MacroStore::LoadMacroFile(const std::filesystem::path& path) {
+    // Decided before anything is cleared or written: a file that is refused leaves the macros
+    // in memory and the current file as they were, so the program goes on with what it had and
+    // no later write can reach the refused file.
+    const MacroFileCheck check = CheckMacroFile(path);
+    switch (check.Kind) {
+    case MacroFileKind::MacroFile:
+    case MacroFileKind::Missing:
+        break;
+    case MacroFileKind::Unreadable:
+        messages_.Show(ErrorCaption, CannotOpenText(path));
+        return false;
+    case MacroFileKind::NotAFile:
+    case MacroFileKind::NoWholeRecord:
+    case MacroFileKind::ForeignRecord:
+        messages_.Show(ErrorCaption, NotMacroFileText(path));
+        return false;
+    }
+
+    const MacroFileContents contents = ReadMacroFileRecords(path, MaxMacros);
+    if (contents.Status == MacroFileStatus::Unreadable) {
+        messages_.Show(ErrorCaption, CannotOpenText(path));
+        return false;
+    }
+    // A file that changed between the check and the read is judged again on what was read.
+    if (contents.Status == MacroFileStatus::Ok &&
+        ((contents.RecordsInFile == 0 && contents.TailBytes > 0) ||
+         CheckMacroFileBytes(contents.Records).Kind != MacroFileKind::MacroFile)) {
+        messages_.Show(ErrorCaption, NotMacroFileText(path));
+        return false;
+    }
+
     SetMacroCount(0);
     for (int i = 1; i <= MaxMacros; ++i) {
         RefreshItem(i, MacroRecord{}); // publishes nothing past Count; clears stale entries
@@ -57,9 +94,7 @@ bool MacroStore::LoadMacroFile(const std::filesystem::path& path) {
     currentPath_ = path;
     unloadedRecords_ = false;
 
-    const MacroFileContents contents = ReadMacroFileRecords(path, MaxMacros);
-    switch (contents.Status) {
-    case MacroFileStatus::Missing:
+    if (contents.Status == MacroFileStatus::Missing) {
         if (!CreateEmptyMacroFile(path)) {
             messages_.Show(ErrorCaption, NewFileFailedText);
             hook_.OrvUpNumKeys(table_);
@@ -68,12 +103,6 @@ bool MacroStore::LoadMacroFile(const std::filesystem::path& path) {
         hook_.OrvUpNumKeys(table_);
         EnsureSystemMacros();
         return true;
-    case MacroFileStatus::Unreadable:
-        messages_.Show(ErrorCaption, CannotOpenText(path));
-        hook_.OrvUpNumKeys(table_);
-        return false;
-    case MacroFileStatus::Ok:
-        break;
     }
 
     const std::size_t loaded = contents.Records.size() / MacroRecordSize;

@@ -30,8 +30,10 @@ public:
 
     // Replaces the whole in-memory state by the file's contents and makes `path` the current
     // file. A path where nothing exists gets a new empty file (owner-only) with the four
-    // system macros; if that fails: "New file could not be created." ("Error"). An existing file
-    // that cannot be read is reported ("Error") and left untouched; nothing is loaded. A file of
+    // system macros; if that fails: "New file could not be created." ("Error"), and nothing is
+    // loaded. A file that cannot be read, and anything that is not a macro file (CheckMacroFile:
+    // a folder, a text file, a file of foreign records), is refused: reported ("Error"), never
+    // written, and the macros in memory and the current file stay what they were. A file of
     // more than 500 records loads its first 500 and says so once ("Warning"); the others stay in
     // the file, and no macro can be added to it. Ends with OrvUpNumKeys and EnsureSystemMacros.
     // The caller runs SetHotKeys. Returns true when the file was loaded (or created).
@@ -129,6 +131,8 @@ private:
 // Texts the store shows.
 inline constexpr std::string_view NewFileFailedText = "New file could not be created.";
 inline constexpr std::string_view SaveFailedText = "Saving of keystrokes failed.";
+// Shown ("Error") for a file that is refused because it is not a macro file.
+std::string NotMacroFileText(const std::filesystem::path& path);
 
 // The built-in system macros, kind 1..4.
 struct SystemMacroKind {

@@ -22,7 +22,15 @@ ProgramLifecycle::StartResult ProgramLifecycle::Start(const ProgramFolders& fold
     // A data folder that cannot be made shows up as the macro file that cannot be created.
     CreateFolderIfMissing(folders_.Data);
     settings_ = LoadSettings(folders_.SettingsFile, SettingsContext{folders_.Data, {}});
-    store_.LoadMacroFile(PathFromStored(settings_.CurrentFile));
+    const std::filesystem::path file = PathFromStored(settings_.CurrentFile);
+    if (!store_.LoadMacroFile(file) && store_.CurrentPath() != file) {
+        // The settings name a file the store refused (the user was told): go on with the
+        // default file, and let the settings say so, since everything else follows them.
+        const std::filesystem::path fallback = DefaultMacroFile(folders_.Data);
+        if (fallback != file && store_.LoadMacroFile(fallback)) {
+            settings_.CurrentFile = StoredFromPath(fallback);
+        }
+    }
 
     if (!PrepareRuntimeFolder(folders_.Runtime)) {
         messages_.Show(SystemErrorCaption,
@@ -66,17 +74,16 @@ ProgramLifecycle::ApplyCommandLine(const std::vector<CommandLineAction>& actions
         } else if (const auto* open = std::get_if<OpenMacroFile>(&action)) {
             const std::filesystem::path path = std::filesystem::absolute(open->Path);
             std::error_code error;
-            if (!std::filesystem::is_regular_file(path, error)) {
-                continue; // a file that is not there is ignored
+            if (std::filesystem::symlink_status(path, error).type() ==
+                std::filesystem::file_type::not_found) {
+                continue; // a path where nothing is is ignored
             }
+            // Anything else there goes to the store, which refuses (and reports) what it cannot
+            // read or what is not a macro file, keeping the file it had.
             if (store_.LoadMacroFile(path)) {
                 settings_.CurrentFile = StoredFromPath(path);
                 store_.SetHotKeys();
                 outcome.FileChanged = true;
-            } else {
-                // The named file could not be read: keep working on the file from the settings.
-                store_.LoadMacroFile(PathFromStored(settings_.CurrentFile));
-                store_.SetHotKeys();
             }
         }
     }

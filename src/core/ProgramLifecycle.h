@@ -32,8 +32,9 @@ inline constexpr std::string_view AlreadyRunningText = "Orvane 98 is already run
 inline constexpr std::string_view SystemErrorCaption = "System Error";
 
 // The program's start and end, in their fixed order, apart from the windows:
-//   Start: data folder, settings, the current macro file, then the single-instance check (a
-//     second instance loads settings and file too before it finds the first one).
+//   Start: data folder, settings, the current macro file (the default file when the store
+//     refuses the one the settings name), then the single-instance check (a second instance
+//     loads settings and file too before it finds the first one).
 //   ConnectHooks (while the main window is created): the hook backend's initialisation.
 //   ApplyCommandLine: the switches, in order.
 //   Shutdown (when the main window closes): hooks removed, window bounds stored, settings
@@ -61,7 +62,8 @@ public:
         int RestrictionLevel = 0; // the last "/B" or "/BA"
         bool FileChanged = false; // "/F" loaded another macro file: rebuild list and caption
     };
-    // "/F" with a file that does not exist leaves the current file loaded.
+    // "/F" with a path where nothing exists is ignored; a file the store refuses (unreadable, not
+    // a macro file) is reported by it; both leave the current file loaded.
     CommandLineOutcome ApplyCommandLine(const std::vector<CommandLineAction>& actions);
 
     // Writes the settings file now. False when it could not be written (not reported).

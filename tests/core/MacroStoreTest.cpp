@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/MacroStore.h"
+#include "core/MacroFileCheck.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 
@@ -7,6 +8,8 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -51,6 +54,37 @@ std::string Bytes(const std::vector<MacroRecord>& records, std::string_view tail
     }
     bytes.append(tail);
     return bytes;
+}
+
+// `bytes` with the byte at `offset` of record `number` (1-based) set to `value`, and the byte
+// after it to `high` (for the 16-bit fields).
+std::string Poke(std::string bytes, int number, std::size_t offset, std::uint8_t value,
+                 std::optional<std::uint8_t> high = {}) {
+    const std::size_t at = static_cast<std::size_t>(number - 1) * MacroRecordSize + offset;
+    bytes[at] = static_cast<char>(value);
+    if (high) {
+        bytes[at + 1] = static_cast<char>(*high);
+    }
+    return bytes;
+}
+
+// Bytes that look like nothing in particular, the same in every run.
+std::string Noise(std::size_t size) {
+    std::mt19937 random(22);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(random() & 0xFF);
+    }
+    return bytes;
+}
+
+// Lines of text, repeated to `size` bytes.
+std::string Text(std::size_t size) {
+    std::string text;
+    while (text.size() < size) {
+        text += "Buy milk\nCall Sam about the 12th\n";
+    }
+    return text.substr(0, size);
 }
 
 class MacroStoreTest : public ::testing::Test {
@@ -304,13 +338,125 @@ TEST_F(MacroStoreTest, SomethingElseThanAFileAtThePathIsReportedAndNeverReplaced
         EXPECT_FALSE(store.LoadMacroFile(file)); // a pipe must not block the load
         ASSERT_EQ(messages.Shown.size(), 1u);
         EXPECT_EQ(messages.Shown[0].Caption, "Error");
-        EXPECT_NE(messages.Shown[0].Text.find("could not be opened"), std::string::npos);
+        EXPECT_NE(messages.Shown[0].Text.find("is not an Orvane macro file"), std::string::npos);
         EXPECT_EQ(fs::symlink_status(file).type(), type);
         EXPECT_EQ(store.MacroCount(), 0);
-        EXPECT_EQ(hook.Calls, (Calls{"OrvUpNumKeys"}));
+        EXPECT_TRUE(hook.Calls.empty()) << "a refused file changes nothing in memory";
         EXPECT_FALSE(store.AppendMacro(Rec("new", 1)));
         EXPECT_EQ(fs::symlink_status(file).type(), type);
     }
+}
+
+TEST_F(MacroStoreTest, WhatIsAMacroFileIsDecidedFromEveryWholeRecord) {
+    namespace Off = MacroRecordOffset;
+    using Kind = MacroFileKind;
+    const std::string three = Bytes({System('1'), Rec("a", 1), System('2')});
+    MacroRecord full = Rec(std::string(50, 'n'), 719, ScopeSystem, 0, std::string(30, 't'));
+    full.ShortKey.Assign(std::string(10, 's'));
+    full.Icon.Assign(std::string(12, 'i'));
+    const std::string limits =
+        Bytes({full, Rec("timed", HotKeyTimed), Rec("short", HotKeyShortKey, ScopeGlobal)});
+    const std::string withUser = Bytes(WithSystemMacros({Rec("a", 1)}));
+    struct Row {
+        std::string Name;
+        std::string Bytes;
+        MacroFileCheck Expected;
+    };
+    const Row rows[] = {
+        {"empty", "", {Kind::MacroFile}},
+        {"the system macros", Bytes(WithSystemMacros()), {Kind::MacroFile}},
+        {"every range at its limit", limits, {Kind::MacroFile}},
+        {"cut within its last record",
+         withUser.substr(0, withUser.size() - 3000),
+         {Kind::MacroFile}},
+        {"whole records, then a tail of text",
+         Bytes(WithSystemMacros(), "tail\n"),
+         {Kind::MacroFile}},
+        {"four bytes", "abc\n", {Kind::NoWholeRecord}},
+        {"two lines of text", "Buy milk\nCall Sam\n", {Kind::NoWholeRecord}},
+        {"a macro file cut within its first record",
+         withUser.substr(0, 1000),
+         {Kind::NoWholeRecord}},
+        {"text of one record's size", Text(MacroRecordSize), {Kind::ForeignRecord, 1}},
+        {"text of two records and a bit", Text(2 * MacroRecordSize + 7), {Kind::ForeignRecord, 1}},
+        {"noise of three records' size", Noise(3 * MacroRecordSize), {Kind::ForeignRecord, 1}},
+        {"zeros", std::string(2 * MacroRecordSize, '\0'), {Kind::ForeignRecord, 1}},
+        {"macros, then text of a record's size",
+         Bytes(WithSystemMacros()) + Text(MacroRecordSize),
+         {Kind::ForeignRecord, 5}},
+        {"nickname of 51", Poke(three, 2, Off::Nickname, 51), {Kind::ForeignRecord, 2}},
+        {"scope target of 31", Poke(three, 2, Off::ScopeTarget, 31), {Kind::ForeignRecord, 2}},
+        {"ShortKey of 11", Poke(three, 2, Off::ShortKey, 11), {Kind::ForeignRecord, 2}},
+        {"icon of 13", Poke(three, 2, Off::Icon, 13), {Kind::ForeignRecord, 2}},
+        {"hot key 720", Poke(three, 2, Off::HotKey, 0xD0, 0x02), {Kind::ForeignRecord, 2}},
+        {"hot key 10001", Poke(three, 2, Off::HotKey, 0x11, 0x27), {Kind::ForeignRecord, 2}},
+        {"hot key 65535", Poke(three, 2, Off::HotKey, 0xFF, 0xFF), {Kind::ForeignRecord, 2}},
+        {"scope 0", Poke(three, 2, Off::Scope, 0, 0), {Kind::ForeignRecord, 2}},
+        {"scope 6", Poke(three, 2, Off::Scope, 6, 0), {Kind::ForeignRecord, 2}},
+        {"scope -1", Poke(three, 2, Off::Scope, 0xFF, 0xFF), {Kind::ForeignRecord, 2}},
+        {"scope 257", Poke(three, 2, Off::Scope, 1, 1), {Kind::ForeignRecord, 2}},
+        {"active 2", Poke(three, 2, Off::Active, 2), {Kind::ForeignRecord, 2}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const auto bytes =
+            std::span(reinterpret_cast<const std::uint8_t*>(row.Bytes.data()), row.Bytes.size());
+        EXPECT_EQ(CheckMacroFileBytes(bytes), row.Expected);
+        Write(file, row.Bytes);
+        EXPECT_EQ(CheckMacroFile(file), row.Expected) << "the file says what its bytes say";
+        EXPECT_EQ(IsMacroFile(file), row.Expected.Kind == Kind::MacroFile);
+    }
+
+    // What is at the path, rather than what a file holds.
+    fs::remove(file);
+    EXPECT_EQ(CheckMacroFile(file).Kind, Kind::Missing);
+    EXPECT_TRUE(IsMacroFile(file)) << "a new macro file may be made there";
+    fs::create_directory(file);
+    EXPECT_EQ(CheckMacroFile(file).Kind, Kind::NotAFile);
+    fs::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(CheckMacroFile(file).Kind, Kind::NotAFile) << "and the check did not block";
+    EXPECT_FALSE(IsMacroFile(file));
+    fs::remove(file);
+    fs::create_symlink(folder / "nowhere", file);
+    EXPECT_EQ(CheckMacroFile(file).Kind, Kind::Unreadable) << "a dangling link is not replaced";
+}
+
+TEST_F(MacroStoreTest, AFileThatIsNotAMacroFileIsRefusedUnchangedAndTheLoadedOneStays) {
+    const std::vector<MacroRecord> mine = WithSystemMacros({Rec("mine", 7)});
+    Load(mine);
+    const std::pair<std::string, std::string> cases[] = {
+        {"notes.txt", "Buy milk\nCall Sam\n"},
+        {"four.bin", "\x01\x02\x03\x04"},
+        {"noise.ORV", Noise(3 * MacroRecordSize)},
+        {"letter.ORV", Text(2 * MacroRecordSize)},
+        {"one foreign record.ORV",
+         Poke(Bytes(WithSystemMacros()), 3, MacroRecordOffset::Scope, 9, 0)},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        const fs::path other = folder / name;
+        Write(other, bytes);
+        messages.Shown.clear();
+        hook.Clear();
+        EXPECT_FALSE(store.LoadMacroFile(other));
+        EXPECT_EQ(messages.Shown,
+                  (std::vector<FakeMessageSink::Message>{{"Error", NotMacroFileText(other)}}));
+        EXPECT_NE(
+            NotMacroFileText(other).find("\"" + other.string() + "\" is not an Orvane macro file."),
+            std::string::npos);
+        EXPECT_EQ(Read(other), bytes) << "not one byte written";
+        EXPECT_TRUE(hook.Calls.empty());
+        EXPECT_EQ(store.CurrentPath(), file);
+        EXPECT_EQ(store.MacroCount(), 5);
+        EXPECT_EQ(store.Names().Nickname(5), "mine");
+        ASSERT_TRUE(store.ReloadMacroFile()) << "the current file is still the one loaded";
+        EXPECT_EQ(store.MacroCount(), 5);
+    }
+    ASSERT_TRUE(store.AppendMacro(Rec("new", 8)));
+    EXPECT_EQ(Read(file), Bytes(WithSystemMacros({Rec("mine", 7), Rec("new", 8)})))
+        << "later writes go to the loaded file";
+    EXPECT_EQ(Read(folder / "notes.txt"), "Buy milk\nCall Sam\n");
 }
 
 TEST_F(MacroStoreTest, AFileWithoutReadPermissionIsReportedAndKept) {
@@ -352,7 +498,11 @@ TEST_F(MacroStoreTest, OutOfRangeValuesAreCarriedThroughAndIndexNothing) {
     MacroRecord oddScope = Rec("odd scope", 3, 99);
     MacroRecord popup = Rec("popup", 4, ScopePopupMenu);
     popup.MacroText.fill(0xFF); // count 65535, members 65535
-    Load(WithSystemMacros({oddKey, oddScope, popup}));
+    // A file holding such records is refused on load; they can still reach the table through a
+    // save, and the popup menu's text is within range for the check.
+    Load(WithSystemMacros({Rec("a", 1), Rec("b", 2), popup}));
+    ASSERT_TRUE(store.SaveMacro(5, oddKey));
+    ASSERT_TRUE(store.SaveMacro(6, oddScope));
     EXPECT_EQ(store.Table().HotKey(5), 5000);
     EXPECT_EQ(store.Table().Scope(6), 99);
     store.SetHotKeys();

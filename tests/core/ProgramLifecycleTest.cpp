@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace orvane {
@@ -142,6 +143,53 @@ TEST_F(ProgramLifecycleTest, CommandLineSwitchesAndTheMacroFileOption) {
     EXPECT_FALSE(outcome.Hide);
     EXPECT_EQ(outcome.RestrictionLevel, 0);
     run.lifecycle.Shutdown({});
+}
+
+TEST_F(ProgramLifecycleTest, AFileThatIsNotAMacroFileIsNeverWrittenAndTheProgramGoesOn) {
+    fs::create_directories(root / "files");
+    const fs::path text = root / "files" / "notes.txt";
+    const std::string notes = "Buy milk\nCall Sam\n";
+    std::ofstream(text, std::ios::binary) << notes;
+    const fs::path folder = root / "files" / "Folder.ORV";
+    fs::create_directories(folder);
+
+    // Named on the command line: told, and the settings' file stays loaded.
+    {
+        ProgramRun run;
+        ASSERT_EQ(run.lifecycle.Start(folders, ":5"), ProgramLifecycle::StartResult::Run);
+        const fs::path own = run.store.CurrentPath();
+        for (const fs::path& path : {text, folder}) {
+            SCOPED_TRACE(path.string());
+            run.messages.Shown.clear();
+            const auto outcome =
+                run.lifecycle.ApplyCommandLine(ParseCommandLine({"/F", path.string()}));
+            EXPECT_FALSE(outcome.FileChanged);
+            ASSERT_EQ(run.messages.Shown.size(), 1u);
+            EXPECT_EQ(run.messages.Shown[0].Caption, "Error");
+            EXPECT_EQ(run.messages.Shown[0].Text, NotMacroFileText(path));
+            EXPECT_EQ(run.store.CurrentPath(), own);
+            EXPECT_EQ(run.store.MacroCount(), 4);
+            EXPECT_EQ(PathFromStored(run.lifecycle.Settings().CurrentFile), own);
+        }
+        run.lifecycle.Shutdown({});
+    }
+
+    // Named by the settings: told, and the program goes on with the default file.
+    SettingsBlock settings = LoadSettings(folders.SettingsFile, {folders.Data, {}});
+    settings.CurrentFile = StoredFromPath(text);
+    ASSERT_TRUE(SaveSettings(settings, folders.SettingsFile));
+    ProgramRun run;
+    ASSERT_EQ(run.lifecycle.Start(folders, ":5"), ProgramLifecycle::StartResult::Run);
+    ASSERT_EQ(run.messages.Shown.size(), 1u);
+    EXPECT_EQ(run.messages.Shown[0].Text, NotMacroFileText(text));
+    EXPECT_EQ(run.store.CurrentPath(), folders.Data / "ORVAN.ORV");
+    EXPECT_EQ(run.store.MacroCount(), 4);
+    EXPECT_EQ(PathFromStored(run.lifecycle.Settings().CurrentFile), folders.Data / "ORVAN.ORV");
+    run.lifecycle.Shutdown({});
+
+    std::ifstream in(text, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), notes);
+    EXPECT_TRUE(fs::is_directory(folder));
 }
 
 TEST_F(ProgramLifecycleTest, SettingsSurviveARestart) {

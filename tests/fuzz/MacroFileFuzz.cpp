@@ -1,16 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Loads arbitrary bytes as a macro file through the real loader, reads every field of every
-// record, then deletes and reloads, checking that the file keeps its shape.
+// Judges arbitrary bytes as a macro file, from memory and from disk, and loads them through the
+// real loader: a file judged foreign must be refused and left byte for byte as it was; a macro
+// file is loaded, every field of every record read, then a record deleted and the file reloaded,
+// checking that the file keeps its shape. The record readers also see every whole record of
+// every input, foreign or not, as they would in a file changed after it was loaded.
 #include "core/DayCount.h"
 #include "core/HotKeyTable.h"
+#include "core/MacroFileCheck.h"
 #include "core/MacroStore.h"
 #include "platform/HookLibrary.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <span>
 #include <string>
 #include <unistd.h>
 
@@ -71,25 +79,34 @@ const std::filesystem::path& ScratchFile() {
     return file;
 }
 
+std::size_t ReadFields(const MacroRecord& r, const MacroStore& store) {
+    Check(MacroRecord::FromBytes(r.ToBytes()).ToBytes() == r.ToBytes());
+    std::size_t sink = r.Nickname.Length() + r.ScopeTarget.Length() + r.ShortKey.Length() +
+                       r.Icon.Length() + r.Text().size();
+    for (std::uint16_t member : r.PopupMembers()) {
+        sink += store.Names().Nickname(member).size();
+        sink += store.Table().HotKey(member);
+    }
+    sink += HotKeyName(r.HotKey).value_or("").size() + DecipherKey(r.HotKey).VirtualKey;
+    if (const auto when = DaysToLocalDateTime(r.LastModified)) {
+        sink += static_cast<std::size_t>(when->Year);
+    }
+    return sink;
+}
+
 std::size_t ReadRecordFields(const MacroStore& store) {
     std::size_t sink = 0;
     for (int i = 1; i <= store.MacroCount(); ++i) {
         MacroRecord r;
         Check(store.ReadMacro(i, r));
-        Check(MacroRecord::FromBytes(r.ToBytes()).ToBytes() == r.ToBytes());
-        sink += r.Nickname.Length() + r.ScopeTarget.Length() + r.ShortKey.Length() +
-                r.Icon.Length() + r.Text().size();
-        for (std::uint16_t member : r.PopupMembers()) {
-            sink += store.Names().Nickname(member).size();
-            sink += store.Table().HotKey(member);
-        }
-        sink += HotKeyName(r.HotKey).value_or("").size() + DecipherKey(r.HotKey).VirtualKey;
-        if (const auto when = DaysToLocalDateTime(r.LastModified)) {
-            sink += static_cast<std::size_t>(when->Year);
-        }
-        sink += store.Names().ShortKey(i).size();
+        sink += ReadFields(r, store) + store.Names().ShortKey(i).size();
     }
     return sink;
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace
@@ -100,15 +117,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
+    const std::span<const std::uint8_t> input(data, size);
+    const MacroFileCheck check = CheckMacroFileBytes(input);
+    Check(CheckMacroFile(file) == check);
+    const bool macroFile = check.Kind == MacroFileKind::MacroFile;
+    Check(macroFile || check.Kind == MacroFileKind::NoWholeRecord ||
+          check.Kind == MacroFileKind::ForeignRecord);
+
     NullHookLibrary hook;
     NullMessages messages;
     MacroStore store(hook, messages);
-    store.LoadMacroFile(file);
+    // Whole records as the readers and the table meet them, whatever the file's verdict.
+    std::size_t sink = 0;
+    const std::size_t whole = std::min<std::size_t>(size / MacroRecordSize, MaxMacros);
+    store.SetMacroCount(static_cast<int>(whole));
+    for (std::size_t k = 0; k < whole; ++k) {
+        const MacroRecord r =
+            MacroRecord::FromBytes(input.subspan(k * MacroRecordSize).first<MacroRecordSize>());
+        store.RefreshItem(static_cast<int>(k) + 1, r);
+        sink += ReadFields(r, store);
+    }
+    store.SetHotKeys();
+
+    const bool loaded = store.LoadMacroFile(file);
+    Check(loaded == macroFile);
     Check(store.MacroCount() >= 0 && store.MacroCount() <= MaxMacros);
     Check(store.Table().Count() == store.MacroCount());
+    if (!macroFile) {
+        const std::string after = FileBytes(file);
+        Check(after.size() == size && (size == 0 || std::memcmp(after.data(), data, size) == 0));
+        return 0;
+    }
     store.SetHotKeys();
-    volatile std::size_t sink = ReadRecordFields(store) + hook.Sink;
-    (void)sink;
+    sink += ReadRecordFields(store) + hook.Sink;
+    volatile std::size_t keep = sink;
+    (void)keep;
 
     // Deleting one record removes exactly its bytes and keeps any partial tail.
     const auto before = std::filesystem::file_size(file);

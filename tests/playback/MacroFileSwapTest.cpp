@@ -89,10 +89,22 @@ TEST_F(MacroFileSwapTest, NetworkModeRenewsTheSyncFileFirst) {
 TEST_F(MacroFileSwapTest, AFileThatCannotBeLoadedLeavesTheCurrentOne) {
     const fs::path unreadable = folder / "folder.orv";
     fs::create_directories(unreadable);
-    SwapMacroFile(StoredFromPath(unreadable), store, settings, window);
-    EXPECT_EQ(settings.CurrentFile, StoredFromPath(first));
-    const std::vector<std::string> expected = {"clear-icons", "icons"};
-    EXPECT_EQ(window.Calls, expected);
+    const fs::path text = folder / "notes.txt";
+    std::ofstream(text, std::ios::binary) << "Buy milk\nCall Sam\n";
+    for (const fs::path& path : {unreadable, text}) {
+        SCOPED_TRACE(path.string());
+        window.Calls.clear();
+        messages.Shown.clear();
+        SwapMacroFile(StoredFromPath(path), store, settings, window);
+        EXPECT_EQ(settings.CurrentFile, StoredFromPath(first));
+        EXPECT_EQ(store.CurrentPath(), first) << "the old file's macros are still the ones loaded";
+        EXPECT_EQ(store.MacroCount(), 4);
+        const std::vector<std::string> expected = {"clear-icons", "icons"};
+        EXPECT_EQ(window.Calls, expected);
+        ASSERT_EQ(messages.Shown.size(), 1u);
+        EXPECT_EQ(messages.Shown[0].Caption, "Error");
+    }
+    EXPECT_EQ(fs::file_size(text), 18u) << "the text file was not written";
 }
 
 } // namespace

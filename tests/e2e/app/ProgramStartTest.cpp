@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
@@ -155,6 +156,66 @@ TEST_F(ProgramStartTest, MissingFileOptionKeepsTheFileOfTheSettingsAndAnExisting
     EXPECT_EQ(Terminate(other), 0);
     EXPECT_NE(ReadFile(SettingsFile()).find("Current File=" + work.string()), std::string::npos)
         << "the file chosen on the command line is the current file from now on";
+}
+
+TEST_F(ProgramStartTest, FilesThatAreNotMacroFilesAreRefusedAndNeverChanged) {
+    constexpr std::size_t record = 5165;
+    const fs::path sample = display.Folder() / "Sample.ORV";
+    ASSERT_TRUE(RunCommand({ORVANE_SAMPLE_MACROS, sample.string()}, display.Env()).Succeeded());
+    std::mt19937 random(22);
+    std::string noise(3 * record, '\0');
+    for (char& c : noise) {
+        c = static_cast<char>(random() & 0xFF);
+    }
+    struct Case {
+        std::string Name;
+        std::string Bytes;              // the file's contents; no contents: a folder
+        std::string LoadedCaption = {}; // the caption when the file is loaded, else refused
+    };
+    const Case cases[] = {
+        {"notes.txt", "Buy milk\nCall Sam\n"},
+        {"four.bin", "\x7F"
+                     "ELF"},
+        {"Folder.ORV", ""},
+        {"noise.ORV", noise},
+        // A macro file cut within its eleventh record, with its system macros whole: loaded,
+        // and left as it is since nothing is added or edited.
+        {"Cut.ORV", ReadFile(sample).substr(0, 10 * record + 2000), "Orvane 98 (Cut)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const fs::path path = display.Folder() / c.Name;
+        if (c.Bytes.empty()) {
+            fs::create_directory(path);
+        } else {
+            std::ofstream(path, std::ios::binary) << c.Bytes;
+        }
+        const std::string logName = c.Name + ".log";
+        ChildProcess program = Start({"/F", path.string()}, logName);
+        if (c.LoadedCaption.empty()) {
+            const std::string box = WindowNamed("Error");
+            ASSERT_FALSE(box.empty()) << ReadFile(display.Folder() / logName);
+            EXPECT_NE(ReadFile(display.Folder() / logName)
+                          .find("Error: \"" + path.string() + "\" is not an Orvane macro file."),
+                      std::string::npos)
+                << ReadFile(display.Folder() / logName);
+            ASSERT_TRUE(ActivateWindow(display, std::stoul(box)));
+            ASSERT_TRUE(PressKeys(display, {"Return"}));
+            EXPECT_FALSE(WindowNamed("Orvane 98 (ORVAN)").empty())
+                << "the program goes on with its own file";
+        } else {
+            EXPECT_FALSE(WindowNamed(c.LoadedCaption).empty())
+                << ReadFile(display.Folder() / logName);
+        }
+        EXPECT_TRUE(program.Running());
+        EXPECT_EQ(Terminate(program), 0);
+        if (c.Bytes.empty()) {
+            EXPECT_TRUE(fs::is_directory(path));
+            EXPECT_TRUE(fs::is_empty(path));
+        } else {
+            EXPECT_EQ(ReadFile(path), c.Bytes) << "byte for byte as it was";
+        }
+    }
 }
 
 TEST_F(ProgramStartTest, SettingsAreSavedOnTerminationAndSurviveARestart) {
