@@ -289,7 +289,7 @@ void HotKeyDispatch::StartFoundMacro() {
     MacroTable& table = store_.Table();
     table.SetInUse(true);
     store_.Hook().OrvUpInUse(table);
-    host_.SettleHeldModifiers();
+    host_.SettleHeldKeys();
     IntoProgram(currentMacro_, capsWasOn_);
     Tap(ExecuteKey);
     // The backend clears its InUse at the end mark; the table follows it, so that the next

@@ -53,9 +53,11 @@ public:
     virtual bool ActivateProg(std::string_view name) = 0;
 
     // Called right before a macro struck by a hot key starts to play: modifiers the user still
-    // holds from the hot key would combine with the macro's keys. Returns once they are up,
-    // released by the user or, after a short limit, by the backend.
-    virtual void SettleHeldModifiers() = 0;
+    // holds from the hot key would combine with the macro's keys, and the struck key itself,
+    // still down, would swallow the macro's own press of it. Returns once they are up, let go
+    // by the user or, after a short limit, modifiers released by the backend (a key still held
+    // past the limit is typed around by synthesis).
+    virtual void SettleHeldKeys() = 0;
 
     // Network sharing: when the shared macro file changed elsewhere, reloads it with everything
     // derived from it and returns true (the struck key is then struck again to be reported

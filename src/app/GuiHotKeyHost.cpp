@@ -12,7 +12,7 @@ namespace orvane {
 namespace {
 
 // How long the user may keep holding the hot key's modifiers before they are let go for them.
-constexpr std::chrono::milliseconds HeldModifierLimit{750};
+constexpr std::chrono::milliseconds HeldKeyLimit{750};
 
 } // namespace
 
@@ -64,8 +64,8 @@ bool GuiHotKeyHost::ActivateProg(std::string_view name) {
     return false;
 }
 
-void GuiHotKeyHost::SettleHeldModifiers() {
-    hook_.SettleHeldModifiers(HeldModifierLimit);
+void GuiHotKeyHost::SettleHeldKeys() {
+    hook_.SettleHeldKeys(HeldKeyLimit);
 }
 
 } // namespace orvane

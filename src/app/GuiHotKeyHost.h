@@ -35,7 +35,7 @@ public:
     std::vector<std::string> RunningPrograms() override;
     std::optional<WindowId> ActivateIt(std::string_view title) override;
     bool ActivateProg(std::string_view name) override;
-    void SettleHeldModifiers() override;
+    void SettleHeldKeys() override;
 
 private:
     X11HookLibrary& hook_;

@@ -58,7 +58,7 @@ public:
         trace_.Add("activate-prog:" + std::string(name));
         return true;
     }
-    void SettleHeldModifiers() override { trace_.Add("settle"); }
+    void SettleHeldKeys() override { trace_.Add("settle"); }
     bool ReloadChangedSharedFile() override {
         if (!SharedFileChanged) {
             return false;

@@ -44,4 +44,14 @@ Keysym KeysymOfCharacter(char32_t ch) {
     return keysym;
 }
 
+Keysym BindingKeysymOfCharacter(char32_t ch) {
+    const Keysym legacy = KeysymOfCharacter(ch);
+    // Past Latin-1 the legacy keysyms are read differently by different toolkits (GTK types
+    // nothing for "permille"); the Unicode keysym means the character to every one of them.
+    if (legacy == NoKeysym || ch <= 0xFF || legacy >= 0x1000000 || legacy == XK_Return) {
+        return legacy;
+    }
+    return 0x1000000 + ch;
+}
+
 } // namespace orvane

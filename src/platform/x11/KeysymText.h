@@ -19,4 +19,8 @@ char32_t CharacterOfKeysym(Keysym keysym);
 // U+0000, noncharacters.
 Keysym KeysymOfCharacter(char32_t ch);
 
+// The keysym a spare keycode is bound to for typing `ch`: the character's own keysym in Latin-1,
+// its Unicode keysym beyond (which every toolkit reads as the character). NoKeysym as above.
+Keysym BindingKeysymOfCharacter(char32_t ch);
+
 } // namespace orvane

@@ -430,14 +430,16 @@ void X11HookLibrary::EndMark() {
     abort_.Reset();
 }
 
-void X11HookLibrary::SettleHeldModifiers(std::chrono::milliseconds limit) {
+void X11HookLibrary::SettleHeldKeys(std::chrono::milliseconds limit) {
     Display* d = display_.get();
     const auto deadline = Clock::now() + limit;
-    const auto held = [this] {
+    const auto held = [this](bool modifiersOnly) {
         std::vector<std::uint8_t> keys;
         for (std::size_t kc = 0; kc < userHeld_.size(); ++kc) {
-            if (userHeld_[kc] && (keymap_.ModMap[kc] & HeldModifierMask) != 0 &&
-                (keymap_.ModMap[kc] & (keymap_.Masks.NumLock | keymap_.Masks.ScrollLock)) == 0) {
+            const bool modifier = (keymap_.ModMap[kc] & HeldModifierMask) != 0;
+            const bool lock =
+                (keymap_.ModMap[kc] & (keymap_.Masks.NumLock | keymap_.Masks.ScrollLock)) != 0;
+            if (userHeld_[kc] && !lock && (modifier || !modifiersOnly)) {
                 keys.push_back(static_cast<std::uint8_t>(kc));
             }
         }
@@ -446,7 +448,17 @@ void X11HookLibrary::SettleHeldModifiers(std::chrono::milliseconds limit) {
     // Messages that arrive meanwhile are queued and delivered later from the event loop.
     XSync(d, False);
     ReadEvents();
-    while (!held().empty()) {
+    // A release we took for our own (it came from the shared XTest device during a batch of
+    // ours) would leave a key held here for good and make every hot key wait: the server's
+    // word on what is down settles it.
+    char down[32] = {};
+    XQueryKeymap(d, down);
+    for (std::size_t kc = 0; kc < userHeld_.size(); ++kc) {
+        if ((static_cast<unsigned char>(down[kc / 8]) & (1U << (kc % 8))) == 0) {
+            userHeld_[kc] = false;
+        }
+    }
+    while (!held(false).empty()) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0) {
             break;
@@ -457,7 +469,7 @@ void X11HookLibrary::SettleHeldModifiers(std::chrono::milliseconds limit) {
         }
         ReadEvents();
     }
-    const std::vector<std::uint8_t> still = held();
+    const std::vector<std::uint8_t> still = held(true);
     for (const std::uint8_t keycode : still) {
         XTestFakeKeyEvent(d, keycode, False, CurrentTime);
         userHeld_[keycode] = false;

@@ -70,10 +70,12 @@ public:
     // The end-of-playback mark (key 43): InUse is cleared.
     void EndMark();
 
-    // Waits until the user has let go of the modifier keys (Shift, Ctrl, Alt, Win, AltGr), for
-    // at most `limit`; past it releases the ones still down synthetically (and never presses
-    // them again: a modifier pressed back by XTest stays down for good once the user lets go).
-    void SettleHeldModifiers(std::chrono::milliseconds limit);
+    // Waits until the user has let go of every key (the hot key's modifiers and the struck key),
+    // for at most `limit`; past it releases the modifier keys (Shift, Ctrl, Alt, Win, AltGr)
+    // still down synthetically (and never presses them again: a modifier pressed back by XTest
+    // stays down for good once the user lets go). Other keys are left held: synthesis types a
+    // character on a held key through a spare keycode.
+    void SettleHeldKeys(std::chrono::milliseconds limit);
 
     // The window in front (_NET_ACTIVE_WINDOW, else the input focus).
     WindowId ActiveWindow() const { return activeWindow_; }

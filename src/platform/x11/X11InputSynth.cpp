@@ -425,7 +425,7 @@ void X11InputSynth::TypeCharacter(char32_t ch) {
         keymap_.PlaceCharacter(typed, state.Group, state.Locked | HeldModifiers(), pressable_);
     if (placed && !PhysicallyDown(placed->Keycode)) {
         TypePlacement(*placed);
-    } else if (const auto slot = SlotForKeysym(KeysymOfCharacter(ch), true)) {
+    } else if (const auto slot = SlotForKeysym(BindingKeysymOfCharacter(ch), true)) {
         TypePlacement({slot->Keycode, state.Group, slot->Level, spareType_.LevelMods[slot->Level]});
     }
     XFlush(display_.get());
@@ -807,7 +807,7 @@ void X11InputSynth::PrepareCharacters(std::u32string_view text) {
         if (placed && !PhysicallyDown(placed->Keycode)) {
             continue;
         }
-        const Keysym keysym = KeysymOfCharacter(ch);
+        const Keysym keysym = BindingKeysymOfCharacter(ch);
         if (keysym != NoKeysym) {
             missing.push_back(keysym);
         }

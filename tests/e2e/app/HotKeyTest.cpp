@@ -4,6 +4,7 @@
 #include "ChildProcess.h"
 #include "Command.h"
 #include "Deadline.h"
+#include "PhysicalKeyboard.h"
 #include "Probe.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
@@ -13,7 +14,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -230,6 +233,78 @@ TEST_F(HotKeyTest, HeldModifiersNeitherAlterTheTextNorStayDown) {
     // Nothing stuck: plain typing is plain.
     ASSERT_TRUE(TypeText(display, "z"));
     EXPECT_TRUE(probe.WaitForText("Typed exactly: abc 123Typed exactly: abc 123z"));
+}
+
+// The struck key's own letter inside the macro: the macro's press of it must not be lost while the
+// user's key is still down, however the key is struck.
+TEST_F(HotKeyTest, TheStruckKeysOwnLetterIsTypedTappedOrHeld) {
+    Start({{"Ctrl+Alt+Shift+A", ScopeGlobal, "global<ALT4:0233>!"},
+           {"Ctrl+Alt+Shift+A", ScopeSpecificWindow, "beta!", "Beta Target", true}});
+    Probe other(display, "Other Target");
+    ASSERT_TRUE(other.WaitForReady());
+    Probe beta(display, "Beta Target");
+    ASSERT_TRUE(beta.WaitForReady());
+    PhysicalKeyboard keyboard(display);
+    ASSERT_TRUE(keyboard.Ready()) << keyboard.Error();
+
+    // Each way the user strikes the key, first into the window-specific macro's window, then
+    // into the other window, where the global macro plays (the specific one plays only when its
+    // window is in front).
+    const struct {
+        const char* Name;
+        std::function<bool()> Strike;
+    } strikes[] = {
+        {"xdotool tap",
+         [&] {
+             return static_cast<bool>(Keys({"key", "ctrl+alt+shift+a"}));
+         }},
+        {"xdotool held 300 ms",
+         [&] {
+             const bool down = Keys({"keydown", "ctrl+alt+shift+a"});
+             std::this_thread::sleep_for(300ms); // the user holds the keys
+             return down && Keys({"keyup", "a", "shift", "alt", "ctrl"});
+         }},
+        {"keyboard tap",
+         [&] {
+             const char* keys[] = {"Control_L", "Alt_L", "Shift_L", "a"};
+             bool ok = true;
+             for (const char* key : keys) {
+                 ok = keyboard.Press(key) && ok;
+             }
+             for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+                 ok = keyboard.Release(*it) && ok;
+             }
+             return ok;
+         }},
+        {"keyboard held 300 ms",
+         [&] {
+             const char* keys[] = {"Control_L", "Alt_L", "Shift_L", "a"};
+             bool ok = true;
+             for (const char* key : keys) {
+                 ok = keyboard.Press(key) && ok;
+             }
+             std::this_thread::sleep_for(300ms); // the user holds the keys
+             for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+                 ok = keyboard.Release(*it) && ok;
+             }
+             return ok;
+         }},
+    };
+    std::string betaText;
+    std::string otherText;
+    for (const auto& strike : strikes) {
+        SCOPED_TRACE(strike.Name);
+        ASSERT_TRUE(beta.Activate());
+        ASSERT_TRUE(strike.Strike());
+        betaText += "beta!";
+        ASSERT_TRUE(beta.WaitForText(betaText)) << beta.Describe();
+
+        ASSERT_TRUE(other.Activate());
+        ASSERT_TRUE(strike.Strike());
+        otherText += "global\u00E9!";
+        ASSERT_TRUE(other.WaitForText(otherText)) << other.Describe();
+    }
+    EXPECT_EQ(beta.Text(), betaText);
 }
 
 TEST_F(HotKeyTest, CapsLockAndNumLockOnAtTheStrike) {

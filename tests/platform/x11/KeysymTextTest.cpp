@@ -47,6 +47,11 @@ TEST(KeysymText, CharactersBindAsTheirLegacyKeysymWhereOneExists) {
     EXPECT_EQ(KeysymOfCharacter(U'\n'), Keysym{XK_Return});
     EXPECT_EQ(KeysymOfCharacter(U'\r'), Keysym{XK_Return});
     EXPECT_EQ(KeysymOfCharacter(0x01), NoKeysym);
+    // Bound keys carry Unicode keysyms past Latin-1.
+    EXPECT_EQ(BindingKeysymOfCharacter(U'\u00E9'), Keysym{XK_eacute});
+    EXPECT_EQ(BindingKeysymOfCharacter(U'\u2030'), Keysym{0x1002030});
+    EXPECT_EQ(BindingKeysymOfCharacter(U'\n'), Keysym{XK_Return});
+    EXPECT_EQ(BindingKeysymOfCharacter(0x01), NoKeysym);
     EXPECT_EQ(KeysymOfCharacter(0x81), NoKeysym) << "C1 controls are not typed";
     EXPECT_EQ(KeysymOfCharacter(0), NoKeysym);
     // Every Windows-1252 character round-trips through its keysym.
