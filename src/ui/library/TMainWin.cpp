@@ -329,7 +329,7 @@ void TMainWin::BuildLetterPanel() {
                                                            {ActivateMacro, "Acti&vate Macro"},
                                                            {RemoveMacro, "Re&move Macro"},
                                                            {QuickInfo, "&Quick Info"},
-                                                           {Sort, "Sort &Order"}};
+                                                           {Sort, "Sor&t Order"}};
     for (const auto& [command, caption] : buttons) {
         auto* button = new QToolButton(letterPanel_);
         button->setText(QString::fromLatin1(caption));
