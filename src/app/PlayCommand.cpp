@@ -129,7 +129,8 @@ std::u32string Characters(std::string_view macroText) {
 int RunPlayCommand(int& argc, char** argv) {
     const auto args = ParseArguments(argc, argv);
     if (!args) {
-        std::fputs("Try \"orvane play --help\".\n", stderr);
+        std::fputc('\n', stderr);
+        PrintCommandUsage("play", stderr);
         return ExitBadUsage;
     }
     if (args->Help) {

@@ -21,9 +21,9 @@ struct CatalogOptions {
 };
 
 int BadUsage(std::string_view command, const std::string& message) {
-    std::fprintf(stderr, "orvane %.*s: %s\nTry \"orvane %.*s --help\".\n",
-                 static_cast<int>(command.size()), command.data(), message.c_str(),
-                 static_cast<int>(command.size()), command.data());
+    std::fprintf(stderr, "orvane %.*s: %s\n\n", static_cast<int>(command.size()), command.data(),
+                 message.c_str());
+    PrintCommandUsage(command, stderr);
     return ExitBadUsage;
 }
 
