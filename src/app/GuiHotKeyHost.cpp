@@ -17,7 +17,7 @@ constexpr std::chrono::milliseconds HeldKeyLimit{750};
 } // namespace
 
 WindowId GuiHotKeyHost::ForegroundWindow() {
-    return hook_.ActiveWindow();
+    return hook_ != nullptr ? hook_->ActiveWindow() : desktop_.ActiveWindow();
 }
 
 std::string GuiHotKeyHost::WindowTitle(WindowId window) {
@@ -65,7 +65,9 @@ bool GuiHotKeyHost::ActivateProg(std::string_view name) {
 }
 
 void GuiHotKeyHost::SettleHeldKeys() {
-    hook_.SettleHeldKeys(HeldKeyLimit);
+    if (hook_ != nullptr) {
+        hook_->SettleHeldKeys(HeldKeyLimit);
+    }
 }
 
 } // namespace orvane

@@ -11,11 +11,13 @@ namespace orvane {
 class X11Desktop;
 class X11HookLibrary;
 
-// Hot key dispatch's view of the program and the desktop in the running program.
+// Hot key dispatch's view of the program and the desktop in the running program, and of the
+// desktop alone in `orvane play --macro`, which has no hook backend (`hook` null): the window in
+// front is then asked of the desktop, and held modifiers are left as they are.
 class GuiHotKeyHost final : public HotKeyHost {
 public:
     // `showMainWindow` shows the main window in front. None is owned.
-    GuiHotKeyHost(X11HookLibrary& hook, X11Desktop& desktop, Prompts& prompts,
+    GuiHotKeyHost(X11HookLibrary* hook, X11Desktop& desktop, Prompts& prompts,
                   std::function<void()> showMainWindow)
         : hook_(hook), desktop_(desktop), prompts_(prompts),
           showMainWindow_(std::move(showMainWindow)) {}
@@ -38,7 +40,7 @@ public:
     void SettleHeldKeys() override;
 
 private:
-    X11HookLibrary& hook_;
+    X11HookLibrary* hook_;
     X11Desktop& desktop_;
     Prompts& prompts_;
     std::function<void()> showMainWindow_;

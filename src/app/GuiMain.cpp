@@ -168,13 +168,14 @@ int RunGui(int argc, char** argv) {
         PlaybackCommands& commands = playback->Commands();
         Prompts& prompts = playback->Prompts();
         player = std::make_unique<Player>(*input, *pump, commands, prompts, clock);
-        host = std::make_unique<GuiHotKeyHost>(*x11Hook, *desktop, prompts, [&window, &desktop] {
-            window.showNormal();
-            window.raise();
-            window.activateWindow();
-            desktop->Activate(window.winId());
-            window.Grid().setFocus();
-        });
+        host =
+            std::make_unique<GuiHotKeyHost>(x11Hook.get(), *desktop, prompts, [&window, &desktop] {
+                window.showNormal();
+                window.raise();
+                window.activateWindow();
+                desktop->Activate(window.winId());
+                window.Grid().setFocus();
+            });
         dispatch = std::make_unique<HotKeyDispatch>(store, *player, *input, *pump, prompts, *host,
                                                     X11Desktop::ProgramOfProcess(::getpid()));
         if (traceHooks) {

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PlayCommand.h"
 
+#include "activation/BringScopeForward.h"
 #include "app/DesktopPlayback.h"
+#include "app/GuiHotKeyHost.h"
 #include "app/PlayInput.h"
 #include "app/QtEventPump.h"
 #include "app/QtMessageSink.h"
+#include "app/ShellCommands.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "app/Usage.h"
 #include "core/CodePage.h"
+#include "core/MacroRecord.h"
+#include "library/MacroCatalog.h"
+#include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11InputSynth.h"
 #include "playback/Player.h"
 #include "playback/TypedCharacters.h"
@@ -17,6 +23,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -29,32 +36,72 @@ namespace {
 struct PlayArguments {
     std::optional<std::string> Text;
     std::optional<std::string> File;
+    std::optional<std::string> Macro;
+    std::optional<std::string> MacroFile;
+    bool Help = false;
 };
 
 std::optional<PlayArguments> ParseArguments(int argc, char** argv) {
     PlayArguments args;
     for (int i = 2; i < argc; ++i) {
         const std::string_view option = argv[i];
-        if ((option == "--text" || option == "--file") && i + 1 < argc) {
-            auto& slot = option == "--text" ? args.Text : args.File;
-            if (slot) {
-                std::fprintf(stderr, "orvane play: %s given twice\n", argv[i]);
-                return std::nullopt;
-            }
-            slot = argv[++i];
-        } else if (option == "--text" || option == "--file") {
-            std::fprintf(stderr, "orvane play: %s needs a value\n", argv[i]);
-            return std::nullopt;
+        std::optional<std::string>* slot = nullptr;
+        if (option == "--help") {
+            args.Help = true;
+            return args;
+        }
+        if (option == "--text") {
+            slot = &args.Text;
+        } else if (option == "--file") {
+            slot = &args.File;
+        } else if (option == "--macro") {
+            slot = &args.Macro;
+        } else if (option == "--macro-file") {
+            slot = &args.MacroFile;
         } else {
             std::fprintf(stderr, "orvane play: unknown argument \"%s\"\n", argv[i]);
             return std::nullopt;
         }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "orvane play: %s needs a value\n", argv[i]);
+            return std::nullopt;
+        }
+        if (*slot) {
+            std::fprintf(stderr, "orvane play: %s given twice\n", argv[i]);
+            return std::nullopt;
+        }
+        *slot = argv[++i];
     }
-    if (args.Text.has_value() == args.File.has_value()) {
-        std::fputs("orvane play: give either --text TEXT or --file FILE\n", stderr);
+    const int sources = (args.Text ? 1 : 0) + (args.File ? 1 : 0) + (args.Macro ? 1 : 0);
+    if (sources != 1) {
+        std::fputs("orvane play: give one of --text TEXT, --file FILE or --macro NAME\n", stderr);
+        return std::nullopt;
+    }
+    if (args.MacroFile && !args.Macro) {
+        std::fputs("orvane play: --macro-file goes with --macro\n", stderr);
         return std::nullopt;
     }
     return args;
+}
+
+// The stored macro `--macro` names, or nothing after telling the user why not.
+std::optional<MacroRecord> StoredMacro(const PlayArguments& args) {
+    const std::filesystem::path path =
+        args.MacroFile ? std::filesystem::path(*args.MacroFile) : CurrentMacroFile();
+    CatalogRead read = ReadMacroCatalog(path);
+    if (!read.Catalog) {
+        std::fprintf(stderr, "orvane play: %s\n", read.Error.c_str());
+        return std::nullopt;
+    }
+    if (read.Catalog->Warning) {
+        std::fprintf(stderr, "orvane play: %s\n", read.Catalog->Warning->c_str());
+    }
+    const MacroLookup found = FindMacro(read.Catalog->Records, *args.Macro);
+    if (found.Number == 0) {
+        std::fprintf(stderr, "orvane play: %s: %s\n", path.c_str(), found.Error.c_str());
+        return std::nullopt;
+    }
+    return read.Catalog->Records[static_cast<std::size_t>(found.Number - 1)];
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -75,26 +122,41 @@ int RunPlayCommand(int& argc, char** argv) {
     const auto args = ParseArguments(argc, argv);
     if (!args) {
         std::fputc('\n', stderr);
-        PrintUsage(stderr);
-        return 2;
+        PrintCommandUsage("play", stderr);
+        return ExitBadUsage;
     }
-    std::string bytes;
-    if (args->File) {
-        auto contents = ReadWholeFile(*args->File);
-        if (!contents) {
-            std::fprintf(stderr, "orvane play: cannot read \"%s\"\n", args->File->c_str());
-            return 1;
+    if (args->Help) {
+        PrintCommandUsage("play", stdout);
+        return ExitDone;
+    }
+    std::string macroText;
+    std::optional<MacroRecord> stored;
+    if (args->Macro) {
+        stored = StoredMacro(*args);
+        if (!stored) {
+            return ExitFailed;
         }
-        bytes = std::move(*contents);
+        macroText = stored->Text(); // stored texts are Windows-1252 already
     } else {
-        bytes = *args->Text;
-    }
-    const PlayInput input = MacroTextFromInput(bytes);
-    if (input.Unmappable > 0) {
-        std::fprintf(stderr,
-                     "orvane play: %zu character(s) have no Windows-1252 form and are typed "
-                     "as \"?\"\n",
-                     input.Unmappable);
+        std::string bytes;
+        if (args->File) {
+            auto contents = ReadWholeFile(*args->File);
+            if (!contents) {
+                std::fprintf(stderr, "orvane play: cannot read \"%s\"\n", args->File->c_str());
+                return ExitFailed;
+            }
+            bytes = std::move(*contents);
+        } else {
+            bytes = *args->Text;
+        }
+        PlayInput input = MacroTextFromInput(bytes);
+        if (input.Unmappable > 0) {
+            std::fprintf(stderr,
+                         "orvane play: %zu character(s) have no Windows-1252 form and are typed "
+                         "as \"?\"\n",
+                         input.Unmappable);
+        }
+        macroText = std::move(input.MacroText);
     }
 
     // Our own connection first: without a display Qt would abort with a message of its own.
@@ -102,7 +164,7 @@ int RunPlayCommand(int& argc, char** argv) {
     std::unique_ptr<X11InputSynth> synth = X11InputSynth::Open(nullptr, error);
     if (!synth) {
         std::fprintf(stderr, "orvane play: %s\n", error.c_str());
-        return 1;
+        return ExitFailed;
     }
     QApplication app(argc, argv);
 
@@ -114,7 +176,22 @@ int RunPlayCommand(int& argc, char** argv) {
         DesktopPlayback::Open(nullptr, {&pump, &messages, nullptr, {}, {}}, error);
     if (!desktop) {
         std::fprintf(stderr, "orvane play: %s\n", error.c_str());
-        return 1;
+        return ExitFailed;
+    }
+    if (stored) {
+        // A window- or program-specific macro goes where its hot key would send it.
+        std::unique_ptr<X11Desktop> windows = X11Desktop::Open(nullptr, error);
+        if (!windows) {
+            std::fprintf(stderr, "orvane play: %s\n", error.c_str());
+            return ExitFailed;
+        }
+        GuiHotKeyHost host(nullptr, *windows, desktop->Prompts(), [] {});
+        const ScopeResult scope = BringScopeForward(*stored, host);
+        if (scope.Outcome != ScopeOutcome::Ready) {
+            std::fprintf(stderr, "orvane play: %s\n",
+                         Windows1252ToUtf8(ScopeOutcomeText(scope.Outcome, *stored)).c_str());
+            return ExitFailed;
+        }
     }
     SystemWallClock clock;
     Player player(*synth, pump, desktop->Commands(), desktop->Prompts(), clock);
@@ -127,10 +204,10 @@ int RunPlayCommand(int& argc, char** argv) {
         std::_Exit(128 + signalNumber);
     });
 
-    synth->PrepareCharacters(TypedCharacters(input.MacroText));
-    player.Play(input.MacroText, synth->CapsLockOn());
+    synth->PrepareCharacters(TypedCharacters(macroText));
+    player.Play(macroText, synth->CapsLockOn());
     synth->EndOfPlayback();
-    return 0;
+    return ExitDone;
 }
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/GuiMain.h"
 #include "app/PlayCommand.h"
+#include "app/ShellCommands.h"
 #include "app/Usage.h"
 
 #include <cstdio>
@@ -11,8 +12,18 @@ int main(int argc, char** argv) {
     if (command == "play") {
         return orvane::RunPlayCommand(argc, argv);
     }
+    if (command == "list") {
+        return orvane::RunListCommand(argc, argv);
+    }
+    if (command == "show") {
+        return orvane::RunShowCommand(argc, argv);
+    }
     if (command == "--help" || command == "-h") {
         orvane::PrintUsage(stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        orvane::PrintVersion(stdout);
         return 0;
     }
     // Anything else starts the program with its main window; its switches ("/HIDE", "/F" ...)

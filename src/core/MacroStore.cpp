@@ -17,19 +17,6 @@ namespace {
 constexpr std::string_view ErrorCaption = "Error";
 constexpr std::string_view WarningCaption = "Warning";
 
-std::string CannotOpenText(const std::filesystem::path& path) {
-    return "The macro file \"" + path.string() +
-           "\" could not be opened. Nothing was loaded, and the file was left as it is.";
-}
-
-std::string OversizedText(const std::filesystem::path& path, std::size_t records) {
-    return "The macro file \"" + path.string() + "\" holds " + std::to_string(records) +
-           " macros, more than the " + std::to_string(MaxMacros) + " a file can hold. The first " +
-           std::to_string(MaxMacros) +
-           " are loaded; the others stay in the file unchanged. No macro can be added to this "
-           "file.";
-}
-
 // Stored text of an executable name: Windows-1252 like the scope targets it is compared with.
 std::string ProgramText(std::string_view utf8Name) {
     return UpperCase1252(Utf8ToWindows1252(utf8Name));
@@ -40,6 +27,19 @@ std::string ProgramText(std::string_view utf8Name) {
 std::string NotMacroFileText(const std::filesystem::path& path) {
     return "\"" + path.string() +
            "\" is not an Orvane macro file. It was not loaded, and it was left as it is.";
+}
+
+std::string MacroFileCannotOpenText(const std::filesystem::path& path) {
+    return "The macro file \"" + path.string() +
+           "\" could not be opened. Nothing was loaded, and the file was left as it is.";
+}
+
+std::string MacroFileOversizedText(const std::filesystem::path& path, std::size_t records) {
+    return "The macro file \"" + path.string() + "\" holds " + std::to_string(records) +
+           " macros, more than the " + std::to_string(MaxMacros) + " a file can hold. The first " +
+           std::to_string(MaxMacros) +
+           " are loaded; the others stay in the file unchanged. No macro can be added to this "
+           "file.";
 }
 
 MacroStore::MacroStore(HookLibrary& hook, MessageSink& messages)
@@ -64,7 +64,7 @@ bool MacroStore::LoadMacroFile(const std::filesystem::path& path) {
     case MacroFileKind::Missing:
         break;
     case MacroFileKind::Unreadable:
-        messages_.Show(ErrorCaption, CannotOpenText(path));
+        messages_.Show(ErrorCaption, MacroFileCannotOpenText(path));
         return false;
     case MacroFileKind::NotAFile:
     case MacroFileKind::NoWholeRecord:
@@ -75,7 +75,7 @@ bool MacroStore::LoadMacroFile(const std::filesystem::path& path) {
 
     const MacroFileContents contents = ReadMacroFileRecords(path, MaxMacros);
     if (contents.Status == MacroFileStatus::Unreadable) {
-        messages_.Show(ErrorCaption, CannotOpenText(path));
+        messages_.Show(ErrorCaption, MacroFileCannotOpenText(path));
         return false;
     }
     // A file that changed between the check and the read is judged again on what was read.
@@ -118,7 +118,7 @@ bool MacroStore::LoadMacroFile(const std::filesystem::path& path) {
         // Once per file: reloads after every delete and network sync must not repeat it.
         if (warnedOversizedPath_ != path) {
             warnedOversizedPath_ = path;
-            messages_.Show(WarningCaption, OversizedText(path, contents.RecordsInFile));
+            messages_.Show(WarningCaption, MacroFileOversizedText(path, contents.RecordsInFile));
         }
     } else if (warnedOversizedPath_ == path) {
         warnedOversizedPath_.clear();

@@ -133,6 +133,10 @@ inline constexpr std::string_view NewFileFailedText = "New file could not be cre
 inline constexpr std::string_view SaveFailedText = "Saving of keystrokes failed.";
 // Shown ("Error") for a file that is refused because it is not a macro file.
 std::string NotMacroFileText(const std::filesystem::path& path);
+// An existing macro file that cannot be read ("Error").
+std::string MacroFileCannotOpenText(const std::filesystem::path& path);
+// A macro file of more than 500 records ("Warning").
+std::string MacroFileOversizedText(const std::filesystem::path& path, std::size_t records);
 
 // The built-in system macros, kind 1..4.
 struct SystemMacroKind {

@@ -8,6 +8,7 @@
 #include "ui/activation/SetScheduleDialog.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
 #include "ui/library/SortOrderDialog.h"
+#include "ui/library/StartAtLogin.h"
 #include "widgets/MacroGrid.h"
 #include "widgets/TrayIcons.h"
 
@@ -230,6 +231,7 @@ void TMainWin::BuildMenus() {
     QAction* tray = AddCommand(options, PlaceInSystemTray, QStringLiteral("Place in System &Tray"));
     tray->setCheckable(true);
     connect(tray, &QAction::triggered, this, &TMainWin::PlaceInTrayClick);
+    AddStartAtLogin(options, this);
     QAction* screenSaver =
         AddCommand(options, ScreenSaver, QStringLiteral("&Disable if using Timed Macros"));
     screenSaver->setCheckable(true);
@@ -327,7 +329,7 @@ void TMainWin::BuildLetterPanel() {
                                                            {ActivateMacro, "Acti&vate Macro"},
                                                            {RemoveMacro, "Re&move Macro"},
                                                            {QuickInfo, "&Quick Info"},
-                                                           {Sort, "Sort &Order"}};
+                                                           {Sort, "Sor&t Order"}};
     for (const auto& [command, caption] : buttons) {
         auto* button = new QToolButton(letterPanel_);
         button->setText(QString::fromLatin1(caption));
