@@ -14,21 +14,26 @@
 #include "core/CodePage.h"
 #include "core/MacroRecord.h"
 #include "library/MacroCatalog.h"
+#include "platform/x11/ClipboardKeeper.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11InputSynth.h"
 #include "playback/Player.h"
 #include "playback/TypedCharacters.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace orvane {
 namespace {
@@ -116,7 +121,28 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return contents;
 }
 
+// What the macro put on the clipboard stays there after this command ends, as with `xclip -i`:
+// a process of our own takes the clipboard over and serves it until another program takes it.
+void KeepClipboardAfterExit() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr || !clipboard->ownsClipboard()) {
+        return;
+    }
+    const std::string text = clipboard->text().toStdString();
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !HandClipboardToKeeper(self.string(), ServeClipboardArgument, text)) {
+        std::fprintf(stderr, "orvane play: the clipboard could not be kept after the macro; it "
+                             "is empty once this command ends.\n");
+    }
+}
+
 } // namespace
+
+int RunServeClipboard() {
+    std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    return ServeClipboardUntilTaken(text, STDOUT_FILENO);
+}
 
 int RunPlayCommand(int& argc, char** argv) {
     const auto args = ParseArguments(argc, argv);
@@ -207,6 +233,7 @@ int RunPlayCommand(int& argc, char** argv) {
     synth->PrepareCharacters(TypedCharacters(macroText));
     player.Play(macroText, synth->CapsLockOn());
     synth->EndOfPlayback();
+    KeepClipboardAfterExit();
     return ExitDone;
 }
 

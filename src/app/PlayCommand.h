@@ -11,4 +11,11 @@ namespace orvane {
 // malformed command line. Errors go to standard error.
 int RunPlayCommand(int& argc, char** argv);
 
+// The internal argument (argv[1]) that starts the process keeping a finished play command's
+// clipboard text (read from standard input) on the clipboard.
+inline constexpr const char* ServeClipboardArgument = "--serve-clipboard";
+
+// That process: serves the text until another program takes the clipboard.
+int RunServeClipboard();
+
 } // namespace orvane

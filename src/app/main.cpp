@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
     if (command == "play") {
         return orvane::RunPlayCommand(argc, argv);
     }
+    if (command == orvane::ServeClipboardArgument) {
+        return orvane::RunServeClipboard();
+    }
     if (command == "list") {
         return orvane::RunListCommand(argc, argv);
     }

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace orvane {
+
+// Keeps text on the X clipboard after the program that put it there has ended. X11 clipboard
+// contents live in the program that owns the selection, so `orvane play`, which exits when the
+// macro is done, hands its text to a small process of its own that owns the CLIPBOARD selection
+// and answers requests for it until another program takes the clipboard (as `xclip -i` does).
+
+// Runs in that process: takes the clipboard for `utf8`, writes one byte to `readyFd` and closes
+// it once it owns the selection (or closes it without a byte when it cannot), then serves
+// requests until the clipboard is taken or the display goes. Returns the exit status.
+int ServeClipboardUntilTaken(const std::string& utf8, int readyFd);
+
+// Starts that process (`program` with `serveArgument`, detached in a session of its own) with
+// `utf8` and returns once it owns the clipboard; false when it could not be started or failed.
+bool HandClipboardToKeeper(const std::string& program, const std::string& serveArgument,
+                           const std::string& utf8);
+
+} // namespace orvane
