@@ -70,6 +70,14 @@ public:
     void SetMacroEditors(const MacroEditors& editors);
     const MacroEditors& Editors() const { return editors_; }
 
+    // Opens the scripting editor on a macro (its record number) and stores what it returns;
+    // done by the owner. "Scripting Editor" and a double click on a row call it once both it
+    // and the editor are given.
+    void SetScriptingCommand(std::function<void(int)> open);
+    // "Scripting Editor": the opening refusals for an empty list or no selection, then the
+    // editor on the selected macro.
+    void ScriptingEditorClick();
+
     QAction* Action(MainCommand command) const;
     MacroGrid& Grid() const { return *grid_; }
     QWidget& LetterPanel() const { return *letterPanel_; }
@@ -113,6 +121,7 @@ private:
                         const QKeySequence& shortcut = {});
     void LayoutClient();
     void UpdateCommandStates();
+    void EnableScriptingEditor();
     void HeaderSort(int column);
     void ShowHelp();
     void ShowAbout();
@@ -121,6 +130,7 @@ private:
     Services services_;
     ActivationCommands activation_;
     MacroEditors editors_;
+    std::function<void(int)> openScripting_;
     SettingsBlock& settings_;
     std::map<MainCommand, QAction*> actions_;
     std::vector<QAction*> recentFiles_;
