@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -78,6 +79,7 @@ void TDoScripting::BuildWindow() {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
+        b->installEventFilter(this);
         if (slot != nullptr) {
             connect(b, &QPushButton::clicked, this, slot);
         }
@@ -558,6 +560,22 @@ void TDoScripting::OkButtonClick() {
     record_ = written;
     saved_ = true;
     accept();
+}
+
+bool TDoScripting::eventFilter(QObject* watched, QEvent* event) {
+    // A mnemonic clicks its button at once, not after the pressed look Qt shows for a moment,
+    // and leaves the focus where it was: keys typed quickly one after the other act in the
+    // order they were typed, and "&Up" pressed again moves the same line on.
+    if (event->type() == QEvent::Shortcut) {
+        auto* pressed = qobject_cast<QPushButton*>(watched);
+        if (pressed != nullptr && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+            if (pressed->isEnabled()) {
+                pressed->click();
+            }
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TDoScripting::StoreBounds() {

@@ -76,6 +76,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildWindow();
