@@ -13,6 +13,7 @@
 #include "app/TerminationSignals.h"
 #include "core/CodePage.h"
 #include "core/CommandLine.h"
+#include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
 #include "core/ProgramLifecycle.h"
 #include "library/MacroListSource.h"
@@ -22,7 +23,9 @@
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
 #include "playback/Player.h"
+#include "ui/activation/MessageBoxSink.h"
 #include "ui/activation/SchedulerTimer.h"
+#include "ui/editing/ScriptingEditor.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
@@ -223,6 +226,47 @@ int RunGui(int argc, char** argv) {
             QStringLiteral("Hot keys cannot be watched: %1.").arg(QString::fromStdString(error)));
     }
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
+
+    // The scripting editor on an existing macro: the record goes back to the file, the list
+    // keeps the macro selected, the schedule follows a timed macro and the hot keys are
+    // published again.
+    MessageBoxSink editorMessages(&window);
+    ScriptingEditor scripting({&settings, folders.Data / "Icons", &editorMessages,
+                               [&window] { window.Action(MainCommand::Help)->trigger(); }});
+    window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr});
+    window.SetScriptingCommand([&store, &window, &scripting, &rebuildSchedule](int record) {
+        MacroRecord before;
+        if (!store.ReadMacro(record, before) || before.Scope == ScopePopupMenu ||
+            before.Scope == ScopeSystem) {
+            return;
+        }
+        MacroEditRequest request;
+        request.RecordNumber = record;
+        request.Kind = before.HotKey == HotKeyTimed      ? MacroActivationKind::Timed
+                       : before.HotKey == HotKeyShortKey ? MacroActivationKind::ShortKey
+                                                         : MacroActivationKind::HotKey;
+        if (request.Kind == MacroActivationKind::HotKey) {
+            request.ActivationText =
+                QString::fromStdString(std::string(HotKeyName(before.HotKey).value_or("")));
+            const MacroTable& table = store.Table();
+            for (int i = 1; i <= store.MacroCount(); ++i) {
+                const std::int16_t scope = table.Scope(i);
+                if (i != record && table.HotKey(i) == before.HotKey &&
+                    (scope == ScopeGlobal || scope == ScopePopupMenu || scope == ScopeSystem)) {
+                    request.GlobalForbidden = true;
+                }
+            }
+        }
+        MacroRecord after = before;
+        if (!scripting.Edit(after, request, &window) || !store.SaveMacro(record, after)) {
+            return;
+        }
+        window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
+        if ((before.HotKey == HotKeyTimed || after.HotKey == HotKeyTimed) && rebuildSchedule) {
+            rebuildSchedule();
+        }
+        store.SetHotKeys();
+    });
 
     std::vector<std::string> parameters;
     for (int i = 1; i < argc; ++i) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playback/ScriptReader.h"
 
+#include "editing/TagLayout.h"
+
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -73,7 +75,7 @@ namespace {
 // One row of the tag table. `Param` is the key code, the mouse button and action, the window
 // command or the counter's digits, by kind.
 struct TagForm {
-    std::string_view Literal;
+    TagLayout Layout;
     ItemKind Kind;
     std::uint8_t Param = 0;
 };
@@ -88,148 +90,148 @@ using A = MouseAction;
 
 // The order in which the opening literals are tried. No literal is a prefix of another, so the
 // order decides nothing but the cost; it is kept as macro texts have always been read.
-constexpr TagForm Tags[] = {
-    {"<TAB>", K::Key, 9},
-    {"<ENTER>", K::Key, 13},
-    {"<RIGHTWIN>", K::Key, 92},
-    {"<LEFTWIN>", K::Key, 91},
-    {"<APP>", K::Key, 93},
-    {"<BACKSPACE>", K::Key, 8},
-    {"<ESC>", K::Key, 27},
-    {"<SPACE>", K::Key, 32},
-    {"<LEFT ARROW>", K::Key, 37},
-    {"<RIGHT ARROW>", K::Key, 39},
-    {"<UP ARROW>", K::Key, 38},
-    {"<DOWN ARROW>", K::Key, 40},
-    {"<TEST>", K::Test},
-    {"<HOME>", K::Key, 36},
-    {"<END>", K::Key, 35},
-    {"<INSERT>", K::Key, 45},
-    {"<DELETE>", K::Key, 46},
-    {"<PAGE DOWN>", K::Key, 34},
-    {"<PAGE UP>", K::Key, 33},
-    {"<CTLD>", K::KeyDown, 17},
-    {"<CTLU>", K::KeyUp, 17},
-    {"<ALTD>", K::KeyDown, 18},
-    {"<ALTU>", K::KeyUp, 18},
-    {"<SHFD>", K::KeyDown, 16},
-    {"<SHFU>", K::KeyUp, 16},
-    {"<WIND>", K::KeyDown, 91},
-    {"<WINU>", K::KeyUp, 91},
-    {"<RIGHT MOUSE>", K::MouseKey, 2},
-    {"<MIDDLE MOUSE>", K::MouseKey, 4},
-    {"<PAUSE:", K::PauseAt},
-    {"<PAUSE>", K::Pause},
-    {"<DELAY:", K::Delay},
-    {"<SPEED:", K::Speed},
-    {"<MSD:", K::Msd},
-    {"<REM:", K::Remark},
-    {"<WSHUT:", K::Window, static_cast<std::uint8_t>(WindowCommand::Shut)},
-    {"<WHIDE:", K::Window, static_cast<std::uint8_t>(WindowCommand::Hide)},
-    {"<WSHOW:", K::Window, static_cast<std::uint8_t>(WindowCommand::Show)},
-    {"<WSIZE:", K::WindowSize},
-    {"<WPOS:", K::WindowPos},
-    {"<ALT:", K::AltCode, 3},
-    {"<ALT4:", K::AltCode, 4},
-    {"<IIII>", K::Counter, 4},
-    {"<III>", K::Counter, 3},
-    {"<II>", K::Counter, 2},
-    {"<I>", K::Counter, 1},
-    {"<CLIPF:", K::ClipFile},
-    {"<CLIPC>", K::ClipCopy},
-    {"<CLIPP>", K::ClipPaste},
-    {"<BEGCLIP>", K::BeginClip},
-    {"<PROMPTREP>", K::PromptRepeat},
-    {"<REPEAT:", K::Repeat},
-    {"<SPKEY:", K::KeyDelay},
-    {"<SPMSE:", K::MouseDelay},
-    {"<SWAP:", K::Swap},
-    {"<TFILE:", K::TextFile},
-    {"<HTTP:", K::Http},
-    {"<FTP:", K::Ftp},
-    {"<ENDREP>", K::EndRepeat},
-    {"<ENDCLIP>", K::EndClip},
-    {"<LDN>", K::MouseButton, ButtonParam(B::Left, A::Down)},
-    {"<LUP>", K::MouseButton, ButtonParam(B::Left, A::Up)},
-    {"<LCLK>", K::MouseButton, ButtonParam(B::Left, A::Click)},
-    {"<LDCLK>", K::MouseButton, ButtonParam(B::Left, A::DoubleClick)},
-    {"<RDN>", K::MouseButton, ButtonParam(B::Right, A::Down)},
-    {"<RUP>", K::MouseButton, ButtonParam(B::Right, A::Up)},
-    {"<RCLK>", K::MouseButton, ButtonParam(B::Right, A::Click)},
-    {"<RDCLK>", K::MouseButton, ButtonParam(B::Right, A::DoubleClick)},
-    {"<MDN>", K::MouseButton, ButtonParam(B::Middle, A::Down)},
-    {"<MUP>", K::MouseButton, ButtonParam(B::Middle, A::Up)},
-    {"<MCLK>", K::MouseButton, ButtonParam(B::Middle, A::Click)},
-    {"<MDCLK>", K::MouseButton, ButtonParam(B::Middle, A::DoubleClick)},
-    {"<WFW:", K::WheelForward},
-    {"<WBW:", K::WheelBackward},
-    {"<MMS:", K::MoveScreen},
-    {"<MMW:", K::MoveWindow},
-    {"<F1>", K::Key, 112},
-    {"<F2>", K::Key, 113},
-    {"<F3>", K::Key, 114},
-    {"<F4>", K::Key, 115},
-    {"<F5>", K::Key, 116},
-    {"<F6>", K::Key, 117},
-    {"<F7>", K::Key, 118},
-    {"<F8>", K::Key, 119},
-    {"<F9>", K::Key, 120},
-    {"<F10>", K::Key, 121},
-    {"<F11>", K::Key, 122},
-    {"<F12>", K::Key, 123},
-    {"<F13>", K::Key, 124},
-    {"<F14>", K::Key, 125},
-    {"<F15>", K::Key, 126},
-    {"<F16>", K::Key, 127},
-    {"<F17>", K::Key, 128},
-    {"<F18>", K::Key, 129},
-    {"<F19>", K::Key, 130},
-    {"<F20>", K::Key, 131},
-    {"<F21>", K::Key, 132},
-    {"<F22>", K::Key, 133},
-    {"<F23>", K::Key, 134},
-    {"<F24>", K::Key, 135},
-    {"<SHIFT>", K::ShiftOneShot},
-    {"<CTRL>", K::CtrlOneShot},
-    {"<ALT>", K::AltToggle},
-    {"<ATTN>", K::Key, 246},
-    {"<CRSEL>", K::Key, 247},
-    {"<EXSEL>", K::Key, 248},
-    {"<EREOF>", K::Key, 249},
-    {"<PLAY>", K::Key, 250},
-    {"<ZOOM>", K::Key, 251},
-    {"<WAV1:", K::WaveWait},
-    {"<WAV2:", K::WaveNoWait},
-    {"<BEEP>", K::Beep},
-    {"<CHDIR:", K::ChangeDir},
-    {"<DELFILE:", K::DeleteFile},
-    {"<COPYFILE:", K::CopyFile},
-    {"<RENFILE:", K::RenameFile},
-    {"<ACTIVATE:", K::Activate},
-    {"<LAUNCH:", K::Launch},
-    {"<LAUNCHNO:", K::LaunchNo},
-    {"<LAUNCHYES:", K::LaunchYes},
-    {"<PA1>", K::Key, 253},
-    {"<PRTSCR>", K::Key, 44},
-    {"<KEYP0>", K::Key, 96},
-    {"<KEYP1>", K::Key, 97},
-    {"<KEYP2>", K::Key, 98},
-    {"<KEYP3>", K::Key, 99},
-    {"<KEYP4>", K::Key, 100},
-    {"<KEYP5>", K::Key, 101},
-    {"<KEYP6>", K::Key, 102},
-    {"<KEYP7>", K::Key, 103},
-    {"<KEYP8>", K::Key, 104},
-    {"<KEYP9>", K::Key, 105},
-    {"<KEYP.>", K::Key, 110},
-    {"<KEYP/>", K::Key, 111},
-    {"<KEYP*>", K::Key, 106},
-    {"<KEYP->", K::Key, 109},
-    {"<KEYP+>", K::Key, 107},
-    {"<WMAX:", K::Window, static_cast<std::uint8_t>(WindowCommand::Maximize)},
-    {"<WMIN:", K::Window, static_cast<std::uint8_t>(WindowCommand::Minimize)},
-    {"<WCLS:", K::Window, static_cast<std::uint8_t>(WindowCommand::Close)},
-    {"<WRES:", K::Window, static_cast<std::uint8_t>(WindowCommand::Restore)},
+constexpr TagForm TagForms[] = {
+    {Tags::Plain("<TAB>"), K::Key, 9},
+    {Tags::Plain("<ENTER>"), K::Key, 13},
+    {Tags::Plain("<RIGHTWIN>"), K::Key, 92},
+    {Tags::Plain("<LEFTWIN>"), K::Key, 91},
+    {Tags::Plain("<APP>"), K::Key, 93},
+    {Tags::Plain("<BACKSPACE>"), K::Key, 8},
+    {Tags::Plain("<ESC>"), K::Key, 27},
+    {Tags::Plain("<SPACE>"), K::Key, 32},
+    {Tags::Plain("<LEFT ARROW>"), K::Key, 37},
+    {Tags::Plain("<RIGHT ARROW>"), K::Key, 39},
+    {Tags::Plain("<UP ARROW>"), K::Key, 38},
+    {Tags::Plain("<DOWN ARROW>"), K::Key, 40},
+    {Tags::Test, K::Test},
+    {Tags::Plain("<HOME>"), K::Key, 36},
+    {Tags::Plain("<END>"), K::Key, 35},
+    {Tags::Plain("<INSERT>"), K::Key, 45},
+    {Tags::Plain("<DELETE>"), K::Key, 46},
+    {Tags::Plain("<PAGE DOWN>"), K::Key, 34},
+    {Tags::Plain("<PAGE UP>"), K::Key, 33},
+    {Tags::CtrlDown, K::KeyDown, 17},
+    {Tags::CtrlUp, K::KeyUp, 17},
+    {Tags::AltDown, K::KeyDown, 18},
+    {Tags::AltUp, K::KeyUp, 18},
+    {Tags::ShiftDown, K::KeyDown, 16},
+    {Tags::ShiftUp, K::KeyUp, 16},
+    {Tags::WinDown, K::KeyDown, 91},
+    {Tags::WinUp, K::KeyUp, 91},
+    {Tags::Plain("<RIGHT MOUSE>"), K::MouseKey, 2},
+    {Tags::Plain("<MIDDLE MOUSE>"), K::MouseKey, 4},
+    {Tags::PauseAt, K::PauseAt},
+    {Tags::Pause, K::Pause},
+    {Tags::Delay, K::Delay},
+    {Tags::Speed, K::Speed},
+    {Tags::Msd, K::Msd},
+    {Tags::Remark, K::Remark},
+    {Tags::WindowShut, K::Window, static_cast<std::uint8_t>(WindowCommand::Shut)},
+    {Tags::WindowHide, K::Window, static_cast<std::uint8_t>(WindowCommand::Hide)},
+    {Tags::WindowShow, K::Window, static_cast<std::uint8_t>(WindowCommand::Show)},
+    {Tags::WindowSize, K::WindowSize},
+    {Tags::WindowPos, K::WindowPos},
+    {Tags::AltCode3, K::AltCode, 3},
+    {Tags::AltCode4, K::AltCode, 4},
+    {Tags::Counter4, K::Counter, 4},
+    {Tags::Counter3, K::Counter, 3},
+    {Tags::Counter2, K::Counter, 2},
+    {Tags::Counter1, K::Counter, 1},
+    {Tags::ClipFile, K::ClipFile},
+    {Tags::ClipCopy, K::ClipCopy},
+    {Tags::ClipPaste, K::ClipPaste},
+    {Tags::BeginClip, K::BeginClip},
+    {Tags::PromptRepeat, K::PromptRepeat},
+    {Tags::Repeat, K::Repeat},
+    {Tags::KeyDelay, K::KeyDelay},
+    {Tags::MouseDelay, K::MouseDelay},
+    {Tags::Swap, K::Swap},
+    {Tags::TextFile, K::TextFile},
+    {Tags::Http, K::Http},
+    {Tags::Ftp, K::Ftp},
+    {Tags::EndRepeat, K::EndRepeat},
+    {Tags::EndClip, K::EndClip},
+    {Tags::LeftDown, K::MouseButton, ButtonParam(B::Left, A::Down)},
+    {Tags::LeftUp, K::MouseButton, ButtonParam(B::Left, A::Up)},
+    {Tags::LeftClick, K::MouseButton, ButtonParam(B::Left, A::Click)},
+    {Tags::LeftDoubleClick, K::MouseButton, ButtonParam(B::Left, A::DoubleClick)},
+    {Tags::RightDown, K::MouseButton, ButtonParam(B::Right, A::Down)},
+    {Tags::RightUp, K::MouseButton, ButtonParam(B::Right, A::Up)},
+    {Tags::RightClick, K::MouseButton, ButtonParam(B::Right, A::Click)},
+    {Tags::RightDoubleClick, K::MouseButton, ButtonParam(B::Right, A::DoubleClick)},
+    {Tags::MiddleDown, K::MouseButton, ButtonParam(B::Middle, A::Down)},
+    {Tags::MiddleUp, K::MouseButton, ButtonParam(B::Middle, A::Up)},
+    {Tags::MiddleClick, K::MouseButton, ButtonParam(B::Middle, A::Click)},
+    {Tags::MiddleDoubleClick, K::MouseButton, ButtonParam(B::Middle, A::DoubleClick)},
+    {Tags::WheelForward, K::WheelForward},
+    {Tags::WheelBackward, K::WheelBackward},
+    {Tags::MoveScreen, K::MoveScreen},
+    {Tags::MoveWindow, K::MoveWindow},
+    {Tags::Plain("<F1>"), K::Key, 112},
+    {Tags::Plain("<F2>"), K::Key, 113},
+    {Tags::Plain("<F3>"), K::Key, 114},
+    {Tags::Plain("<F4>"), K::Key, 115},
+    {Tags::Plain("<F5>"), K::Key, 116},
+    {Tags::Plain("<F6>"), K::Key, 117},
+    {Tags::Plain("<F7>"), K::Key, 118},
+    {Tags::Plain("<F8>"), K::Key, 119},
+    {Tags::Plain("<F9>"), K::Key, 120},
+    {Tags::Plain("<F10>"), K::Key, 121},
+    {Tags::Plain("<F11>"), K::Key, 122},
+    {Tags::Plain("<F12>"), K::Key, 123},
+    {Tags::Plain("<F13>"), K::Key, 124},
+    {Tags::Plain("<F14>"), K::Key, 125},
+    {Tags::Plain("<F15>"), K::Key, 126},
+    {Tags::Plain("<F16>"), K::Key, 127},
+    {Tags::Plain("<F17>"), K::Key, 128},
+    {Tags::Plain("<F18>"), K::Key, 129},
+    {Tags::Plain("<F19>"), K::Key, 130},
+    {Tags::Plain("<F20>"), K::Key, 131},
+    {Tags::Plain("<F21>"), K::Key, 132},
+    {Tags::Plain("<F22>"), K::Key, 133},
+    {Tags::Plain("<F23>"), K::Key, 134},
+    {Tags::Plain("<F24>"), K::Key, 135},
+    {Tags::Plain("<SHIFT>"), K::ShiftOneShot},
+    {Tags::Plain("<CTRL>"), K::CtrlOneShot},
+    {Tags::Plain("<ALT>"), K::AltToggle},
+    {Tags::Plain("<ATTN>"), K::Key, 246},
+    {Tags::Plain("<CRSEL>"), K::Key, 247},
+    {Tags::Plain("<EXSEL>"), K::Key, 248},
+    {Tags::Plain("<EREOF>"), K::Key, 249},
+    {Tags::Plain("<PLAY>"), K::Key, 250},
+    {Tags::Plain("<ZOOM>"), K::Key, 251},
+    {Tags::WaveWait, K::WaveWait},
+    {Tags::WaveNoWait, K::WaveNoWait},
+    {Tags::Beep, K::Beep},
+    {Tags::ChangeDir, K::ChangeDir},
+    {Tags::DeleteFile, K::DeleteFile},
+    {Tags::CopyFile, K::CopyFile},
+    {Tags::RenameFile, K::RenameFile},
+    {Tags::Activate, K::Activate},
+    {Tags::Launch, K::Launch},
+    {Tags::LaunchNo, K::LaunchNo},
+    {Tags::LaunchYes, K::LaunchYes},
+    {Tags::Plain("<PA1>"), K::Key, 253},
+    {Tags::Plain("<PRTSCR>"), K::Key, 44},
+    {Tags::Plain("<KEYP0>"), K::Key, 96},
+    {Tags::Plain("<KEYP1>"), K::Key, 97},
+    {Tags::Plain("<KEYP2>"), K::Key, 98},
+    {Tags::Plain("<KEYP3>"), K::Key, 99},
+    {Tags::Plain("<KEYP4>"), K::Key, 100},
+    {Tags::Plain("<KEYP5>"), K::Key, 101},
+    {Tags::Plain("<KEYP6>"), K::Key, 102},
+    {Tags::Plain("<KEYP7>"), K::Key, 103},
+    {Tags::Plain("<KEYP8>"), K::Key, 104},
+    {Tags::Plain("<KEYP9>"), K::Key, 105},
+    {Tags::Plain("<KEYP.>"), K::Key, 110},
+    {Tags::Plain("<KEYP/>"), K::Key, 111},
+    {Tags::Plain("<KEYP*>"), K::Key, 106},
+    {Tags::Plain("<KEYP->"), K::Key, 109},
+    {Tags::Plain("<KEYP+>"), K::Key, 107},
+    {Tags::WindowMaximize, K::Window, static_cast<std::uint8_t>(WindowCommand::Maximize)},
+    {Tags::WindowMinimize, K::Window, static_cast<std::uint8_t>(WindowCommand::Minimize)},
+    {Tags::WindowClose, K::Window, static_cast<std::uint8_t>(WindowCommand::Close)},
+    {Tags::WindowRestore, K::Window, static_cast<std::uint8_t>(WindowCommand::Restore)},
 };
 
 // A view of the text that answers every index, with absent characters past the end, so field
@@ -253,7 +255,10 @@ private:
     std::size_t pos_;
 };
 
-std::string Capped(std::string_view field) {
+std::string Capped(std::string_view field, ScriptItem& item) {
+    if (field.size() > MaxFieldText) {
+        item.FieldCut = true;
+    }
     return std::string(field.substr(0, MaxFieldText));
 }
 
@@ -262,45 +267,50 @@ std::string Capped(std::string_view field) {
 struct FreeField {
     std::string_view Field;
     std::size_t End;
+    bool Closed = false;
 };
 
 FreeField FindFreeField(const Cursor& c, std::size_t from) {
     if (from >= c.Remaining()) {
-        return {{}, c.Remaining()};
+        return {{}, c.Remaining(), false};
     }
     const std::string_view rest = c.Text().substr(c.Pos() + from);
     const std::size_t close = rest.find('>');
     if (close == std::string_view::npos) {
-        return {rest, c.Remaining()};
+        return {rest, c.Remaining(), false};
     }
-    return {rest.substr(0, close), from + close + 1};
+    return {rest.substr(0, close), from + close + 1, true};
 }
 
-std::size_t ReadFreeText(const Cursor& c, std::size_t from, std::string& out) {
+std::size_t ReadFreeText(const Cursor& c, std::size_t from, ScriptItem& item) {
     const FreeField f = FindFreeField(c, from);
-    out = Capped(f.Field);
+    item.Unclosed = !f.Closed;
+    item.Text = Capped(f.Field, item);
     return f.End;
 }
 
 // Two names in one field, split at its first ";"; without one, the second name is empty.
 std::size_t ReadTwoNames(const Cursor& c, std::size_t from, ScriptItem& item) {
     const FreeField f = FindFreeField(c, from);
+    item.Unclosed = !f.Closed;
     const std::size_t semicolon = f.Field.find(';');
     if (semicolon == std::string_view::npos) {
-        item.Text = Capped(f.Field);
+        item.Text = Capped(f.Field, item);
         item.Text2.clear();
     } else {
-        item.Text = Capped(f.Field.substr(0, semicolon));
-        item.Text2 = Capped(f.Field.substr(semicolon + 1));
+        item.Text = Capped(f.Field.substr(0, semicolon), item);
+        item.Text2 = Capped(f.Field.substr(semicolon + 1), item);
     }
     return f.End;
 }
 
 // A launch tag's program text: up to the first ">", unless the text read so far holds
 // "<PARAM", in which case that ">" closes the "<PARAM>" and reading goes on to the next ">".
-std::size_t ReadProgramText(const Cursor& c, std::size_t from, std::string& out) {
+std::size_t ReadProgramText(const Cursor& c, std::size_t from, ScriptItem& item) {
+    std::string& out = item.Text2;
     if (from >= c.Remaining()) {
         out.clear();
+        item.Unclosed = true;
         return c.Remaining();
     }
     const std::string_view rest = c.Text().substr(c.Pos() + from);
@@ -310,48 +320,56 @@ std::size_t ReadProgramText(const Cursor& c, std::size_t from, std::string& out)
         close = rest.find('>', close + 1);
     }
     if (close == std::string_view::npos) {
-        out = Capped(rest);
+        out = Capped(rest, item);
+        item.Unclosed = true;
         return c.Remaining();
     }
-    out = Capped(rest.substr(0, close));
+    out = Capped(rest.substr(0, close), item);
     return from + close + 1;
 }
 
-int IntField(const Cursor& c, std::size_t start, std::size_t width) {
-    return ReadIntegerField(c.Text(), c.Pos() + start, width);
+int IntField(const Cursor& c, const TagField& field) {
+    return ReadIntegerField(c.Text(), c.Pos() + field.Position, field.Width);
 }
 
-std::optional<double> RealField(const Cursor& c, std::size_t start, std::size_t width) {
-    const std::size_t begin = c.Pos() + start;
+std::optional<double> RealField(const Cursor& c, const TagField& field) {
+    const std::size_t begin = c.Pos() + field.Position;
     if (begin >= c.Text().size()) {
         return std::nullopt;
     }
-    return ConvertRealField(c.Text().substr(begin, width));
+    return ConvertRealField(c.Text().substr(begin, field.Width));
 }
 
-void LaunchWithWait(const Cursor& c, std::size_t delayAt, ScriptItem& item) {
-    item.Number = IntField(c, delayAt, 2);
-    const std::size_t titleAt = delayAt + 2;
+// The launch-and-wait tags: delay, title up to the next "<", then a launch tag's program text.
+void LaunchWithWait(const TagLayout& layout, const Cursor& c, ScriptItem& item) {
+    item.Number = IntField(c, layout.Field(0));
+    const std::size_t titleAt = layout.Field(1).Position;
     std::size_t titleEnd = c.Remaining();
     if (titleAt < c.Remaining()) {
         const std::size_t lt = c.Text().find('<', c.Pos() + titleAt);
         if (lt != std::string_view::npos) {
             titleEnd = lt - c.Pos();
         }
-        item.Text = Capped(c.Text().substr(c.Pos() + titleAt, titleEnd - titleAt));
+        item.Text = Capped(c.Text().substr(c.Pos() + titleAt, titleEnd - titleAt), item);
     } else {
         titleEnd = c.Remaining();
     }
     // The "<LAUNCH:" that follows the title is passed over unread, as it always has been.
-    item.Length = ReadProgramText(c, titleEnd + 8, item.Text2);
+    item.Length = ReadProgramText(c, titleEnd + Tags::Launch.Literal.size(), item);
 }
 
 // Fills `item` for the tag `form` found at the cursor; false when its closing check fails.
 bool ReadTag(const TagForm& form, const Cursor& c, ScriptItem& item) {
+    const TagLayout& layout = form.Layout;
     item.Kind = form.Kind;
-    item.Literal = form.Literal;
-    item.Length = form.Literal.size();
-    const std::size_t n = form.Literal.size();
+    item.Literal = layout.Literal;
+    item.Length = layout.Literal.size();
+    if (layout.ClosingAt != 0) {
+        if (!c.ClosesAt(layout.ClosingAt)) {
+            return false;
+        }
+        item.Length = layout.FixedLength();
+    }
     switch (form.Kind) {
     case K::Key:
     case K::MouseKey:
@@ -367,84 +385,44 @@ bool ReadTag(const TagForm& form, const Cursor& c, ScriptItem& item) {
         item.Number = form.Param;
         return true;
     case K::AltCode: {
-        const std::size_t end = n + form.Param;
-        if (!c.ClosesAt(end)) {
-            return false;
-        }
-        item.Text = std::string(c.Text().substr(c.Pos() + n, form.Param));
-        item.Length = end + 1;
+        const TagField& digits = layout.Field(0);
+        item.Text = std::string(c.Text().substr(c.Pos() + digits.Position, digits.Width));
         return true;
     }
     case K::WheelForward:
     case K::WheelBackward:
-        if (!c.ClosesAt(8)) {
-            return false;
-        }
-        item.Number = IntField(c, 5, 3);
-        item.Length = 9;
+    case K::Msd:
+    case K::KeyDelay:
+    case K::MouseDelay:
+    case K::Repeat:
+        item.Number = IntField(c, layout.Field(0));
         return true;
     case K::MoveScreen:
     case K::MoveWindow: {
-        if (!c.ClosesAt(16)) {
-            return false;
-        }
-        const std::optional<double> x = RealField(c, 5, 5);
-        const std::optional<double> y = RealField(c, 11, 5);
+        const std::optional<double> x = RealField(c, layout.Field(0));
+        const std::optional<double> y = RealField(c, layout.Field(1));
         item.RealValid = x && y;
         item.Real = x.value_or(0);
         item.Real2 = y.value_or(0);
-        item.Length = 17;
         return true;
     }
     case K::Delay:
     case K::Speed: {
-        if (!c.ClosesAt(12)) {
-            return false;
-        }
-        const std::optional<double> value = RealField(c, 7, 5);
+        const std::optional<double> value = RealField(c, layout.Field(0));
         item.RealValid = value.has_value();
         item.Real = value.value_or(0);
-        item.Length = 13;
         return true;
     }
-    case K::Msd:
-        if (!c.ClosesAt(9)) {
-            return false;
-        }
-        item.Number = IntField(c, 5, 4);
-        item.Length = 10;
-        return true;
-    case K::KeyDelay:
-    case K::MouseDelay:
-        if (!c.ClosesAt(11)) {
-            return false;
-        }
-        item.Number = IntField(c, 7, 4);
-        item.Length = 12;
-        return true;
-    case K::Repeat:
-        if (!c.ClosesAt(12)) {
-            return false;
-        }
-        item.Number = IntField(c, 8, 4);
-        item.Length = 13;
-        return true;
     case K::PauseAt:
-        item.Number = IntField(c, 7, 3);
-        item.Number2 = IntField(c, 11, 3);
-        item.Length = ReadFreeText(c, 14, item.Text);
-        return true;
     case K::WindowSize:
-    case K::WindowPos: {
-        const bool size = form.Kind == K::WindowSize;
-        item.Number = IntField(c, size ? 7 : 6, 4);
-        item.Number2 = IntField(c, size ? 12 : 11, 4);
-        item.Length = ReadFreeText(c, size ? 16 : 15, item.Text);
+    case K::WindowPos:
+        item.Number = IntField(c, layout.Field(0));
+        item.Number2 = IntField(c, layout.Field(1));
+        item.Length = ReadFreeText(c, layout.Field(2).Position, item);
         return true;
-    }
     case K::Window:
         item.Command = static_cast<WindowCommand>(form.Param);
-        item.Length = ReadFreeText(c, n, item.Text);
+        item.Length = ReadFreeText(c, layout.Field(0).Position, item);
         return true;
     case K::Remark:
     case K::ClipFile:
@@ -457,18 +435,18 @@ bool ReadTag(const TagForm& form, const Cursor& c, ScriptItem& item) {
     case K::Swap:
     case K::WaveWait:
     case K::WaveNoWait:
-        item.Length = ReadFreeText(c, n, item.Text);
+        item.Length = ReadFreeText(c, layout.Field(0).Position, item);
         return true;
     case K::CopyFile:
     case K::RenameFile:
-        item.Length = ReadTwoNames(c, n, item);
+        item.Length = ReadTwoNames(c, layout.Field(0).Position, item);
         return true;
     case K::Launch:
-        item.Length = ReadProgramText(c, n, item.Text2);
+        item.Length = ReadProgramText(c, layout.Field(0).Position, item);
         return true;
     case K::LaunchNo:
     case K::LaunchYes:
-        LaunchWithWait(c, n, item);
+        LaunchWithWait(layout, c, item);
         return true;
     default:
         return true;
@@ -503,7 +481,7 @@ bool ReadDateTag(const Cursor& c, ScriptItem& item) {
         if (len + 9 > c.Remaining()) {
             return false;
         }
-        const int days = IntField(c, flagAt + 2, 3);
+        const int days = ReadIntegerField(c.Text(), c.Pos() + flagAt + 2, DateDayCountWidth);
         item.DayOffset = c.At(flagAt + 1) == 'P' ? -days : days;
         item.Length = len + 9;
         return true;
@@ -539,8 +517,8 @@ ScriptItem ReadScriptItem(std::string_view text, std::size_t pos) {
         return item;
     }
     const Cursor c(text, pos);
-    for (const TagForm& form : Tags) {
-        if (LiteralAt(c, form.Literal)) {
+    for (const TagForm& form : TagForms) {
+        if (LiteralAt(c, form.Layout.Literal)) {
             if (ReadTag(form, c, item)) {
                 return item;
             }

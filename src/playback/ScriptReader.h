@@ -94,7 +94,9 @@ struct ScriptItem {
     std::string Text2;
     int FormatIndex = 0; // 0-based
     bool LeadingZeros = false;
-    int DayOffset = 0; // days, negative for the past
+    int DayOffset = 0;     // days, negative for the past
+    bool FieldCut = false; // a free-text field held more than MaxFieldText characters
+    bool Unclosed = false; // the last free-text field ran to the end of the text, no ">" after it
 };
 
 // A free-text field keeps this many characters; the rest is dropped, the tag still ends at ">".

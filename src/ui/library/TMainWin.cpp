@@ -110,6 +110,7 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     });
     connect(grid_, &MacroGrid::HeaderRightClicked, this, &TMainWin::HeaderSort);
     connect(grid_, &MacroGrid::RowClicked, this, [this](int) { UpdateCommandStates(); });
+    connect(grid_, &MacroGrid::RowDoubleClicked, this, [this](int) { ScriptingEditorClick(); });
 
     tray_ = new TrayIcons(ProgramIcon(), RecordingIcon(), this);
     trayMenu_ = new QMenu(this);
@@ -163,6 +164,50 @@ QAction* TMainWin::AddCommand(QMenu* menu, MainCommand command, const QString& c
     return action;
 }
 
+void TMainWin::SetMacroEditors(const MacroEditors& editors) {
+    editors_ = editors;
+    EnableScriptingEditor();
+    emit MacroEditorsChanged();
+}
+
+void TMainWin::SetScriptingCommand(std::function<void(int)> open) {
+    openScripting_ = std::move(open);
+    EnableScriptingEditor();
+}
+
+void TMainWin::EnableScriptingEditor() {
+    const bool on = editors_.Scripting != nullptr && openScripting_ && restriction_ == 0;
+    Action(MainCommand::ScriptingEditor)->setEnabled(on);
+    Action(MainCommand::ScriptingEditor)->setStatusTip(QString());
+    for (QWidget* bar : {buttonBar_, letterPanel_}) {
+        for (QToolButton* button : bar->findChildren<QToolButton*>()) {
+            if (button->property("command").toInt() ==
+                static_cast<int>(MainCommand::ScriptingEditor)) {
+                button->setEnabled(on);
+            }
+        }
+    }
+}
+
+void TMainWin::ScriptingEditorClick() {
+    if (restriction_ > 0 || editors_.Scripting == nullptr || !openScripting_) {
+        return;
+    }
+    if (grid_->Model().rowCount() == 0) {
+        QMessageBox::critical(this, QStringLiteral("Error"),
+                              QStringLiteral("No hot keys have been added yet.  Please add one "
+                                             "first."));
+        return;
+    }
+    const int record = grid_->SelectedRecord();
+    if (record <= 0) {
+        QMessageBox::critical(this, QStringLiteral("Error"),
+                              QStringLiteral("No hot key selected.  Please select one."));
+        return;
+    }
+    openScripting_(record);
+}
+
 QAction* TMainWin::Action(MainCommand command) const {
     const auto found = actions_.find(command);
     return found == actions_.end() ? nullptr : found->second;
@@ -204,7 +249,8 @@ void TMainWin::BuildMenus() {
 
     QMenu* macro = menuBar()->addMenu(QStringLiteral("&Macro"));
     AddCommand(macro, AddMacro, QStringLiteral("&Add Macro..."), QKeySequence(Qt::Key_Insert));
-    AddCommand(macro, ScriptingEditor, QStringLiteral("&Scripting Editor..."));
+    connect(AddCommand(macro, ScriptingEditor, QStringLiteral("&Scripting Editor...")),
+            &QAction::triggered, this, &TMainWin::ScriptingEditorClick);
     AddCommand(macro, ModifyDirectly, QStringLiteral("&Modify Directly..."));
     AddCommand(macro, RecaptureMacro, QStringLiteral("Re&capture Macro"));
     AddCommand(macro, RenameMacro, QStringLiteral("&Rename Macro..."));

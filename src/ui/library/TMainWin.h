@@ -4,6 +4,7 @@
 #include "core/MainCommand.h"
 #include "core/SettingsBlock.h"
 #include "library/MacroList.h"
+#include "ui/library/MacroEditors.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -64,6 +65,19 @@ public:
     // scheduler's timer calls it again to keep the time current.
     void DoCaption();
 
+    // The windows that make and change macros; the commands that open them are enabled as
+    // they arrive. Not owned.
+    void SetMacroEditors(const MacroEditors& editors);
+    const MacroEditors& Editors() const { return editors_; }
+
+    // Opens the scripting editor on a macro (its record number) and stores what it returns;
+    // done by the owner. "Scripting Editor" and a double click on a row call it once both it
+    // and the editor are given.
+    void SetScriptingCommand(std::function<void(int)> open);
+    // "Scripting Editor": the opening refusals for an empty list or no selection, then the
+    // editor on the selected macro.
+    void ScriptingEditorClick();
+
     QAction* Action(MainCommand command) const;
     MacroGrid& Grid() const { return *grid_; }
     QWidget& LetterPanel() const { return *letterPanel_; }
@@ -81,6 +95,8 @@ signals:
     void Closed();
     // "Timer Seconds", "Show Date" or "Disable Screen Saver" changed (and were saved).
     void SchedulerSettingsChanged();
+    // SetMacroEditors gave new editors.
+    void MacroEditorsChanged();
 
 public slots:
     void HideClick();
@@ -105,6 +121,7 @@ private:
                         const QKeySequence& shortcut = {});
     void LayoutClient();
     void UpdateCommandStates();
+    void EnableScriptingEditor();
     void HeaderSort(int column);
     void ShowHelp();
     void ShowAbout();
@@ -112,6 +129,8 @@ private:
 
     Services services_;
     ActivationCommands activation_;
+    MacroEditors editors_;
+    std::function<void(int)> openScripting_;
     SettingsBlock& settings_;
     std::map<MainCommand, QAction*> actions_;
     std::vector<QAction*> recentFiles_;

@@ -1,0 +1,193 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editing/ScriptEditing.h"
+
+#include "core/MacroRecord.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace orvane {
+
+std::size_t InsertIndex(Placement placement, std::size_t remembered, std::size_t count) {
+    switch (placement) {
+    case Placement::Append:
+        return count;
+    case Placement::InsertBefore:
+        return std::min(remembered, count);
+    case Placement::InsertAfter:
+        return count == 0 ? 0 : std::min(remembered + 1, count);
+    }
+    return count;
+}
+
+std::size_t SelectionAfterAdd(Placement placement, std::size_t remembered, std::size_t count) {
+    if (count == 0) {
+        return 0;
+    }
+    switch (placement) {
+    case Placement::Append:
+        return count - 1;
+    case Placement::InsertBefore:
+        return std::min(remembered, count - 1);
+    case Placement::InsertAfter:
+        return count == 1 ? 0 : std::min(remembered + 1, count - 1);
+    }
+    return count - 1;
+}
+
+LineButtons EnableDisable(std::size_t count, std::optional<std::size_t> selected) {
+    if (!selected || *selected >= count) {
+        return {};
+    }
+    return {*selected > 0, *selected + 1 < count, true, true, true};
+}
+
+std::optional<std::size_t> DeleteLine(std::vector<ScriptLine>& lines, std::size_t index) {
+    if (index >= lines.size()) {
+        return std::nullopt;
+    }
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
+    if (lines.empty()) {
+        return std::nullopt;
+    }
+    return std::min(index, lines.size() - 1);
+}
+
+std::optional<std::size_t> CopyLine(std::vector<ScriptLine>& lines, std::size_t index) {
+    if (index >= lines.size()) {
+        return std::nullopt;
+    }
+    ScriptLine copy = lines[index];
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(index), std::move(copy));
+    return index + 1;
+}
+
+std::optional<std::size_t> MoveLine(std::vector<ScriptLine>& lines, std::size_t index, bool up) {
+    if (index >= lines.size()) {
+        return std::nullopt;
+    }
+    if (up ? index == 0 : index + 1 >= lines.size()) {
+        return index;
+    }
+    const std::size_t other = up ? index - 1 : index + 1;
+    std::swap(lines[index], lines[other]);
+    return other;
+}
+
+std::string DialogDisplayText(CommandCode code, const CommandRecord& record) {
+    using C = CommandCode;
+    switch (code) {
+    case C::MaximizeWindow:
+    case C::MinimizeWindow:
+    case C::RestoreWindow:
+    case C::CloseWindow:
+    case C::HideWindow:
+    case C::ShowWindow:
+    case C::ShutDownProgram:
+        if (const auto* window = std::get_if<WindowRecord>(&record); window && window->Current) {
+            return std::string(CommandName(code)) + " - Current Window";
+        }
+        break;
+    case C::ActivateOrLaunch:
+        if (const auto* program = std::get_if<ProgramRecord>(&record)) {
+            return std::string(CommandName(code)) + ": \"" + program->Title + "\" OR " +
+                   std::string(FileNameOf(program->Path));
+        }
+        break;
+    default:
+        break;
+    }
+    return DisplayText(code, record);
+}
+
+bool CommandNeedsNoValues(CommandCode code) {
+    switch (code) {
+    case CommandCode::SoundBeep:
+    case CommandCode::RepeatEnd:
+    case CommandCode::RepeatPromptStart:
+    case CommandCode::ClipboardCopy:
+    case CommandCode::ClipboardPaste:
+    case CommandCode::ClipboardStartCopy:
+    case CommandCode::ClipboardEndCopy:
+        return true;
+    default:
+        return false;
+    }
+}
+
+CommandRecord RecordWithoutValues(CommandCode code) {
+    switch (code) {
+    case CommandCode::SoundBeep:
+        return SoundRecord{1, {}, true};
+    case CommandCode::RepeatEnd:
+        return RepeatRecord{3, 0};
+    case CommandCode::RepeatPromptStart:
+        return RepeatRecord{2, 0};
+    case CommandCode::ClipboardCopy:
+        return ClipboardRecord{4, {}};
+    case CommandCode::ClipboardPaste:
+        return ClipboardRecord{5, {}};
+    case CommandCode::ClipboardStartCopy:
+        return ClipboardRecord{1, {}};
+    case CommandCode::ClipboardEndCopy:
+        return ClipboardRecord{2, {}};
+    default:
+        return TextRecord{};
+    }
+}
+
+std::string TrimmedShortKeyName(std::string_view name) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!name.empty() && blank(name.front())) {
+        name.remove_prefix(1);
+    }
+    while (!name.empty() && blank(name.back())) {
+        name.remove_suffix(1);
+    }
+    return std::string(name);
+}
+
+std::optional<std::string_view> CheckShortKeyName(std::string_view name) {
+    const std::string trimmed = TrimmedShortKeyName(name);
+    if (trimmed.empty()) {
+        return NoShortKeyNameText;
+    }
+    constexpr std::string_view marks = "!#$%&*+,-./;<=>?@^_";
+    for (const char c : trimmed) {
+        const bool valid = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                           (c >= '0' && c <= '9') || marks.find(c) != std::string_view::npos;
+        if (!valid) {
+            return InvalidShortKeyNameText;
+        }
+    }
+    return std::nullopt;
+}
+
+ScriptSaveOutcome SaveScript(const std::vector<ScriptLine>& lines, const ScriptEditorForm& form,
+                             double now, MacroRecord& record) {
+    ScriptSaveOutcome outcome;
+    if (form.Kind == ActivationKind::ShortKey) {
+        outcome.Refusal = CheckShortKeyName(form.ShortKeyName);
+        if (outcome.Refusal) {
+            return outcome;
+        }
+    }
+    const std::string text = ScriptText(lines);
+    if (form.IsNew) {
+        record.Active = 1;
+    }
+    record.LastModified = now;
+    record.Nickname.Assign(std::string_view(form.Nickname).substr(0, 50));
+    record.Icon.Assign(form.Icon);
+    record.Scope = form.Scope == 1   ? ScopeGlobal
+                   : form.Scope == 2 ? ScopeSpecificWindow
+                                     : ScopeSpecificProgram;
+    record.ShortKey.Assign(form.Kind == ActivationKind::ShortKey
+                               ? TrimmedShortKeyName(form.ShortKeyName)
+                               : std::string());
+    outcome.Truncated = text.size() > MacroTextMaxLength;
+    record.SetText(text);
+    return outcome;
+}
+
+} // namespace orvane

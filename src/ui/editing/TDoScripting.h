@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/MacroRecord.h"
+#include "core/SettingsBlock.h"
+#include "editing/ScriptEditing.h"
+
+#include <QDialog>
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace orvane {
+
+class CommandDialogs;
+class MessageSink;
+
+// "Macro Scripting Editor": a macro as a list of readable command lines. It works on its own
+// copy of the record; "&Ok" writes the lines and fields into that copy and accepts, and only
+// then does Record() differ from what it was given. "&Cancel" and closing change nothing.
+class TDoScripting : public QDialog {
+    Q_OBJECT
+public:
+    struct Setup {
+        ActivationKind Kind = ActivationKind::HotKey;
+        bool NewMacro = false;
+        bool GlobalForbidden = false;
+        QString HotKeyName{};               // shown in the activation panel of hot key macros
+        std::filesystem::path IconFolder{}; // the "Icons" folder of the data folder
+        WindowBounds* Bounds = nullptr;     // restored on creation, stored on closing
+        std::function<void()> ShowHelp{};   // "&Help"; the button is disabled without it
+        std::function<double()> Now{};      // days, for LastModified; the clock when empty
+    };
+
+    // `dialogs` and `messages` must outlive the window.
+    TDoScripting(const MacroRecord& record, Setup setup, const CommandDialogs& dialogs,
+                 MessageSink& messages, QWidget* parent = nullptr);
+
+    const MacroRecord& Record() const { return record_; }
+    bool Saved() const { return saved_; }
+    const std::vector<ScriptLine>& Lines() const { return lines_; }
+
+    // The window's controls, for tests and screen readers alike.
+    QListWidget* OptionBox() const { return optionBox_; }
+    QListWidget* Script() const { return script_; }
+    QLineEdit* NickName() const { return nickName_; }
+    QLineEdit* ShortKeyName() const { return shortKeyName_; }
+    QRadioButton* Global() const { return global_; }
+    QRadioButton* Specific() const { return specific_; }
+    QRadioButton* ProgExe() const { return progExe_; }
+    QPushButton* Button(const char* objectName) const;
+
+    // The handlers, named for what triggers them.
+    void AddButtonClick();
+    void InsertBeforeClick();
+    void InsertAfterClick();
+    void DoEditClick();
+    void DoCopyClick();
+    void DoDeleteClick();
+    void DoUpClick();
+    void DoDownClick();
+    void OkButtonClick();
+    void ChooseWinProgClick();
+    void SetScheduleClick();
+    void MySpeedClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildWindow();
+    void FormShow();
+    void AddALine(Placement placement);
+    void ShowLines(std::optional<std::size_t> selected);
+    void EnableDisable();
+    void ScopeClick();
+    void DoCaption();
+    std::optional<std::size_t> Selected() const;
+    void LoadInIcon();
+    void StoreBounds();
+
+    MacroRecord record_;
+    Setup setup_;
+    const CommandDialogs& dialogs_;
+    MessageSink& messages_;
+    std::vector<ScriptLine> lines_;
+    std::string icon_;
+    bool saved_ = false;
+    bool boundsStored_ = false;
+
+    QListWidget* optionBox_ = nullptr;
+    QListWidget* script_ = nullptr;
+    QLineEdit* nickName_ = nullptr;
+    QLineEdit* shortKeyName_ = nullptr;
+    QLabel* hotKeyLabel_ = nullptr;
+    QLabel* timerLabel_ = nullptr;
+    QPushButton* setSchedule_ = nullptr;
+    QToolButton* mySpeed_ = nullptr;
+    QRadioButton* global_ = nullptr;
+    QRadioButton* specific_ = nullptr;
+    QRadioButton* progExe_ = nullptr;
+    QPushButton* chooseWinProg_ = nullptr;
+};
+
+} // namespace orvane

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The scripting editor end to end: the program runs on a prepared macro file, xdotool opens the
+// editor from the main window and edits with the keyboard as a user would, and the macro file
+// and a probe window show the result.
+#include "ChildProcess.h"
+#include "Command.h"
+#include "Deadline.h"
+#include "Probe.h"
+#include "ScriptCorpus.h"
+#include "VirtualDisplay.h"
+#include "Xdotool.h"
+#include "core/HotKeyTable.h"
+#include "core/MacroRecord.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <thread>
+#include <unistd.h>
+
+namespace orvane::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string EditorTitle = "Macro Scripting Editor  (GLOBAL)";
+
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
+    const Deadline deadline(timeout);
+    while (!condition()) {
+        if (deadline.Passed()) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+class ScriptingEditorTest : public ::testing::Test {
+protected:
+    // Writes the four system macros and then one Global hot key macro per (key, text), and
+    // starts the program on the file.
+    void Start(const std::vector<std::pair<std::string, std::string>>& macros) {
+        std::ofstream out(file_, std::ios::binary | std::ios::trunc);
+        const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
+                                    "Ctrl+Alt+Shift+Z"};
+        for (int k = 0; k < 4; ++k) {
+            MacroRecord r;
+            r.Nickname.Assign("system");
+            r.HotKey = *HotKeyCodeOf(systemKeys[k]);
+            r.Scope = ScopeSystem;
+            r.ScopeTarget.Assign(std::to_string(k + 1));
+            r.Active = 1;
+            Write(out, r);
+        }
+        for (const auto& [key, text] : macros) {
+            MacroRecord r;
+            r.Nickname.Assign("edited");
+            r.HotKey = *HotKeyCodeOf(key);
+            r.Scope = ScopeGlobal;
+            r.Active = 1;
+            r.Icon.Assign("MAIN");
+            r.SetText(text);
+            Write(out, r);
+        }
+        out.close();
+        const fs::path log = display.Folder() / "orvane.log";
+        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        SpawnOptions options;
+        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
+        options.env = display.Env();
+        options.stderrFd = fd;
+        program_ = std::make_unique<ChildProcess>(options);
+        ::close(fd);
+        ASSERT_TRUE(Shown("Orvane 98 (Edit)")) << display.Logs();
+    }
+
+    static void Write(std::ofstream& out, const MacroRecord& record) {
+        const MacroRecordBytes bytes = record.ToBytes();
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+
+    std::string FileBytes() const {
+        std::ifstream in(file_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Record i (1-based) as the file holds it now.
+    MacroRecord Stored(int i) const {
+        const std::string bytes = FileBytes();
+        MacroRecordBytes record{};
+        const std::size_t at = static_cast<std::size_t>(i - 1) * MacroRecordSize;
+        if (bytes.size() >= at + MacroRecordSize) {
+            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), MacroRecordSize,
+                        record.begin());
+        }
+        return MacroRecord::FromBytes(record);
+    }
+
+    bool Shown(const std::string& title) {
+        return WaitFor([&] {
+            const CommandResult found = Xdotool(
+                display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
+            return found.Succeeded() && !found.out.empty();
+        });
+    }
+    bool Gone(const std::string& title) {
+        return WaitFor([&] {
+            const CommandResult found = Xdotool(
+                display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
+            return found.out.empty();
+        });
+    }
+
+    // From the main window, as a user: click into the list, type the start of the macro's hot
+    // key to select it, then "Macro" / "Scripting Editor".
+    void OpenEditorOn(const std::string& hotKey) {
+        ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Edit)"));
+        const CommandResult main = Xdotool(
+            display, {"search", "--onlyvisible", "--name", ExactTitlePattern("Orvane 98 (Edit)")});
+        ASSERT_TRUE(main.Succeeded());
+        const std::string id = main.out.substr(0, main.out.find('\n'));
+        ASSERT_TRUE(
+            Xdotool(display, {"mousemove", "--window", id, "60", "160", "click", "1"}).Succeeded());
+        ASSERT_TRUE(TypeText(display, hotKey));
+        ASSERT_TRUE(PressKeys(display, {"alt+m", "s"}));
+        ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle)) << display.Logs();
+    }
+
+    void TearDown() override {
+        if (program_) {
+            ::kill(program_->Pid(), SIGTERM);
+            program_->WaitForExit(kDefaultTimeout);
+        }
+    }
+
+    VirtualDisplay display;
+    fs::path file_ = display.Folder() / "Edit.ORV";
+    std::unique_ptr<ChildProcess> program_;
+};
+
+TEST_F(ScriptingEditorTest, LinesMovedCopiedAndDeletedWithTheKeyboardPlayAsShown) {
+    Start({{"Ctrl+Alt+Shift+Q", "Hello<ENTER><REPEAT:0003>x<I><ENDREP><DELAY:00.20>!"}});
+    OpenEditorOn("Ctrl+Alt+Shift+Q");
+    // The lines: Hello<ENTER>, Repeat Start: 3, x, Repeat Counter, Repeat End, Delay, "!".
+    // Each line of the repeat block goes up past "Hello" with "&Up"; then "Cop&y" on "!" and
+    // "De&lete" on the delay.
+    std::vector<std::string> keys = {"alt+s", "Home"};
+    for (int line = 1; line <= 4; ++line) {
+        keys.insert(keys.end(), {"Down", "Down", "alt+u"});
+    }
+    keys.erase(keys.begin() + 2); // the first block line is one below the top
+    keys.insert(keys.end(), {"End", "alt+y", "Up", "Up", "alt+l", "alt+o"});
+    ASSERT_TRUE(PressKeys(display, keys));
+    ASSERT_TRUE(Gone(EditorTitle));
+    const std::string expected = "<REPEAT:0003>x<I><ENDREP>Hello<ENTER>!!";
+    ASSERT_TRUE(WaitFor([&] { return Stored(5).Text() == expected; })) << Stored(5).Text();
+
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+q"}));
+    EXPECT_TRUE(probe.WaitForText("x1x2x3Hello\n!!"));
+
+    // Opened again and left with "&Ok": the same lines give the same text.
+    const MacroRecord saved = Stored(5);
+    OpenEditorOn("Ctrl+Alt+Shift+Q");
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone(EditorTitle));
+    ASSERT_TRUE(WaitFor([&] { return Stored(5).LastModified != saved.LastModified; }));
+    EXPECT_EQ(Stored(5).Text(), expected);
+    EXPECT_EQ(Stored(5).Nickname.View(), "edited");
+
+    // Changes left with "&Cancel": the file is as it was, byte for byte.
+    const std::string before = FileBytes();
+    OpenEditorOn("Ctrl+Alt+Shift+Q");
+    ASSERT_TRUE(PressKeys(
+        display, {"ctrl+a", "n", "e", "w", "alt+s", "Home", "alt+l", "alt+l", "alt+w", "alt+c"}));
+    ASSERT_TRUE(Gone(EditorTitle));
+    ASSERT_TRUE(Shown("Orvane 98 (Edit)"));
+    EXPECT_EQ(FileBytes(), before);
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+q"}));
+    EXPECT_TRUE(probe.WaitForText("x1x2x3Hello\n!!x1x2x3Hello\n!!"));
+}
+
+TEST_F(ScriptingEditorTest, LongAndMalformedMacrosComeBackUnchanged) {
+    const std::string full = corpus::FiveThousandCharacters();
+    const std::string malformed = corpus::MalformedTags() + "<REM:never closed";
+    Start({{"Ctrl+Alt+Shift+A", full}, {"Ctrl+Alt+Shift+B", malformed}});
+    for (const int record : {5, 6}) {
+        SCOPED_TRACE(record);
+        const MacroRecord before = Stored(record);
+        OpenEditorOn(record == 5 ? "Ctrl+Alt+Shift+A" : "Ctrl+Alt+Shift+B");
+        ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+        ASSERT_TRUE(Gone(EditorTitle));
+        ASSERT_TRUE(WaitFor([&] { return Stored(record).LastModified != before.LastModified; }));
+        EXPECT_EQ(Stored(record).Text(), before.Text());
+        EXPECT_EQ(Stored(record).HotKey, before.HotKey);
+    }
+    EXPECT_EQ(Stored(5).Text(), full);
+    EXPECT_EQ(Stored(6).Text(), malformed);
+}
+
+} // namespace
+} // namespace orvane::e2e
