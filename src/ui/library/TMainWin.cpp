@@ -162,6 +162,11 @@ QAction* TMainWin::AddCommand(QMenu* menu, MainCommand command, const QString& c
     return action;
 }
 
+void TMainWin::SetMacroEditors(const MacroEditors& editors) {
+    editors_ = editors;
+    emit MacroEditorsChanged();
+}
+
 QAction* TMainWin::Action(MainCommand command) const {
     const auto found = actions_.find(command);
     return found == actions_.end() ? nullptr : found->second;

@@ -4,6 +4,7 @@
 #include "core/MainCommand.h"
 #include "core/SettingsBlock.h"
 #include "library/MacroList.h"
+#include "ui/library/MacroEditors.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -64,6 +65,11 @@ public:
     // scheduler's timer calls it again to keep the time current.
     void DoCaption();
 
+    // The windows that make and change macros; the commands that open them are enabled as
+    // they arrive. Not owned.
+    void SetMacroEditors(const MacroEditors& editors);
+    const MacroEditors& Editors() const { return editors_; }
+
     QAction* Action(MainCommand command) const;
     MacroGrid& Grid() const { return *grid_; }
     QWidget& LetterPanel() const { return *letterPanel_; }
@@ -81,6 +87,8 @@ signals:
     void Closed();
     // "Timer Seconds", "Show Date" or "Disable Screen Saver" changed (and were saved).
     void SchedulerSettingsChanged();
+    // SetMacroEditors gave new editors.
+    void MacroEditorsChanged();
 
 public slots:
     void HideClick();
@@ -112,6 +120,7 @@ private:
 
     Services services_;
     ActivationCommands activation_;
+    MacroEditors editors_;
     SettingsBlock& settings_;
     std::map<MainCommand, QAction*> actions_;
     std::vector<QAction*> recentFiles_;
