@@ -3,25 +3,25 @@
 
 #include "activation/ActivationHosts.h"
 #include "activation/HotKeyDispatch.h"
+#include "activation/KeyPickRelay.h"
 #include "activation/MainWindowCommands.h"
 #include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
 #include "app/InactiveHookLibrary.h"
 #include "app/QtEventPump.h"
-#include "app/QtMessageSink.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "core/CodePage.h"
 #include "core/CommandLine.h"
 #include "core/MacroStore.h"
 #include "core/ProgramLifecycle.h"
-#include "library/MacroListSource.h"
 #include "platform/x11/HookedInputSynth.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
 #include "playback/Player.h"
+#include "ui/Prompter.h"
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
@@ -30,7 +30,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -53,10 +52,6 @@ QString FindManual() {
     }
     const QString source = QStringLiteral(ORVANE_SOURCE_DIR "/docs/manual.html");
     return QFileInfo::exists(source) ? source : QString();
-}
-
-QString StoredPathText(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
 }
 
 // The hook backend's diagnostic trace, asked for with ORVANE_HOOK_TRACE=1: appended to a file
@@ -99,7 +94,7 @@ int RunGui(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("orvane"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QtMessageSink messages;
+    Prompter messages(nullptr, true);
     // The real hook backend, and our own input synthesis that it must tell from the user's.
     // Without them (an X server lacking XInput 2 or XTEST) the program runs without hot keys.
     const bool traceHooks = !qgetenv("ORVANE_HOOK_TRACE").isEmpty();
@@ -119,25 +114,16 @@ int RunGui(int argc, char** argv) {
     }
 
     SettingsBlock& settings = lifecycle.Settings();
-    TMainWin window({&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual()});
     // Recomputes the timer table after a timed macro changed; set once the scheduler exists.
     std::function<void()> rebuildSchedule;
-    window.SetActivationCommands(
-        {[&store, &window, &rebuildSchedule](int record) {
-             const ActivateOutcome outcome = DoActivate(store, record);
-             if (outcome.Error) {
-                 QMessageBox::critical(
-                     &window, QStringLiteral("Error"),
-                     QString::fromLatin1(outcome.Error->data(),
-                                         static_cast<int>(outcome.Error->size())));
-             } else if (outcome.Changed) {
-                 window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
-                 if (outcome.Timed && rebuildSchedule) {
-                     rebuildSchedule();
-                 }
-             }
-         },
-         [&store] { RestoreKeyboardHooks(store); }, [&store] { RestoreMouseHooks(store); }});
+    KeyPickRelay keyPicks;
+    TMainWin window({&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual(), &store,
+                     &messages, &keyPicks,
+                     [&rebuildSchedule] {
+                         if (rebuildSchedule) {
+                             rebuildSchedule();
+                         }
+                     }});
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.
@@ -185,6 +171,7 @@ int RunGui(int argc, char** argv) {
         shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, *host, *player, prompts);
         shortKeys = std::make_unique<ShortKeys>(store, settings, *input, *pump, *shortKeyHost);
         dispatch->AddListener(shortKeys.get());
+        dispatch->AddListener(&keyPicks);
         timedHost = std::make_unique<DispatchTimedMacroHost>(*dispatch, *host, *player, commands);
         // Nothing that came due before the start is made up.
         scheduler = std::make_unique<Scheduler>(store, settings, *timedHost, LocalMoment::Now());
@@ -217,9 +204,7 @@ int RunGui(int argc, char** argv) {
                              }
                          });
     } else {
-        QMessageBox::warning(
-            nullptr, QStringLiteral("Warning"),
-            QStringLiteral("Hot keys cannot be watched: %1.").arg(QString::fromStdString(error)));
+        messages.Show("Warning", "Hot keys cannot be watched: " + error + ".");
     }
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
 
@@ -228,7 +213,7 @@ int RunGui(int argc, char** argv) {
         parameters.emplace_back(argv[i]);
     }
     const auto outcome = lifecycle.ApplyCommandLine(ParseCommandLine(parameters));
-    window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
+    window.RefreshFromStore();
     if (outcome.Hide) {
         window.HideAfterFirstShow();
     }
