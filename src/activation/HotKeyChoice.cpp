@@ -6,6 +6,7 @@
 #include "core/MacroStore.h"
 #include "core/MacroTable.h"
 #include "core/SettingsBlock.h"
+#include "platform/HookLibrary.h"
 
 #include <algorithm>
 
@@ -35,6 +36,12 @@ std::optional<std::string> QuestionFor(std::uint16_t code) {
 }
 
 } // namespace
+
+void SetSecWind(MacroStore& store, std::uint32_t window, bool on) {
+    store.Table().SetSecondWindow(window);
+    store.Table().SetSecondWindowOn(on);
+    store.Hook().OrvUpWindow2(store.Table());
+}
 
 KeyUseCounts CountKeyUses(const MacroTable& table, int macroCount) {
     KeyUseCounts counts{};

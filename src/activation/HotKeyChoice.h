@@ -18,6 +18,10 @@ class MacroStore;
 class MacroTable;
 struct SettingsBlock;
 
+// Publishes `window` as the second window with its flag (SetSecWind): while it is on, the hook
+// backend reports struck hot keys to that window as UM_KEYPICK instead of playing them.
+void SetSecWind(MacroStore& store, std::uint32_t window, bool on);
+
 // How many of the loaded macros (any scope, active or not) use each hot key code.
 using KeyUseCounts = std::array<int, HotKeyCount>;
 KeyUseCounts CountKeyUses(const MacroTable& table, int macroCount);

@@ -82,6 +82,15 @@ bool KeyUsedByOtherGlobal(const MacroTable& table, int macroCount, std::uint16_t
     return false;
 }
 
+bool ReadWorkingMacro(MacroStore& store, int record, MacroRecord& working, MessageSink& messages) {
+    if (store.ReadMacro(record, working)) {
+        return true;
+    }
+    messages.Show(ErrorCaption, "The macro file \"" + store.CurrentPath().string() +
+                                    "\" could not be read. Nothing was changed.");
+    return false;
+}
+
 StoredMacro StoreNewMacro(MacroStore& store, const MacroRecord& record, MessageSink& messages) {
     StoredMacro outcome;
     if (store.MacroCount() >= MaxMacroCount || store.FileHasUnloadedRecords()) {

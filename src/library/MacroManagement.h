@@ -46,6 +46,10 @@ std::vector<std::uint16_t> MembersWithout(std::span<const std::uint16_t> members
 // Whether a macro other than `except` whose scope is Global, PopUp Menu or System uses `code`.
 bool KeyUsedByOtherGlobal(const MacroTable& table, int macroCount, std::uint16_t code, int except);
 
+// Reads record `record` into `working` for a command to work on. A file that cannot be read any
+// more says so ("Error", naming the file) and returns false.
+bool ReadWorkingMacro(MacroStore& store, int record, MacroRecord& working, MessageSink& messages);
+
 // What storing a macro did.
 struct StoredMacro {
     bool Stored = false;
