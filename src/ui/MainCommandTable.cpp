@@ -23,6 +23,8 @@ constexpr QKeyCombination Ctrl(Qt::Key key) {
     return QKeyCombination(Qt::ControlModifier, key);
 }
 
+// The letter panel's mnemonics are its own and differ from the menu bar's (F, M, O, S, H): a
+// letter used twice would only move the focus between its owners instead of acting.
 constexpr MainCommandRow Rows[] = {
     {.Command = NewFile,
      .Menu = M::File,
@@ -92,13 +94,13 @@ constexpr MainCommandRow Rows[] = {
      .Caption = "&Rename Macro...",
      .Button = "Rename",
      .ButtonPlace = 7,
-     .Letter = "&Rename Macro"},
+     .Letter = "Re&name Macro"},
     {.Command = CopyMacro,
      .Menu = M::Macro,
      .Caption = "C&opy Macro...",
      .Button = "Copy",
      .ButtonPlace = 8,
-     .Letter = "C&opy Macro"},
+     .Letter = "Cop&y Macro"},
     {.Command = ActivateMacro,
      .Menu = M::Macro,
      .Caption = "Acti&vate Macro",
@@ -111,7 +113,7 @@ constexpr MainCommandRow Rows[] = {
      .Shortcut = Key(Qt::Key_Delete),
      .Button = "Delete",
      .ButtonPlace = 10,
-     .Letter = "Re&move Macro"},
+     .Letter = "&Remove Macro"},
     {.Command = QuickInfo,
      .Menu = M::Macro,
      .Caption = "&Quick Info",
@@ -122,7 +124,7 @@ constexpr MainCommandRow Rows[] = {
      .Caption = "Sor&t Order...",
      .Button = "Sort",
      .ButtonPlace = 15,
-     .Letter = "Sort &Order"},
+     .Letter = "Sor&t Order"},
 
     {.Command = Appearance,
      .Menu = M::Options,

@@ -173,8 +173,19 @@ void MainWindowTest::CommandTableBuildsMenusButtonsAndPanel() {
                             "Import,Export,Print,Look,Sort"));
     QCOMPARE(captions(f.window->LetterPanel()),
              QStringLiteral("&Add Macro,Scripting &Editor,Modify &Directly,Re&capture Macro,"
-                            "&Rename Macro,C&opy Macro,Deacti&vate Macro,Re&move Macro,"
-                            "&Quick Info,Sort &Order"));
+                            "Re&name Macro,Cop&y Macro,Deacti&vate Macro,&Remove Macro,"
+                            "&Quick Info,Sor&t Order"));
+    // Every mnemonic of the menu bar and the letter panel is used once.
+    QStringList letters;
+    for (QAction* menu : f.window->menuBar()->actions()) {
+        letters << menu->text().section(QLatin1Char('&'), 1).left(1).toLower();
+    }
+    for (QToolButton* button : f.window->LetterPanel().findChildren<QToolButton*>()) {
+        letters << button->text().section(QLatin1Char('&'), 1).left(1).toLower();
+    }
+    letters.sort();
+    QCOMPARE(letters.size(), 15);
+    QCOMPARE(letters.removeDuplicates(), 0);
 
     // A command is built when a handler is bound; availability and both buttons follow.
     QVERIFY(!table.IsBuilt(MainCommand::Appearance));
