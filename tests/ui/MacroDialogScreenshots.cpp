@@ -58,9 +58,9 @@ int main(int argc, char** argv) {
     static class : public MacroEditor {
         bool Edit(MacroRecord&, const MacroEditRequest&, QWidget*) override { return false; }
     } editor;
-    AddMacroDialog add(CountKeyUses(table, count), GlobalKeys(table, count), true,
-                       {{&store, &relay}, &messages, {&editor, &editor, nullptr, &editor},
-                        count + 1});
+    AddMacroDialog add(
+        CountKeyUses(table, count), GlobalKeys(table, count), true,
+        {{&store, &relay}, &messages, {&editor, &editor, nullptr, &editor}, count + 1});
     add.show();
     add.KeyField()->setFocus();
     Pick(relay, "Ctrl+Alt+C");
