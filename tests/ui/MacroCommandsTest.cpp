@@ -366,6 +366,16 @@ void MacroCommandsTest::SelectedRowDrivesCaptionsAndDoubleClickEdits() {
     QCOMPARE(ReadMacroFileBack(files.path)[0].Text(), std::string("<ENTER>"));
     QCOMPARE(window.Grid().Model().index(window.Grid().currentIndex().row(), 2).data().toString(),
              QStringLiteral("edited"));
+    // A system macro has no script: the editor's command chooses its key instead.
+    QVERIFY(window.Grid().SelectRecord(3));
+    bool systemKeys = false;
+    WhenModal([&systemKeys](QWidget* modal) {
+        systemKeys = qobject_cast<SystemKeysDialog*>(modal) != nullptr;
+    });
+    emit window.Grid().RowDoubleClicked(window.Grid().currentIndex().row() + 1);
+    QVERIFY(systemKeys);
+    QCOMPARE(scripting.Requests.size(), std::size_t{1});
+    QVERIFY(window.Grid().SelectRecord(1));
     // A cancelled editor stores nothing.
     scripting.Confirm = false;
     scripting.Text = "lost";

@@ -190,27 +190,7 @@ void MacroCommands::RenameClick() {
     const MacroTable& table = store_->Table();
     const int count = store_->MacroCount();
     if (working.Scope == ScopeSystem) {
-        const std::string_view kind = working.ScopeTarget.View();
-        SystemKeysDialog::Services services{
-            {store_, window_.Context().KeyPicks}, &window_.Messages(), {}};
-        const QString manual = window_.Context().ManualPath;
-        if (!manual.isEmpty() && QFileInfo::exists(manual)) {
-            services.Help = [manual] {
-                QUrl url = QUrl::fromLocalFile(manual);
-                url.setFragment(QStringLiteral("system-hot-keys"));
-                QDesktopServices::openUrl(url);
-            };
-        }
-        SystemKeysDialog dialog(SystemKeysFormFrom(*store_, window_.Settings()),
-                                GlobalKeys(table, count), kind.empty() ? 1 : kind[0] - '0',
-                                services, &window_);
-        if (dialog.exec() != QDialog::Accepted) {
-            return;
-        }
-        ApplySystemKeys(dialog.Form(), *store_, window_.Settings());
-        window_.SaveSettings();
-        store_->SetHotKeys();
-        window_.RefreshFromStore(selected);
+        SystemKeysClick(selected, working);
         return;
     }
     ActivationChooserDialog dialog(
@@ -220,6 +200,32 @@ void MacroCommands::RenameClick() {
         return;
     }
     Stored(StoreChangedMacro(*store_, selected, working, dialog.Record()));
+}
+
+void MacroCommands::SystemKeysClick(int selected, const MacroRecord& working) {
+    const MacroTable& table = store_->Table();
+    const int count = store_->MacroCount();
+    const std::string_view kind = working.ScopeTarget.View();
+    SystemKeysDialog::Services services{
+        {store_, window_.Context().KeyPicks}, &window_.Messages(), {}};
+    const QString manual = window_.Context().ManualPath;
+    if (!manual.isEmpty() && QFileInfo::exists(manual)) {
+        services.Help = [manual] {
+            QUrl url = QUrl::fromLocalFile(manual);
+            url.setFragment(QStringLiteral("system-hot-keys"));
+            QDesktopServices::openUrl(url);
+        };
+    }
+    SystemKeysDialog dialog(SystemKeysFormFrom(*store_, window_.Settings()),
+                            GlobalKeys(table, count), kind.empty() ? 1 : kind[0] - '0', services,
+                            &window_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    ApplySystemKeys(dialog.Form(), *store_, window_.Settings());
+    window_.SaveSettings();
+    store_->SetHotKeys();
+    window_.RefreshFromStore(selected);
 }
 
 void MacroCommands::RemoveClick() {
@@ -248,6 +254,11 @@ void MacroCommands::EditClick(bool scripting) {
     MacroRecord working;
     if (Refused(MacroCommandKind::Modify, selected) ||
         !ReadWorkingMacro(*store_, selected, working, window_.Messages())) {
+        return;
+    }
+    // A system macro has no script: changing it means choosing its key.
+    if (working.Scope == ScopeSystem) {
+        SystemKeysClick(selected, working);
         return;
     }
     const MacroEditors& editors = window_.Editors();

@@ -7,6 +7,7 @@ namespace orvane {
 
 enum class MacroCommandKind;
 class MacroStore;
+struct MacroRecord;
 struct StoredMacro;
 class TMainWin;
 
@@ -35,6 +36,8 @@ public:
 
 private:
     void SelectedRowChanged();
+    // "System Hot Keys" for system macro `selected`.
+    void SystemKeysClick(int selected, const MacroRecord& working);
     void BindEditors();
     bool Refused(MacroCommandKind kind, int selected);
     void Stored(const StoredMacro& stored);
