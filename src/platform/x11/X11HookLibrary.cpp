@@ -266,6 +266,7 @@ void X11HookLibrary::HandleRaw(int type, const void* data) {
     if (secondWindowOn_) {
         if (const auto code = HotKeyOfKey(keymap_, keycode, state, group_)) {
             Post(HookMessageId::UM_KEYPICK, *code, 0, secondWindow_);
+            Trace("keypick " + std::to_string(*code));
         }
         return;
     }
@@ -523,6 +524,7 @@ void X11HookLibrary::OrvUpWindow(const MacroTable& table) {
 void X11HookLibrary::OrvUpWindow2(const MacroTable& table) {
     secondWindow_ = table.SecondWindow();
     secondWindowOn_ = table.SecondWindowOn();
+    Trace(secondWindowOn_ ? "keypick on" : "keypick off");
 }
 
 void X11HookLibrary::OrvUpKeys(const MacroTable& table) {
