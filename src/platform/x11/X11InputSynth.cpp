@@ -602,28 +602,33 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
         // Programs must have taken in what was typed through these keys before they change.
         SettleAfterUse();
     }
-    auto next = available.begin();
+    std::vector<bool> used(available.size(), false);
     for (Keysym keysym : chunk) {
         if (bound_.contains(keysym)) {
             continue;
         }
-        // A keycode still bound with an earlier key type (before a layout change) takes no
-        // new character until it is free.
-        while (next != available.end() &&
-               (next->Level >= levels || RowOfOtherType(next->Keycode))) {
-            ++next;
+        // A named key (F24, a media key) goes on a first level: a level's Shift or AltGr would
+        // turn a combination the macro spells into another one. A keycode still bound with an
+        // earlier key type (before a layout change) takes nothing new until it is free.
+        const bool plainLevel = CharacterOfKeysym(keysym) == 0;
+        std::size_t pick = 0;
+        while (pick < available.size() && (used[pick] || available[pick].Level >= levels ||
+                                           (plainLevel && available[pick].Level != 0) ||
+                                           RowOfOtherType(available[pick].Keycode))) {
+            ++pick;
         }
-        if (next == available.end()) {
-            break;
+        if (pick == available.size()) {
+            continue;
         }
-        std::vector<Keysym>& row = spareRows_[next->Keycode];
+        used[pick] = true;
+        const SpareSlot slot = available[pick];
+        std::vector<Keysym>& row = spareRows_[slot.Keycode];
         if (row.size() != levels) {
             row.assign(levels, NoKeysym);
         }
-        row[next->Level] = keysym;
-        bound_[keysym] = *next;
-        changed.insert(next->Keycode);
-        ++next;
+        row[slot.Level] = keysym;
+        bound_[keysym] = slot;
+        changed.insert(slot.Keycode);
     }
     if (!changed.empty()) {
         WriteSpareRows({changed.begin(), changed.end()});
