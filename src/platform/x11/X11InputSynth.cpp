@@ -363,7 +363,7 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
     if (up && numLockToggled_ && !KeypadKeyHeld()) {
         RestoreNumLock();
     }
-    XFlush(d);
+    // No flush per key: Flush() (between the steps of a macro) and EndOfBatch send them.
 }
 
 void X11InputSynth::PressLevelModifiers(std::uint8_t keycode, unsigned mods) {
@@ -428,7 +428,6 @@ void X11InputSynth::TypeCharacter(char32_t ch) {
     } else if (const auto slot = SlotForKeysym(BindingKeysymOfCharacter(ch), true)) {
         TypePlacement({slot->Keycode, state.Group, slot->Level, spareType_.LevelMods[slot->Level]});
     }
-    XFlush(display_.get());
 }
 
 void X11InputSynth::TypePlacement(const KeyPlacement& placed) {
@@ -825,6 +824,10 @@ void X11InputSynth::PrepareCharacters(std::u32string_view text) {
     plan_.Announce(std::move(missing));
     // All that fits now, in one rebinding; the rest follows chunk by chunk as typing gets there.
     Rebind(plan_.ChunkFor(first, SpareCapacity()));
+}
+
+void X11InputSynth::Flush() {
+    XFlush(display_.get());
 }
 
 void X11InputSynth::EndOfBatch() {
