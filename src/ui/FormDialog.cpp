@@ -59,7 +59,8 @@ void FormDialog::CentreOnScreen() {
 
 void FormDialog::ShowRefusal(const Refusal& refusal) {
     messages_.Show(refusal.Caption, refusal.Text);
-    if (auto* field = findChild<QWidget*>(refusal.Field); field != nullptr) {
+    if (auto* field = refusal.Field.isEmpty() ? nullptr : findChild<QWidget*>(refusal.Field);
+        field != nullptr) {
         field->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(field)) {
             edit->selectAll();
@@ -80,8 +81,10 @@ bool FormDialog::RunCheck() {
             if (Answered(*refusal, asker_(refusal->Caption, refusal->Text))) {
                 continue;
             }
-            if (auto* field = findChild<QWidget*>(refusal->Field); field != nullptr) {
-                field->setFocus();
+            if (!refusal->Field.isEmpty()) {
+                if (auto* field = findChild<QWidget*>(refusal->Field)) {
+                    field->setFocus();
+                }
             }
             return false;
         }
