@@ -4,6 +4,7 @@
 #include "activation/ActivationHosts.h"
 #include "activation/HotKeyDispatch.h"
 #include "activation/MainWindowCommands.h"
+#include "app/CanberraSound.h"
 #include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
 #include "app/InactiveHookLibrary.h"
@@ -18,14 +19,18 @@
 #include "core/ProgramLifecycle.h"
 #include "library/MacroListSource.h"
 #include "platform/x11/HookedInputSynth.h"
+#include "platform/x11/ProcProcesses.h"
+#include "platform/x11/SpawnShell.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "playback/Player.h"
 #include "ui/activation/MessageBoxSink.h"
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/editing/ScriptingEditor.h"
+#include "ui/editing/commands/CommandDialogRegistry.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
@@ -122,7 +127,18 @@ int RunGui(int argc, char** argv) {
     }
 
     SettingsBlock& settings = lifecycle.Settings();
-    TMainWin window({&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual()});
+    // What the command dialogs ask of the desktop, on connections of their own: the windows and
+    // programs to choose from, the window under a picked point, test plays, opening a file.
+    const std::unique_ptr<X11WindowSystem> dialogWindows = X11WindowSystem::Open(nullptr, error);
+    CanberraSound dialogSound([&dialogWindows] {
+        if (dialogWindows) {
+            dialogWindows->Bell();
+        }
+    });
+    ProcProcesses dialogProcesses;
+    SpawnShell dialogShell;
+    TMainWin window(
+        {&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual(), &dialogSound});
     // Recomputes the timer table after a timed macro changed; set once the scheduler exists.
     std::function<void()> rebuildSchedule;
     window.SetActivationCommands(
@@ -233,6 +249,26 @@ int RunGui(int argc, char** argv) {
     MessageBoxSink editorMessages(&window);
     ScriptingEditor scripting({&settings, folders.Data / "Icons", &editorMessages,
                                [&window] { window.Action(MainCommand::Help)->trigger(); }});
+    CommandDialogServices dialogServices;
+    dialogServices.Messages = &editorMessages;
+    dialogServices.Settings = &settings;
+    dialogServices.SaveSettings = [&lifecycle] { lifecycle.SaveSettings(); };
+    dialogServices.Sounds = &dialogSound;
+    dialogServices.Programs = &dialogShell;
+    dialogServices.Windows = dialogWindows.get();
+    dialogServices.Running = &dialogProcesses;
+    // Keys typed into "Enter Keystrokes" never start macros.
+    dialogServices.KeyboardHook = [&store](bool on) {
+        if (on) {
+            HookTheKeyboard(store);
+        } else {
+            UnHookTheKeyboard(store);
+        }
+    };
+    dialogServices.ShowHelp = [&window](std::string_view) {
+        window.Action(MainCommand::Help)->trigger();
+    };
+    RegisterCommandDialogs(scripting.Dialogs(), dialogServices);
     window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr});
     window.SetScriptingCommand([&store, &window, &scripting, &rebuildSchedule](int record) {
         MacroRecord before;

@@ -20,7 +20,7 @@ std::optional<MadeCommand> CommandDialogs::Add(CommandCode code, QWidget* parent
 }
 
 std::optional<MadeCommand> CommandDialogs::Edit(CommandCode code, const CommandRecord& current,
-                                                  QWidget* parent) const {
+                                                QWidget* parent) const {
     if (const auto found = openers_.find(code); found != openers_.end()) {
         return found->second(&current, parent);
     }

@@ -7,6 +7,7 @@
 #include "ui/activation/MessageBoxSink.h"
 #include "ui/activation/SetScheduleDialog.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
+#include "ui/editing/commands/TDoSound.h"
 #include "ui/library/SortOrderDialog.h"
 #include "ui/library/StartAtLogin.h"
 #include "widgets/MacroGrid.h"
@@ -315,10 +316,8 @@ void TMainWin::BuildMenus() {
     showDate_->setCheckable(true);
     showDate_->setChecked(settings_.ShowDate);
     connect(showDate_, &QAction::triggered, this, &TMainWin::ShowDateClick);
-    // The alarm's sound dialog comes with the command dialogs.
-    QAction* alarm = scheduler->addAction(QStringLiteral("&Alarm..."));
-    alarm->setEnabled(false);
-    alarm->setStatusTip(QStringLiteral("Not available in this version yet"));
+    connect(scheduler->addAction(QStringLiteral("&Alarm...")), &QAction::triggered, this,
+            &TMainWin::AlarmClick);
     connect(scheduler->addAction(QStringLiteral("&Timer Interval...")), &QAction::triggered, this,
             &TMainWin::TimerIntervalClick);
 
@@ -544,6 +543,18 @@ void TMainWin::TimerIntervalClick() {
     settings_.TimerSeconds = dialog.Seconds();
     services_.SaveSettings();
     emit SchedulerSettingsChanged();
+}
+
+void TMainWin::AlarmClick() {
+    MessageBoxSink messages(this);
+    CommandDialogServices services;
+    services.Messages = &messages;
+    services.Settings = &settings_;
+    services.SaveSettings = services_.SaveSettings;
+    services.Sounds = services_.Sounds;
+    TDoSound dialog(services, AlarmFormFrom(settings_), TDoSound::Mode::Alarm, this);
+    messages.SetParent(&dialog);
+    dialog.exec();
 }
 
 void TMainWin::ShortKeysClick() {

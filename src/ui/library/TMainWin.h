@@ -19,6 +19,7 @@ class QToolButton;
 namespace orvane {
 
 class MacroGrid;
+class Sound;
 class TrayIcons;
 
 // The main window: the menu, the button bar or the letter panel, and the macro grid. It keeps
@@ -31,6 +32,7 @@ public:
         SettingsBlock* Settings = nullptr;  // owned by the caller, outlives the window
         std::function<void()> SaveSettings; // writes `Settings` to the settings file
         QString ManualPath;                 // the HTML manual, empty when not installed
+        Sound* Sounds = nullptr;            // the alarm dialog's "&Test"; none: no test play
     };
 
     // The activation commands, done by the owner.
@@ -106,6 +108,8 @@ public slots:
     void ShortKeysClick();
     void ShowDateClick();
     void TimerIntervalClick();
+    // "&Alarm": the sound played before timed macros, kept in the settings.
+    void AlarmClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -19,14 +19,15 @@ QLayout* BrowseRow(QWidget* dialog, QLineEdit* path, QPushButton*& browse, const
     browse = new QPushButton(QStringLiteral("&Browse"), dialog);
     browse->setObjectName(QStringLiteral("BrowseButton"));
     browse->setAutoDefault(false);
-    QObject::connect(browse, &QPushButton::clicked, dialog, [dialog, path, caption, filter, folders] {
-        const QString chosen =
-            folders ? QFileDialog::getExistingDirectory(dialog, caption, path->text())
-                    : QFileDialog::getOpenFileName(dialog, caption, path->text(), filter);
-        if (!chosen.isEmpty()) {
-            path->setText(chosen);
-        }
-    });
+    QObject::connect(
+        browse, &QPushButton::clicked, dialog, [dialog, path, caption, filter, folders] {
+            const QString chosen =
+                folders ? QFileDialog::getExistingDirectory(dialog, caption, path->text())
+                        : QFileDialog::getOpenFileName(dialog, caption, path->text(), filter);
+            if (!chosen.isEmpty()) {
+                path->setText(chosen);
+            }
+        });
     auto* row = new QHBoxLayout;
     row->addWidget(path, 1);
     row->addWidget(browse);
@@ -100,8 +101,10 @@ TDoDOSFiles::TDoDOSFiles(const CommandDialogServices& services, const FilesForm&
     layout->addWidget(Radio(kind_, FilesForm::ChangeDir, "ChangeDir",
                             QStringLiteral("Ch&ange Directory/Folder")));
     layout->addWidget(Radio(kind_, FilesForm::Copy, "CopyFile", QStringLiteral("Cop&y File")));
-    layout->addWidget(Radio(kind_, FilesForm::Rename, "RenameFile", QStringLiteral("&Rename File")));
-    layout->addWidget(Radio(kind_, FilesForm::Delete, "DeleteFile", QStringLiteral("&Delete File")));
+    layout->addWidget(
+        Radio(kind_, FilesForm::Rename, "RenameFile", QStringLiteral("&Rename File")));
+    layout->addWidget(
+        Radio(kind_, FilesForm::Delete, "DeleteFile", QStringLiteral("&Delete File")));
     path_ = Edit("ProgPath", 255, QStringLiteral("Text File Path/Name"));
     newName_ = Edit("NewName", 255, QStringLiteral("New Name"));
     newName_->setMinimumWidth(newName_->fontMetrics().averageCharWidth() * 40);

@@ -28,17 +28,17 @@ struct SettingsBlock;
 // What the command dialogs need of the program. Pointers may be null where a dialog can do
 // without (no test play without sounds, no window list without a window system).
 struct CommandDialogServices {
-    MessageSink* Messages = nullptr;     // refusals; required
-    SettingsBlock* Settings = nullptr;   // last date and time formats, the alarm
-    std::function<void()> SaveSettings;  // after the alarm changed
-    const PathChecks* Paths = nullptr;   // file checks; the real file system when null
-    Sound* Sounds = nullptr;             // "&Test" of the sound dialog
-    Shell* Programs = nullptr;           // "&Edit Text File"
-    WindowSystem* Windows = nullptr;     // window titles; the window under a picked point
-    Processes* Running = nullptr;        // running programs
+    MessageSink* Messages = nullptr;           // refusals; required
+    SettingsBlock* Settings = nullptr;         // last date and time formats, the alarm
+    std::function<void()> SaveSettings;        // after the alarm changed
+    const PathChecks* Paths = nullptr;         // file checks; the real file system when null
+    Sound* Sounds = nullptr;                   // "&Test" of the sound dialog
+    Shell* Programs = nullptr;                 // "&Edit Text File"
+    WindowSystem* Windows = nullptr;           // window titles; the window under a picked point
+    Processes* Running = nullptr;              // running programs
     std::function<void(bool on)> KeyboardHook; // switched off while keystrokes are typed
     std::function<void(std::string_view keyword)> ShowHelp; // "&Help"; none: no button
-    FormDialog::Asker Ask;               // questions; a message box when empty
+    FormDialog::Asker Ask;                                  // questions; a message box when empty
 };
 
 // A dialog that makes the tag of one command from its form: it checks the form with the

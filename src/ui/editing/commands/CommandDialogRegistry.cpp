@@ -18,8 +18,7 @@
 namespace orvane {
 
 std::unique_ptr<QDialog> MakeCommandDialog(CommandCode code, const CommandRecord* current,
-                                           const CommandDialogServices& services,
-                                           QWidget* parent) {
+                                           const CommandDialogServices& services, QWidget* parent) {
     using C = CommandCode;
     // Editing shows the line's own values: its record read back from its tag.
     const std::string tag = current != nullptr ? TagOf(code, *current) : std::string();
@@ -46,8 +45,8 @@ std::unique_ptr<QDialog> MakeCommandDialog(CommandCode code, const CommandRecord
     case C::RepeatEnd:
     case C::RepeatCounter:
     case C::RepeatPromptStart:
-        return std::make_unique<TDoRepeat>(s, edit ? RepeatForm::Load(tag) : RepeatForm::Preset(code),
-                                           parent);
+        return std::make_unique<TDoRepeat>(
+            s, edit ? RepeatForm::Load(tag) : RepeatForm::Preset(code), parent);
     case C::KeystrokeSpeed:
     case C::MouseSpeed:
     case C::MacroPlaybackSpeed:
@@ -110,8 +109,8 @@ std::unique_ptr<QDialog> MakeCommandDialog(CommandCode code, const CommandRecord
     case C::DeleteFile:
     case C::CopyFile:
     case C::RenameFile:
-        return std::make_unique<TDoDOSFiles>(s, edit ? FilesForm::Load(tag) : FilesForm::Preset(code),
-                                             parent);
+        return std::make_unique<TDoDOSFiles>(
+            s, edit ? FilesForm::Load(tag) : FilesForm::Preset(code), parent);
     }
     return nullptr;
 }
@@ -139,15 +138,15 @@ void RegisterCommandDialogs(CommandDialogs& dialogs, const CommandDialogServices
             return OpenCommandDialog(code, current, services, parent);
         });
     }
-    dialogs.SetScopeChooser([&services](bool program, const std::string& current, bool topMost,
-                                        QWidget* parent)
-                                -> std::optional<CommandDialogs::ScopeChoice> {
-        TDoSpecWind dialog(services, ScopeForm{program, current, {}, topMost}, parent);
-        if (dialog.exec() != QDialog::Accepted) {
-            return std::nullopt;
-        }
-        return CommandDialogs::ScopeChoice{dialog.Name(), dialog.TopMost()};
-    });
+    dialogs.SetScopeChooser(
+        [&services](bool program, const std::string& current, bool topMost,
+                    QWidget* parent) -> std::optional<CommandDialogs::ScopeChoice> {
+            TDoSpecWind dialog(services, ScopeForm{program, current, {}, topMost}, parent);
+            if (dialog.exec() != QDialog::Accepted) {
+                return std::nullopt;
+            }
+            return CommandDialogs::ScopeChoice{dialog.Name(), dialog.TopMost()};
+        });
 }
 
 } // namespace orvane

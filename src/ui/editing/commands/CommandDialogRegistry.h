@@ -19,7 +19,6 @@ std::optional<MadeCommand> OpenCommandDialog(CommandCode code, const CommandReco
 
 // The dialog itself, not yet shown, for the same `code` and `current`: for tests and pictures.
 std::unique_ptr<QDialog> MakeCommandDialog(CommandCode code, const CommandRecord* current,
-                                           const CommandDialogServices& services,
-                                           QWidget* parent);
+                                           const CommandDialogServices& services, QWidget* parent);
 
 } // namespace orvane

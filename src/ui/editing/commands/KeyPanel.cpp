@@ -86,8 +86,8 @@ void KeyPanel::AddMenus(QMenuBar* bar) {
     for (const KeyButton& key : KeyButtons) {
         const bool function = key.Caption.starts_with('F') && key.Caption.size() <= 3;
         const std::string tag(key.Tag);
-        connect((function ? functionKeys : keys)->addAction(Latin(key.Caption)), &QAction::triggered,
-                this, [this, tag] { emit Insert(tag); });
+        connect((function ? functionKeys : keys)->addAction(Latin(key.Caption)),
+                &QAction::triggered, this, [this, tag] { emit Insert(tag); });
     }
     connect(keys->addAction(QStringLiteral("S&ymbols...")), &QAction::triggered, this,
             &KeyPanel::SymbolsClick);

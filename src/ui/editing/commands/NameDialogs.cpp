@@ -84,8 +84,7 @@ void TDoTextInsert::EditTextClick() {
     }
 }
 
-TDoRemark::TDoRemark(const CommandDialogServices& services, const RemarkForm& form,
-                     QWidget* parent)
+TDoRemark::TDoRemark(const CommandDialogServices& services, const RemarkForm& form, QWidget* parent)
     : CommandDialog(services, QStringLiteral("Remark"), parent) {
     auto* fields = new QFormLayout;
     comments_ = Edit("Comments", 240, QStringLiteral("Comment"));
@@ -102,10 +101,12 @@ TDoWebStuff::TDoWebStuff(const CommandDialogServices& services, const WebForm& f
                     parent),
       ftp_(form.Ftp) {
     auto* fields = new QFormLayout;
-    address_ = Edit("ProgPath", 255, ftp_ ? QStringLiteral("FTP URL") : QStringLiteral("Web Site URL"));
+    address_ =
+        Edit("ProgPath", 255, ftp_ ? QStringLiteral("FTP URL") : QStringLiteral("Web Site URL"));
     address_->setMinimumWidth(address_->fontMetrics().averageCharWidth() * 45);
-    fields->addRow(Label(ftp_ ? QStringLiteral("&FTP URL") : QStringLiteral("&Web Site URL"), address_),
-                   address_);
+    fields->addRow(
+        Label(ftp_ ? QStringLiteral("&FTP URL") : QStringLiteral("&Web Site URL"), address_),
+        address_);
     address_->setText(BoxText(form.Address));
     Finish(fields, "Web Site URL");
 }

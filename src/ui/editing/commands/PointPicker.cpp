@@ -10,9 +10,9 @@
 
 namespace orvane {
 
-PointPicker::PointPicker() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint |
-                                                  Qt::WindowStaysOnTopHint |
-                                                  Qt::BypassWindowManagerHint) {
+PointPicker::PointPicker()
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::BypassWindowManagerHint) {
     setObjectName(QStringLiteral("PointPicker"));
     setAccessibleName(QStringLiteral("Click the place to pick, or press Escape"));
     setCursor(Qt::CrossCursor);

@@ -3,10 +3,10 @@
 
 #include "ui/activation/QtText.h"
 
-#include <QLabel>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>

@@ -29,20 +29,21 @@ TDateOrTime::TDateOrTime(const CommandDialogServices& services, const DateTimeFo
     formats_->setHeaderLabels({QStringLiteral("Format"), QStringLiteral("Example")});
     formats_->setRootIsDecorated(false);
     formats_->setAllColumnsShowFocus(true);
-    formats_->setAccessibleName(time_ ? QStringLiteral("Time formats") : QStringLiteral("Date formats"));
+    formats_->setAccessibleName(time_ ? QStringLiteral("Time formats")
+                                      : QStringLiteral("Date formats"));
     const int count = FormatCount(time_);
     for (int i = 0; i < count; ++i) {
         const auto index = static_cast<std::size_t>(i);
-        formats_->addTopLevelItem(new QTreeWidgetItem(
-            {Latin(time_ ? TimeFormatNames[index] : DateFormatNames[index]),
-             Latin(time_ ? TimeExamples[index] : DateExamples[index])}));
+        formats_->addTopLevelItem(
+            new QTreeWidgetItem({Latin(time_ ? TimeFormatNames[index] : DateFormatNames[index]),
+                                 Latin(time_ ? TimeExamples[index] : DateExamples[index])}));
     }
     formats_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     formats_->setMinimumSize(formats_->fontMetrics().averageCharWidth() * 44,
                              formats_->fontMetrics().height() * 14);
-    auto* title = Label(time_ ? QStringLiteral("&Select Time Format")
-                              : QStringLiteral("&Select Date Format"),
-                        formats_);
+    auto* title =
+        Label(time_ ? QStringLiteral("&Select Time Format") : QStringLiteral("&Select Date Format"),
+              formats_);
     layout->addWidget(title);
     layout->addWidget(formats_);
     suppress_ = new QCheckBox(QStringLiteral("Do not show leading &zeros"), this);
@@ -64,8 +65,7 @@ TDateOrTime::TDateOrTime(const CommandDialogServices& services, const DateTimeFo
     dateControls->setVisible(!time_);
     layout->addWidget(dateControls);
 
-    formats_->setCurrentItem(
-        formats_->topLevelItem(std::clamp(form.FormatIndex, 1, count) - 1));
+    formats_->setCurrentItem(formats_->topLevelItem(std::clamp(form.FormatIndex, 1, count) - 1));
     suppress_->setChecked(form.Suppress);
     days_->setText(BoxText(form.Days));
     CheckButton(direction_, form.Future ? 1 : 0);

@@ -90,8 +90,7 @@ void TDoActive::ShowPanels() {
 
 void TDoActive::BrowseClick() {
     const QString chosen = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Select Program"), path_->text(),
-        QStringLiteral("All Files (*)"));
+        this, QStringLiteral("Select Program"), path_->text(), QStringLiteral("All Files (*)"));
     if (!chosen.isEmpty()) {
         path_->setText(chosen);
     }

@@ -4,13 +4,13 @@
 #include "platform/WindowSystem.h"
 #include "ui/editing/commands/PointPicker.h"
 
-#include <QLabel>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -41,9 +41,9 @@ constexpr std::pair<const char*, const char*> Actions[15] = {
 
 } // namespace
 
-TDoMouse::TDoMouse(const CommandDialogServices& services, const MouseForm& form,
-                   QWidget* parent)
-    : CommandDialog(services, QStringLiteral("Mouse Commands"), parent), picker_(&PointPicker::Pick) {
+TDoMouse::TDoMouse(const CommandDialogServices& services, const MouseForm& form, QWidget* parent)
+    : CommandDialog(services, QStringLiteral("Mouse Commands"), parent),
+      picker_(&PointPicker::Pick) {
     auto* layout = new QHBoxLayout;
     auto* actions = new QGroupBox(QStringLiteral("Action"), this);
     auto* grid = new QGridLayout(actions);
@@ -142,9 +142,9 @@ void TDoMouse::PickClick() {
             for (const WindowId window : windows->TopLevelWindows()) {
                 const std::optional<WindowRect> rect = windows->FrameRect(window);
                 if (rect && rect->Width > 0 && !windows->IsMinimized(window) &&
-                    windows->ProcessOf(window) != own &&
-                    point->x() >= rect->Left && point->x() < rect->Left + rect->Width &&
-                    point->y() >= rect->Top && point->y() < rect->Top + rect->Height) {
+                    windows->ProcessOf(window) != own && point->x() >= rect->Left &&
+                    point->x() < rect->Left + rect->Width && point->y() >= rect->Top &&
+                    point->y() < rect->Top + rect->Height) {
                     under = rect;
                     break;
                 }

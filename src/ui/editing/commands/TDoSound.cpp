@@ -33,8 +33,8 @@ TDoSound::TDoSound(const CommandDialogServices& services, const SoundForm& form,
       mode_(mode) {
     auto* layout = new QVBoxLayout;
     kind_ = new QButtonGroup(this);
-    layout->addWidget(Radio(kind_, 0, "Beep",
-                            mode == Mode::Alarm ? QStringLiteral("&None") : QStringLiteral("&Beep")));
+    layout->addWidget(Radio(
+        kind_, 0, "Beep", mode == Mode::Alarm ? QStringLiteral("&None") : QStringLiteral("&Beep")));
     layout->addWidget(Radio(kind_, 1, "WaveFile", QStringLiteral("&Wave File")));
     file_ = Edit("ProgPath", 255, QStringLiteral("Wave file"));
     file_->setMinimumWidth(file_->fontMetrics().averageCharWidth() * 40);
@@ -82,9 +82,9 @@ void TDoSound::EnableFile() {
 }
 
 void TDoSound::BrowseClick() {
-    const QString chosen = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Select Wave File"), file_->text(),
-        QStringLiteral("Wave Files (*.wav *.WAV);;All Files (*)"));
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Select Wave File"), file_->text(),
+                                     QStringLiteral("Wave Files (*.wav *.WAV);;All Files (*)"));
     if (!chosen.isEmpty()) {
         file_->setText(chosen);
     }

@@ -50,7 +50,8 @@ QStringList TDoSpecWind::Entries(const CommandDialogServices& services, bool pro
 
 TDoSpecWind::TDoSpecWind(const CommandDialogServices& services, const ScopeForm& form,
                          QWidget* parent)
-    : CommandDialog(services, form.Program ? QStringLiteral("Set Program") : QStringLiteral("Set Title"),
+    : CommandDialog(services,
+                    form.Program ? QStringLiteral("Set Program") : QStringLiteral("Set Title"),
                     parent),
       program_(form.Program) {
     auto* layout = new QVBoxLayout;

@@ -11,8 +11,7 @@
 
 namespace orvane {
 
-TDoDelay2::TDoDelay2(const CommandDialogServices& services, const DelayForm& form,
-                     QWidget* parent)
+TDoDelay2::TDoDelay2(const CommandDialogServices& services, const DelayForm& form, QWidget* parent)
     : CommandDialog(services, QStringLiteral("Set Delay"), parent) {
     auto* layout = new QVBoxLayout;
     seconds_ = Edit("Seconds", 5, QStringLiteral("Delay Time"));
@@ -63,21 +62,20 @@ TDoPausePos::TDoPausePos(const CommandDialogServices& services, const PauseForm&
 }
 
 PauseForm TDoPausePos::Form() const {
-    return PauseForm{kind_->checkedId() == 2, FormText(top_), FormText(left_),
-                     FormText(message_)};
+    return PauseForm{kind_->checkedId() == 2, FormText(top_), FormText(left_), FormText(message_)};
 }
 
-TDoRepeat::TDoRepeat(const CommandDialogServices& services, const RepeatForm& form,
-                     QWidget* parent)
+TDoRepeat::TDoRepeat(const CommandDialogServices& services, const RepeatForm& form, QWidget* parent)
     : CommandDialog(services, QStringLiteral("Repeat Options"), parent) {
     auto* layout = new QVBoxLayout;
     kind_ = new QButtonGroup(this);
-    layout->addWidget(Radio(kind_, RepeatForm::Start, "StartRepeat", QStringLiteral("&Start Repeat")));
+    layout->addWidget(
+        Radio(kind_, RepeatForm::Start, "StartRepeat", QStringLiteral("&Start Repeat")));
     layout->addWidget(Radio(kind_, RepeatForm::End, "EndRepeat", QStringLiteral("&End Repeat")));
     layout->addWidget(
         Radio(kind_, RepeatForm::Counter, "RepeatCounter", QStringLiteral("&Incremental Counter")));
-    layout->addWidget(
-        Radio(kind_, RepeatForm::Prompt, "PromptRepeat", QStringLiteral("Start Repeat with &Prompt")));
+    layout->addWidget(Radio(kind_, RepeatForm::Prompt, "PromptRepeat",
+                            QStringLiteral("Start Repeat with &Prompt")));
     count_ = Edit("Count", 4, QStringLiteral("Repeat Count"));
     countLabel_ = Label(QStringLiteral("Repeat Co&unt"), count_);
     auto* row = new QFormLayout;
@@ -97,7 +95,8 @@ TDoRepeat::TDoRepeat(const CommandDialogServices& services, const RepeatForm& fo
 void TDoRepeat::KindChanged() {
     const int kind = kind_->checkedId();
     const bool counter = kind == RepeatForm::Counter;
-    countLabel_->setText(counter ? QStringLiteral("Counter &Width") : QStringLiteral("Repeat Co&unt"));
+    countLabel_->setText(counter ? QStringLiteral("Counter &Width")
+                                 : QStringLiteral("Repeat Co&unt"));
     count_->setAccessibleName(counter ? QStringLiteral("Counter Width")
                                       : QStringLiteral("Repeat Count"));
     count_->setEnabled(kind == RepeatForm::Start || counter);
@@ -107,8 +106,7 @@ RepeatForm TDoRepeat::Form() const {
     return RepeatForm{kind_->checkedId(), FormText(count_)};
 }
 
-TDoSpeed::TDoSpeed(const CommandDialogServices& services, const SpeedForm& form,
-                   QWidget* parent)
+TDoSpeed::TDoSpeed(const CommandDialogServices& services, const SpeedForm& form, QWidget* parent)
     : CommandDialog(services, QStringLiteral("Speed"), parent) {
     auto* layout = new QVBoxLayout;
     kind_ = new QButtonGroup(this);

@@ -40,8 +40,7 @@ QLayout* WindowChoice(CommandDialog* dialog, QButtonGroup*& which, QLineEdit*& t
     return layout;
 }
 
-TDoSizeIt::TDoSizeIt(const CommandDialogServices& services, const SizeForm& form,
-                     QWidget* parent)
+TDoSizeIt::TDoSizeIt(const CommandDialogServices& services, const SizeForm& form, QWidget* parent)
     : CommandDialog(services, QStringLiteral("Size or Position a Window"), parent) {
     auto* layout = new QVBoxLayout;
     layout->addLayout(WindowChoice(this, which_, title_));
@@ -93,15 +92,15 @@ TDoSystemCommand::TDoSystemCommand(const CommandDialogServices& services, const 
     auto* layout = new QVBoxLayout;
     action_ = new QButtonGroup(this);
     const std::pair<const char*, const char*> actions[] = {
-        {"DoMaximize", "&Maximize Window"}, {"DoMinimize", "M&inimize Window"},
-        {"DoRestore", "&Restore Window"},   {"DoClose", "C&lose Window"},
-        {"DoHide", "&Hide Window"},         {"DoShow", "&Show Window (unhide)"},
+        {"DoMaximize", "&Maximize Window"},  {"DoMinimize", "M&inimize Window"},
+        {"DoRestore", "&Restore Window"},    {"DoClose", "C&lose Window"},
+        {"DoHide", "&Hide Window"},          {"DoShow", "&Show Window (unhide)"},
         {"DoShutDown", "Shut Down &Program"}};
     auto* box = new QGroupBox(QStringLiteral("Command"), this);
     auto* column = new QVBoxLayout(box);
     for (int i = 0; i < 7; ++i) {
-        column->addWidget(Radio(action_, i + 1, actions[i].first,
-                                QString::fromLatin1(actions[i].second)));
+        column->addWidget(
+            Radio(action_, i + 1, actions[i].first, QString::fromLatin1(actions[i].second)));
     }
     layout->addWidget(box);
     layout->addLayout(WindowChoice(this, which_, title_));
