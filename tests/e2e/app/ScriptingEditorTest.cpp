@@ -188,6 +188,66 @@ TEST_F(ScriptingEditorTest, LinesMovedCopiedAndDeletedWithTheKeyboardPlayAsShown
     EXPECT_TRUE(probe.WaitForText("x1x2x3Hello\n!!x1x2x3Hello\n!!"));
 }
 
+// Picks a command in the command list by typing its start, then "&Add" opens its dialog.
+std::vector<std::string> AddCommand(int downs = 0) {
+    std::vector<std::string> keys;
+    for (int i = 0; i < downs; ++i) {
+        keys.push_back("Down");
+    }
+    keys.push_back("alt+a");
+    return keys;
+}
+
+TEST_F(ScriptingEditorTest, AMacroBuiltWithTheCommandDialogsPlaysAsBuilt) {
+    Start({{"Ctrl+Alt+Shift+Q", ""}});
+    OpenEditorOn("Ctrl+Alt+Shift+Q");
+    const auto pick = [&](const std::string& start, int downs, const std::string& dialog) {
+        // From the top of the list: typing searches onward from the current entry.
+        ASSERT_TRUE(PressKeys(display, {"alt+m", "Home"}));
+        ASSERT_TRUE(TypeText(display, start));
+        ASSERT_TRUE(PressKeys(display, AddCommand(downs)));
+        ASSERT_TRUE(ActivateWindowByTitle(display, dialog)) << display.Logs();
+    };
+    // "Text": typed keys and the "E&nter" key button, then "&Update".
+    pick("Text", 0, "Enter Keystrokes");
+    ASSERT_TRUE(TypeText(display, "Hello"));
+    ASSERT_TRUE(PressKeys(display, {"alt+n", "alt+u"}));
+    ASSERT_TRUE(Gone("Enter Keystrokes"));
+    // A repeat block of three passes of "x" and the pass counter. The repeat commands sort as
+    // Counter, End, Prompt Start, Start.
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    pick("Repeat", 3, "Repeat Options");
+    ASSERT_TRUE(PressKeys(display, {"alt+u", "ctrl+a"}));
+    ASSERT_TRUE(TypeText(display, "3"));
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone("Repeat Options"));
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    pick("Text", 0, "Enter Keystrokes");
+    ASSERT_TRUE(TypeText(display, "x"));
+    ASSERT_TRUE(PressKeys(display, {"alt+u"}));
+    ASSERT_TRUE(Gone("Enter Keystrokes"));
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    pick("Repeat", 0, "Repeat Options");
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone("Repeat Options"));
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    pick("Repeat", 1, "Repeat Options");
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone("Repeat Options"));
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone(EditorTitle));
+    const std::string expected = "Hello<ENTER><REPEAT:0003>x<I><ENDREP>";
+    ASSERT_TRUE(WaitFor([&] { return Stored(5).Text() == expected; })) << Stored(5).Text();
+
+    // The hot key was off while keystrokes were typed and is on again: struck in the probe, the
+    // macro plays.
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+q"}));
+    EXPECT_TRUE(probe.WaitForText("Hello\nx1x2x3"));
+}
+
 TEST_F(ScriptingEditorTest, LongAndMalformedMacrosComeBackUnchanged) {
     const std::string full = corpus::FiveThousandCharacters();
     const std::string malformed = corpus::MalformedTags() + "<REM:never closed";
