@@ -48,6 +48,9 @@ KeyPanel::KeyPanel(const CommandDialogServices& services, QWidget* parent)
     }
     misc_->setCurrentRow(0);
     misc_->setMaximumHeight(misc_->fontMetrics().height() * 6);
+    misc_->setMinimumWidth(misc_->fontMetrics().horizontalAdvance(QStringLiteral("Print Screen")) +
+                           misc_->fontMetrics().averageCharWidth() * 5);
+    misc_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(misc_, &QListWidget::itemActivated, this, &KeyPanel::OkButtonClick);
     auto* label = new QLabel(QStringLiteral("Miscell&aneous"), this);
     label->setBuddy(misc_);
