@@ -11,7 +11,9 @@
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
+#include "editing/ScriptLines.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -188,12 +190,15 @@ TEST_F(ScriptingEditorTest, LinesMovedCopiedAndDeletedWithTheKeyboardPlayAsShown
     EXPECT_TRUE(probe.WaitForText("x1x2x3Hello\n!!x1x2x3Hello\n!!"));
 }
 
-// Picks a command in the command list by typing its start, then "&Add" opens its dialog.
-std::vector<std::string> AddCommand(int downs = 0) {
-    std::vector<std::string> keys;
-    for (int i = 0; i < downs; ++i) {
-        keys.push_back("Down");
-    }
+// The keys that select a command in the command list and open its dialog with "&Add": from the
+// top of the list (which shows the names sorted) down to the command. Moving by rows rather than
+// typing the name keeps a slow machine from splitting the list's type-ahead search.
+std::vector<std::string> AddCommand(CommandCode code) {
+    std::vector<std::string_view> sorted(CommandNames.begin(), CommandNames.end());
+    std::sort(sorted.begin(), sorted.end());
+    const auto at = std::find(sorted.begin(), sorted.end(), CommandName(code)) - sorted.begin();
+    std::vector<std::string> keys = {"alt+m", "Home"};
+    keys.insert(keys.end(), static_cast<std::size_t>(at), "Down");
     keys.push_back("alt+a");
     return keys;
 }
@@ -201,37 +206,33 @@ std::vector<std::string> AddCommand(int downs = 0) {
 TEST_F(ScriptingEditorTest, AMacroBuiltWithTheCommandDialogsPlaysAsBuilt) {
     Start({{"Ctrl+Alt+Shift+Q", ""}});
     OpenEditorOn("Ctrl+Alt+Shift+Q");
-    const auto pick = [&](const std::string& start, int downs, const std::string& dialog) {
-        // From the top of the list: typing searches onward from the current entry.
-        ASSERT_TRUE(PressKeys(display, {"alt+m", "Home"}));
-        ASSERT_TRUE(TypeText(display, start));
-        ASSERT_TRUE(PressKeys(display, AddCommand(downs)));
+    const auto pick = [&](CommandCode code, const std::string& dialog) {
+        ASSERT_TRUE(PressKeys(display, AddCommand(code)));
         ASSERT_TRUE(ActivateWindowByTitle(display, dialog)) << display.Logs();
     };
     // "Text": typed keys and the "E&nter" key button, then "&Update".
-    pick("Text", 0, "Enter Keystrokes");
+    pick(CommandCode::Text, "Enter Keystrokes");
     ASSERT_TRUE(TypeText(display, "Hello"));
     ASSERT_TRUE(PressKeys(display, {"alt+n", "alt+u"}));
     ASSERT_TRUE(Gone("Enter Keystrokes"));
-    // A repeat block of three passes of "x" and the pass counter. The repeat commands sort as
-    // Counter, End, Prompt Start, Start.
+    // A repeat block of three passes of "x" and the pass counter.
     ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
-    pick("Repeat", 3, "Repeat Options");
+    pick(CommandCode::RepeatStart, "Repeat Options");
     ASSERT_TRUE(PressKeys(display, {"alt+u", "ctrl+a"}));
     ASSERT_TRUE(TypeText(display, "3"));
     ASSERT_TRUE(PressKeys(display, {"alt+o"}));
     ASSERT_TRUE(Gone("Repeat Options"));
     ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
-    pick("Text", 0, "Enter Keystrokes");
+    pick(CommandCode::Text, "Enter Keystrokes");
     ASSERT_TRUE(TypeText(display, "x"));
     ASSERT_TRUE(PressKeys(display, {"alt+u"}));
     ASSERT_TRUE(Gone("Enter Keystrokes"));
     ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
-    pick("Repeat", 0, "Repeat Options");
+    pick(CommandCode::RepeatCounter, "Repeat Options");
     ASSERT_TRUE(PressKeys(display, {"alt+o"}));
     ASSERT_TRUE(Gone("Repeat Options"));
     ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
-    pick("Repeat", 1, "Repeat Options");
+    pick(CommandCode::RepeatEnd, "Repeat Options");
     ASSERT_TRUE(PressKeys(display, {"alt+o"}));
     ASSERT_TRUE(Gone("Repeat Options"));
     ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
