@@ -24,19 +24,23 @@
 #include "platform/x11/X11ScreenSaver.h"
 #include "playback/Player.h"
 #include "ui/activation/MessageBoxSink.h"
+#include "ui/activation/RemapCommand.h"
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/editing/ScriptingEditor.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QUrl>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -56,6 +60,16 @@ QString FindManual() {
     }
     const QString source = QStringLiteral(ORVANE_SOURCE_DIR "/docs/manual.html");
     return QFileInfo::exists(source) ? source : QString();
+}
+
+// The manual at one of its sections; nothing when it is not installed.
+void ShowManualAt(const QString& anchor) {
+    const QString manual = FindManual();
+    if (!manual.isEmpty()) {
+        QUrl url = QUrl::fromLocalFile(manual);
+        url.setFragment(anchor);
+        QDesktopServices::openUrl(url);
+    }
 }
 
 QString StoredPathText(const std::filesystem::path& path) {
@@ -140,7 +154,16 @@ int RunGui(int argc, char** argv) {
                  }
              }
          },
-         [&store] { RestoreKeyboardHooks(store); }, [&store] { RestoreMouseHooks(store); }});
+         [&store, &lifecycle] {
+             RestoreKeyboardHooks(store);
+             lifecycle.Swaps().Reinstall();
+         },
+         [&store] { RestoreMouseHooks(store); }});
+    QObject::connect(window.Action(MainCommand::Remap), &QAction::triggered, &window,
+                     [&lifecycle, &window] {
+                         RemapClick(lifecycle.Swaps(), &window,
+                                    [] { ShowManualAt(QStringLiteral("keyboard-remapper")); });
+                     });
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.

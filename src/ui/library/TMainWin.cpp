@@ -49,6 +49,7 @@ bool IsBuilt(MainCommand command) {
     case MainCommand::ActivateMacro:
     case MainCommand::RestoreKeyboardHooks:
     case MainCommand::RestoreMouseHooks:
+    case MainCommand::Remap:
         return true;
     default:
         return false;
