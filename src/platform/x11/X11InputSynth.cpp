@@ -70,6 +70,7 @@ std::unique_ptr<X11InputSynth> X11InputSynth::Open(const char* displayName, std:
     }
     std::unique_ptr<X11InputSynth> synth(new X11InputSynth(std::move(display)));
     synth->xkbEventBase_ = eventBase;
+    KeyRemapper::RepairLeftovers(synth->display_.get());
     synth->RepairLeftovers();
     synth->LoadKeymap();
     return synth;
