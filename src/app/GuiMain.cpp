@@ -3,12 +3,12 @@
 
 #include "activation/ActivationHosts.h"
 #include "activation/HotKeyDispatch.h"
+#include "activation/KeyPickRelay.h"
 #include "activation/MainWindowCommands.h"
 #include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
 #include "app/InactiveHookLibrary.h"
 #include "app/QtEventPump.h"
-#include "app/QtMessageSink.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "core/CodePage.h"
@@ -16,31 +16,25 @@
 #include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
 #include "core/ProgramLifecycle.h"
-#include "library/MacroListSource.h"
 #include "platform/x11/HookedInputSynth.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
 #include "playback/Player.h"
-#include "ui/activation/MessageBoxSink.h"
-#include "ui/activation/RemapCommand.h"
+#include "ui/Prompter.h"
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/editing/ScriptingEditor.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
 #include <QAbstractEventDispatcher>
-#include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <QUrl>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -60,20 +54,6 @@ QString FindManual() {
     }
     const QString source = QStringLiteral(ORVANE_SOURCE_DIR "/docs/manual.html");
     return QFileInfo::exists(source) ? source : QString();
-}
-
-// The manual at one of its sections; nothing when it is not installed.
-void ShowManualAt(const QString& anchor) {
-    const QString manual = FindManual();
-    if (!manual.isEmpty()) {
-        QUrl url = QUrl::fromLocalFile(manual);
-        url.setFragment(anchor);
-        QDesktopServices::openUrl(url);
-    }
-}
-
-QString StoredPathText(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
 }
 
 // The hook backend's diagnostic trace, asked for with ORVANE_HOOK_TRACE=1: appended to a file
@@ -116,7 +96,7 @@ int RunGui(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("orvane"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QtMessageSink messages;
+    Prompter messages(nullptr, true);
     // The real hook backend, and our own input synthesis that it must tell from the user's.
     // Without them (an X server lacking XInput 2 or XTEST) the program runs without hot keys.
     const bool traceHooks = !qgetenv("ORVANE_HOOK_TRACE").isEmpty();
@@ -136,34 +116,17 @@ int RunGui(int argc, char** argv) {
     }
 
     SettingsBlock& settings = lifecycle.Settings();
-    TMainWin window({&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual()});
     // Recomputes the timer table after a timed macro changed; set once the scheduler exists.
     std::function<void()> rebuildSchedule;
-    window.SetActivationCommands(
-        {[&store, &window, &rebuildSchedule](int record) {
-             const ActivateOutcome outcome = DoActivate(store, record);
-             if (outcome.Error) {
-                 QMessageBox::critical(
-                     &window, QStringLiteral("Error"),
-                     QString::fromLatin1(outcome.Error->data(),
-                                         static_cast<int>(outcome.Error->size())));
-             } else if (outcome.Changed) {
-                 window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
-                 if (outcome.Timed && rebuildSchedule) {
-                     rebuildSchedule();
-                 }
-             }
-         },
-         [&store, &lifecycle] {
-             RestoreKeyboardHooks(store);
-             lifecycle.Swaps().Reinstall();
-         },
-         [&store] { RestoreMouseHooks(store); }});
-    QObject::connect(window.Action(MainCommand::Remap), &QAction::triggered, &window,
-                     [&lifecycle, &window] {
-                         RemapClick(lifecycle.Swaps(), &window,
-                                    [] { ShowManualAt(QStringLiteral("keyboard-remapper")); });
-                     });
+    KeyPickRelay keyPicks;
+    TMainWin window({&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual(), &store,
+                     &messages, &keyPicks,
+                     [&rebuildSchedule] {
+                         if (rebuildSchedule) {
+                             rebuildSchedule();
+                         }
+                     },
+                     &lifecycle.Swaps()});
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.
@@ -185,7 +148,8 @@ int RunGui(int argc, char** argv) {
     const std::unique_ptr<X11ScreenSaver> screenSaver = X11ScreenSaver::Open(nullptr);
     if (hotKeysLive) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
-        pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); });
+        pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); },
+                                             [&synth] { synth->Flush(); });
         playback = DesktopPlayback::Open(
             nullptr, {pump.get(), &messages, &window, [&settings] { return settings.UseTray; }, {}},
             error);
@@ -212,6 +176,7 @@ int RunGui(int argc, char** argv) {
         shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, *host, *player, prompts);
         shortKeys = std::make_unique<ShortKeys>(store, settings, *input, *pump, *shortKeyHost);
         dispatch->AddListener(shortKeys.get());
+        dispatch->AddListener(&keyPicks);
         timedHost = std::make_unique<DispatchTimedMacroHost>(*dispatch, *host, *player, commands);
         // Nothing that came due before the start is made up.
         scheduler = std::make_unique<Scheduler>(store, settings, *timedHost, LocalMoment::Now());
@@ -244,59 +209,22 @@ int RunGui(int argc, char** argv) {
                              }
                          });
     } else {
-        QMessageBox::warning(
-            nullptr, QStringLiteral("Warning"),
-            QStringLiteral("Hot keys cannot be watched: %1.").arg(QString::fromStdString(error)));
+        messages.Show("Warning", "Hot keys cannot be watched: " + error + ".");
     }
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
 
-    // The scripting editor on an existing macro: the record goes back to the file, the list
-    // keeps the macro selected, the schedule follows a timed macro and the hot keys are
-    // published again.
-    MessageBoxSink editorMessages(&window);
+    // The editors: the main window's macro commands open them and store what they return.
+    Prompter editorMessages(&window);
     ScriptingEditor scripting({&settings, folders.Data / "Icons", &editorMessages,
                                [&window] { window.Action(MainCommand::Help)->trigger(); }});
     window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr});
-    window.SetScriptingCommand([&store, &window, &scripting, &rebuildSchedule](int record) {
-        MacroRecord before;
-        if (!store.ReadMacro(record, before) || before.Scope == ScopePopupMenu ||
-            before.Scope == ScopeSystem) {
-            return;
-        }
-        MacroEditRequest request;
-        request.RecordNumber = record;
-        request.Kind = before.HotKey == HotKeyTimed      ? MacroActivationKind::Timed
-                       : before.HotKey == HotKeyShortKey ? MacroActivationKind::ShortKey
-                                                         : MacroActivationKind::HotKey;
-        if (request.Kind == MacroActivationKind::HotKey) {
-            request.ActivationText =
-                QString::fromStdString(std::string(HotKeyName(before.HotKey).value_or("")));
-            const MacroTable& table = store.Table();
-            for (int i = 1; i <= store.MacroCount(); ++i) {
-                const std::int16_t scope = table.Scope(i);
-                if (i != record && table.HotKey(i) == before.HotKey &&
-                    (scope == ScopeGlobal || scope == ScopePopupMenu || scope == ScopeSystem)) {
-                    request.GlobalForbidden = true;
-                }
-            }
-        }
-        MacroRecord after = before;
-        if (!scripting.Edit(after, request, &window) || !store.SaveMacro(record, after)) {
-            return;
-        }
-        window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
-        if ((before.HotKey == HotKeyTimed || after.HotKey == HotKeyTimed) && rebuildSchedule) {
-            rebuildSchedule();
-        }
-        store.SetHotKeys();
-    });
 
     std::vector<std::string> parameters;
     for (int i = 1; i < argc; ++i) {
         parameters.emplace_back(argv[i]);
     }
     const auto outcome = lifecycle.ApplyCommandLine(ParseCommandLine(parameters));
-    window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
+    window.RefreshFromStore();
     if (outcome.Hide) {
         window.HideAfterFirstShow();
     }

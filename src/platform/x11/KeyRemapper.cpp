@@ -249,26 +249,23 @@ void KeyRemapper::Restore() {
     Apply(IdentitySwaps());
 }
 
-void KeyRemapper::KeymapChanged(bool newKeyboard) {
+void KeyRemapper::KeymapChanged() {
     if (!active_) {
         return;
     }
-    if (!newKeyboard) {
-        XkbDescPtr xkb = ReadMap(display_);
-        if (xkb == nullptr) {
-            return;
-        }
-        const KeyRows current = RowsOf(xkb);
-        XkbFreeKeyboard(xkb, 0, True);
-        const bool intact = std::all_of(remapped_.begin(), remapped_.end(), [&](const auto& key) {
-            const auto row = current.find(key.Keycode);
-            return row != current.end() && HoldsWritten(row->second, key);
-        });
-        if (intact) {
-            return; // our own change, or another program's on other keys (a spare key bound)
-        }
+    XkbDescPtr xkb = ReadMap(display_);
+    if (xkb == nullptr) {
+        return;
     }
-    Apply(swaps_);
+    const KeyRows current = RowsOf(xkb);
+    XkbFreeKeyboard(xkb, 0, True);
+    const bool intact = std::all_of(remapped_.begin(), remapped_.end(), [&](const auto& key) {
+        const auto row = current.find(key.Keycode);
+        return row != current.end() && HoldsWritten(row->second, key);
+    });
+    if (!intact) {
+        Apply(swaps_);
+    }
 }
 
 void KeyRemapper::RepairLeftovers(Display* display) {

@@ -47,9 +47,11 @@ public:
     void Apply(const SwapTable& swaps);
     // Every remapped key gets its own symbols back; the record goes. Idempotent.
     void Restore();
-    // The keyboard map changed (`newKeyboard`: a whole new keymap was loaded). When it was not
-    // our own change, the remapping is applied again on what the keyboard is now.
-    void KeymapChanged(bool newKeyboard);
+    // The keyboard map changed, or another keyboard drives the core one. When keys of ours no
+    // longer hold what was written over them (a new layout), the remapping is worked out again
+    // on what the keyboard is now; our own changes, and other programs' changes to other keys
+    // (spare keys bound for the moment), leave it as it is.
+    void KeymapChanged();
 
     bool Active() const { return active_; }
     const std::vector<RemappedKey>& Remapped() const { return remapped_; }

@@ -372,7 +372,7 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
     if (up && numLockToggled_ && !KeypadKeyHeld()) {
         RestoreNumLock();
     }
-    XFlush(d);
+    // No flush per key: Flush() (between the steps of a macro) and EndOfBatch send them.
 }
 
 void X11InputSynth::PressLevelModifiers(std::uint8_t keycode, unsigned mods) {
@@ -437,7 +437,6 @@ void X11InputSynth::TypeCharacter(char32_t ch) {
     } else if (const auto slot = SlotForKeysym(BindingKeysymOfCharacter(ch), true)) {
         TypePlacement({slot->Keycode, state.Group, slot->Level, spareType_.LevelMods[slot->Level]});
     }
-    XFlush(display_.get());
 }
 
 void X11InputSynth::TypePlacement(const KeyPlacement& placed) {
@@ -611,28 +610,33 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
         // Programs must have taken in what was typed through these keys before they change.
         SettleAfterUse();
     }
-    auto next = available.begin();
+    std::vector<bool> used(available.size(), false);
     for (Keysym keysym : chunk) {
         if (bound_.contains(keysym)) {
             continue;
         }
-        // A keycode still bound with an earlier key type (before a layout change) takes no
-        // new character until it is free.
-        while (next != available.end() &&
-               (next->Level >= levels || RowOfOtherType(next->Keycode))) {
-            ++next;
+        // A named key (F24, a media key) goes on a first level: a level's Shift or AltGr would
+        // turn a combination the macro spells into another one. A keycode still bound with an
+        // earlier key type (before a layout change) takes nothing new until it is free.
+        const bool plainLevel = CharacterOfKeysym(keysym) == 0;
+        std::size_t pick = 0;
+        while (pick < available.size() && (used[pick] || available[pick].Level >= levels ||
+                                           (plainLevel && available[pick].Level != 0) ||
+                                           RowOfOtherType(available[pick].Keycode))) {
+            ++pick;
         }
-        if (next == available.end()) {
-            break;
+        if (pick == available.size()) {
+            continue;
         }
-        std::vector<Keysym>& row = spareRows_[next->Keycode];
+        used[pick] = true;
+        const SpareSlot slot = available[pick];
+        std::vector<Keysym>& row = spareRows_[slot.Keycode];
         if (row.size() != levels) {
             row.assign(levels, NoKeysym);
         }
-        row[next->Level] = keysym;
-        bound_[keysym] = *next;
-        changed.insert(next->Keycode);
-        ++next;
+        row[slot.Level] = keysym;
+        bound_[keysym] = slot;
+        changed.insert(slot.Keycode);
     }
     if (!changed.empty()) {
         WriteSpareRows({changed.begin(), changed.end()});
@@ -829,6 +833,10 @@ void X11InputSynth::PrepareCharacters(std::u32string_view text) {
     plan_.Announce(std::move(missing));
     // All that fits now, in one rebinding; the rest follows chunk by chunk as typing gets there.
     Rebind(plan_.ChunkFor(first, SpareCapacity()));
+}
+
+void X11InputSynth::Flush() {
+    XFlush(display_.get());
 }
 
 void X11InputSynth::EndOfBatch() {

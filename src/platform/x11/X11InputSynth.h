@@ -81,6 +81,10 @@ public:
     // was before this object touched it. For the way out (also after a signal). Idempotent.
     void RestoreKeyboard();
 
+    // Sends what has been synthesized so far without waiting for the server: called between the
+    // steps of a macro (one write for a character's key events rather than one per event).
+    void Flush();
+
     // The serial the last fence carried; 0 before the first.
     std::uint32_t LastFence() const { return fenceSerial_; }
 
