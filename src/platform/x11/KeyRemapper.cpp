@@ -227,6 +227,10 @@ void KeyRemapper::Apply(const SwapTable& swaps) {
             targets[key.Keycode] = key.Original;
         }
     }
+    if (targets.empty() && plan == remapped_) {
+        XkbFreeKeyboard(xkb, 0, True);
+        return; // nothing to change, nor to record anew
+    }
     if (plan.empty()) {
         XDeleteProperty(display_, root_, recordAtom_);
     } else {

@@ -27,7 +27,8 @@ OptionsCommands::OptionsCommands(TMainWin& window) : QObject(&window), window_(w
         emit window_.SchedulerSettingsChanged();
     });
     if (SwapBlock* swaps = window.Context().Swaps) {
-        commands.Bind(Remap, [this, swaps] { RemapClick(*swaps, &window_, [this] { RemapHelp(); }); });
+        commands.Bind(Remap,
+                      [this, swaps] { RemapClick(*swaps, &window_, [this] { RemapHelp(); }); });
     }
     if (MacroStore* store = window.Context().Store) {
         commands.Bind(RestoreKeyboardHooks, [this, store] {
