@@ -37,6 +37,7 @@ public:
     void OrvUpProgs(const MacroTable&) override {}
     void OrvUpKeyHook(const MacroTable&) override {}
     void OrvUpMouseHook(const MacroTable&) override {}
+    void OrvUpSwap(const SwapTable&) override {}
     long Calls = 0;
 };
 

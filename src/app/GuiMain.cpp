@@ -141,7 +141,7 @@ int RunGui(int argc, char** argv) {
                              rebuildSchedule();
                          }
                      },
-                     &dialogSound});
+                     &dialogSound, &lifecycle.Swaps()});
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.

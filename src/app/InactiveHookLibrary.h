@@ -30,6 +30,7 @@ public:
     void OrvUpProgs(const MacroTable&) override {}
     void OrvUpKeyHook(const MacroTable&) override {}
     void OrvUpMouseHook(const MacroTable&) override {}
+    void OrvUpSwap(const SwapTable&) override {}
 };
 
 } // namespace orvane

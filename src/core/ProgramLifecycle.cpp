@@ -14,7 +14,7 @@ ProgramFolders ProgramFoldersFrom(const EnvironmentLookup& environment, unsigned
 }
 
 ProgramLifecycle::ProgramLifecycle(MacroStore& store, MessageSink& messages)
-    : store_(store), messages_(messages) {}
+    : store_(store), messages_(messages), swaps_(store.Hook()) {}
 
 ProgramLifecycle::StartResult ProgramLifecycle::Start(const ProgramFolders& folders,
                                                       std::string_view display) {
@@ -53,6 +53,8 @@ ProgramLifecycle::StartResult ProgramLifecycle::Start(const ProgramFolders& fold
 }
 
 void ProgramLifecycle::ConnectHooks(std::uint32_t mainWindow) {
+    swaps_.GetSwapFile(store_.CurrentPath());
+    swaps_.Connect();
     store_.InitializeHookLibrary(mainWindow);
     hooksInstalled_ = true;
 }
@@ -83,6 +85,9 @@ ProgramLifecycle::ApplyCommandLine(const std::vector<CommandLineAction>& actions
             if (store_.LoadMacroFile(path)) {
                 settings_.CurrentFile = StoredFromPath(path);
                 store_.SetHotKeys();
+                if (hooksInstalled_) {
+                    swaps_.GetSwapFile(path);
+                }
                 outcome.FileChanged = true;
             }
         }
@@ -103,6 +108,7 @@ void ProgramLifecycle::Shutdown(const WindowBounds& mainWindow) {
         HookLibrary& hook = store_.Hook();
         hook.OrvUnHook(store_.Table().KeyboardHook());
         hook.OrvUnHook(store_.Table().MouseHook());
+        swaps_.Disconnect();
         hooksInstalled_ = false;
     }
     settings_.MainWindow = mainWindow;

@@ -7,6 +7,7 @@
 #include "core/MessageSink.h"
 #include "core/Paths.h"
 #include "core/SettingsBlock.h"
+#include "core/SwapBlock.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -35,10 +36,11 @@ inline constexpr std::string_view SystemErrorCaption = "System Error";
 //   Start: data folder, settings, the current macro file (the default file when the store
 //     refuses the one the settings name), then the single-instance check (a second instance
 //     loads settings and file too before it finds the first one).
-//   ConnectHooks (while the main window is created): the hook backend's initialisation.
+//   ConnectHooks (while the main window is created): the current file's keyboard remapping
+//     (its hook installed when in use), then the hook backend's initialisation.
 //   ApplyCommandLine: the switches, in order.
-//   Shutdown (when the main window closes): hooks removed, window bounds stored, settings
-//     saved, the instance marker released.
+//   Shutdown (when the main window closes): hooks removed (keyboard, mouse, remapping), window
+//     bounds stored, settings saved, the instance marker released.
 // Every step reports to the user through the MessageSink; none prints or exits.
 class ProgramLifecycle {
 public:
@@ -54,7 +56,8 @@ public:
     // `display` names the X display, so each display runs its own copy.
     StartResult Start(const ProgramFolders& folders, std::string_view display);
 
-    // Hands the main window's id to the hook backend and installs the hooks.
+    // Loads the current file's remapping and hands the main window's id to the hook backend
+    // and installs the hooks.
     void ConnectHooks(std::uint32_t mainWindow);
 
     struct CommandLineOutcome {
@@ -63,7 +66,8 @@ public:
         bool FileChanged = false; // "/F" loaded another macro file: rebuild list and caption
     };
     // "/F" with a path where nothing exists is ignored; a file the store refuses (unreadable, not
-    // a macro file) is reported by it; both leave the current file loaded.
+    // a macro file) is reported by it; both leave the current file loaded. A file loaded brings
+    // its own remapping.
     CommandLineOutcome ApplyCommandLine(const std::vector<CommandLineAction>& actions);
 
     // Writes the settings file now. False when it could not be written (not reported).
@@ -73,6 +77,8 @@ public:
     void Shutdown(const WindowBounds& mainWindow);
 
     SettingsBlock& Settings() { return settings_; }
+    // The keyboard remapping of the current macro file.
+    SwapBlock& Swaps() { return swaps_; }
     const ProgramFolders& Folders() const { return folders_; }
     bool Running() const { return lock_.Held() && !shutDown_; }
 
@@ -82,6 +88,7 @@ private:
     ProgramFolders folders_;
     SettingsBlock settings_;
     InstanceLock lock_;
+    SwapBlock swaps_;
     bool hooksInstalled_ = false;
     bool shutDown_ = false;
 };

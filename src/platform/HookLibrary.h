@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/MacroTable.h"
+#include "core/SwapTable.h"
 
 #include <cstdint>
 
@@ -63,7 +64,9 @@ public:
     virtual HookHandle OrvHookMouse() = 0;
     // Installs the window-creation watcher.
     virtual HookHandle OrvHookCBT() = 0;
-    // Installs the key remapping hook (only while remapping is in use).
+    // Installs the key remapping hook (only while remapping is in use): from now on, typing a
+    // base character gives its replacement in every program, as the table last published with
+    // OrvUpSwap says. Removing it (OrvUnHook) gives every key back its own character.
     virtual HookHandle OrvHookSwap() = 0;
     // Removes the hook of that handle; unknown handles are ignored.
     virtual void OrvUnHook(HookHandle hook) = 0;
@@ -96,6 +99,9 @@ public:
     virtual void OrvUpKeyHook(const MacroTable& table) = 0;
     // Publishes `MouseHook`.
     virtual void OrvUpMouseHook(const MacroTable& table) = 0;
+    // Publishes the remapping table; while the remapping hook is installed it takes effect at
+    // once.
+    virtual void OrvUpSwap(const SwapTable& swaps) = 0;
 };
 
 } // namespace orvane

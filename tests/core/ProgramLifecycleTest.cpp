@@ -76,6 +76,49 @@ TEST_F(ProgramLifecycleTest, FreshStartCreatesTheDefaultFileAndRunsInOrder) {
     EXPECT_TRUE(calls.empty()) << "a second shutdown does nothing";
 }
 
+TEST_F(ProgramLifecycleTest, TheRemappingHookComesBeforeTheOthersFollowsTheFileAndGoesLast) {
+    fs::create_directories(folders.Data);
+    // The default file's remapping: "a" types "b".
+    SwapTable remapped = IdentitySwaps();
+    remapped.Bytes[26] = 'b';
+    ASSERT_TRUE(SaveSwapKeys(folders.Data / "ORVAN.OVS", remapped));
+    ProgramRun run;
+    ASSERT_EQ(run.lifecycle.Start(folders, ":5"), ProgramLifecycle::StartResult::Run);
+    run.hook.Clear();
+    run.lifecycle.ConnectHooks(77);
+    const auto& calls = run.hook.Calls;
+    EXPECT_EQ(IndexOf(calls, "OrvUpSwap"), 0);
+    EXPECT_EQ(IndexOf(calls, "OrvHookSwap"), 1) << "before the table goes to the backend";
+    EXPECT_LT(IndexOf(calls, "OrvHookSwap"), IndexOf(calls, "OrvUpInit"));
+    EXPECT_EQ(run.hook.Swaps, remapped);
+
+    // Another file on the command line brings its own (new, identity) remapping.
+    const fs::path other = root / "Work.ORV";
+    {
+        FakeHookLibrary hook;
+        FakeMessageSink messages;
+        MacroStore maker(hook, messages);
+        ASSERT_TRUE(maker.LoadMacroFile(other));
+    }
+    run.hook.Clear();
+    ASSERT_TRUE(
+        run.lifecycle.ApplyCommandLine(ParseCommandLine({"/F", other.string()})).FileChanged);
+    EXPECT_NE(IndexOf(calls, "OrvUnHook 101"), -1);
+    EXPECT_EQ(run.lifecycle.Swaps().File(), root / "Work.OVS");
+    EXPECT_TRUE(fs::exists(root / "Work.OVS"));
+
+    // Back to a remapping file, then the end: keyboard, mouse, remapping hook.
+    ASSERT_TRUE(SaveSwapKeys(root / "Work.OVS", remapped));
+    run.lifecycle.Swaps().GetSwapFile(other);
+    const HookHandle swap = run.lifecycle.Swaps().Handle();
+    run.hook.Clear();
+    run.lifecycle.Shutdown({});
+    EXPECT_EQ(calls, (std::vector<std::string>{
+                         "OrvUnHook " + std::to_string(run.store.Table().KeyboardHook()),
+                         "OrvUnHook " + std::to_string(run.store.Table().MouseHook()),
+                         "OrvUnHook " + std::to_string(swap)}));
+}
+
 TEST_F(ProgramLifecycleTest, SecondInstanceIsToldWithTheTrayWordingAndTheFirstKeepsRunning) {
     for (const bool useTray : {false, true}) {
         SettingsBlock settings;

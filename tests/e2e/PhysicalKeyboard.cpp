@@ -64,13 +64,25 @@ bool PhysicalKeyboard::Release(const std::string& keysymName) {
     return Send(keysymName, false);
 }
 
+bool PhysicalKeyboard::PressKeycode(unsigned keycode) {
+    return SendKeycode(keycode, true);
+}
+
+bool PhysicalKeyboard::ReleaseKeycode(unsigned keycode) {
+    return SendKeycode(keycode, false);
+}
+
 bool PhysicalKeyboard::Send(const std::string& keysymName, bool down) {
     if (!Ready()) {
         return false;
     }
     const KeySym keysym = XStringToKeysym(keysymName.c_str());
     const KeyCode keycode = keysym == NoSymbol ? 0 : XKeysymToKeycode(connection_->display, keysym);
-    if (keycode == 0) {
+    return keycode != 0 && SendKeycode(keycode, down);
+}
+
+bool PhysicalKeyboard::SendKeycode(unsigned keycode, bool down) {
+    if (!Ready() || keycode < 8 || keycode > 255) {
         return false;
     }
     XTestFakeDeviceKeyEvent(connection_->display, connection_->device, keycode, down ? True : False,

@@ -28,9 +28,13 @@ public:
     // the keymap has no such key. Each call reaches the server before it returns.
     bool Press(const std::string& keysymName);
     bool Release(const std::string& keysymName);
+    // The same for a key named by its keycode: the key itself, whatever the keymap puts on it.
+    bool PressKeycode(unsigned keycode);
+    bool ReleaseKeycode(unsigned keycode);
 
 private:
     bool Send(const std::string& keysymName, bool down);
+    bool SendKeycode(unsigned keycode, bool down);
 
     struct Connection;
     std::unique_ptr<Connection> connection_;

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saves pictures of the "ShortKey Options" and "Set Schedule" dialogs for the manual.
+// Saves pictures of the "ShortKey Options", "Set Schedule", "Keyboard Remapper" and "Select
+// Character" dialogs for the manual.
 // Usage: ui_activation_screenshots <folder>    (QT_QPA_PLATFORM=offscreen works)
 #include "core/SettingsBlock.h"
 #include "platform/fake/FakeMessageSink.h"
+#include "ui/activation/KeyboardRemapperDialog.h"
+#include "ui/activation/SelectCharacterDialog.h"
 #include "ui/activation/SetScheduleDialog.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTableWidget>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -37,5 +41,20 @@ int main(int argc, char** argv) {
     schedule.adjustSize();
     const bool scheduleSaved =
         schedule.grab().save(folder.filePath(QStringLiteral("set-schedule.png")));
-    return optionsSaved && scheduleSaved ? 0 : 1;
+
+    orvane::SwapTable swaps = orvane::IdentitySwaps();
+    swaps.Bytes[26] = 'b'; // a -> b
+    swaps.Bytes[41] = 0;   // p -> none
+    swaps.Bytes[62] = '_'; // space -> _
+    orvane::KeyboardRemapperDialog remapper(swaps, {}, [] {});
+    remapper.Grid(1)->setCurrentCell(0, 1);
+    remapper.show();
+    remapper.Grid(1)->setFocus();
+    const bool remapperSaved =
+        remapper.grab().save(folder.filePath(QStringLiteral("keyboard-remapper.png")));
+    orvane::SelectCharacterDialog select('b', -1);
+    select.show();
+    const bool selectSaved =
+        select.grab().save(folder.filePath(QStringLiteral("select-character.png")));
+    return optionsSaved && scheduleSaved && remapperSaved && selectSaved ? 0 : 1;
 }

@@ -85,4 +85,9 @@ void FakeHookLibrary::OrvUpMouseHook(const MacroTable& table) {
     Record("OrvUpMouseHook", &table);
 }
 
+void FakeHookLibrary::OrvUpSwap(const SwapTable& swaps) {
+    Swaps = swaps;
+    Record("OrvUpSwap", nullptr);
+}
+
 } // namespace orvane

@@ -43,6 +43,9 @@ public:
     void OrvUpProgs(const MacroTable& table) override;
     void OrvUpKeyHook(const MacroTable& table) override;
     void OrvUpMouseHook(const MacroTable& table) override;
+    void OrvUpSwap(const SwapTable& swaps) override;
+    // The table of the last OrvUpSwap.
+    SwapTable Swaps = IdentitySwaps();
 
 private:
     HookHandle Hook(const char* name);

@@ -43,6 +43,8 @@ std::unique_ptr<X11HookLibrary> X11HookLibrary::Open(const char* displayName, bo
         return nullptr;
     }
     Display* d = display.get();
+    // Before anything else: a keyboard a killed run left remapped is given back.
+    KeyRemapper::RepairLeftovers(d);
     int opcode = 0;
     int eventBase = 0;
     int errorBase = 0;
@@ -76,7 +78,8 @@ std::unique_ptr<X11HookLibrary> X11HookLibrary::Open(const char* displayName, bo
     return hook;
 }
 
-X11HookLibrary::X11HookLibrary(DisplayHandle display) : display_(std::move(display)) {
+X11HookLibrary::X11HookLibrary(DisplayHandle display)
+    : display_(std::move(display)), remapper_(display_.get()) {
     Display* d = display_.get();
     root_ = DefaultRootWindow(d);
     fenceAtom_ = XInternAtom(d, X11InputSynth::FenceProperty, False);
@@ -84,6 +87,7 @@ X11HookLibrary::X11HookLibrary(DisplayHandle display) : display_(std::move(displ
 }
 
 X11HookLibrary::~X11HookLibrary() {
+    remapper_.Restore();
     Ungrab();
     XSync(display_.get(), False);
 }
@@ -109,7 +113,10 @@ void X11HookLibrary::Select() {
 }
 
 void X11HookLibrary::LoadKeymap() {
-    keymap_ = HookKeymapOf(ReadXkbKeymap(display_.get()));
+    KeymapSnapshot now = ReadXkbKeymap(display_.get());
+    typed_ = HookKeymapOf(now);
+    PutBackOriginals(now, remapper_.Remapped());
+    keymap_ = HookKeymapOf(std::move(now));
 }
 
 void X11HookLibrary::FindXtestDevices() {
@@ -213,7 +220,9 @@ void X11HookLibrary::Handle(XEvent& event) {
             // A new layout or keyboard: keys may sit elsewhere now. The notice also comes each
             // time another keyboard (the physical one after XTest's) drives the core keyboard,
             // with nothing moved; grabs are redone only when they would differ, since between
-            // letting go and taking again a struck hot key would reach the window.
+            // letting go and taking again a struck hot key would reach the window. A layout
+            // that replaced remapped keys is remapped again.
+            remapper_.KeymapChanged();
             LoadKeymap();
             if (WantedGrabs() != std::pair{grabbed_, grabbedLocks_}) {
                 Regrab();
@@ -276,7 +285,7 @@ void X11HookLibrary::HandleRaw(int type, const void* data) {
         return;
     }
     if (haveShortKeys_ && !inUse_) {
-        if (const auto ch = TypedCharacterOf(keymap_, keycode, state, group_)) {
+        if (const auto ch = TypedCharacterOf(typed_, keycode, state, group_)) {
             Post(HookMessageId::UM_SHORTKEYCHAR, (locked_ & LockMask) != 0 ? 2 : 0, *ch);
         }
     }
@@ -526,11 +535,26 @@ HookHandle X11HookLibrary::OrvHookCBT() {
 }
 
 HookHandle X11HookLibrary::OrvHookSwap() {
+    swapHooked_ = true;
+    remapper_.Apply(swaps_);
+    LoadKeymap();
     return SwapHandle;
 }
 
+void X11HookLibrary::OrvUpSwap(const SwapTable& swaps) {
+    swaps_ = swaps;
+    if (swapHooked_) {
+        remapper_.Apply(swaps_);
+        LoadKeymap();
+    }
+}
+
 void X11HookLibrary::OrvUnHook(HookHandle hook) {
-    if (hook == KeyboardHandle) {
+    if (hook == SwapHandle) {
+        swapHooked_ = false;
+        remapper_.Restore();
+        LoadKeymap();
+    } else if (hook == KeyboardHandle) {
         keyboardHooked_ = false;
         Regrab();
     } else if (hook == MouseHandle) {

@@ -6,6 +6,7 @@
 #include "platform/WindowId.h"
 #include "platform/x11/AbortKeyWatch.h"
 #include "platform/x11/HotKeyGrabs.h"
+#include "platform/x11/KeyRemapper.h"
 #include "platform/x11/X11Display.h"
 
 #include <array>
@@ -38,13 +39,19 @@ namespace orvane {
 // of the root-window property "_ORVANE_SYNTH_FENCE" from its connection, after an XSync. Until
 // this connection sees that change, XTEST events are ours; all other events are the user's.
 //
+// The remapping hook is the KeyRemapper: installed, it changes the keyboard map so the keys of
+// remapped characters type their replacements everywhere. Typed characters (ShortKeys) are read
+// through the map as it is, so they are what the user sees typed; hot keys and grabs go by the
+// keys' own characters (the map without the remapping), so Ctrl+A stays on the A key.
+//
 // Messages are queued and delivered from ProcessEvents, never from inside an Orv* call. A
 // receiver may run a macro, which serves the event loop, which calls ProcessEvents again: the
 // nested call delivers the next messages (the abort request among them).
 class X11HookLibrary final : public HookLibrary {
 public:
-    // Opens `displayName` (nullptr: $DISPLAY) and checks for XInput 2.2 and XKB. Null with a
-    // message in `error` on failure. `trace` turns the UM_TRACE diagnostics on.
+    // Opens `displayName` (nullptr: $DISPLAY), gives back keys a killed earlier process left
+    // remapped, and checks for XInput 2.2 and XKB. Null with a message in `error` on failure.
+    // `trace` turns the UM_TRACE diagnostics on.
     static std::unique_ptr<X11HookLibrary> Open(const char* displayName, bool trace,
                                                 std::string& error);
     ~X11HookLibrary() override;
@@ -103,6 +110,7 @@ public:
     void OrvUpProgs(const MacroTable&) override {}
     void OrvUpKeyHook(const MacroTable&) override {}
     void OrvUpMouseHook(const MacroTable&) override {}
+    void OrvUpSwap(const SwapTable& swaps) override;
 
 private:
     explicit X11HookLibrary(DisplayHandle display);
@@ -142,7 +150,8 @@ private:
     HookMessageReceiver* receiver_ = nullptr;
     std::deque<HookMessage> pending_;
 
-    HookKeymap keymap_;
+    HookKeymap keymap_; // the keys' own characters: hot keys, grabs
+    HookKeymap typed_;  // what the keys type now, remapping included: ShortKeys
     unsigned group_ = 0;
     unsigned locked_ = 0;
     std::array<std::uint8_t, HotKeyCount> keysInUse_{};
@@ -168,6 +177,11 @@ private:
     std::array<bool, 256> releasedForUser_{};
     AbortKeyWatch abort_;
     WindowId activeWindow_ = 0;
+
+    // Declared last: it restores the keyboard while the connection is still open.
+    KeyRemapper remapper_;
+    SwapTable swaps_ = IdentitySwaps();
+    bool swapHooked_ = false;
 };
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/X11InputSynth.h"
 
+#include "platform/x11/KeyRemapper.h"
 #include "platform/x11/KeysymText.h"
 #include "platform/x11/MouseTranslation.h"
 #include "platform/x11/VirtualKeys.h"
@@ -69,6 +70,7 @@ std::unique_ptr<X11InputSynth> X11InputSynth::Open(const char* displayName, std:
     }
     std::unique_ptr<X11InputSynth> synth(new X11InputSynth(std::move(display)));
     synth->xkbEventBase_ = eventBase;
+    KeyRemapper::RepairLeftovers(synth->display_.get());
     synth->LoadKeymap();
     synth->AdoptLeftovers();
     return synth;
@@ -101,6 +103,10 @@ X11InputSynth::~X11InputSynth() {
 
 void X11InputSynth::LoadKeymap() {
     KeymapSnapshot snapshot = ReadXkbKeymap(display_.get());
+    // A remapped key types its replacement: macros type their own characters through other
+    // keys (a spare key when no other has it), and the remapped key is no spare key.
+    const std::vector<std::uint8_t> remapped =
+        KeyRemapper::HideRemappedKeys(display_.get(), snapshot);
     // A binding of ours that the keymap no longer shows was undone by someone else (a layout
     // switch): forget it rather than blank a key that now means something.
     for (auto it = bound_.begin(); it != bound_.end();) {
@@ -131,7 +137,10 @@ void X11InputSynth::LoadKeymap() {
     // numbering) is left alone: a key event on it was seen to reach an Xlib client as NoSymbol
     // after a rebinding.
     spares_ = keymap_.EmptyKeycodes();
-    std::erase_if(spares_, [&](std::uint8_t kc) { return kc <= XkbMinLegalKeyCode; });
+    std::erase_if(spares_, [&](std::uint8_t kc) {
+        return kc <= XkbMinLegalKeyCode ||
+               std::find(remapped.begin(), remapped.end(), kc) != remapped.end();
+    });
     std::reverse(spares_.begin(), spares_.end());
 
     const unsigned shiftMask = keymap_.ModifierOfKeysym(XK_Shift_L);

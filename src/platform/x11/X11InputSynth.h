@@ -59,7 +59,7 @@ public:
     static constexpr const char* BoundKeysPropertyPrefix = "_ORVANE_BOUND_KEYS_";
 
     // Opens `displayName` (nullptr: $DISPLAY), checks for XTEST and XKB, and repairs keycodes a
-    // killed earlier process left bound. Null with a message in `error` on failure.
+    // killed earlier process left bound or remapped. Null with a message in `error` on failure.
     static std::unique_ptr<X11InputSynth> Open(const char* displayName, std::string& error);
 
     // Releases every key and button still held by this object and restores bound keycodes.

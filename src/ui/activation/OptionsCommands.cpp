@@ -3,11 +3,15 @@
 
 #include "activation/MainWindowCommands.h"
 #include "core/MessageSink.h"
+#include "core/SwapBlock.h"
 #include "ui/MainCommandTable.h"
+#include "ui/activation/RemapCommand.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
 #include "ui/library/TMainWin.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QUrl>
 
 namespace orvane {
 
@@ -22,10 +26,17 @@ OptionsCommands::OptionsCommands(TMainWin& window) : QObject(&window), window_(w
         window_.SaveSettings();
         emit window_.SchedulerSettingsChanged();
     });
+    if (SwapBlock* swaps = window.Context().Swaps) {
+        commands.Bind(Remap,
+                      [this, swaps] { RemapClick(*swaps, &window_, [this] { RemapHelp(); }); });
+    }
     if (MacroStore* store = window.Context().Store) {
         commands.Bind(RestoreKeyboardHooks, [this, store] {
             if (window_.Messages().Ask(KeyboardHooksCaption, KeyboardHooksQuestion)) {
                 orvane::RestoreKeyboardHooks(*store);
+                if (SwapBlock* swaps = window_.Context().Swaps) {
+                    swaps->Reinstall();
+                }
             }
         });
         commands.Bind(RestoreMouseHooks, [this, store] {
@@ -33,6 +44,15 @@ OptionsCommands::OptionsCommands(TMainWin& window) : QObject(&window), window_(w
                 orvane::RestoreMouseHooks(*store);
             }
         });
+    }
+}
+
+void OptionsCommands::RemapHelp() {
+    const QString& manual = window_.Context().ManualPath;
+    if (!manual.isEmpty()) {
+        QUrl url = QUrl::fromLocalFile(manual);
+        url.setFragment(QStringLiteral("keyboard-remapper"));
+        QDesktopServices::openUrl(url);
     }
 }
 

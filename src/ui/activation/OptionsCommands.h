@@ -7,8 +7,9 @@ namespace orvane {
 
 class TMainWin;
 
-// The Options menu: ShortKey options, the tray, the screen saver while timed macros exist and
-// restoring the hooks. Appearance, capture defaults and remapping come with their own parts.
+// The Options menu: ShortKey options, the keyboard remapper, the tray, the screen saver while
+// timed macros exist and restoring the hooks (the remapping hook with the keyboard's).
+// Appearance and capture defaults come with their own parts.
 class OptionsCommands final : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +18,9 @@ public:
     void ShortKeysClick();
 
 private:
+    // The manual at the remapper's section.
+    void RemapHelp();
+
     TMainWin& window_;
 };
 

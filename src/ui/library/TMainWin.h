@@ -29,6 +29,7 @@ class OptionsCommands;
 class Prompter;
 class SchedulerCommands;
 class Sound;
+class SwapBlock;
 class TrayIcons;
 
 // The main window: the menus, the button bar or the letter panel, and the macro grid, laid out
@@ -52,6 +53,8 @@ public:
         // A timed macro was added, changed or removed: the schedule is recomputed.
         std::function<void()> ScheduleChanged;
         Sound* Sounds = nullptr; // the alarm dialog's "&Test"; none: no test play
+        // The current file's keyboard remapping; null: "Remap" stays unbuilt.
+        SwapBlock* Swaps = nullptr;
     };
 
     explicit TMainWin(Services services, QWidget* parent = nullptr);

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/activation/RemapCommand.h"
+
+#include "core/SwapBlock.h"
+#include "ui/activation/KeyboardRemapperDialog.h"
+
+namespace orvane {
+
+void RemapClick(SwapBlock& swaps, QWidget* parent, const std::function<void()>& showHelp) {
+    KeyboardRemapperDialog dialog(swaps.Table(), {}, showHelp, parent);
+    dialog.exec();
+    if (dialog.Form().Changed) {
+        swaps.Change(dialog.Form().Table);
+    }
+}
+
+} // namespace orvane
