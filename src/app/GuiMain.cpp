@@ -21,9 +21,11 @@
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "playback/Player.h"
 #include "ui/Prompter.h"
 #include "ui/activation/SchedulerTimer.h"
+#include "ui/capture/CaptureCommands.h"
 #include "ui/editing/ScriptingEditor.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
@@ -211,11 +213,33 @@ int RunGui(int argc, char** argv) {
     }
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
 
+    // Capture: the session hears the recorder's text through hot key dispatch; the recorder
+    // reads titles and frames of the window in front for positions relative to a window.
+    std::unique_ptr<X11WindowSystem> captureWindows;
+    if (hotKeysLive) {
+        captureWindows = X11WindowSystem::Open(nullptr, error);
+        x11Hook->Recorder().SetWindows(captureWindows.get());
+    }
+    CaptureCommands capture(
+        window, {folders.Runtime,
+                 folders.Data,
+                 {&store, &keyPicks},
+                 [&dispatch] { return dispatch ? dispatch->GetTopProgram() : std::string(); },
+                 [&dispatch, &desktop] {
+                     if (dispatch && desktop && dispatch->LastOtherProgramWindow() != NoWindow) {
+                         desktop->Activate(dispatch->LastOtherProgramWindow());
+                     }
+                 }});
+    if (dispatch) {
+        dispatch->AddListener(&capture.Session());
+        host->SetStartCapture([&capture] { capture.StartACapture(); });
+    }
+
     // The editors: the main window's macro commands open them and store what they return.
     Prompter editorMessages(&window);
     ScriptingEditor scripting({&settings, folders.Data / "Icons", &editorMessages,
                                [&window] { window.Action(MainCommand::Help)->trigger(); }});
-    window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr});
+    window.SetMacroEditors({&scripting, nullptr, nullptr, &capture.Editor()});
 
     std::vector<std::string> parameters;
     for (int i = 1; i < argc; ++i) {
