@@ -562,6 +562,7 @@ void X11HookLibrary::OrvUpCapture(const MacroTable& table) {
 void X11HookLibrary::OrvUpCaptureOn(const MacroTable& table) {
     captureOn_ = table.CaptureOn();
     recorder_.SetOn(captureOn_);
+    Trace(captureOn_ ? "capture on" : "capture off");
 }
 
 void X11HookLibrary::OrvUpInUse(const MacroTable& table) {
