@@ -11,7 +11,7 @@ namespace orvane {
 
 // The role of a key that changes what other keys and buttons do.
 enum class CaptureModifier : std::uint8_t {
-    None,
+    Ordinary, // a key that is no modifier
     Shift,
     Ctrl,
     Alt,
@@ -37,7 +37,7 @@ struct CaptureEvent {
     // Keys: the physical key (so a release finds its press). Buttons: 1 left, 2 middle,
     // 3 right. Wheel: notches, positive forward (away from the user), negative backward.
     int Key = 0;
-    CaptureModifier Modifier = CaptureModifier::None;
+    CaptureModifier Modifier = CaptureModifier::Ordinary;
     // A key's character in Windows-1252 as the held Shift, AltGr and lock keys make it (0 for a
     // key that types none); Ctrl, Alt and Win do not change it.
     std::uint8_t Character = 0;

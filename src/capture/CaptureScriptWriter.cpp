@@ -257,7 +257,7 @@ void CaptureScriptWriter::KeyDown(const CaptureEvent& event) {
     }
     loneAlt_ = false;
     loneWin_ = false;
-    if (event.Modifier != CaptureModifier::None) {
+    if (event.Modifier != CaptureModifier::Ordinary) {
         return; // AltGr and the lock keys show in the characters
     }
     std::string text;

@@ -115,4 +115,13 @@ CaptureKey CaptureKeyOf(const HookKeymap& keymap, std::uint8_t keycode, unsigned
     return key;
 }
 
+int AutoRepeatsBetween(std::uint32_t press, std::uint32_t release, unsigned delay,
+                       unsigned interval) {
+    const auto held = static_cast<std::int64_t>(static_cast<std::int32_t>(release - press));
+    if (interval == 0 || held <= static_cast<std::int64_t>(delay)) {
+        return 0;
+    }
+    return static_cast<int>((held - static_cast<std::int64_t>(delay) - 1) / interval + 1);
+}
+
 } // namespace orvane

@@ -10,7 +10,7 @@ namespace orvane {
 
 // What a struck key means to a capture.
 struct CaptureKey {
-    CaptureModifier Modifier = CaptureModifier::None;
+    CaptureModifier Modifier = CaptureModifier::Ordinary;
     // The character in Windows-1252 the key types with the held Shift, AltGr and lock modifiers
     // (Ctrl, Alt and Win do not change it); 0 for control characters and characters
     // Windows-1252 lacks.
@@ -24,5 +24,11 @@ struct CaptureKey {
 // The key `keycode` in the modifier `state` (X modifier bits) and keyboard group `group`.
 CaptureKey CaptureKeyOf(const HookKeymap& keymap, std::uint8_t keycode, unsigned state,
                         unsigned group);
+
+// How often the keyboard repeats a key held from `press` to `release` (server milliseconds,
+// which wrap): the first repeat comes `delay` after the press, the others every `interval`; a
+// repeat due at the moment of the release is not made.
+int AutoRepeatsBetween(std::uint32_t press, std::uint32_t release, unsigned delay,
+                       unsigned interval);
 
 } // namespace orvane

@@ -6,8 +6,12 @@
 #include "platform/WindowSystem.h"
 #include "platform/x11/CaptureKeys.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
+
+#include <algorithm>
+#include <iterator>
 
 namespace orvane {
 
@@ -32,6 +36,8 @@ void CaptureRecorder::SetOn(bool on) {
         writer_ = CaptureScriptWriter(settings_);
         endedAt_.reset();
         titled_ = NoWindow;
+        held_.clear();
+        ReadRepeatControls();
     }
     recording_ = on;
     if (!on) {
@@ -65,6 +71,43 @@ void CaptureRecorder::End(std::uint32_t time) {
     post_(HookMessageId::UM_CAPTUREDONE, target_, 0);
     recording_ = false;
     endedAt_ = time;
+}
+
+void CaptureRecorder::ReadRepeatControls() {
+    repeatOn_ = false;
+    XkbDescPtr xkb = XkbAllocKeyboard();
+    if (xkb == nullptr) {
+        return;
+    }
+    if (XkbGetControls(display_, XkbAllControlsMask, xkb) == Success && xkb->ctrls != nullptr) {
+        repeatOn_ = (xkb->ctrls->enabled_ctrls & XkbRepeatKeysMask) != 0;
+        repeatDelay_ = xkb->ctrls->repeat_delay;
+        repeatInterval_ = xkb->ctrls->repeat_interval;
+        std::copy(std::begin(xkb->ctrls->per_key_repeat), std::end(xkb->ctrls->per_key_repeat),
+                  perKeyRepeat_.begin());
+    }
+    XkbFreeKeyboard(xkb, XkbAllComponentsMask, True);
+}
+
+void CaptureRecorder::Released(std::uint8_t keycode, std::uint32_t time) {
+    const auto found = held_.find(keycode);
+    if (found == held_.end()) {
+        return;
+    }
+    const HeldKey key = found->second;
+    held_.erase(found);
+    const bool repeats = repeatOn_ && (perKeyRepeat_[keycode / 8] & (1U << (keycode % 8))) != 0;
+    if (key.ServerRepeats || !repeats) {
+        return;
+    }
+    const int count = AutoRepeatsBetween(key.Press.Time, time, repeatDelay_, repeatInterval_);
+    CaptureEvent repeat = key.Press;
+    repeat.Repeat = true;
+    for (int i = 0; i < count; ++i) {
+        repeat.Time =
+            key.Press.Time + repeatDelay_ + static_cast<std::uint32_t>(i) * repeatInterval_;
+        Send(writer_.Feed(repeat));
+    }
 }
 
 void CaptureRecorder::FillWindow(CaptureWindow& window, WindowId id) {
@@ -102,6 +145,15 @@ void CaptureRecorder::Observe(const RawInput& input, const HookKeymap& keymap, u
         event.Character = meaning.Character;
         event.VirtualKey = meaning.VirtualKey;
         event.Repeat = input.Repeat;
+        if (!press) {
+            Released(keycode, input.Time);
+        } else if (const auto found = held_.find(keycode); found != held_.end()) {
+            found->second.ServerRepeats = true; // a second press without a release
+        } else if (meaning.Modifier == CaptureModifier::Ordinary &&
+                   (meaning.Character != 0 || meaning.VirtualKey != 0)) {
+            FillWindow(event.Foreground, foreground);
+            held_[keycode] = {event, input.Repeat};
+        }
     } else {
         const unsigned button = input.Detail;
         if (button >= 1 && button <= 3) {

@@ -7,8 +7,10 @@
 #include "platform/WindowId.h"
 #include "platform/x11/HotKeyGrabs.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -26,7 +28,9 @@ class WindowSystem;
 //
 // The backend feeds it the raw events of the user's devices only (never the program's own
 // synthesized input); raw events carry no position, so the pointer is asked for at each button
-// event, and the window in front is the one the backend tracks.
+// event, and the window in front is the one the backend tracks. Raw events carry no repeats
+// either: the repeats a held key gave the window are counted from the keyboard's repeat delay
+// and rate when the key is let go (unless the server did report them).
 //
 // off -> recording (CaptureOn published) -> off (stop key struck: text completed and the end
 // reported; or CaptureOn cleared by the program: the rest dropped).
@@ -70,6 +74,8 @@ private:
     void End(std::uint32_t time);
     void Send(const std::string& text);
     void FillWindow(CaptureWindow& window, WindowId id);
+    void ReadRepeatControls();
+    void Released(std::uint8_t keycode, std::uint32_t time);
 
     Display* display_;
     unsigned long root_ = 0;
@@ -88,6 +94,17 @@ private:
     std::optional<std::uint32_t> endedAt_;
     WindowId titled_ = NoWindow;
     std::string title_;
+
+    // Keys down that type something: their press, and whether the server repeats them itself.
+    struct HeldKey {
+        CaptureEvent Press;
+        bool ServerRepeats = false;
+    };
+    std::map<std::uint8_t, HeldKey> held_;
+    bool repeatOn_ = false;
+    unsigned repeatDelay_ = 0;
+    unsigned repeatInterval_ = 0;
+    std::array<std::uint8_t, 32> perKeyRepeat_{};
 };
 
 } // namespace orvane

@@ -73,5 +73,22 @@ TEST(CaptureKeys, KeysAsACaptureRecordsThem) {
     }
 }
 
+TEST(CaptureKeys, AutoRepeatsOfAHeldKey) {
+    struct Case {
+        std::uint32_t Press;
+        std::uint32_t Release;
+        int Repeats;
+    };
+    const Case cases[] = {
+        {1000, 1500, 0}, {1000, 1660, 0}, {1000, 1661, 1},           {1000, 1700, 1},
+        {1000, 1701, 2}, {1000, 1741, 3}, {0xFFFFFF00u, 0x300u, 10}, {2000, 1000, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AutoRepeatsBetween(c.Press, c.Release, 660, 40), c.Repeats)
+            << c.Press << " to " << c.Release;
+    }
+    EXPECT_EQ(AutoRepeatsBetween(0, 5000, 660, 0), 0);
+}
+
 } // namespace
 } // namespace orvane
