@@ -215,11 +215,13 @@ void CaptureSession::StartACapture() {
     programScope_ = false;
     bySystemKey_ = true;
     Publish(macro, options);
+    // Running from here on: the capture key struck again while the start message is up is
+    // refused instead of starting a second capture.
+    capturing_ = true;
     if (options.Prompt) {
         messages_.Show(StartCaption, StartPromptText());
     }
     host_.CaptureStarted();
-    capturing_ = true;
     store_.Table().SetCaptureOn(true);
     store_.Hook().OrvUpCaptureOn(store_.Table());
 }

@@ -200,6 +200,11 @@ TEST_F(CaptureSessionTest, TheSystemHotKeyCapturesANewMacroAndAsksForItsKeyAfter
     EXPECT_EQ(created.Active, 1);
     ASSERT_EQ(messages.Shown.size(), 1u);
     EXPECT_EQ(messages.Shown[0].Caption, "Start Capture");
+    // Struck again while its start message was up: refused, no second macro.
+    session().StartACapture();
+    EXPECT_EQ(store.MacroCount(), macro);
+    EXPECT_EQ(messages.Shown.back().Text, CaptureSession::InProgressText);
+    messages.Shown.pop_back();
     EXPECT_EQ(messages.Shown[0].Text, "Orvane 98 macro capture will now start.\n\nUse "
                                       "Ctrl+Alt+Shift+X to stop the capture.");
     EXPECT_EQ(host.Calls, (std::vector<std::string>{"list " + std::to_string(macro), "started"}));
