@@ -149,7 +149,8 @@ int RunGui(int argc, char** argv) {
     const std::unique_ptr<X11ScreenSaver> screenSaver = X11ScreenSaver::Open(nullptr);
     if (hotKeysLive) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
-        pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); });
+        pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); },
+                                             [&synth] { synth->Flush(); });
         playback = DesktopPlayback::Open(
             nullptr, {pump.get(), &messages, &window, [&settings] { return settings.UseTray; }, {}},
             error);
