@@ -382,5 +382,36 @@ TEST_F(CaptureTest, AHeldKeyAndCtrlCInATerminal) {
     EXPECT_EQ(*MacroText(Code("Ctrl+Alt+Shift+H")), received + "<CTLD>c<CTLU>");
 }
 
+// "Add Macro" -> "&Capture Macro": the new macro is stored, recorded, and ended by its own key.
+TEST_F(CaptureTest, AddMacroCapturesANewMacroEndedByItsOwnKey) {
+    Start(false);
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
+    ASSERT_TRUE(PressKeys(display, {"Insert"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Add Macro"); })) << Log();
+    ASSERT_TRUE(TraceShows("keypick on"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
+    ASSERT_TRUE(TraceShows("keypick " + std::to_string(Code("Ctrl+Alt+Shift+J"))));
+    ASSERT_TRUE(PressKeys(display, {"Tab", "alt+c"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Macro"); })) << Log();
+    ASSERT_TRUE(TypeText(display, "typed"));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(TraceShows("capture on"));
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "ok"));
+    ASSERT_TRUE(probe.WaitForText("ok"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
+    ASSERT_TRUE(TraceShows("capture off"));
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("orvane: Capture: Orvane 98 capture is complete for "
+                          "Ctrl+Alt+Shift+J.") != std::string::npos;
+    })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture"); }));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    EXPECT_EQ(MacroText(Code("Ctrl+Alt+Shift+J")).value_or("none"), "ok");
+    EXPECT_EQ(probe.Text(), "ok") << "the key that ended the capture played nothing";
+}
+
 } // namespace
 } // namespace orvane::e2e
