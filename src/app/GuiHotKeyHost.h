@@ -27,8 +27,14 @@ public:
     void ResumePause() override { prompts_.ResumePause(); }
     void ForgetTrayMacro() override {}
     void ShowMainWindow() override { showMainWindow_(); }
-    // Capture and the menus of macros come with their own parts of the program.
-    void StartACapture() override {}
+    // What "Start / Stop Capture" does; nothing until set.
+    void SetStartCapture(std::function<void()> start) { startCapture_ = std::move(start); }
+    void StartACapture() override {
+        if (startCapture_) {
+            startCapture_();
+        }
+    }
+    // The menus of macros come with their own part of the program.
     void MenuTopWindow() override {}
     int ShowPopupMenu(int) override { return 0; }
     WindowId ForegroundWindow() override;
@@ -44,6 +50,7 @@ private:
     X11Desktop& desktop_;
     Prompts& prompts_;
     std::function<void()> showMainWindow_;
+    std::function<void()> startCapture_;
 };
 
 } // namespace orvane

@@ -28,6 +28,7 @@
 #include "playback/Player.h"
 #include "ui/Prompter.h"
 #include "ui/activation/SchedulerTimer.h"
+#include "ui/capture/CaptureCommands.h"
 #include "ui/editing/ScriptingEditor.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"
 #include "ui/library/TMainWin.h"
@@ -228,6 +229,28 @@ int RunGui(int argc, char** argv) {
     }
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
 
+    // Capture: the session hears the recorder's text through hot key dispatch; the recorder
+    // reads titles and frames of the window in front for positions relative to a window.
+    std::unique_ptr<X11WindowSystem> captureWindows;
+    if (hotKeysLive) {
+        captureWindows = X11WindowSystem::Open(nullptr, error);
+        x11Hook->Recorder().SetWindows(captureWindows.get());
+    }
+    CaptureCommands capture(
+        window, {folders.Runtime,
+                 folders.Data,
+                 {&store, &keyPicks},
+                 [&dispatch] { return dispatch ? dispatch->GetTopProgram() : std::string(); },
+                 [&dispatch, &desktop] {
+                     if (dispatch && desktop && dispatch->LastOtherProgramWindow() != NoWindow) {
+                         desktop->Activate(dispatch->LastOtherProgramWindow());
+                     }
+                 }});
+    if (dispatch) {
+        dispatch->AddListener(&capture.Session());
+        host->SetStartCapture([&capture] { capture.StartACapture(); });
+    }
+
     // The editors: the main window's macro commands open them and store what they return.
     Prompter editorMessages(&window);
     ScriptingEditor scripting({&settings, folders.Data / "Icons", &editorMessages,
@@ -252,7 +275,7 @@ int RunGui(int argc, char** argv) {
         window.Action(MainCommand::Help)->trigger();
     };
     RegisterCommandDialogs(scripting.Dialogs(), dialogServices);
-    window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr});
+    window.SetMacroEditors({&scripting, nullptr, nullptr, &capture.Editor()});
 
     std::vector<std::string> parameters;
     for (int i = 1; i < argc; ++i) {

@@ -79,7 +79,10 @@ std::unique_ptr<X11HookLibrary> X11HookLibrary::Open(const char* displayName, bo
 }
 
 X11HookLibrary::X11HookLibrary(DisplayHandle display)
-    : display_(std::move(display)), remapper_(display_.get()) {
+    : display_(std::move(display)),
+      recorder_(display_.get(), [this](HookMessageId id, std::uint64_t wParam,
+                                       std::int64_t lParam) { Post(id, wParam, lParam); }),
+      remapper_(display_.get()) {
     Display* d = display_.get();
     root_ = DefaultRootWindow(d);
     fenceAtom_ = XInternAtom(d, X11InputSynth::FenceProperty, False);
@@ -99,6 +102,7 @@ void X11HookLibrary::Select() {
     XISetMask(mask, XI_RawKeyPress);
     XISetMask(mask, XI_RawKeyRelease);
     XISetMask(mask, XI_RawButtonPress);
+    XISetMask(mask, XI_RawButtonRelease); // the recorder's: a drag ends elsewhere
     XISetMask(mask, XI_HierarchyChanged);
     XIEventMask events{XIAllDevices, sizeof(mask), mask};
     XISelectEvents(d, root_, &events, 1);
@@ -240,6 +244,15 @@ void X11HookLibrary::HandleRaw(int type, const void* data) {
     }
     const auto detail = static_cast<std::size_t>(raw->detail);
     const bool own = IsOwn(raw->sourceid);
+    if (recorder_.Recording() && !own) {
+        recorder_.Observe({type, static_cast<unsigned>(raw->detail),
+                           static_cast<std::uint32_t>(raw->time), (raw->flags & XIKeyRepeat) != 0},
+                          keymap_, HeldModifiersOf(keymap_, userHeld_) | locked_, group_,
+                          activeWindow_);
+    }
+    if (type == XI_RawButtonRelease) {
+        return;
+    }
     if (type == XI_RawKeyRelease) {
         if (own || (releasedForUser_[detail] && xtestDevices_.contains(raw->sourceid))) {
             releasedForUser_[detail] = false;
@@ -308,8 +321,8 @@ void X11HookLibrary::HandleGrabbedKey(unsigned keycode, unsigned state, unsigned
     XAllowEvents(d, AsyncKeyboard, time);
     XUngrabKeyboard(d, time);
     XSync(d, False);
-    if (secondWindowOn_) {
-        return; // the key picking dialog has it from the raw event
+    if (secondWindowOn_ || recorder_.EndsCapture(code, static_cast<std::uint32_t>(time))) {
+        return; // the key picking dialog, or the recorder, has it from the raw event
     }
     Trace("hotkey " + std::to_string(*code));
     // The window in front as the server has it now: a change notice still on its way (a window
@@ -330,7 +343,7 @@ void X11HookLibrary::HandleGrabbedButton(unsigned button, unsigned state, unsign
     XAllowEvents(d, AsyncPointer, time);
     XUngrabPointer(d, time);
     XSync(d, False);
-    if (secondWindowOn_) {
+    if (secondWindowOn_ || recorder_.EndsCapture(code, static_cast<std::uint32_t>(time))) {
         return;
     }
     Trace("hotkey " + std::to_string(*code));
@@ -593,10 +606,14 @@ void X11HookLibrary::OrvUpShort(const MacroTable& table) {
     haveShortKeys_ = table.HaveShortKeys();
 }
 
-void X11HookLibrary::OrvUpCapture(const MacroTable&) {}
+void X11HookLibrary::OrvUpCapture(const MacroTable& table) {
+    recorder_.Publish(table);
+}
 
 void X11HookLibrary::OrvUpCaptureOn(const MacroTable& table) {
     captureOn_ = table.CaptureOn();
+    recorder_.SetOn(captureOn_);
+    Trace(captureOn_ ? "capture on" : "capture off");
 }
 
 void X11HookLibrary::OrvUpInUse(const MacroTable& table) {

@@ -5,6 +5,7 @@
 #include "platform/HookLibrary.h"
 #include "platform/WindowId.h"
 #include "platform/x11/AbortKeyWatch.h"
+#include "platform/x11/CaptureRecorder.h"
 #include "platform/x11/HotKeyGrabs.h"
 #include "platform/x11/KeyRemapper.h"
 #include "platform/x11/X11Display.h"
@@ -89,6 +90,8 @@ public:
     WindowId ActiveWindow() const { return activeWindow_; }
     // Hot keys whose combination another program holds: they cannot work.
     const std::vector<std::uint16_t>& UnavailableHotKeys() const { return unavailable_; }
+    // The macro recorder, which the backend feeds the user's raw input while a capture runs.
+    CaptureRecorder& Recorder() { return recorder_; }
 
     void SetReceiver(HookMessageReceiver* receiver) override { receiver_ = receiver; }
     HookHandle OrvHookKeyboard() override;
@@ -177,6 +180,7 @@ private:
     std::array<bool, 256> releasedForUser_{};
     AbortKeyWatch abort_;
     WindowId activeWindow_ = 0;
+    CaptureRecorder recorder_;
 
     // Declared last: it restores the keyboard while the connection is still open.
     KeyRemapper remapper_;

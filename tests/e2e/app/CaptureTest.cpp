@@ -1,0 +1,417 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Recording macros end to end: the program runs on a prepared macro file, xdotool (and the
+// display's own keyboard) play the user who starts a capture, types and clicks in a probe
+// window and stops it; the test reads the macro file back and plays the new macro into a fresh
+// probe at the same place.
+#include "ChildProcess.h"
+#include "Command.h"
+#include "Deadline.h"
+#include "PhysicalKeyboard.h"
+#include "Probe.h"
+#include "VirtualDisplay.h"
+#include "Xdotool.h"
+#include "core/HotKeyTable.h"
+#include "core/MacroRecord.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace orvane::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
+    const Deadline deadline(timeout);
+    while (!condition()) {
+        if (deadline.Passed()) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+std::uint16_t Code(const char* name) {
+    return *HotKeyCodeOf(name);
+}
+
+// The server's own clock for key presses: every raw key press on the display (whatever device
+// sent it) with its timestamp, read when asked.
+class KeyPressClock {
+public:
+    explicit KeyPressClock(const VirtualDisplay& display)
+        : display_(XOpenDisplay(display.Name().c_str())) {
+        if (display_ == nullptr) {
+            return;
+        }
+        unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+        XISetMask(mask, XI_RawKeyPress);
+        XIEventMask events{XIAllMasterDevices, sizeof(mask), mask};
+        XISelectEvents(display_, DefaultRootWindow(display_), &events, 1);
+        XSync(display_, False);
+    }
+    ~KeyPressClock() {
+        if (display_ != nullptr) {
+            XCloseDisplay(display_);
+        }
+    }
+    KeyPressClock(const KeyPressClock&) = delete;
+    KeyPressClock& operator=(const KeyPressClock&) = delete;
+
+    // The presses of the key of `keysymName` since the last call, as server times (ms).
+    std::vector<long> Presses(const char* keysymName) {
+        std::vector<long> times;
+        if (display_ == nullptr) {
+            return times;
+        }
+        const unsigned keycode = XKeysymToKeycode(display_, XStringToKeysym(keysymName));
+        XSync(display_, False);
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == GenericEvent && XGetEventData(display_, &event.xcookie)) {
+                const auto* raw = static_cast<const XIRawEvent*>(event.xcookie.data);
+                pressed_.push_back({static_cast<unsigned>(raw->detail), raw->time});
+                XFreeEventData(display_, &event.xcookie);
+            }
+        }
+        for (const auto& [key, time] : pressed_) {
+            if (key == keycode) {
+                times.push_back(static_cast<long>(time));
+            }
+        }
+        pressed_.clear();
+        return times;
+    }
+
+private:
+    Display* display_;
+    std::vector<std::pair<unsigned, unsigned long>> pressed_;
+};
+
+class CaptureTest : public ::testing::Test {
+protected:
+    // The four system macros ("Start / Stop Capture" on Ctrl+Alt+Shift+X) and the capture
+    // options; the program starts on them.
+    void Start(bool timing) {
+        file_ = display.Folder() / "Cap.ORV";
+        std::ofstream out(file_, std::ios::binary | std::ios::trunc);
+        const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
+                                    "Ctrl+Alt+Shift+Z"};
+        for (int k = 0; k < 4; ++k) {
+            MacroRecord r;
+            r.Nickname.Assign("system");
+            r.HotKey = Code(systemKeys[k]);
+            r.Scope = ScopeSystem;
+            r.ScopeTarget.Assign(std::to_string(k + 1));
+            r.Active = 1;
+            const MacroRecordBytes bytes = r.ToBytes();
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+        }
+        out.close();
+        const fs::path config = fs::path(display.Env().at("XDG_CONFIG_HOME")) / "orvane";
+        fs::create_directories(config);
+        std::ofstream(config / "ORVAN.INI")
+            << "[Capture]\r\nTime=" << (timing ? "Yes" : "No") << "\r\n";
+        const fs::path log = display.Folder() / "orvane.log";
+        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        SpawnOptions options;
+        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
+        options.env = display.Env();
+        options.env["ORVANE_HOOK_TRACE"] = "1";
+        options.stderrFd = fd;
+        program_ = std::make_unique<ChildProcess>(options);
+        ::close(fd);
+        ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Cap)"); })) << Log();
+    }
+
+    void TearDown() override {
+        if (program_) {
+            ::kill(program_->Pid(), SIGTERM);
+            program_->WaitForExit(kDefaultTimeout);
+        }
+    }
+
+    bool WindowShown(const std::string& title) {
+        const CommandResult found =
+            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
+        return found.Succeeded() && !found.out.empty();
+    }
+    static std::string Slurp(const fs::path& path) {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    fs::path Runtime() const { return fs::path(display.Env().at("XDG_RUNTIME_DIR")) / "orvane"; }
+    std::string Trace() const { return Slurp(Runtime() / "hook-trace.txt"); }
+    std::string Log() const { return Slurp(display.Folder() / "orvane.log"); }
+
+    ::testing::AssertionResult TraceShows(const std::string& line, int count = 1) {
+        const auto seen = [&] {
+            const std::string trace = Trace();
+            int n = 0;
+            for (std::size_t at = trace.find(line + "\n"); at != std::string::npos;
+                 at = trace.find(line + "\n", at + 1)) {
+                n += at == 0 || trace[at - 1] == '\n' ? 1 : 0;
+            }
+            return n >= count;
+        };
+        if (WaitFor(seen)) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "no \"" << line << "\" x" << count << " in\n"
+                                             << Trace() << Log();
+    }
+
+    // The text of the macro on hot key `code`, once the file holds one.
+    std::optional<std::string> MacroText(std::uint16_t code) {
+        std::ifstream in(file_, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        for (std::size_t at = 0; at + MacroRecordSize <= bytes.size(); at += MacroRecordSize) {
+            MacroRecordBytes record{};
+            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), MacroRecordSize,
+                        record.begin());
+            const MacroRecord macro = MacroRecord::FromBytes(record);
+            if (macro.HotKey == code && macro.Scope != ScopeSystem) {
+                return macro.Text();
+            }
+        }
+        return std::nullopt;
+    }
+
+    // Strikes the capture key, answers the start message and waits until recording runs.
+    ::testing::AssertionResult StartByHotKey(int nth = 1) {
+        if (auto pressed = PressKeys(display, {"ctrl+alt+shift+x"}); !pressed) {
+            return pressed;
+        }
+        if (!WaitFor([&] { return WindowShown("Start Capture"); })) {
+            return ::testing::AssertionFailure() << "no start message\n" << Log() << Trace();
+        }
+        if (auto pressed = PressKeys(display, {"Return"}); !pressed) {
+            return pressed;
+        }
+        return TraceShows("capture on", nth);
+    }
+
+    // Stops a capture started by the hot key and gives the new macro the key `keys` ("Capture
+    // Complete", whose key field has the focus).
+    ::testing::AssertionResult StopAndAssign(const std::string& keys, const char* name,
+                                             int nth = 1) {
+        if (auto pressed = PressKeys(display, {"ctrl+alt+shift+x"}); !pressed) {
+            return pressed;
+        }
+        if (auto off = TraceShows("capture off", nth); !off) {
+            return off;
+        }
+        if (!WaitFor([&] { return WindowShown("Capture Complete"); })) {
+            return ::testing::AssertionFailure() << "no Capture Complete\n" << Log();
+        }
+        if (auto on = TraceShows("keypick on", nth); !on) {
+            return on;
+        }
+        if (auto pressed = PressKeys(display, {keys}); !pressed) {
+            return pressed;
+        }
+        if (auto picked = TraceShows("keypick " + std::to_string(Code(name))); !picked) {
+            return picked;
+        }
+        return PressKeys(display, {"Return"});
+    }
+
+    VirtualDisplay display;
+    fs::path file_;
+    std::unique_ptr<ChildProcess> program_;
+};
+
+std::vector<std::string> NonModifierKeys(const std::vector<ProbeKey>& keys) {
+    std::vector<std::string> names;
+    for (const ProbeKey& key : keys) {
+        if (key.name.find("Shift") == std::string::npos &&
+            key.name.find("Control") == std::string::npos &&
+            key.name.find("Alt") == std::string::npos) {
+            names.push_back(key.name);
+        }
+    }
+    return names;
+}
+
+TEST_F(CaptureTest, ACapturedMacroPlaysBackTheSameTextClicksAndWheel) {
+    Start(false);
+    const std::vector<std::string> place = {"--geometry", "400x300+100+100"};
+    std::vector<ProbeKey> typed;
+    std::vector<ProbeButton> clicked;
+    {
+        Probe probe(display, "Recorded", ProbeKind::X, place);
+        ASSERT_TRUE(probe.WaitForReady());
+        ASSERT_TRUE(StartByHotKey());
+        ASSERT_TRUE(probe.Activate());
+        ASSERT_TRUE(TypeText(display, "Hello, World"));
+        ASSERT_TRUE(PressKeys(display, {"Return"}));
+        ASSERT_TRUE(probe.WaitForText("Hello, World\n"));
+        ASSERT_TRUE(ClickAt(display, 150, 160));
+        ASSERT_TRUE(ClickAt(display, 300, 250));
+        ASSERT_TRUE(ClickAt(display, 300, 250, 5));
+        ASSERT_TRUE(WaitFor([&] { return probe.Clicks().size() >= 3; }));
+        typed = probe.KeyPresses();
+        clicked = probe.Clicks();
+        ASSERT_TRUE(StopAndAssign("ctrl+alt+shift+k", "Ctrl+Alt+Shift+K"));
+    }
+    ASSERT_TRUE(WaitFor([&] { return MacroText(Code("Ctrl+Alt+Shift+K")).has_value(); })) << Log();
+    EXPECT_EQ(*MacroText(Code("Ctrl+Alt+Shift+K")),
+              "Hello, World<ENTER><MMS:00150,00160><LCLK><MMS:00300,00250><LCLK><WBW:001>");
+    EXPECT_FALSE(fs::exists(Runtime() / "TempCap.Txt"));
+
+    Probe fresh(display, "Replayed", ProbeKind::X, place);
+    ASSERT_TRUE(fresh.WaitForReady());
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+k"}));
+    ASSERT_TRUE(fresh.WaitForText("Hello, World\n")) << Trace();
+    ASSERT_TRUE(WaitFor([&] { return fresh.Clicks().size() >= clicked.size(); }))
+        << fresh.Describe();
+    EXPECT_EQ(NonModifierKeys(fresh.KeyPresses()), NonModifierKeys(typed));
+    const std::vector<ProbeButton> replayed = fresh.Clicks();
+    ASSERT_EQ(replayed.size(), clicked.size());
+    for (std::size_t i = 0; i < clicked.size(); ++i) {
+        EXPECT_EQ(replayed[i].button, clicked[i].button) << i;
+        EXPECT_NEAR(replayed[i].rootX, clicked[i].rootX, 1) << i;
+        EXPECT_NEAR(replayed[i].rootY, clicked[i].rootY, 1) << i;
+    }
+}
+
+// The gaps between keys are recorded from the server's clock and replayed at actual speed.
+TEST_F(CaptureTest, TimingIsRecordedAndReplayed) {
+    Start(true);
+    KeyPressClock clock(display);
+    std::vector<long> produced;
+    {
+        Probe probe(display, "Timed", ProbeKind::X, {"--geometry", "300x200+50+50"});
+        ASSERT_TRUE(probe.WaitForReady());
+        ASSERT_TRUE(StartByHotKey());
+        ASSERT_TRUE(probe.Activate());
+        clock.Presses("a");
+        for (const int pause : {150, 400, 250}) {
+            ASSERT_TRUE(PressKeys(display, {"a"}));
+            std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+        }
+        ASSERT_TRUE(PressKeys(display, {"a"}));
+        ASSERT_TRUE(probe.WaitForText("aaaa"));
+        produced = clock.Presses("a");
+        ASSERT_TRUE(StopAndAssign("ctrl+alt+shift+t", "Ctrl+Alt+Shift+T"));
+    }
+    ASSERT_EQ(produced.size(), 4u);
+    ASSERT_TRUE(WaitFor([&] { return MacroText(Code("Ctrl+Alt+Shift+T")).has_value(); }));
+    const std::string text = *MacroText(Code("Ctrl+Alt+Shift+T"));
+    // "<SPEED:00001>a<MSD:nnnn>a<MSD:nnnn>a<MSD:nnnn>a"
+    const std::regex form(R"(<SPEED:00001>a<MSD:(\d{4})>a<MSD:(\d{4})>a<MSD:(\d{4})>a)");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(text, m, form)) << text;
+    const auto within = [](long actual, long wanted) {
+        return std::abs(actual - wanted) <= std::max(10L, wanted / 5);
+    };
+    std::vector<long> recorded;
+    for (std::size_t i = 1; i <= 3; ++i) {
+        recorded.push_back(std::stol(m[i].str()));
+        EXPECT_TRUE(within(recorded.back(), produced[i] - produced[i - 1]))
+            << recorded.back() << " recorded for " << produced[i] - produced[i - 1];
+    }
+
+    Probe fresh(display, "Replayed", ProbeKind::X, {"--geometry", "300x200+50+50"});
+    ASSERT_TRUE(fresh.WaitForReady());
+    clock.Presses("a");
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+t"}));
+    ASSERT_TRUE(fresh.WaitForText("aaaa"));
+    const std::vector<long> replayed = clock.Presses("a");
+    ASSERT_EQ(replayed.size(), 4u);
+    for (std::size_t i = 1; i < 4; ++i) {
+        EXPECT_TRUE(within(replayed[i] - replayed[i - 1], recorded[i - 1]))
+            << replayed[i] - replayed[i - 1] << " replayed for " << recorded[i - 1];
+    }
+}
+
+// A key held on the display's own keyboard repeats in the window, and the capture records
+// every character the window received; Ctrl+C in a terminal is a Ctrl hold over "c".
+TEST_F(CaptureTest, AHeldKeyAndCtrlCInATerminal) {
+    Start(false);
+    PhysicalKeyboard keyboard(display);
+    ASSERT_TRUE(keyboard.Ready()) << keyboard.Error();
+    std::string received;
+    {
+        Probe probe(display, "Held");
+        ASSERT_TRUE(probe.WaitForReady());
+        ASSERT_TRUE(StartByHotKey());
+        ASSERT_TRUE(probe.Activate());
+        ASSERT_TRUE(keyboard.Press("q"));
+        const bool repeated = WaitFor([&] { return probe.Text().size() >= 5; }, 5s);
+        ASSERT_TRUE(keyboard.Release("q"));
+        ASSERT_TRUE(WaitFor([&] {
+            return !probe.KeyReleases().empty() && probe.KeyReleases().back().name == "q";
+        }));
+        received = probe.Text();
+        ASSERT_FALSE(received.empty());
+        if (!repeated) {
+            std::cerr << "the display does not repeat held keys; one press was recorded\n";
+        }
+
+        // xterm as the terminal.
+        SpawnOptions xterm;
+        xterm.argv = {"xterm", "-T", "Terminal", "-e", "cat"};
+        xterm.env = display.Env();
+        ChildProcess terminal(xterm);
+        ASSERT_TRUE(ActivateWindowByTitle(display, "Terminal"));
+        ASSERT_TRUE(PressKeys(display, {"ctrl+c"}));
+        ASSERT_TRUE(WaitFor([&] { return !terminal.Running(); })) << "cat was interrupted";
+        ASSERT_TRUE(StopAndAssign("ctrl+alt+shift+h", "Ctrl+Alt+Shift+H"));
+    }
+    ASSERT_TRUE(WaitFor([&] { return MacroText(Code("Ctrl+Alt+Shift+H")).has_value(); }));
+    EXPECT_EQ(*MacroText(Code("Ctrl+Alt+Shift+H")), received + "<CTLD>c<CTLU>");
+}
+
+// "Add Macro" -> "&Capture Macro": the new macro is stored, recorded, and ended by its own key.
+TEST_F(CaptureTest, AddMacroCapturesANewMacroEndedByItsOwnKey) {
+    Start(false);
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
+    ASSERT_TRUE(PressKeys(display, {"Insert"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Add Macro"); })) << Log();
+    ASSERT_TRUE(TraceShows("keypick on"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
+    ASSERT_TRUE(TraceShows("keypick " + std::to_string(Code("Ctrl+Alt+Shift+J"))));
+    ASSERT_TRUE(PressKeys(display, {"Tab", "alt+c"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Macro"); })) << Log();
+    ASSERT_TRUE(TypeText(display, "typed"));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(TraceShows("capture on"));
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "ok"));
+    ASSERT_TRUE(probe.WaitForText("ok"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
+    ASSERT_TRUE(TraceShows("capture off"));
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("orvane: Capture: Orvane 98 capture is complete for "
+                          "Ctrl+Alt+Shift+J.") != std::string::npos;
+    })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture"); }));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    EXPECT_EQ(MacroText(Code("Ctrl+Alt+Shift+J")).value_or("none"), "ok");
+    EXPECT_EQ(probe.Text(), "ok") << "the key that ended the capture played nothing";
+}
+
+} // namespace
+} // namespace orvane::e2e
