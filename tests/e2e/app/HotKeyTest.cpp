@@ -295,11 +295,15 @@ TEST_F(HotKeyTest, TheStruckKeysOwnLetterIsTypedTappedOrHeld) {
     for (const auto& strike : strikes) {
         SCOPED_TRACE(strike.Name);
         ASSERT_TRUE(beta.Activate());
+        // The user turns to the window before striking: a strike within a millisecond of the
+        // activation can still be dispatched against the window before it.
+        std::this_thread::sleep_for(150ms);
         ASSERT_TRUE(strike.Strike());
         betaText += "beta!";
         ASSERT_TRUE(beta.WaitForText(betaText)) << beta.Describe();
 
         ASSERT_TRUE(other.Activate());
+        std::this_thread::sleep_for(150ms); // as above
         ASSERT_TRUE(strike.Strike());
         otherText += "global\u00E9!";
         ASSERT_TRUE(other.WaitForText(otherText)) << other.Describe();
