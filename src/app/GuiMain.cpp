@@ -23,7 +23,9 @@
 #include "platform/x11/X11ScreenSaver.h"
 #include "playback/Player.h"
 #include "ui/Prompter.h"
+#include "ui/activation/PopupMenuScreen.h"
 #include "ui/activation/SchedulerTimer.h"
+#include "ui/activation/TDoBuildMenu.h"
 #include "ui/editing/ScriptingEditor.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
@@ -125,7 +127,8 @@ int RunGui(int argc, char** argv) {
                          if (rebuildSchedule) {
                              rebuildSchedule();
                          }
-                     }});
+                     },
+                     folders.Data / "Icons"});
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.
@@ -144,6 +147,10 @@ int RunGui(int argc, char** argv) {
     std::unique_ptr<DispatchTimedMacroHost> timedHost;
     std::unique_ptr<Scheduler> scheduler;
     std::unique_ptr<SchedulerTimer> schedulerTimer;
+    // Popup menus show on screen and start their macros through hot key dispatch.
+    std::unique_ptr<PopupMenuScreen> menuScreen;
+    std::unique_ptr<PopupMenus> popupMenus;
+    std::unique_ptr<DispatchPopupStarter> popupStarter;
     const std::unique_ptr<X11ScreenSaver> screenSaver = X11ScreenSaver::Open(nullptr);
     if (hotKeysLive) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
@@ -171,6 +178,21 @@ int RunGui(int argc, char** argv) {
             dispatch->SetTrace([&trace](char c) { trace->Put(c); });
         }
         x11Hook->SetReceiver(dispatch.get());
+        menuScreen = std::make_unique<PopupMenuScreen>(
+            PopupMenuScreen::Services{&window, [&settings] { return settings.UseTray; },
+                                      &playback->Finder(), folders.Data / "Icons"});
+        popupMenus = std::make_unique<PopupMenus>(store, settings, *menuScreen, prompts);
+        popupStarter = std::make_unique<DispatchPopupStarter>(*dispatch);
+        popupMenus->SetStarter(popupStarter.get());
+        host->SetPopupMenus(popupMenus.get());
+        // A tray click is handled once the click's own event is done: the menu and the macro
+        // run event loops of their own.
+        QObject::connect(
+            &window, &TMainWin::MenuTrayIconClicked, &window,
+            [&popupMenus, &dispatch](int record, int x) {
+                popupMenus->TrayIconClicked(record, x, dispatch->LastForegroundWindow());
+            },
+            Qt::QueuedConnection);
         shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, *host, *player, prompts);
         shortKeys = std::make_unique<ShortKeys>(store, settings, *input, *pump, *shortKeyHost);
         dispatch->AddListener(shortKeys.get());
@@ -215,7 +237,9 @@ int RunGui(int argc, char** argv) {
     Prompter editorMessages(&window);
     ScriptingEditor scripting({&settings, folders.Data / "Icons", &editorMessages,
                                [&window] { window.Action(MainCommand::Help)->trigger(); }});
-    window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr});
+    PopupMenuBuilder menuBuilder({&store, folders.Data / "Icons", &editorMessages,
+                                  [&window] { window.Action(MainCommand::Help)->trigger(); }});
+    window.SetMacroEditors({&scripting, nullptr, &menuBuilder, nullptr});
 
     std::vector<std::string> parameters;
     for (int i = 1; i < argc; ++i) {

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/activation/PopupMenuScreen.h"
+
+#include "playback/WindowFinder.h"
+#include "ui/activation/MacroIcons.h"
+#include "ui/activation/TDoAMenu.h"
+
+#include <QWidget>
+
+namespace orvane {
+
+void PopupMenuScreen::BringToFront(WindowId window) {
+    if (services_.Finder != nullptr && window != NoWindow) {
+        services_.Finder->BringToFront(window);
+    }
+}
+
+void PopupMenuScreen::BeforeMenu() {
+    mainHidden_ = false;
+    restored_ = false;
+    QWidget* main = services_.MainWindow;
+    // In the tray the program has no window on screen to move out of the way.
+    if (UseTray() || main == nullptr) {
+        return;
+    }
+    if (main->isMinimized()) {
+        main->showNormal();
+        restored_ = true;
+    }
+    if (main->isVisible()) {
+        main->hide();
+        mainHidden_ = true;
+    }
+}
+
+std::optional<int> PopupMenuScreen::ChooseAMacro(const ChooseMenu& menu, int trayX) {
+    std::vector<QIcon> icons;
+    if (menu.Options.Shows == MenuShows::Icons) {
+        for (const MenuItem& item : menu.Items) {
+            icons.push_back(MacroIconFor(item.Icon, item.PopupMenu, services_.IconFolder));
+        }
+    }
+    TDoAMenu dialog(menu, std::move(icons), trayX);
+    QObject::connect(&dialog, &TDoAMenu::Shown, &dialog,
+                     [this, &dialog] { BringToFront(static_cast<WindowId>(dialog.winId())); });
+    dialog.exec();
+    return dialog.Chosen();
+}
+
+void PopupMenuScreen::AfterMenu(WindowId target) {
+    QWidget* main = services_.MainWindow;
+    if (!UseTray() && main != nullptr && mainHidden_) {
+        if (restored_) {
+            main->showMinimized();
+        } else {
+            main->show();
+        }
+    }
+    mainHidden_ = false;
+    restored_ = false;
+    if (services_.Finder != nullptr) {
+        BringToFront(services_.Finder->MakeSureItsAParent(target));
+    }
+}
+
+} // namespace orvane
