@@ -50,11 +50,17 @@ std::optional<int> PopupMenuScreen::ChooseAMacro(const ChooseMenu& menu, int tra
 void PopupMenuScreen::AfterMenu(WindowId target) {
     QWidget* main = services_.MainWindow;
     if (!UseTray() && main != nullptr && mainHidden_) {
+        // Mapped again without taking the focus: the window manager would hand it the focus
+        // whenever it gets round to the map, which may be after the user's window has it back
+        // and the macro has begun to type.
+        const bool quiet = main->testAttribute(Qt::WA_ShowWithoutActivating);
+        main->setAttribute(Qt::WA_ShowWithoutActivating, true);
         if (restored_) {
             main->showMinimized();
         } else {
             main->show();
         }
+        main->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
     }
     mainHidden_ = false;
     restored_ = false;
