@@ -46,15 +46,17 @@ struct Geometry {
 class PopupMenuTest : public ::testing::Test {
 protected:
     // Three macros, then the menu listing them (in the tray when asked), then the system macros.
-    void Start(const std::string& menuOptions) {
+    void Start(const std::string& menuOptions, std::vector<MacroRecord> more = {}) {
         file_ = display.Folder() / "Menus.ORV";
         MacroRecord menu = PopupMenuMacro("Ctrl+Alt+Shift+M", {1, 2, 3});
         menu.ShortKey.Assign(menuOptions);
         menu.Icon.Assign("MENU");
         menu.Nickname.Assign("Letters");
-        WriteMacroFile(file_, {HotKeyMacro("F5", ScopeGlobal, "first macro"),
-                               HotKeyMacro("F6", ScopeGlobal, "second macro"),
-                               HotKeyMacro("F7", ScopeGlobal, "third macro"), menu});
+        std::vector<MacroRecord> records = {HotKeyMacro("F5", ScopeGlobal, "first macro"),
+                                            HotKeyMacro("F6", ScopeGlobal, "second macro"),
+                                            HotKeyMacro("F7", ScopeGlobal, "third macro"), menu};
+        records.insert(records.end(), more.begin(), more.end());
+        WriteMacroFile(file_, records);
         const fs::path log = display.Folder() / "orvane.log";
         const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         SpawnOptions options;
@@ -200,6 +202,53 @@ TEST_F(PopupMenuTest, RemovingAMemberTakesItOutOfTheMenu) {
     ASSERT_TRUE(PressKeys(display, {"2", "Escape"}));
     ASSERT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); }));
     EXPECT_EQ(probe.Text(), "third macro");
+}
+
+TEST_F(PopupMenuTest, TheBuilderChangesTheMenuFromTheKeyboard) {
+    Start("N30");
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+
+    // The menu's row selected by typing its key's name; its command reads "Modify Popup Menu".
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Menus)"));
+    ASSERT_TRUE(TypeText(display, "Ctrl+Alt+Shift+M"));
+    ASSERT_TRUE(PressKeys(display, {"alt+m", "m"}));
+    ASSERT_NE(WaitForWindowByTitle(display, "Build Macro Menu (Ctrl+Alt+Shift+M)"), 0UL) << Log();
+    // To the menu's list, its first line out, the icons form, and Ok.
+    ASSERT_TRUE(PressKeys(display, {"alt+m", "Down", "alt+r", "alt+s", "alt+o"}));
+    ASSERT_TRUE(WaitFor([&] {
+        const std::vector<MacroRecord> records = ReadMacroFileBack(file_);
+        return records.size() > 3 && records[3].PopupMembers().size() == 2;
+    })) << Log();
+    const MacroRecord menu = ReadMacroFileBack(file_)[3];
+    EXPECT_EQ(menu.PopupMembers(), (std::vector<std::uint16_t>{2, 3}));
+    EXPECT_EQ(menu.ShortKey.Str(), "N20");
+
+    ASSERT_TRUE(OpenMenu(probe));
+    ASSERT_TRUE(PressKeys(display, {"0"}));
+    ASSERT_TRUE(probe.WaitForText("second macro")) << Log();
+}
+
+TEST_F(PopupMenuTest, MenuOfMacrosForTheTopMostWindowRefusesOtherKeysWhileShown) {
+    Start("N30", {HotKeyMacro("F8", ScopeSpecificWindow, "window macro", "Target"),
+                  HotKeyMacro("F9", ScopeSpecificWindow, "other window", "Elsewhere")});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    // Appended after the given macros: "Menu of Macros for Top Most Window" on its default key.
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+z"}));
+    ASSERT_NE(WaitForWindowByTitle(display, MenuTitle), 0UL) << Log();
+
+    // Another hot key while the menu is up: refused with the on-top warning, nothing typed.
+    ASSERT_TRUE(PressKeys(display, {"F5"}));
+    ASSERT_NE(WaitForWindowByTitle(display, "Warning"), 0UL) << Log();
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Warning"); }));
+    ASSERT_TRUE(WindowShown(MenuTitle));
+
+    // Only the macro for this window is listed: "1" names nothing, "0" is it.
+    ASSERT_TRUE(PressKeys(display, {"1", "0"}));
+    ASSERT_TRUE(probe.WaitForText("window macro")) << Log();
+    EXPECT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); }));
 }
 
 TEST_F(PopupMenuTest, ClickingTheMenusTrayIconShowsTheMenuAtTheBottom) {
