@@ -8,7 +8,6 @@
 namespace orvane {
 
 std::optional<int> PopupMenus::Show(const ChooseMenu& menu, WindowId target) {
-    view_.BeforeMenu();
     shown_ = true;
     const std::optional<int> chosen = view_.ChooseAMacro(menu, trayX_);
     shown_ = false;

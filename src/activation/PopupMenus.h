@@ -17,14 +17,10 @@ struct SettingsBlock;
 class PopupMenuView {
 public:
     virtual ~PopupMenuView() = default;
-    // Before a menu: the main window goes out of the way (unless the program lives in the
-    // tray, where it has none on screen).
-    virtual void BeforeMenu() = 0;
     // Shows "Choose A Macro" modally, always on top and in front, placed for `trayX` (the
     // screen x of the tray click, -1 for none). The chosen macro, or nothing when cancelled.
     virtual std::optional<int> ChooseAMacro(const ChooseMenu& menu, int trayX) = 0;
-    // After a menu: the main window comes back as it was and the top-level window of `target`
-    // is brought to the front with the focus.
+    // After a menu: the top-level window of `target` is brought to the front with the focus.
     virtual void AfterMenu(WindowId target) = 0;
 };
 
@@ -40,8 +36,8 @@ public:
 // menu of the window in front and the tray icons' clicks, and the state that refuses other
 // macros while a menu is up.
 //
-// States: idle -> shown (BeforeMenu, ChooseAMacro running) -> idle (AfterMenu; the chosen macro
-// is then started). While shown, Shown() is true: hot keys, ShortKeys and "Activate Orvane"
+// States: idle -> shown (ChooseAMacro running) -> idle (AfterMenu; the chosen macro is then
+// started). While shown, Shown() is true: hot keys, ShortKeys and "Activate Orvane"
 // are refused by their dispatchers.
 class PopupMenus {
 public:

@@ -179,8 +179,7 @@ int RunGui(int argc, char** argv) {
         }
         x11Hook->SetReceiver(dispatch.get());
         menuScreen = std::make_unique<PopupMenuScreen>(
-            PopupMenuScreen::Services{&window, [&settings] { return settings.UseTray; },
-                                      &playback->Finder(), folders.Data / "Icons"});
+            PopupMenuScreen::Services{&playback->Finder(), folders.Data / "Icons"});
         popupMenus = std::make_unique<PopupMenus>(store, settings, *menuScreen, prompts);
         popupStarter = std::make_unique<DispatchPopupStarter>(*dispatch);
         popupMenus->SetStarter(popupStarter.get());

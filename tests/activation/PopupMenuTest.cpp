@@ -341,7 +341,6 @@ TEST(MenuBuildFormTest, NewAndStoredMenusAndTheRecordWritten) {
 class FakeMenuView : public PopupMenuView {
 public:
     explicit FakeMenuView(EventTrace& trace) : trace_(trace) {}
-    void BeforeMenu() override { trace_.Add("before-menu"); }
     std::optional<int> ChooseAMacro(const ChooseMenu& menu, int trayX) override {
         std::string shown = "menu";
         for (const MenuItem& item : menu.Items) {
@@ -429,16 +428,16 @@ TEST_F(PopupMenuRoadTest, TheChosenMacroPlaysAfterTheFocusWentBackAndOthersAreRe
         dispatch.Receive({HookMessageId::UM_HOTKEY, *HotKeyCodeOf("Ctrl+A"), Editor, 0});
         dispatch.ActivateMe();
     };
-    EXPECT_EQ(Strike("Ctrl+Alt+Shift+M", Editor),
-              "before-menu menu:0=1:1=2:2=3 message:Warning:" +
-                  std::string(HotKeyDispatch::PopupMenuRefusalText) +
-                  " message:Warning:" + std::string(HotKeyDispatch::ActivateMePopupText) +
-                  " after-menu:10 settle +B -B +EXECUTE -EXECUTE");
+    EXPECT_EQ(
+        Strike("Ctrl+Alt+Shift+M", Editor),
+        "menu:0=1:1=2:2=3 message:Warning:" + std::string(HotKeyDispatch::PopupMenuRefusalText) +
+            " message:Warning:" + std::string(HotKeyDispatch::ActivateMePopupText) +
+            " after-menu:10 settle +B -B +EXECUTE -EXECUTE");
     EXPECT_FALSE(menus.Shown());
 
     view.WhileShown = nullptr;
     view.Choice = std::nullopt;
-    EXPECT_EQ(Strike("Ctrl+Alt+Shift+M", Shell), "before-menu menu:0=1:1=2:2=3 after-menu:20")
+    EXPECT_EQ(Strike("Ctrl+Alt+Shift+M", Shell), "menu:0=1:1=2:2=3 after-menu:20")
         << "cancelled: nothing plays";
     EXPECT_EQ(Strike("Ctrl+A", Shell), "settle +A -A +EXECUTE -EXECUTE") << "no longer refused";
 }
@@ -448,9 +447,8 @@ TEST_F(PopupMenuRoadTest, AMenuInAMenuAndTheTrayIcon) {
           MenuMacro("Ctrl+C", {2}, "Y30")});
     int shown = 0;
     view.WhileShown = [&] { view.Choice = ++shown == 1 ? 2 : 1; };
-    EXPECT_EQ(Strike("Ctrl+C", Editor),
-              "before-menu menu:0=2 after-menu:10 before-menu menu:0=1 after-menu:10 "
-              "settle +A -A +EXECUTE -EXECUTE");
+    EXPECT_EQ(Strike("Ctrl+C", Editor), "menu:0=2 after-menu:10 menu:0=1 after-menu:10 "
+                                        "settle +A -A +EXECUTE -EXECUTE");
 
     // A tray click: shown at the click, then played into the window the user worked in; the
     // next struck key forgets the click.
@@ -458,7 +456,7 @@ TEST_F(PopupMenuRoadTest, AMenuInAMenuAndTheTrayIcon) {
     dispatch.ProgramChanged(Shell);
     trace.Clear();
     menus.TrayIconClicked(3, 640, dispatch.LastForegroundWindow());
-    EXPECT_EQ(trace.Text(), "before-menu menu:0=2@640 after-menu:20 before-menu menu:0=1@640 "
+    EXPECT_EQ(trace.Text(), "menu:0=2@640 after-menu:20 menu:0=1@640 "
                             "after-menu:20 settle +A -A +EXECUTE -EXECUTE");
     EXPECT_EQ(dispatch.TargetWindow(), Shell);
     shown = 0;
@@ -483,11 +481,11 @@ TEST_F(PopupMenuRoadTest, MenuOfMacrosForTheWindowInFront) {
 
     view.Choice = 3;
     EXPECT_EQ(Strike("Ctrl+Alt+Shift+Z", Editor),
-              "before-menu menu:0=1:1=3 after-menu:10 settle +P -P +EXECUTE -EXECUTE");
+              "menu:0=1:1=3 after-menu:10 settle +P -P +EXECUTE -EXECUTE");
     EXPECT_EQ(view.LastShows, MenuShows::NicknameAndScope);
 
     view.Choice = std::nullopt;
-    EXPECT_EQ(Strike("Ctrl+Alt+Shift+Z", Editor), "before-menu menu:0=1:1=3 after-menu:10");
+    EXPECT_EQ(Strike("Ctrl+Alt+Shift+Z", Editor), "menu:0=1:1=3 after-menu:10");
 }
 
 } // namespace

@@ -39,6 +39,15 @@ bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTi
     return true;
 }
 
+// Every line the probe printed, for a failure: where the focus went shows among them.
+std::string AllLines(Probe& probe) {
+    std::string all;
+    for (const std::string& line : probe.Lines()) {
+        all += line + "\n";
+    }
+    return all;
+}
+
 struct Geometry {
     int X = 0, Y = 0, Width = 0, Height = 0;
 };
@@ -147,7 +156,7 @@ TEST_F(PopupMenuTest, AKeyOrADoubleClickPlaysTheChosenMacroIntoTheWindowInFront)
     // Keys label the entries from 0: "1" is the second entry.
     ASSERT_TRUE(OpenMenu(probe));
     ASSERT_TRUE(PressKeys(display, {"1"}));
-    ASSERT_TRUE(probe.WaitForText("second macro")) << Log();
+    ASSERT_TRUE(probe.WaitForText("second macro")) << Log() << AllLines(probe);
     EXPECT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); })) << "the menu is gone";
     EXPECT_EQ(probe.Text(), "second macro");
 
