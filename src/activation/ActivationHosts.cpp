@@ -57,4 +57,10 @@ void DispatchTimedMacroHost::IntoProgram(int macro, bool capsWasOn) {
     dispatch_.IntoProgram(macro, capsWasOn);
 }
 
+void DispatchPopupStarter::StartFromMenu(int macro, WindowId target) {
+    if (macro > 0) {
+        dispatch_.HotKeyStruck(static_cast<std::uint64_t>(macro) | HotKeyMacroNumberFlag, target);
+    }
+}
+
 } // namespace orvane

@@ -97,8 +97,10 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
         return;
     }
     if ((value & HotKeyMacroNumberFlag) != 0) {
-        // Started from the macro's own tray icon: the value is the macro, no lookup.
+        // Started from the macro's own tray icon or chosen from a menu: the value is the macro,
+        // no lookup; the window the user worked in is the target.
         currentMacro_ = static_cast<int>(value & 0xAFFF);
+        targetWindow_ = foreground;
         StartFoundMacro();
         return;
     }
@@ -187,7 +189,7 @@ bool HotKeyDispatch::CheckSystemKey(std::uint16_t code) {
         } else if (target == "2") {
             host_.StartACapture();
         } else if (target == "4") {
-            host_.MenuTopWindow();
+            host_.MenuTopWindow(targetWindow_);
         } else if (target != "3") {
             return false;
         }
@@ -275,7 +277,7 @@ void HotKeyDispatch::StartFoundMacro() {
         return;
     }
     if (record.Scope == ScopePopupMenu) {
-        const int chosen = host_.ShowPopupMenu(currentMacro_);
+        const int chosen = host_.ShowPopupMenu(currentMacro_, targetWindow_);
         if (chosen > 0 && chosen != currentMacro_) {
             currentMacro_ = chosen;
             StartFoundMacro();

@@ -28,13 +28,14 @@ public:
 
     // The main window is shown and in front; `ActivateMe` has already checked its refusals.
     virtual void ShowMainWindow() = 0;
-    // The capture command ("Start / Stop Capture") and the menu of macros for the top-most
-    // window ("Menu of Macros for Top Most Window").
+    // The capture command ("Start / Stop Capture").
     virtual void StartACapture() = 0;
-    virtual void MenuTopWindow() = 0;
+    // The menu of macros for the top-most window ("Menu of Macros for Top Most Window"), for
+    // `target`, the window in front when the key was struck.
+    virtual void MenuTopWindow(WindowId target) = 0;
     // Shows the popup menu of PopUp Menu macro `macro` and returns the macro the user chose
-    // (1-based), or 0 when the menu was cancelled.
-    virtual int ShowPopupMenu(int macro) = 0;
+    // (1-based), or 0 when the menu was cancelled; `target` gets the focus back afterwards.
+    virtual int ShowPopupMenu(int macro, WindowId target) = 0;
 
     // The window in front now, or NoWindow.
     virtual WindowId ForegroundWindow() = 0;

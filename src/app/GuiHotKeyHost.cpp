@@ -64,6 +64,13 @@ bool GuiHotKeyHost::ActivateProg(std::string_view name) {
     return false;
 }
 
+void GuiHotKeyHost::MenuTopWindow(WindowId target) {
+    if (menus_ != nullptr) {
+        menus_->MenuTopWindow(target, WindowTitle(target),
+                              UpperCase1252(Utf8ToWindows1252(ProgramOfWindow(target))));
+    }
+}
+
 void GuiHotKeyHost::SettleHeldKeys() {
     if (hook_ != nullptr) {
         hook_->SettleHeldKeys(HeldKeyLimit);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "activation/HotKeyHost.h"
+#include "activation/PopupMenus.h"
 #include "platform/Prompts.h"
 
 #include <functional>
@@ -22,10 +23,17 @@ public:
         : hook_(hook), desktop_(desktop), prompts_(prompts),
           showMainWindow_(std::move(showMainWindow)) {}
 
-    bool PopupMenuShown() override { return false; }
+    // The popup menus, once they exist; not owned. Without them no menu is shown.
+    void SetPopupMenus(PopupMenus* menus) { menus_ = menus; }
+
+    bool PopupMenuShown() override { return menus_ != nullptr && menus_->Shown(); }
     bool PauseActive() override { return prompts_.PauseActive(); }
     void ResumePause() override { prompts_.ResumePause(); }
-    void ForgetTrayMacro() override {}
+    void ForgetTrayMacro() override {
+        if (menus_ != nullptr) {
+            menus_->ForgetTrayMacro();
+        }
+    }
     void ShowMainWindow() override { showMainWindow_(); }
     // What "Start / Stop Capture" does; nothing until set.
     void SetStartCapture(std::function<void()> start) { startCapture_ = std::move(start); }
@@ -34,9 +42,10 @@ public:
             startCapture_();
         }
     }
-    // The menus of macros come with their own part of the program.
-    void MenuTopWindow() override {}
-    int ShowPopupMenu(int) override { return 0; }
+    void MenuTopWindow(WindowId target) override;
+    int ShowPopupMenu(int macro, WindowId target) override {
+        return menus_ != nullptr ? menus_->ShowPopupMenu(macro, target) : 0;
+    }
     WindowId ForegroundWindow() override;
     std::string WindowTitle(WindowId window) override;
     std::string ProgramOfWindow(WindowId window) override;
@@ -51,6 +60,7 @@ private:
     Prompts& prompts_;
     std::function<void()> showMainWindow_;
     std::function<void()> startCapture_;
+    PopupMenus* menus_ = nullptr;
 };
 
 } // namespace orvane

@@ -27,8 +27,10 @@
 #include "platform/x11/X11WindowSystem.h"
 #include "playback/Player.h"
 #include "ui/Prompter.h"
+#include "ui/activation/PopupMenuScreen.h"
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/capture/CaptureCommands.h"
+#include "ui/activation/TDoBuildMenu.h"
 #include "ui/editing/ScriptingEditor.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"
 #include "ui/library/TMainWin.h"
@@ -142,7 +144,7 @@ int RunGui(int argc, char** argv) {
                              rebuildSchedule();
                          }
                      },
-                     &dialogSound, &lifecycle.Swaps()});
+                     &dialogSound, &lifecycle.Swaps(), folders.Data / "Icons"});
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.
@@ -161,6 +163,10 @@ int RunGui(int argc, char** argv) {
     std::unique_ptr<DispatchTimedMacroHost> timedHost;
     std::unique_ptr<Scheduler> scheduler;
     std::unique_ptr<SchedulerTimer> schedulerTimer;
+    // Popup menus show on screen and start their macros through hot key dispatch.
+    std::unique_ptr<PopupMenuScreen> menuScreen;
+    std::unique_ptr<PopupMenus> popupMenus;
+    std::unique_ptr<DispatchPopupStarter> popupStarter;
     const std::unique_ptr<X11ScreenSaver> screenSaver = X11ScreenSaver::Open(nullptr);
     if (hotKeysLive) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
@@ -189,6 +195,20 @@ int RunGui(int argc, char** argv) {
             dispatch->SetTrace([&trace](char c) { trace->Put(c); });
         }
         x11Hook->SetReceiver(dispatch.get());
+        menuScreen = std::make_unique<PopupMenuScreen>(
+            PopupMenuScreen::Services{&playback->Finder(), folders.Data / "Icons"});
+        popupMenus = std::make_unique<PopupMenus>(store, settings, *menuScreen, prompts);
+        popupStarter = std::make_unique<DispatchPopupStarter>(*dispatch);
+        popupMenus->SetStarter(popupStarter.get());
+        host->SetPopupMenus(popupMenus.get());
+        // A tray click is handled once the click's own event is done: the menu and the macro
+        // run event loops of their own.
+        QObject::connect(
+            &window, &TMainWin::MenuTrayIconClicked, &window,
+            [&popupMenus, &dispatch](int record, int x) {
+                popupMenus->TrayIconClicked(record, x, dispatch->LastForegroundWindow());
+            },
+            Qt::QueuedConnection);
         shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, *host, *player, prompts);
         shortKeys = std::make_unique<ShortKeys>(store, settings, *input, *pump, *shortKeyHost);
         dispatch->AddListener(shortKeys.get());
@@ -275,7 +295,9 @@ int RunGui(int argc, char** argv) {
         window.Action(MainCommand::Help)->trigger();
     };
     RegisterCommandDialogs(scripting.Dialogs(), dialogServices);
-    window.SetMacroEditors({&scripting, nullptr, nullptr, &capture.Editor()});
+    PopupMenuBuilder menuBuilder({&store, folders.Data / "Icons", &editorMessages,
+                                  [&window] { window.Action(MainCommand::Help)->trigger(); }});
+    window.SetMacroEditors({&scripting, nullptr, &menuBuilder, &capture.Editor()});
 
     std::vector<std::string> parameters;
     for (int i = 1; i < argc; ++i) {

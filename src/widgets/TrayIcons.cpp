@@ -59,20 +59,22 @@ int TrayIcons::SetMenuIcons(const std::vector<MenuIcon>& icons) {
         const int record = entry.Record;
         connect(icon.get(), &QSystemTrayIcon::activated, this,
                 [this, record](QSystemTrayIcon::ActivationReason reason) {
-                    if (reason == QSystemTrayIcon::Context) {
-                        emit MenuIconRightClicked(record, QCursor::pos());
+                    if (reason == QSystemTrayIcon::Context || reason == QSystemTrayIcon::Trigger) {
+                        emit MenuIconClicked(record, QCursor::pos());
                     }
                 });
         if (Available()) {
             icon->show();
         }
         menuIcons_.push_back(std::move(icon));
+        menuRecords_.push_back(record);
     }
     return MenuIconCount();
 }
 
 void TrayIcons::ClearMenuIcons() {
     menuIcons_.clear();
+    menuRecords_.clear();
 }
 
 } // namespace orvane

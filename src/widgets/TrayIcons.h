@@ -42,17 +42,22 @@ public:
     int SetMenuIcons(const std::vector<MenuIcon>& icons);
     void ClearMenuIcons();
     int MenuIconCount() const { return static_cast<int>(menuIcons_.size()); }
+    // The popup-menu macro each icon stands for, in order.
+    const std::vector<int>& MenuIconRecords() const { return menuRecords_; }
 
 signals:
     void MainClicked();
     void MainRightClicked(const QPoint& globalPosition);
     void RecordingRightClicked();
-    void MenuIconRightClicked(int record, const QPoint& globalPosition);
+    // A popup-menu icon was clicked, with either button: desktops differ in which click they
+    // hand to the program, and the menu is the icon's only use.
+    void MenuIconClicked(int record, const QPoint& globalPosition);
 
 private:
     QSystemTrayIcon main_;
     QSystemTrayIcon recording_;
     std::vector<std::unique_ptr<QSystemTrayIcon>> menuIcons_;
+    std::vector<int> menuRecords_;
 };
 
 } // namespace orvane

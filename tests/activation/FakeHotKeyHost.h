@@ -29,8 +29,8 @@ public:
     void ForgetTrayMacro() override {}
     void ShowMainWindow() override { trace_.Add("show-main"); }
     void StartACapture() override { trace_.Add("capture"); }
-    void MenuTopWindow() override { trace_.Add("menu-top"); }
-    int ShowPopupMenu(int macro) override {
+    void MenuTopWindow(WindowId) override { trace_.Add("menu-top"); }
+    int ShowPopupMenu(int macro, WindowId) override {
         trace_.Add("popup:" + std::to_string(macro));
         return PopupChoice;
     }

@@ -92,6 +92,15 @@ void MacroCommands::SelectedRowChanged() {
         active ? QStringLiteral("Deacti&vate Macro") : QStringLiteral("Acti&vate Macro"),
         active ? QStringLiteral("Deacti&vate Macro") : QStringLiteral("Acti&vate Macro"),
         active ? QStringLiteral("Deactivate Macro") : QStringLiteral("Activate Macro"));
+    // A popup menu is changed in its builder, and the command says so.
+    const int selected = window_.Grid().SelectedRecord();
+    const bool menu = store_ != nullptr && selected > 0 && selected <= store_->MacroCount() &&
+                      store_->Table().Scope(selected) == ScopePopupMenu;
+    window_.Commands().SetCaptions(
+        MainCommand::ModifyDirectly,
+        menu ? QStringLiteral("&Modify Popup Menu...") : QStringLiteral("&Modify Directly..."),
+        menu ? QStringLiteral("Mo&dify Popup Menu") : QStringLiteral("Modify &Directly"),
+        menu ? QStringLiteral("Modify Popup Menu") : QStringLiteral("Modify Directly"));
 }
 
 bool MacroCommands::Refused(MacroCommandKind kind, int selected) {

@@ -7,6 +7,7 @@
 #include "library/SortOrder.h"
 #include "ui/MainCommandTable.h"
 #include "ui/Prompter.h"
+#include "ui/activation/MacroIcons.h"
 #include "ui/activation/OptionsCommands.h"
 #include "ui/activation/SchedulerCommands.h"
 #include "ui/library/FileCommands.h"
@@ -55,14 +56,6 @@ QColor ColorFrom(std::int32_t stored) {
                   static_cast<int>((value >> 16) & 0xFF));
 }
 
-QIcon ProgramIcon() {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/orvane/icons/orvane-%1.png").arg(size));
-    }
-    return icon;
-}
-
 QIcon RecordingIcon() {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64}) {
@@ -102,6 +95,8 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     trayMenu_->addAction(QStringLiteral("&Open"), this, &TMainWin::OpenFromTray);
     trayMenu_->addAction(QStringLiteral("&Terminate and Unload"), this, &TMainWin::TerminateClick);
     connect(tray_, &TrayIcons::MainClicked, this, &TMainWin::OpenFromTray);
+    connect(tray_, &TrayIcons::MenuIconClicked, this,
+            [this](int record, const QPoint& at) { emit MenuTrayIconClicked(record, at.x()); });
     connect(tray_, &TrayIcons::MainRightClicked, this, [this](const QPoint& at) {
         raise();
         trayMenu_->popup(at);
@@ -213,6 +208,25 @@ void TMainWin::RefreshFromStore(int record) {
         grid_->SelectRecord(record);
         macros_->SetButtons();
     }
+    DoMenuTaskIcon();
+}
+
+bool TMainWin::DoMenuTaskIcon() {
+    if (services_.Store == nullptr) {
+        return false;
+    }
+    std::vector<MenuTrayEntry> entries = MenuTrayEntries(*services_.Store);
+    if (entries == menuTrayEntries_) {
+        return false;
+    }
+    std::vector<TrayIcons::MenuIcon> icons;
+    for (const MenuTrayEntry& entry : entries) {
+        icons.push_back({entry.Macro, QString::fromStdString(Windows1252ToUtf8(entry.Tooltip)),
+                         MacroIconFor(entry.Icon, true, services_.IconFolder)});
+    }
+    tray_->SetMenuIcons(icons);
+    menuTrayEntries_ = std::move(entries);
+    return true;
 }
 
 void TMainWin::FillList() {

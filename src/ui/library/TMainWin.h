@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "activation/PopupMenu.h"
 #include "core/MainCommand.h"
 #include "core/SettingsBlock.h"
 #include "library/MacroList.h"
@@ -8,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -55,6 +57,8 @@ public:
         Sound* Sounds = nullptr; // the alarm dialog's "&Test"; none: no test play
         // The current file's keyboard remapping; null: "Remap" stays unbuilt.
         SwapBlock* Swaps = nullptr;
+        // The "Icons" folder of the data folder: the popup menus' tray icons come from it.
+        std::filesystem::path IconFolder;
     };
 
     explicit TMainWin(Services services, QWidget* parent = nullptr);
@@ -63,8 +67,12 @@ public:
     // The macros of the current file (record i is macros[i - 1]) and its path; rebuilds the
     // caption and the list, keeping the selected macro when it is still there.
     void SetMacroFile(const QString& path, std::vector<ListMacro> macros);
-    // The same from the store, selecting `record` when it is given (> 0).
+    // The same from the store, selecting `record` when it is given (> 0); the popup menus'
+    // tray icons follow the macros.
     void RefreshFromStore(int record = 0);
+    // Rebuilds the popup menus' tray icons from the store when what they show changed (the
+    // menus, their order, names or icons); true when they were rebuilt.
+    bool DoMenuTaskIcon();
     // Rebuilds the list in the current sort order (FillList).
     void FillList();
 
@@ -110,6 +118,8 @@ signals:
     void SchedulerSettingsChanged();
     // SetMacroEditors gave new editors.
     void MacroEditorsChanged();
+    // The tray icon of popup menu macro `record` was clicked at screen x `x`.
+    void MenuTrayIconClicked(int record, int x);
 
 public slots:
     void HideClick();
@@ -144,6 +154,7 @@ private:
     SchedulerCommands* scheduler_ = nullptr;
     HelpCommands* help_ = nullptr;
     QString filePath_;
+    std::vector<MenuTrayEntry> menuTrayEntries_;
     int restriction_ = 0;
     bool hideAfterShow_ = false;
     bool closing_ = false;

@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Popup menus end to end: the program runs on a macro file with a menu of three macros, xdotool
+// strikes the menu's key, picks by number, double-clicks a line and clicks the menu's tray icon
+// (under a tray host on the test display), removes a member through the main window, and a probe
+// window shows what was typed where.
+#include "ChildProcess.h"
+#include "Command.h"
+#include "Deadline.h"
+#include "Probe.h"
+#include "VirtualDisplay.h"
+#include "Xdotool.h"
+#include "support/MacroFiles.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace orvane::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr const char* MenuTitle = "Choose A Macro";
+
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
+    const Deadline deadline(timeout);
+    while (!condition()) {
+        if (deadline.Passed()) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+// Every line the probe printed, for a failure: where the focus went shows among them.
+std::string AllLines(Probe& probe) {
+    std::string all;
+    for (const std::string& line : probe.Lines()) {
+        all += line + "\n";
+    }
+    return all;
+}
+
+struct Geometry {
+    int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+class PopupMenuTest : public ::testing::Test {
+protected:
+    // Three macros, then the menu listing them (in the tray when asked), then the system macros.
+    void Start(const std::string& menuOptions, std::vector<MacroRecord> more = {}) {
+        file_ = display.Folder() / "Menus.ORV";
+        MacroRecord menu = PopupMenuMacro("Ctrl+Alt+Shift+M", {1, 2, 3});
+        menu.ShortKey.Assign(menuOptions);
+        menu.Icon.Assign("MENU");
+        menu.Nickname.Assign("Letters");
+        std::vector<MacroRecord> records = {HotKeyMacro("F5", ScopeGlobal, "first macro"),
+                                            HotKeyMacro("F6", ScopeGlobal, "second macro"),
+                                            HotKeyMacro("F7", ScopeGlobal, "third macro"), menu};
+        records.insert(records.end(), more.begin(), more.end());
+        WriteMacroFile(file_, records);
+        const fs::path log = display.Folder() / "orvane.log";
+        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        SpawnOptions options;
+        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
+        options.env = display.Env();
+        options.stderrFd = fd;
+        program_ = std::make_unique<ChildProcess>(options);
+        ::close(fd);
+        ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Menus)"); })) << Log();
+    }
+
+    void TearDown() override {
+        if (program_) {
+            ::kill(program_->Pid(), SIGTERM);
+            program_->WaitForExit(kDefaultTimeout);
+        }
+    }
+
+    bool WindowShown(const std::string& title) {
+        const CommandResult found =
+            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
+        return found.Succeeded() && !found.out.empty();
+    }
+
+    std::string Log() const {
+        std::ifstream in(display.Folder() / "orvane.log");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // The client area of a window on the screen, as xwininfo reports it (xdotool's own report
+    // counts a reparenting window manager's frame twice).
+    std::optional<Geometry> GeometryOf(const std::string& windowId) {
+        const CommandResult result = RunCommand({"xwininfo", "-id", windowId}, display.Env(), 5s);
+        if (!result.Succeeded()) {
+            return std::nullopt;
+        }
+        Geometry geometry;
+        int found = 0;
+        std::istringstream lines(result.out);
+        for (std::string line; std::getline(lines, line);) {
+            const struct {
+                const char* Key;
+                int* Value;
+            } fields[] = {{"Absolute upper-left X:", &geometry.X},
+                          {"Absolute upper-left Y:", &geometry.Y},
+                          {"Width:", &geometry.Width},
+                          {"Height:", &geometry.Height}};
+            for (const auto& field : fields) {
+                const std::size_t at = line.find(field.Key);
+                if (at != std::string::npos) {
+                    *field.Value = std::stoi(line.substr(at + std::string(field.Key).size()));
+                    ++found;
+                }
+            }
+        }
+        if (found != 4) {
+            return std::nullopt;
+        }
+        return geometry;
+    }
+
+    // Strikes the menu's key with the probe in front and waits for the menu.
+    ::testing::AssertionResult OpenMenu(Probe& probe) {
+        if (auto active = probe.Activate(); !active) {
+            return active;
+        }
+        if (auto struck = PressKeys(display, {"ctrl+alt+shift+m"}); !struck) {
+            return struck;
+        }
+        if (WaitForWindowByTitle(display, MenuTitle) == 0) {
+            return ::testing::AssertionFailure() << "no menu\n" << Log();
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    VirtualDisplay display;
+    fs::path file_;
+    std::unique_ptr<ChildProcess> program_;
+};
+
+TEST_F(PopupMenuTest, AKeyOrADoubleClickPlaysTheChosenMacroIntoTheWindowInFront) {
+    Start("N30");
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+
+    // Keys label the entries from 0: "1" is the second entry.
+    ASSERT_TRUE(OpenMenu(probe));
+    ASSERT_TRUE(PressKeys(display, {"1"}));
+    ASSERT_TRUE(probe.WaitForText("second macro")) << Log() << AllLines(probe);
+    EXPECT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); })) << "the menu is gone";
+    EXPECT_EQ(probe.Text(), "second macro");
+
+    // Entry 3 double-clicked: lines are 17 pixels high below the headings and a 4-pixel margin.
+    ASSERT_TRUE(probe.ClearText());
+    ASSERT_TRUE(OpenMenu(probe));
+    const unsigned long menu = WaitForWindowByTitle(display, MenuTitle);
+    const std::optional<Geometry> at = GeometryOf(std::to_string(menu));
+    ASSERT_TRUE(at);
+    const int x = at->X + 150;
+    const int y = at->Y + 18 + 4 + 2 * 17 + 8;
+    ASSERT_TRUE(Xdotool(display, {"mousemove", "--sync", std::to_string(x), std::to_string(y),
+                                  "click", "--repeat", "2", "--delay", "60", "1"})
+                    .Succeeded());
+    ASSERT_TRUE(probe.WaitForText("third macro")) << Log();
+    EXPECT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); }));
+
+    // Escape: nothing plays, and the window in front keeps the focus.
+    ASSERT_TRUE(OpenMenu(probe));
+    ASSERT_TRUE(PressKeys(display, {"Escape"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); }));
+    EXPECT_TRUE(probe.WaitForFocus(true));
+    ASSERT_TRUE(TypeText(display, "!"));
+    EXPECT_TRUE(probe.WaitForText("third macro!"));
+}
+
+TEST_F(PopupMenuTest, RemovingAMemberTakesItOutOfTheMenu) {
+    Start("N30");
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+
+    // Select the F6 macro by typing its key's name into the list, and remove it.
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Menus)"));
+    ASSERT_TRUE(TypeText(display, "F6"));
+    ASSERT_TRUE(PressKeys(display, {"alt+m", "e"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Delete"); })) << Log();
+    ASSERT_TRUE(PressKeys(display, {"y"}));
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("It will be removed from the \"Popup Menu\".") != std::string::npos;
+    })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Delete"); }));
+    ASSERT_TRUE(PressKeys(display, {"y"}));
+    ASSERT_TRUE(WaitFor([&] { return ReadMacroFileBack(file_).size() == 7; })) << Log();
+    EXPECT_EQ(ReadMacroFileBack(file_)[2].PopupMembers(), (std::vector<std::uint16_t>{1, 2}));
+
+    // The menu now lists "first" and "third": key 1 is the third macro.
+    ASSERT_TRUE(OpenMenu(probe));
+    ASSERT_TRUE(PressKeys(display, {"1"}));
+    ASSERT_TRUE(probe.WaitForText("third macro")) << Log();
+    ASSERT_TRUE(OpenMenu(probe));
+    // "2" names no entry any more: the menu stays until Escape closes it, and nothing plays.
+    ASSERT_TRUE(PressKeys(display, {"2", "Escape"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); }));
+    EXPECT_EQ(probe.Text(), "third macro");
+}
+
+TEST_F(PopupMenuTest, TheBuilderChangesTheMenuFromTheKeyboard) {
+    Start("N30");
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+
+    // The menu's row selected by typing its key's name; its command reads "Modify Popup Menu".
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Menus)"));
+    ASSERT_TRUE(TypeText(display, "Ctrl+Alt+Shift+M"));
+    ASSERT_TRUE(PressKeys(display, {"alt+m", "m"}));
+    ASSERT_NE(WaitForWindowByTitle(display, "Build Macro Menu (Ctrl+Alt+Shift+M)"), 0UL) << Log();
+    // To the menu's list, its first line out, the icons form, and Ok.
+    ASSERT_TRUE(PressKeys(display, {"alt+m", "Down", "alt+r", "alt+s", "alt+o"}));
+    ASSERT_TRUE(WaitFor([&] {
+        const std::vector<MacroRecord> records = ReadMacroFileBack(file_);
+        return records.size() > 3 && records[3].PopupMembers().size() == 2;
+    })) << Log();
+    const MacroRecord menu = ReadMacroFileBack(file_)[3];
+    EXPECT_EQ(menu.PopupMembers(), (std::vector<std::uint16_t>{2, 3}));
+    EXPECT_EQ(menu.ShortKey.Str(), "N20");
+
+    ASSERT_TRUE(OpenMenu(probe));
+    ASSERT_TRUE(PressKeys(display, {"0"}));
+    ASSERT_TRUE(probe.WaitForText("second macro")) << Log();
+}
+
+TEST_F(PopupMenuTest, MenuOfMacrosForTheTopMostWindowRefusesOtherKeysWhileShown) {
+    Start("N30", {HotKeyMacro("F8", ScopeSpecificWindow, "window macro", "Target"),
+                  HotKeyMacro("F9", ScopeSpecificWindow, "other window", "Elsewhere")});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    // Appended after the given macros: "Menu of Macros for Top Most Window" on its default key.
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+z"}));
+    ASSERT_NE(WaitForWindowByTitle(display, MenuTitle), 0UL) << Log();
+
+    // Another hot key while the menu is up: refused with the on-top warning, nothing typed.
+    ASSERT_TRUE(PressKeys(display, {"F5"}));
+    ASSERT_NE(WaitForWindowByTitle(display, "Warning"), 0UL) << Log();
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Warning"); }));
+    ASSERT_TRUE(WindowShown(MenuTitle));
+
+    // Only the macro for this window is listed: "1" names nothing, "0" is it.
+    ASSERT_TRUE(PressKeys(display, {"1", "0"}));
+    ASSERT_TRUE(probe.WaitForText("window macro")) << Log();
+    EXPECT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); }));
+}
+
+TEST_F(PopupMenuTest, ClickingTheMenusTrayIconShowsTheMenuAtTheBottom) {
+    // A notification area: trayer, docked at the top left of the screen.
+    SpawnOptions tray;
+    tray.argv = {"trayer",  "--edge",   "top", "--align",       "left", "--widthtype",
+                 "request", "--height", "24",  "--SetDockType", "true", "--SetPartialStrut",
+                 "false"};
+    tray.env = display.Env();
+    std::unique_ptr<ChildProcess> trayer;
+    try {
+        trayer = std::make_unique<ChildProcess>(tray);
+    } catch (const std::exception& e) {
+        GTEST_SKIP() << "no tray host can run here (trayer: " << e.what()
+                     << "); install trayer (tools/install-deps test) to click tray icons";
+    }
+    std::string trayWindow;
+    const bool trayUp = WaitFor([&] {
+        const CommandResult found =
+            Xdotool(display, {"search", "--onlyvisible", "--class", "trayer"}, 5s);
+        trayWindow = found.Succeeded() ? found.out.substr(0, found.out.find('\n')) : "";
+        return !trayWindow.empty();
+    });
+    if (!trayUp) {
+        GTEST_SKIP() << "trayer did not start on the test display: " << display.Logs();
+    }
+
+    Start("Y30");
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    // The menu's icon is the tray's only one: it grows from nothing to one icon wide.
+    std::optional<Geometry> area;
+    ASSERT_TRUE(WaitFor([&] {
+        area = GeometryOf(trayWindow);
+        return area && area->Width >= 16;
+    })) << "the tray icon never arrived\n"
+        << Log();
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(ClickAt(display, area->X + 12, area->Y + area->Height / 2));
+    const unsigned long menu = WaitForWindowByTitle(display, MenuTitle);
+    ASSERT_NE(menu, 0UL) << Log();
+    const std::optional<Geometry> at = GeometryOf(std::to_string(menu));
+    ASSERT_TRUE(at);
+    EXPECT_GT(at->Y, 1024 / 2) << "placed at the bottom of the screen";
+    ASSERT_TRUE(PressKeys(display, {"0"}));
+    ASSERT_TRUE(probe.WaitForText("first macro")) << Log();
+    EXPECT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); }));
+}
+
+} // namespace
+} // namespace orvane::e2e
