@@ -25,6 +25,7 @@
 #include "ui/Prompter.h"
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/editing/ScriptingEditor.h"
+#include "ui/library/NetworkCommands.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
@@ -149,7 +150,9 @@ int RunGui(int argc, char** argv) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
         pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); });
         playback = DesktopPlayback::Open(
-            nullptr, {pump.get(), &messages, &window, [&settings] { return settings.UseTray; }, {}},
+            nullptr,
+            {pump.get(), &messages, &window, [&settings] { return settings.UseTray; },
+             [&window](std::string_view file) { window.SwitchMacroFile(file); }},
             error);
     }
     if (playback) {
@@ -227,6 +230,11 @@ int RunGui(int argc, char** argv) {
         window.HideAfterFirstShow();
     }
     window.ApplyRestriction(outcome.RestrictionLevel);
+    // Network mode ("/N" or the settings): the sync file of the file now current is read, and
+    // the automatic reload starts when it is on.
+    if (window.Network() != nullptr) {
+        window.Network()->Start();
+    }
     if (schedulerTimer) {
         schedulerTimer->Rebuild();
         schedulerTimer->StartUpLater();
