@@ -115,8 +115,8 @@ NetworkForm NetworkFormFrom(const SettingsBlock& settings);
 
 // What closing the dialog changed.
 struct NetworkFormApplied {
-    bool NetworkTurnedOn = false; // the sync file must be read now
-    bool SyncTimerRuns = false;   // network mode and "Auto Sync" are both on
+    bool NetworkTurnedOn = false;  // the sync file must be read now
+    bool SyncTimerRuns = false;    // network mode and "Auto Sync" are both on
     bool SyncTimerStarted = false; // it did not run before: the minute count starts again
 };
 

@@ -36,8 +36,8 @@ SyncFileResult Failed(std::string text) {
 }
 
 SyncFileResult FailedWith(const std::filesystem::path& path, std::string_view what, int error) {
-    return Failed(Named(path) + " could not be " + std::string(what) + ": " +
-                  std::strerror(error) + ".");
+    return Failed(Named(path) + " could not be " + std::string(what) + ": " + std::strerror(error) +
+                  ".");
 }
 
 // Waits for the lock; holders keep it only for one read and one write of 14 bytes. File systems
@@ -85,8 +85,8 @@ SyncFileResult ReadRecord(const std::filesystem::path& path, int fd,
                           std::array<std::uint8_t, SyncRecordSize>& bytes, std::size_t& length) {
     length = 0;
     while (length < bytes.size()) {
-        const ssize_t got = ::pread(fd, bytes.data() + length, bytes.size() - length,
-                                    static_cast<off_t>(length));
+        const ssize_t got =
+            ::pread(fd, bytes.data() + length, bytes.size() - length, static_cast<off_t>(length));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "library/FileChoice.h"
 #include "library/RecentFiles.h"
+#include "library/FileChoice.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +27,12 @@ TEST(RecentFiles, SwitchingFilesUpdatesTheList) {
          "/a.ORV",
          "/c.ORV",
          {"/a.ORV", "/b.ORV", "/d.ORV"}},
-        {"the fifth entry drops off",
-         {"/1", "/2", "/3", "/4", "/5"},
-         "/a.ORV",
-         "/b.ORV",
-         {"/a.ORV", "/1", "/2", "/3", "/4"},
+        {
+            "the fifth entry drops off",
+            {"/1", "/2", "/3", "/4", "/5"},
+            "/a.ORV",
+            "/b.ORV",
+            {"/a.ORV", "/1", "/2", "/3", "/4"},
         },
         {"a full list keeps its last entry when the opened file leaves",
          {"/1", "/2", "/b.ORV", "/4", "/5"},
@@ -48,11 +49,7 @@ TEST(RecentFiles, SwitchingFilesUpdatesTheList) {
          "/a.ORV",
          "/c.ORV",
          {"/a.ORV"}},
-        {"names compare exactly",
-         {"/A.ORV"},
-         "/x.ORV",
-         "/a.ORV",
-         {"/x.ORV", "/A.ORV"}},
+        {"names compare exactly", {"/A.ORV"}, "/x.ORV", "/a.ORV", {"/x.ORV", "/A.ORV"}},
         {"no previous file adds nothing", {"/b.ORV", "/c.ORV"}, "", "/b.ORV", {"/c.ORV"}},
     };
     for (const Row& row : rows) {

@@ -2,9 +2,9 @@
 // The sync file of a shared macro file: its record byte by byte, reading and writing it under
 // the record lock, bad files, and the lock as instances see it (taking, refusing, the change
 // notice, a holder that vanished), including several processes racing for it.
+#include "library/SyncFile.h"
 #include "core/SettingsBlock.h"
 #include "library/NetworkSync.h"
-#include "library/SyncFile.h"
 #include "platform/fake/FakeMessageSink.h"
 
 #include <array>
@@ -103,9 +103,9 @@ TEST(SyncRecord, BytesAreTheRecordLayout) {
 
 TEST(SyncRecord, SyncFileSitsBesideTheMacroFileAndIsNeverIt) {
     const std::pair<const char*, const char*> rows[] = {
-        {"/d/ORVAN.ORV", "/d/ORVAN.MAS"},   {"/d/Work.orv", "/d/Work.MAS"},
-        {"/d/macros", "/d/macMAS"},         {"/d/Keys.MAS", "/d/Keys.MAS.MAS"},
-        {"/d/ab", "/d/ab.MAS"},             {"relative.ORV", "relative.MAS"},
+        {"/d/ORVAN.ORV", "/d/ORVAN.MAS"}, {"/d/Work.orv", "/d/Work.MAS"},
+        {"/d/macros", "/d/macMAS"},       {"/d/Keys.MAS", "/d/Keys.MAS.MAS"},
+        {"/d/ab", "/d/ab.MAS"},           {"relative.ORV", "relative.MAS"},
     };
     for (const auto& [macroFile, syncFile] : rows) {
         EXPECT_EQ(SyncFilePath(macroFile), fs::path(syncFile)) << macroFile;
@@ -191,8 +191,8 @@ bool MountReadOnly(const fs::path& folder) {
     return ::unshare(flags) == 0 &&
            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
            ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
-           ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                   nullptr) == 0;
+           ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) ==
+               0;
 }
 
 struct FakeHost : NetworkSyncHost {
@@ -239,7 +239,10 @@ TEST(SyncFile, BadSyncFilesAreReportedAndTheCommandStops) {
         std::string Message;
     };
     const Row rows[] = {
-        {"truncated", [&] { WriteBytes(syncFile, {3, 0, 0, 0, 2}); },
+        {"truncated",
+         [&] {
+             WriteBytes(syncFile, {3, 0, 0, 0, 2});
+         },
          "Error: The sync file " + syncFile.string() +
              " is damaged: it holds 5 bytes, and its record takes 14.  Remove it to share the "
              "macro file again."},
@@ -291,16 +294,18 @@ TEST(SyncFile, OnAReadOnlyMountTheFileReadsButNoCommandGoesOn) {
     const fs::path macroFile = folder.Path() / "Shared.ORV";
     const fs::path syncFile = folder.Path() / "Shared.MAS";
     WriteBytes(syncFile, Record({4, 0, 0, 0}, {2, 0}, Zero));
-    const std::string out = InChild([&] { return MountReadOnly(folder.Path()); }, [&] {
-        Instance one(macroFile);
-        one.sync.RenewSyncFile();
-        std::string texts = one.sync.KnownCounter() == 4 ? "read" : "not read";
-        texts += one.sync.FileInUse() ? " stopped" : " went on";
-        for (const std::string& text : one.Texts()) {
-            texts += "|" + text;
-        }
-        return texts;
-    });
+    const std::string out = InChild([&] { return MountReadOnly(folder.Path()); },
+                                    [&] {
+                                        Instance one(macroFile);
+                                        one.sync.RenewSyncFile();
+                                        std::string texts =
+                                            one.sync.KnownCounter() == 4 ? "read" : "not read";
+                                        texts += one.sync.FileInUse() ? " stopped" : " went on";
+                                        for (const std::string& text : one.Texts()) {
+                                            texts += "|" + text;
+                                        }
+                                        return texts;
+                                    });
     if (out == "skip") {
         GTEST_SKIP() << "no private read-only mount here";
     }

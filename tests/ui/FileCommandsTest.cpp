@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Switching macro files from the main window, the recent files, and sharing a file between two
 // main windows over their own stores and the fake hook backend, on the offscreen platform.
+#include "ui/library/FileCommands.h"
 #include "core/MacroStore.h"
 #include "core/Paths.h"
 #include "core/SettingsBlock.h"
@@ -9,7 +10,6 @@
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
 #include "ui/MainCommandTable.h"
-#include "ui/library/FileCommands.h"
 #include "ui/library/NetworkCommands.h"
 #include "ui/library/NetworkDialog.h"
 #include "ui/library/TMainWin.h"
@@ -87,8 +87,8 @@ void FileCommandsTest::OpeningAFileMakesEverythingFollowIt() {
     const fs::path a = fs::path(folder.path().toStdString()) / "Alpha.ORV";
     const fs::path b = fs::path(folder.path().toStdString()) / "Beta.orv";
     WriteMacroFile(a, {HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "a")});
-    WriteMacroFile(b, {HotKeyMacro("Ctrl+Alt+B", ScopeGlobal, "b"),
-                       ShortKeyMacro("sig", "Jane"), TimedMacro("t")});
+    WriteMacroFile(b, {HotKeyMacro("Ctrl+Alt+B", ScopeGlobal, "b"), ShortKeyMacro("sig", "Jane"),
+                       TimedMacro("t")});
     Program program(a);
     program.settings.LastFiles = {"/old/One.ORV", StoredFromPath(b), "", "", ""};
     program.window->Files().ShowRecentFiles();
@@ -133,8 +133,8 @@ void FileCommandsTest::RefusedFilesChangeNothing() {
     const fs::path a = dir / "Alpha.ORV";
     WriteMacroFile(a, {HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "a")});
     const fs::path notes = dir / "notes.ORV";
-    std::ofstream(notes, std::ios::binary) << "Hello, these are my notes, and a good many of them. "
-                                           << std::string(6000, 'x');
+    std::ofstream(notes, std::ios::binary)
+        << "Hello, these are my notes, and a good many of them. " << std::string(6000, 'x');
     const std::string notesBefore = Slurp(notes);
     Program program(a);
     program.settings.LastFiles = {StoredFromPath(dir / "Gone.ORV"), "", "", "", ""};

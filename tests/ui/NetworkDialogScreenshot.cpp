@@ -20,5 +20,5 @@ int main(int argc, char** argv) {
     dialog.show();
     QApplication::processEvents();
     return dialog.grab().save(folder.filePath(QStringLiteral("network-considerations.png"))) ? 0
-                                                                                              : 1;
+                                                                                             : 1;
 }

@@ -44,8 +44,7 @@ void FileCommands::ShowRecentFiles() {
     const std::vector<QAction*>& entries = commands.RecentFileEntries();
     for (std::size_t i = 0; i < entries.size() && i < kRecentFileCount; ++i) {
         const std::string& path = settings.LastFiles[i];
-        entries[i]->setText(
-            QString::fromStdString(Windows1252ToUtf8(RecentFileCaption(i, path))));
+        entries[i]->setText(QString::fromStdString(Windows1252ToUtf8(RecentFileCaption(i, path))));
         entries[i]->setVisible(!path.empty());
     }
     commands.RecentFilesSeparator()->setVisible(
@@ -54,7 +53,8 @@ void FileCommands::ShowRecentFiles() {
 }
 
 QString FileCommands::StartFolder() const {
-    return QFileInfo(QString::fromStdString(PathFromStored(window_.Settings().CurrentFile).string()))
+    return QFileInfo(
+               QString::fromStdString(PathFromStored(window_.Settings().CurrentFile).string()))
         .absolutePath();
 }
 

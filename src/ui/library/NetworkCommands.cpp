@@ -11,8 +11,9 @@ namespace orvane {
 
 NetworkCommands::NetworkCommands(TMainWin& window)
     : QObject(&window), window_(window),
-      sync_(window.Settings(), window.Messages(), *this,
-            SyncClocks{[] { return std::chrono::steady_clock::now(); }, [] { return NowAsDays(); }}) {
+      sync_(
+          window.Settings(), window.Messages(), *this,
+          SyncClocks{[] { return std::chrono::steady_clock::now(); }, [] { return NowAsDays(); }}) {
     heartbeat_.setObjectName(QStringLiteral("heartbeatTimer"));
     heartbeat_.setTimerType(Qt::CoarseTimer);
     connect(&heartbeat_, &QTimer::timeout, this, &NetworkCommands::HeartbeatTimer);

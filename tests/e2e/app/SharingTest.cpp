@@ -17,6 +17,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
@@ -71,9 +72,8 @@ std::map<std::string, int> ShortKeysIn(const fs::path& path) {
     std::map<std::string, int> names;
     for (std::size_t at = 0; at + MacroRecordSize <= bytes.size(); at += MacroRecordSize) {
         const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data() + at);
-        const MacroRecord record =
-            MacroRecord::FromBytes(std::span<const std::uint8_t, MacroRecordSize>(
-                data, MacroRecordSize));
+        const MacroRecord record = MacroRecord::FromBytes(
+            std::span<const std::uint8_t, MacroRecordSize>(data, MacroRecordSize));
         if (record.HotKey == HotKeyShortKey) {
             ++names[std::string(record.ShortKey.View())];
         }
@@ -125,8 +125,8 @@ public:
         return WaitFor([&] { return Shown(caption_); });
     }
     bool Shown(const std::string& title) const {
-        const CommandResult found = Xdotool(
-            display_, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
+        const CommandResult found =
+            Xdotool(display_, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
         return found.Succeeded() && !found.out.empty();
     }
     std::string Log() const { return Slurp(log_); }
@@ -224,11 +224,16 @@ public:
     // In the open "Copy Hot Key" dialog: the ShortKey `name`, then Enter.
     ::testing::AssertionResult FillCopy(const std::string& name) {
         // Out of the key field (which keeps every combination to itself), then the name.
-        if (auto typed = ActivateWindowByTitle(display_, "Copy Hot Key") &&
-                         PressKeys(display_, {"Tab", "alt+s", "alt+n"}) &&
-                         TypeText(display_, name) && PressKeys(display_, {"Return"});
-            !typed) {
-            return typed;
+        for (const auto& step : std::vector<std::function<::testing::AssertionResult()>>{
+                 [&] { return ActivateWindowByTitle(display_, "Copy Hot Key"); },
+                 [&] {
+                     return PressKeys(display_, {"Tab", "alt+s", "alt+n"});
+                 },
+                 [&] { return TypeText(display_, name); },
+                 [&] { return PressKeys(display_, {"Return"}); }}) {
+            if (auto done = step(); !done) {
+                return done;
+            }
         }
         if (!WaitFor([&] { return !Shown("Copy Hot Key"); })) {
             return ::testing::AssertionFailure() << "the dialog stays\n" << Log();
@@ -333,9 +338,8 @@ TEST(Sharing, InstancesAddingInTurnAndAtOnceLeaveEveryMacroInTheFileOnce) {
         });
     }
     threads.emplace_back([&] {
-        if (!WaitFor([&] {
-                return instances[0]->Count(InUse) > 0 && instances[1]->Count(InUse) > 0;
-            })) {
+        if (!WaitFor(
+                [&] { return instances[0]->Count(InUse) > 0 && instances[1]->Count(InUse) > 0; })) {
             results[2] = ::testing::AssertionFailure() << "nobody was refused";
         }
         if (results[2]) {
@@ -449,8 +453,8 @@ TEST(Swap, AHotKeyMacroSwitchesTheProgramToAnotherMacroFile) {
     const fs::path other = folder.Path() / "other.ORV";
     const fs::path bad = folder.Path() / "bad.ORV";
     WriteMacroFile(first, {Macro("Ctrl+Alt+Shift+S", "<SWAP:other.ORV>")});
-    WriteMacroFile(other, {Macro("Ctrl+Alt+Shift+O", "swapped"),
-                           Macro("Ctrl+Alt+Shift+B", "<SWAP:bad.ORV>")});
+    WriteMacroFile(
+        other, {Macro("Ctrl+Alt+Shift+O", "swapped"), Macro("Ctrl+Alt+Shift+B", "<SWAP:bad.ORV>")});
     const std::string notes = "These are notes, not macros. " + std::string(6000, '.');
     std::ofstream(bad, std::ios::binary) << notes;
     // "<SWAP:" names the file relative to the program's current folder.
