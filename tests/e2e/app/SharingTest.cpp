@@ -266,6 +266,9 @@ public:
     }
 
     VirtualDisplay& Display() { return display_; }
+    // The caption's file name, after a switch made elsewhere than through the constructor.
+    std::string Caption() const { return caption_.substr(11, caption_.size() - 12); }
+    void SetCaption(const std::string& name) { caption_ = "Orvane 98 (" + name + ")"; }
     ChildProcess& Program() { return *program_; }
 
 private:
@@ -493,6 +496,62 @@ TEST(Swap, AHotKeyMacroSwitchesTheProgramToAnotherMacroFile) {
         Slurp(fs::path(display.Env().at("XDG_CONFIG_HOME")) / "orvane" / "ORVAN.INI");
     EXPECT_NE(ini.find("Current File=" + other.string()), std::string::npos) << ini;
     EXPECT_NE(ini.find("Last File 1=" + first.string()), std::string::npos) << ini;
+}
+
+TEST(MacroFiles, OpenAndNewFileFromTheKeyboard) {
+    const SharedFolder folder("files");
+    const fs::path first = folder.Path() / "First.ORV";
+    const fs::path second = folder.Path() / "Second.ORV";
+    WriteMacroFile(first, {Macro("Ctrl+Alt+Shift+F", "first")});
+    WriteMacroFile(second, {Macro("Ctrl+Alt+Shift+E", "second")});
+    Instance program(first, "", {});
+    ASSERT_TRUE(program.Started()) << program.Log();
+    VirtualDisplay& display = program.Display();
+    // Types a full path into the file dialog titled `title`, opened by `keys`.
+    const auto choose = [&](const std::string& keys, const std::string& title,
+                            const fs::path& path) -> ::testing::AssertionResult {
+        for (const auto& step : std::vector<std::function<::testing::AssertionResult()>>{
+                 [&] {
+                     return ActivateWindowByTitle(display, "Orvane 98 (" + program.Caption() + ")");
+                 },
+                 [&] { return PressKeys(display, {keys}); },
+                 [&] { return ActivateWindowByTitle(display, title); },
+                 [&] { return TypeText(display, path.string()); },
+                 [&] { return PressKeys(display, {"Return"}); }}) {
+            if (auto done = step(); !done) {
+                return done;
+            }
+        }
+        return ::testing::AssertionSuccess();
+    };
+
+    ASSERT_TRUE(choose("ctrl+o", "Open Orvane File", second));
+    ASSERT_TRUE(WaitFor([&] { return program.Shown("Orvane 98 (Second)"); })) << program.Log();
+    program.SetCaption("Second");
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+e"}));
+    ASSERT_TRUE(probe.WaitForText("second"));
+
+    // A new file starts with the four built-in macros.
+    const fs::path fresh = folder.Path() / "Fresh.ORV";
+    ASSERT_TRUE(choose("ctrl+n", "New Orvane File", fresh));
+    ASSERT_TRUE(WaitFor([&] { return program.Shown("Orvane 98 (Fresh)"); })) << program.Log();
+    program.SetCaption("Fresh");
+    EXPECT_EQ(fs::file_size(fresh), 4 * MacroRecordSize);
+
+    // Only ".ORV" names: anything else is refused and nothing is made.
+    ASSERT_TRUE(choose("ctrl+n", "New Orvane File", folder.Path() / "notes.txt"));
+    ASSERT_TRUE(WaitFor([&] { return program.Count("Error: Invalid file type selected.") == 1; }))
+        << program.Log();
+    ASSERT_TRUE(program.Dismiss("Error"));
+    EXPECT_FALSE(fs::exists(folder.Path() / "notes.txt"));
+    EXPECT_TRUE(program.Shown("Orvane 98 (Fresh)"));
+
+    // The File menu's first recent entry is the file before; Alt+F, 1 opens it.
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Fresh)"));
+    ASSERT_TRUE(PressKeys(display, {"alt+f", "1"}));
+    ASSERT_TRUE(WaitFor([&] { return program.Shown("Orvane 98 (Second)"); })) << program.Log();
 }
 
 } // namespace
