@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/NetworkSync.h"
 
+#include "core/MacroFileCheck.h"
 #include "core/MessageSink.h"
 #include "core/Paths.h"
 #include "core/SettingsBlock.h"
@@ -43,6 +44,10 @@ void NetworkSync::RenewSyncFile() {
     path_ = CurrentSyncPath();
     known_.reset();
     seenHeartbeat_.reset();
+    // A file about to be refused (it is no macro file) gets no sync file made beside it.
+    if (!IsMacroFile(PathFromStored(settings_.CurrentFile))) {
+        return;
+    }
     SyncRecord record;
     if (const SyncFileResult read = ReadSyncFile(path_, record); !read.Ok) {
         messages_.Show("Error", read.Error);

@@ -66,7 +66,8 @@ public:
 
     // Derives the sync file of the current file, reads it (creating it when missing) and takes
     // its counter as the known one. A sync file that cannot be used is reported ("Error"); the
-    // counter is then unknown, and the next FileInUse that can read the file reloads.
+    // counter is then unknown, and the next FileInUse that can read the file reloads. Nothing is
+    // read or made beside a current file that is no macro file (it is about to be refused).
     void RenewSyncFile();
 
     // True when the command that changes the macro file must stop: the file is locked by

@@ -136,7 +136,7 @@ void FileCommandsTest::RefusedFilesChangeNothing() {
     std::ofstream(notes, std::ios::binary)
         << "Hello, these are my notes, and a good many of them. " << std::string(6000, 'x');
     const std::string notesBefore = Slurp(notes);
-    Program program(a);
+    Program program(a, true); // sharing it, too
     program.settings.LastFiles = {StoredFromPath(dir / "Gone.ORV"), "", "", "", ""};
     program.window->Files().ShowRecentFiles();
     const SettingsBlock before = program.settings;
@@ -152,6 +152,8 @@ void FileCommandsTest::RefusedFilesChangeNothing() {
     QCOMPARE(Slurp(notes), notesBefore);
     QVERIFY(!fs::exists(dir / "Alpha.txt"));
     QVERIFY(!fs::exists(dir / "Gone.ORV"));
+    QVERIFY(!fs::exists(dir / "notes.MAS")); // nothing is made beside a refused file
+    QVERIFY(fs::exists(dir / "Alpha.MAS"));
     QCOMPARE(program.window->windowTitle(), QStringLiteral("Orvane 98 (Alpha)"));
     QVERIFY(program.store.CurrentPath() == a);
     QCOMPARE(program.Rows(), 5);
