@@ -49,6 +49,21 @@ void RestoreKeyboardHooks(MacroStore& store) {
     hook.OrvUpKeyHook(table);
 }
 
+void UnHookTheKeyboard(MacroStore& store) {
+    MacroTable& table = store.Table();
+    store.Hook().OrvUnHook(table.KeyboardHook());
+    table.SetKeyboardHook(0);
+    store.Hook().OrvUpKeyHook(table);
+}
+
+void HookTheKeyboard(MacroStore& store) {
+    MacroTable& table = store.Table();
+    if (table.KeyboardHook() == 0) {
+        table.SetKeyboardHook(store.Hook().OrvHookKeyboard());
+        store.Hook().OrvUpKeyHook(table);
+    }
+}
+
 void RestoreMouseHooks(MacroStore& store) {
     HookLibrary& hook = store.Hook();
     MacroTable& table = store.Table();

@@ -48,6 +48,10 @@ bool ScreenSaverRefused(const MacroTable& table, int macroCount, bool disableSet
 // "Restore &Keyboard Hooks" after Yes: the keyboard hook is removed, installed again and
 // published; the remapping hook is reinstalled by the caller when remapping is in use.
 void RestoreKeyboardHooks(MacroStore& store);
+// Switches the keyboard hook off (while the user types keystrokes into an editor, which must
+// not start macros) and on again; the handle is published either way.
+void UnHookTheKeyboard(MacroStore& store);
+void HookTheKeyboard(MacroStore& store);
 // "Restore &Mouse Hooks" after Yes.
 void RestoreMouseHooks(MacroStore& store);
 

@@ -5,6 +5,7 @@
 #include "activation/HotKeyDispatch.h"
 #include "activation/KeyPickRelay.h"
 #include "activation/MainWindowCommands.h"
+#include "app/CanberraSound.h"
 #include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
 #include "app/InactiveHookLibrary.h"
@@ -17,14 +18,18 @@
 #include "core/MacroStore.h"
 #include "core/ProgramLifecycle.h"
 #include "platform/x11/HookedInputSynth.h"
+#include "platform/x11/ProcProcesses.h"
+#include "platform/x11/SpawnShell.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "playback/Player.h"
 #include "ui/Prompter.h"
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/editing/ScriptingEditor.h"
+#include "ui/editing/commands/CommandDialogRegistry.h"
 #include "ui/library/NetworkCommands.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
@@ -117,6 +122,16 @@ int RunGui(int argc, char** argv) {
     }
 
     SettingsBlock& settings = lifecycle.Settings();
+    // What the command dialogs ask of the desktop, on connections of their own: the windows and
+    // programs to choose from, the window under a picked point, test plays, opening a file.
+    const std::unique_ptr<X11WindowSystem> dialogWindows = X11WindowSystem::Open(nullptr, error);
+    CanberraSound dialogSound([&dialogWindows] {
+        if (dialogWindows) {
+            dialogWindows->Bell();
+        }
+    });
+    ProcProcesses dialogProcesses;
+    SpawnShell dialogShell;
     // Recomputes the timer table after a timed macro changed; set once the scheduler exists.
     std::function<void()> rebuildSchedule;
     KeyPickRelay keyPicks;
@@ -126,7 +141,8 @@ int RunGui(int argc, char** argv) {
                          if (rebuildSchedule) {
                              rebuildSchedule();
                          }
-                     }});
+                     },
+                     &dialogSound});
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.
@@ -148,7 +164,8 @@ int RunGui(int argc, char** argv) {
     const std::unique_ptr<X11ScreenSaver> screenSaver = X11ScreenSaver::Open(nullptr);
     if (hotKeysLive) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
-        pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); });
+        pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); },
+                                             [&synth] { synth->Flush(); });
         playback = DesktopPlayback::Open(
             nullptr,
             {pump.get(), &messages, &window, [&settings] { return settings.UseTray; },
@@ -218,6 +235,26 @@ int RunGui(int argc, char** argv) {
     Prompter editorMessages(&window);
     ScriptingEditor scripting({&settings, folders.Data / "Icons", &editorMessages,
                                [&window] { window.Action(MainCommand::Help)->trigger(); }});
+    CommandDialogServices dialogServices;
+    dialogServices.Messages = &editorMessages;
+    dialogServices.Settings = &settings;
+    dialogServices.SaveSettings = [&lifecycle] { lifecycle.SaveSettings(); };
+    dialogServices.Sounds = &dialogSound;
+    dialogServices.Programs = &dialogShell;
+    dialogServices.Windows = dialogWindows.get();
+    dialogServices.Running = &dialogProcesses;
+    // Keys typed into "Enter Keystrokes" never start macros.
+    dialogServices.KeyboardHook = [&store](bool on) {
+        if (on) {
+            HookTheKeyboard(store);
+        } else {
+            UnHookTheKeyboard(store);
+        }
+    };
+    dialogServices.ShowHelp = [&window](std::string_view) {
+        window.Action(MainCommand::Help)->trigger();
+    };
+    RegisterCommandDialogs(scripting.Dialogs(), dialogServices);
     window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr});
 
     std::vector<std::string> parameters;

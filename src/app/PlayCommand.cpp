@@ -195,7 +195,7 @@ int RunPlayCommand(int& argc, char** argv) {
     QApplication app(argc, argv);
 
     // Each wait ends a batch: observers of the input stream learn that our events have passed.
-    QtEventPump pump([&synth] { synth->EndOfBatch(); });
+    QtEventPump pump([&synth] { synth->EndOfBatch(); }, [&synth] { synth->Flush(); });
     Prompter messages(nullptr, true);
     // No main window and no macro file here: the prompts hide nothing, "<SWAP:" does nothing.
     std::unique_ptr<DesktopPlayback> desktop =

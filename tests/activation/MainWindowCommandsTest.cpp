@@ -94,5 +94,17 @@ TEST_F(MainWindowCommandsTest, RestoringHooksReinstallsAndPublishes) {
     EXPECT_EQ(store.Table().MouseHook(), 104U);
 }
 
+TEST_F(MainWindowCommandsTest, TheKeyboardHookGoesOffAndComesBackOnce) {
+    store.InitializeHookLibrary(7);
+    hook.Clear();
+    UnHookTheKeyboard(store);
+    EXPECT_EQ(store.Table().KeyboardHook(), 0U);
+    HookTheKeyboard(store);
+    HookTheKeyboard(store); // a second switch-on keeps the one hook
+    EXPECT_EQ(hook.Calls, (std::vector<std::string>{"OrvUnHook 101", "OrvUpKeyHook",
+                                                    "OrvHookKeyboard", "OrvUpKeyHook"}));
+    EXPECT_EQ(store.Table().KeyboardHook(), 103U);
+}
+
 } // namespace
 } // namespace orvane

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,6 +25,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 namespace orvane {
@@ -274,7 +276,7 @@ void ActivationDialogsTest::SchedulerMenuShowsTheDateAndSavesItsSettings() {
     const QList<QAction*> entries = scheduler->actions();
     QCOMPARE(entries.size(), 3);
     QCOMPARE(entries[1]->text(), QStringLiteral("&Alarm..."));
-    QVERIFY2(!entries[1]->isEnabled(), "the alarm's sound dialog is not there yet");
+    QVERIFY(entries[1]->isEnabled());
     QVERIFY(entries[2]->isEnabled());
     QVERIFY(window.Action(MainCommand::ShortKeys)->isEnabled());
 
@@ -295,6 +297,30 @@ void ActivationDialogsTest::SchedulerMenuShowsTheDateAndSavesItsSettings() {
     QVERIFY(!settings.DisableScreenSaver);
     QCOMPARE(saves, 3);
     QCOMPARE(changed.count(), 3);
+
+    // "&Alarm": the sound dialog chooses a wave file, which the settings keep at once.
+    QTemporaryDir folder;
+    const QString wave = folder.filePath(QStringLiteral("ding.wav"));
+    QFile(wave).open(QIODevice::WriteOnly);
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        shown = true;
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Scheduler Alarm"));
+        QCOMPARE(dialog->findChild<QRadioButton*>(QStringLiteral("Beep"))->text(),
+                 QStringLiteral("&None"));
+        dialog->findChild<QRadioButton*>(QStringLiteral("WaveFile"))->click();
+        dialog->findChild<QLineEdit*>(QStringLiteral("ProgPath"))->setText(wave);
+        dialog->findChild<QCheckBox*>(QStringLiteral("WaitFor"))->setChecked(true);
+        dialog->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+    });
+    entries[1]->trigger();
+    QVERIFY(shown);
+    QVERIFY(settings.UseWaveFile);
+    QVERIFY(settings.WaveFileWait);
+    QCOMPARE(QString::fromStdString(settings.WaveFile), wave);
+    QCOMPARE(saves, 4);
 }
 
 } // namespace orvane

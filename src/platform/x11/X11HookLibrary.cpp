@@ -210,9 +210,14 @@ void X11HookLibrary::Handle(XEvent& event) {
                 Post(HookMessageId::UM_CAPSLOCK, capsNow ? 1 : 0, 0);
             }
         } else {
-            // A new layout or keyboard: keys may sit elsewhere now.
+            // A new layout or keyboard: keys may sit elsewhere now. The notice also comes each
+            // time another keyboard (the physical one after XTest's) drives the core keyboard,
+            // with nothing moved; grabs are redone only when they would differ, since between
+            // letting go and taking again a struck hot key would reach the window.
             LoadKeymap();
-            Regrab();
+            if (WantedGrabs() != std::pair{grabbed_, grabbedLocks_}) {
+                Regrab();
+            }
         }
     }
 }
@@ -298,6 +303,9 @@ void X11HookLibrary::HandleGrabbedKey(unsigned keycode, unsigned state, unsigned
         return; // the key picking dialog has it from the raw event
     }
     Trace("hotkey " + std::to_string(*code));
+    // The window in front as the server has it now: a change notice still on its way (a window
+    // activated just before the strike) must not leave the strike with the window before it.
+    ActiveWindowChanged();
     const std::uint64_t caps = (state & LockMask) != 0 ? 0x8000 : 0;
     Post(HookMessageId::UM_HOTKEY, *code | caps, static_cast<std::int64_t>(activeWindow_));
 }
@@ -317,6 +325,9 @@ void X11HookLibrary::HandleGrabbedButton(unsigned button, unsigned state, unsign
         return;
     }
     Trace("hotkey " + std::to_string(*code));
+    // The window in front as the server has it now: a change notice still on its way (a window
+    // activated just before the strike) must not leave the strike with the window before it.
+    ActiveWindowChanged();
     const std::uint64_t caps = (state & LockMask) != 0 ? 0x8000 : 0;
     Post(HookMessageId::UM_HOTKEY, *code | caps, static_cast<std::int64_t>(activeWindow_));
 }
@@ -377,11 +388,27 @@ void X11HookLibrary::Ungrab() {
     grabbed_.clear();
 }
 
+std::pair<std::vector<GrabTarget>, std::vector<unsigned>> X11HookLibrary::WantedGrabs() const {
+    std::vector<GrabTarget> grabs;
+    for (std::uint16_t code = 0; code < HotKeyCount; ++code) {
+        if (keysInUse_[code] == 0) {
+            continue;
+        }
+        const auto grab = GrabOf(code, keymap_, group_);
+        if (grab && (grab->Button ? mouseHooked_ : keyboardHooked_) &&
+            std::find(grabs.begin(), grabs.end(), *grab) == grabs.end()) {
+            grabs.push_back(*grab);
+        }
+    }
+    return {grabs, LockCombinations(keymap_.Masks)};
+}
+
 void X11HookLibrary::Regrab() {
     Display* d = display_.get();
     Ungrab();
     unavailable_.clear();
     const std::vector<unsigned> locks = LockCombinations(keymap_.Masks);
+    grabbedLocks_ = locks;
     XSync(d, False);
     auto* previous = XSetErrorHandler(CountGrabError);
     for (std::uint16_t code = 0; code < HotKeyCount; ++code) {

@@ -7,8 +7,8 @@ namespace orvane {
 
 class TMainWin;
 
-// The Scheduler menu: the date and time in the caption and the scheduler's check interval.
-// The alarm comes with the sound dialog.
+// The Scheduler menu: the date and time in the caption, the scheduler's check interval and the
+// alarm sound played before timed macros.
 class SchedulerCommands final : public QObject {
     Q_OBJECT
 public:
@@ -16,6 +16,8 @@ public:
 
     void ShowDateClick();
     void TimerIntervalClick();
+    // "&Alarm": the sound played before timed macros, kept in the settings.
+    void AlarmClick();
 
 private:
     TMainWin& window_;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/activation/SetScheduleDialog.h"
 
-#include "core/MessageSink.h"
 #include "ui/activation/QtText.h"
 
 #include <QButtonGroup>
@@ -78,7 +77,7 @@ QWidget* Panel(std::initializer_list<std::initializer_list<QWidget*>> rows) {
 
 SetScheduleDialog::SetScheduleDialog(const MacroRecord& record, LocalMoment today,
                                      MessageSink& messages, QWidget* parent)
-    : QDialog(parent), record_(record), today_(today), messages_(messages) {
+    : FormDialog(messages, parent), record_(record), today_(today) {
     setWindowTitle(QStringLiteral("Set Schedule"));
     const SetScheduleForm form = SetScheduleFormFrom(record);
 
@@ -162,11 +161,13 @@ SetScheduleDialog::SetScheduleDialog(const MacroRecord& record, LocalMoment toda
     panelLayout->addWidget(panels_);
     top->addWidget(panelBox, 1);
 
-    auto* buttons = new QDialogButtonBox;
-    update_ = buttons->addButton(QStringLiteral("&Update"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &SetScheduleDialog::UpdateClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    onceDay_->setObjectName(QStringLiteral("OnceDay"));
+    onceMonth_->setObjectName(QStringLiteral("OnceMonth"));
+    onceYear_->setObjectName(QStringLiteral("OnceYear"));
+    hourlyMinutes_->setObjectName(QStringLiteral("HourlyMinutes"));
+    monthlyDay_->setObjectName(QStringLiteral("MonthlyDay"));
+    everyMinutes_->setObjectName(QStringLiteral("EveryMinutes"));
+    QDialogButtonBox* buttons = AddButtons({}, QStringLiteral("&Update"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -203,69 +204,70 @@ SetScheduleForm SetScheduleDialog::Form() const {
     return form;
 }
 
-QWidget* SetScheduleDialog::FieldFor(ScheduleField field) const {
+namespace {
+
+QString FieldName(ScheduleField field) {
     switch (field) {
     case ScheduleField::OnceDay:
-        return onceDay_;
+        return QStringLiteral("OnceDay");
     case ScheduleField::OnceMonth:
-        return onceMonth_;
+        return QStringLiteral("OnceMonth");
     case ScheduleField::OnceYear:
-        return onceYear_;
+        return QStringLiteral("OnceYear");
     case ScheduleField::HourlyMinutes:
-        return hourlyMinutes_;
+        return QStringLiteral("HourlyMinutes");
     case ScheduleField::MonthlyDay:
-        return monthlyDay_;
+        return QStringLiteral("MonthlyDay");
     case ScheduleField::EveryMinutes:
-        return everyMinutes_;
+        return QStringLiteral("EveryMinutes");
     }
-    return nullptr;
+    return {};
+}
+
+} // namespace
+
+std::optional<FormDialog::Refusal> SetScheduleDialog::CheckForm() {
+    if (const auto refusal = CheckSchedule(Form(), today_)) {
+        return Refusal{"Error", std::string(refusal->Text), FieldName(refusal->Focus)};
+    }
+    return std::nullopt;
+}
+
+void SetScheduleDialog::Commit() {
+    ApplySchedule(Form(), record_);
 }
 
 void SetScheduleDialog::UpdateClick() {
-    const SetScheduleForm form = Form();
-    if (const auto refusal = CheckSchedule(form, today_)) {
-        messages_.Show("Error", refusal->Text);
-        if (QWidget* field = FieldFor(refusal->Focus)) {
-            field->setFocus();
-        }
-        return;
-    }
-    ApplySchedule(form, record_);
-    accept();
+    OkClick();
 }
 
 TimerIntervalDialog::TimerIntervalDialog(std::uint16_t seconds, MessageSink& messages,
                                          QWidget* parent)
-    : QDialog(parent), messages_(messages), seconds_(seconds) {
+    : FormDialog(messages, parent), seconds_(seconds) {
     setWindowTitle(QStringLiteral("Scheduler Frequency"));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     edit_ = new QLineEdit(QString::number(seconds));
+    edit_->setObjectName(QStringLiteral("Seconds"));
     edit_->setMaxLength(40);
-    auto* label = new QLabel(QStringLiteral("Check Every"));
+    auto* label = new QLabel(QStringLiteral("Check &Every"));
     label->setBuddy(edit_);
     row->addWidget(label);
     row->addWidget(edit_);
     row->addWidget(new QLabel(QStringLiteral("seconds")));
     layout->addLayout(row);
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("&Ok"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TimerIntervalDialog::OkClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(AddButtons());
 }
 
-void TimerIntervalDialog::OkClick() {
-    const auto seconds = ReadTimerInterval(StoredText(edit_->text()));
-    if (!seconds) {
-        messages_.Show("Error", TimerIntervalRangeText);
-        edit_->setFocus();
-        edit_->selectAll();
-        return;
+std::optional<FormDialog::Refusal> TimerIntervalDialog::CheckForm() {
+    if (!ReadTimerInterval(StoredText(edit_->text()))) {
+        return Refusal{"Error", std::string(TimerIntervalRangeText), edit_->objectName()};
     }
-    seconds_ = *seconds;
-    accept();
+    return std::nullopt;
+}
+
+void TimerIntervalDialog::Commit() {
+    seconds_ = ReadTimerInterval(StoredText(edit_->text())).value_or(seconds_);
 }
 
 } // namespace orvane

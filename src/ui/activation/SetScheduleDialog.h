@@ -4,6 +4,7 @@
 #include "activation/LocalMoment.h"
 #include "activation/SetSchedule.h"
 #include "core/MacroRecord.h"
+#include "ui/FormDialog.h"
 
 #include <QDialog>
 #include <array>
@@ -24,7 +25,7 @@ class MessageSink;
 // "Set Schedule" (TDoSchedule): the kind of schedule, one panel per kind. "&Update" checks the
 // chosen kind's fields; a refusal is shown ("Error") with the focus on the field and the dialog
 // stays open. On success the record holds the new schedule and the dialog is accepted.
-class SetScheduleDialog : public QDialog {
+class SetScheduleDialog : public FormDialog {
     Q_OBJECT
 public:
     // `today` decides whether a date has elapsed; `messages` must outlive the dialog.
@@ -50,14 +51,15 @@ public:
     QComboBox* WeekdayList() const { return weekday_; }
     QSpinBox* MonthlyDay() const { return monthlyDay_; }
     QSpinBox* EveryMinutes() const { return everyMinutes_; }
-    QPushButton* UpdateButton() const { return update_; }
+    QPushButton* UpdateButton() const { return OkButton(); }
+
+protected:
+    std::optional<Refusal> CheckForm() override;
+    void Commit() override;
 
 private:
-    QWidget* FieldFor(ScheduleField field) const;
-
     MacroRecord record_;
     LocalMoment today_;
-    MessageSink& messages_;
     QButtonGroup* kinds_ = nullptr;
     QStackedWidget* panels_ = nullptr;
     std::array<QLineEdit*, 7> times_{};
@@ -69,21 +71,22 @@ private:
     QComboBox* weekday_ = nullptr;
     QSpinBox* monthlyDay_ = nullptr;
     QSpinBox* everyMinutes_ = nullptr;
-    QPushButton* update_ = nullptr;
 };
 
 // "Scheduler Frequency": how many seconds lie between the scheduler's checks (1 to 60).
-class TimerIntervalDialog : public QDialog {
+class TimerIntervalDialog : public FormDialog {
     Q_OBJECT
 public:
     TimerIntervalDialog(std::uint16_t seconds, MessageSink& messages, QWidget* parent = nullptr);
 
     std::uint16_t Seconds() const { return seconds_; }
     QLineEdit* SecondsEdit() const { return edit_; }
-    void OkClick();
+
+protected:
+    std::optional<Refusal> CheckForm() override;
+    void Commit() override;
 
 private:
-    MessageSink& messages_;
     QLineEdit* edit_ = nullptr;
     std::uint16_t seconds_;
 };

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/activation/ShortKeyOptionsDialog.h"
 
-#include "core/MessageSink.h"
 #include "ui/activation/QtText.h"
 
 #include <QCheckBox>
@@ -17,7 +16,7 @@ namespace orvane {
 
 ShortKeyOptionsDialog::ShortKeyOptionsDialog(const ShortKeyOptionsForm& form, MessageSink& messages,
                                              QWidget* parent)
-    : QDialog(parent), messages_(messages) {
+    : FormDialog(messages, parent) {
     setWindowTitle(QStringLiteral("ShortKey Options"));
     auto* layout = new QVBoxLayout(this);
 
@@ -48,19 +47,10 @@ ShortKeyOptionsDialog::ShortKeyOptionsDialog(const ShortKeyOptionsForm& form, Me
     solitary_->setChecked(form.SolitaryUsage);
     layout->addWidget(solitary_);
 
-    auto* buttons = new QDialogButtonBox;
-    ok_ = buttons->addButton(QStringLiteral("&Ok"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    layout->addWidget(buttons);
+    layout->addWidget(AddButtons());
 
     connect(usePrefix_, &QCheckBox::toggled, prefix_, &QWidget::setEnabled);
     connect(prefix_, &QLineEdit::textEdited, this, [this] { CheckPrefix(); });
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (!usePrefix_->isChecked() || CheckPrefix()) {
-            accept();
-        }
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 ShortKeyOptionsForm ShortKeyOptionsDialog::Form() const {
@@ -68,17 +58,27 @@ ShortKeyOptionsForm ShortKeyOptionsDialog::Form() const {
             solitary_->isChecked()};
 }
 
-bool ShortKeyOptionsDialog::CheckPrefix() {
+std::optional<FormDialog::Refusal> ShortKeyOptionsDialog::PrefixRefusal() const {
     // A character the code page lacks can never be typed into a word either.
-    const auto message = CheckPrefixKeys(StoredText(prefix_->text(), '\x7f'));
-    if (!message) {
+    if (const auto message = CheckPrefixKeys(StoredText(prefix_->text(), '\x7f'))) {
+        return Refusal{"Error", std::string(*message), prefix_->objectName()};
+    }
+    return std::nullopt;
+}
+
+std::optional<FormDialog::Refusal> ShortKeyOptionsDialog::CheckForm() {
+    return usePrefix_->isChecked() ? PrefixRefusal() : std::nullopt;
+}
+
+bool ShortKeyOptionsDialog::CheckPrefix() {
+    const std::optional<Refusal> refusal = PrefixRefusal();
+    if (!refusal) {
         return true;
     }
     // The message box takes the focus, which would report the same text again.
     if (!reporting_) {
         reporting_ = true;
-        messages_.Show("Error", *message);
-        prefix_->setFocus();
+        ShowRefusal(*refusal);
         reporting_ = false;
     }
     return false;

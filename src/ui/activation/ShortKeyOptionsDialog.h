@@ -2,12 +2,10 @@
 #pragma once
 
 #include "activation/ShortKeyOptions.h"
-
-#include <QDialog>
+#include "ui/FormDialog.h"
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
 
 namespace orvane {
 
@@ -16,7 +14,7 @@ class MessageSink;
 // "ShortKey Options": prefix keys or a suffix, case sensitivity and solitary usage. The prefix
 // is checked while it changes and when it loses the focus; an invalid character is reported
 // ("Error") and the field gets the focus back, keeping its text.
-class ShortKeyOptionsDialog : public QDialog {
+class ShortKeyOptionsDialog : public FormDialog {
     Q_OBJECT
 public:
     // `messages` shows the check's message; it must outlive the dialog.
@@ -30,21 +28,21 @@ public:
     QLineEdit* PrefixEdit() const { return prefix_; }
     QCheckBox* CaseSensitiveBox() const { return caseSensitive_; }
     QCheckBox* SolitaryBox() const { return solitary_; }
-    QPushButton* OkButton() const { return ok_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    std::optional<Refusal> CheckForm() override;
 
 private:
-    // False (after the message) when the prefix holds a character that cannot start a word.
+    // The prefix's refusal: it holds a character that cannot start a word.
+    std::optional<Refusal> PrefixRefusal() const;
+    // Shows the prefix's refusal while it is typed; false when there was one.
     bool CheckPrefix();
 
-    MessageSink& messages_;
     QCheckBox* usePrefix_ = nullptr;
     QLineEdit* prefix_ = nullptr;
     QCheckBox* caseSensitive_ = nullptr;
     QCheckBox* solitary_ = nullptr;
-    QPushButton* ok_ = nullptr;
     bool reporting_ = false;
 };
 

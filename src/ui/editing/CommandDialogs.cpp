@@ -9,18 +9,18 @@ bool CommandDialogs::CanAdd(CommandCode code) const {
     return CanEdit(code) || CommandNeedsNoValues(code);
 }
 
-std::optional<CommandRecord> CommandDialogs::Add(CommandCode code, QWidget* parent) const {
+std::optional<MadeCommand> CommandDialogs::Add(CommandCode code, QWidget* parent) const {
     if (const auto found = openers_.find(code); found != openers_.end()) {
         return found->second(nullptr, parent);
     }
     if (CommandNeedsNoValues(code)) {
-        return RecordWithoutValues(code);
+        return MadeCommand{code, RecordWithoutValues(code)};
     }
     return std::nullopt;
 }
 
-std::optional<CommandRecord> CommandDialogs::Edit(CommandCode code, const CommandRecord& current,
-                                                  QWidget* parent) const {
+std::optional<MadeCommand> CommandDialogs::Edit(CommandCode code, const CommandRecord& current,
+                                                QWidget* parent) const {
     if (const auto found = openers_.find(code); found != openers_.end()) {
         return found->second(&current, parent);
     }

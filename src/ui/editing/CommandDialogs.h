@@ -2,10 +2,12 @@
 #pragma once
 
 #include "editing/ScriptLines.h"
+#include "editing/commands/CommandForm.h"
 
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -17,9 +19,18 @@ namespace orvane {
 class CommandDialogs {
 public:
     // Shows the dialog modally: `current` is the line's record in edit mode, null in add mode.
-    // Returns the record on "&Ok", nothing on "&Cancel".
+    // Returns the command made on "&Ok" (a dialog may offer other commands than the one it was
+    // opened for), nothing on "&Cancel".
     using Opener =
-        std::function<std::optional<CommandRecord>(const CommandRecord* current, QWidget* parent)>;
+        std::function<std::optional<MadeCommand>(const CommandRecord* current, QWidget* parent)>;
+
+    // The window title or program a macro belongs to, as "Set Title" / "Set Program" choose it.
+    struct ScopeChoice {
+        std::string Name; // Windows-1252
+        bool TopMost = true;
+    };
+    using ScopeChooser = std::function<std::optional<ScopeChoice>(
+        bool program, const std::string& current, bool topMost, QWidget* parent)>;
 
     void Register(CommandCode code, Opener opener) { openers_[code] = std::move(opener); }
 
@@ -28,15 +39,19 @@ public:
     // A line of this command can be changed: it has a dialog.
     bool CanEdit(CommandCode code) const { return openers_.contains(code); }
 
-    // The record of a new line, or nothing when the user cancelled or the command cannot be
+    // The new line's command, or nothing when the user cancelled or the command cannot be
     // made yet.
-    std::optional<CommandRecord> Add(CommandCode code, QWidget* parent) const;
-    // The changed record of a line, or nothing when cancelled or without a dialog.
-    std::optional<CommandRecord> Edit(CommandCode code, const CommandRecord& current,
-                                      QWidget* parent) const;
+    std::optional<MadeCommand> Add(CommandCode code, QWidget* parent) const;
+    // The changed command of a line, or nothing when cancelled or without a dialog.
+    std::optional<MadeCommand> Edit(CommandCode code, const CommandRecord& current,
+                                    QWidget* parent) const;
+
+    void SetScopeChooser(ScopeChooser chooser) { scopeChooser_ = std::move(chooser); }
+    const ScopeChooser& Scope() const { return scopeChooser_; }
 
 private:
     std::map<CommandCode, Opener> openers_;
+    ScopeChooser scopeChooser_;
 };
 
 } // namespace orvane

@@ -378,13 +378,13 @@ void TDoScripting::AddALine(Placement placement) {
         return;
     }
     const std::size_t remembered = Selected().value_or(0);
-    const std::optional<CommandRecord> record = dialogs_.Add(code, this);
-    if (!record) {
+    const std::optional<MadeCommand> made = dialogs_.Add(code, this);
+    if (!made) {
         return;
     }
     const std::size_t at = InsertIndex(placement, remembered, lines_.size());
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
-                  ScriptLine{DialogDisplayText(code, *record), *record});
+                  ScriptLine{DialogDisplayText(made->Code, made->Record), made->Record});
     SetIndents(lines_);
     ShowLines(SelectionAfterAdd(placement, remembered, lines_.size()));
 }
@@ -400,12 +400,11 @@ void TDoScripting::DoEditClick() {
         messages_.Show("Warning", NotAvailableText);
         return;
     }
-    const std::optional<CommandRecord> record =
-        dialogs_.Edit(*code, lines_[*selected].Record, this);
-    if (!record) {
+    const std::optional<MadeCommand> made = dialogs_.Edit(*code, lines_[*selected].Record, this);
+    if (!made) {
         return;
     }
-    lines_[*selected] = ScriptLine{DialogDisplayText(*code, *record), *record};
+    lines_[*selected] = ScriptLine{DialogDisplayText(made->Code, made->Record), made->Record};
     SetIndents(lines_);
     ShowLines(selected);
 }
@@ -465,9 +464,18 @@ void TDoScripting::DoCaption() {
 }
 
 void TDoScripting::ChooseWinProgClick() {
-    // The full "Set Title" dialog, with its lists of windows and programs, comes with the
-    // command dialogs; until then the name is typed.
     const bool program = progExe_->isChecked();
+    if (dialogs_.Scope()) {
+        const std::optional<CommandDialogs::ScopeChoice> choice =
+            dialogs_.Scope()(program, record_.ScopeTarget.Str(), record_.TopMostOnly != 0, this);
+        if (choice && !choice->Name.empty()) {
+            record_.ScopeTarget.Assign(std::string_view(choice->Name).substr(0, 30));
+            record_.TopMostOnly = choice->TopMost ? 1 : 0;
+            DoCaption();
+        }
+        return;
+    }
+    // Without the chooser (a test's editor) the name is typed.
     bool ok = false;
     const QString name =
         QInputDialog::getText(this, QStringLiteral("Set Title"),

@@ -31,6 +31,7 @@ class NetworkCommands;
 class OptionsCommands;
 class Prompter;
 class SchedulerCommands;
+class Sound;
 class TrayIcons;
 
 // The main window: the menus, the button bar or the letter panel, and the macro grid, laid out
@@ -57,6 +58,7 @@ public:
         KeyPickRelay* KeyPicks = nullptr;
         // A timed macro was added, changed or removed: the schedule is recomputed.
         std::function<void()> ScheduleChanged;
+        Sound* Sounds = nullptr; // the alarm dialog's "&Test"; none: no test play
     };
 
     explicit TMainWin(Services services, QWidget* parent = nullptr);

@@ -137,7 +137,7 @@ void TPauseMacro::showEvent(QShowEvent* event) {
 }
 
 TRepeatPrompt::TRepeatPrompt(MessageSink& messages, QWidget* parent)
-    : QDialog(parent), messages_(messages) {
+    : FormDialog(messages, parent) {
     Prepare(this);
     setWindowTitle(Text(RepeatCaption));
     AddLabel(this, "TheMessage", Text(RepeatLabel), {4, 4, 105, 21},
@@ -146,23 +146,24 @@ TRepeatPrompt::TRepeatPrompt(MessageSink& messages, QWidget* parent)
     numReps_->setObjectName(QStringLiteral("NumReps"));
     numReps_->setGeometry(116, 0, 41, 24);
     numReps_->setMaxLength(static_cast<int>(RepeatEntryLength));
-    okButton_ = AddButton(this, "OkButton", QStringLiteral("&Ok"), {64, 30, 41, 21});
-    okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* ok = AddButton(this, "OkButton", QStringLiteral("&Ok"), {64, 30, 41, 21});
+    ok->setDefault(true);
+    BindOk(ok);
+    CheckOnEveryClose(true);
     Centre(this, FitCaption(this, RepeatClientWidth, RepeatClientHeight), RepeatClientHeight);
     numReps_->setFocus();
 }
 
-void TRepeatPrompt::done(int result) {
-    const std::optional<std::uint16_t> count =
-        ReadRepeatCount(numReps_->text().toUtf8().toStdString());
-    if (!count) {
-        messages_.Show(RepeatErrorCaption, RepeatErrorText);
-        numReps_->setFocus();
-        return;
+std::optional<FormDialog::Refusal> TRepeatPrompt::CheckForm() {
+    if (!ReadRepeatCount(numReps_->text().toUtf8().toStdString())) {
+        return Refusal{std::string(RepeatErrorCaption), std::string(RepeatErrorText),
+                       numReps_->objectName()};
     }
-    count_ = *count;
-    QDialog::done(result);
+    return std::nullopt;
+}
+
+void TRepeatPrompt::Commit() {
+    count_ = ReadRepeatCount(numReps_->text().toUtf8().toStdString()).value_or(0);
 }
 
 void TRepeatPrompt::showEvent(QShowEvent* event) {

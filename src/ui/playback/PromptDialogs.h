@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/FormDialog.h"
+
 #include <QDialog>
 #include <QString>
 #include <cstdint>
@@ -54,29 +56,26 @@ private:
 // The repeat prompt: "Times To Repeat", at most four characters; it closes only on a valid
 // number, else says "Invalid numeric value entered.  Please Correct" and keeps the focus in the
 // entry.
-class TRepeatPrompt : public QDialog {
+class TRepeatPrompt : public FormDialog {
     Q_OBJECT
 public:
+    // Every way of closing (Ok, Enter, Escape, the close box) is checked.
     explicit TRepeatPrompt(MessageSink& messages, QWidget* parent = nullptr);
 
     // The count entered (low 16 bits), valid once the dialog has closed.
     std::uint16_t Count() const { return count_; }
     QLineEdit* NumReps() const { return numReps_; }
-    QPushButton* OkButton() const { return okButton_; }
-
-    // Every way of closing (Ok, Enter, Escape, the close box) comes here first.
-    void done(int result) override;
 
 signals:
     void Shown();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    std::optional<Refusal> CheckForm() override;
+    void Commit() override;
 
 private:
-    MessageSink& messages_;
     QLineEdit* numReps_ = nullptr;
-    QPushButton* okButton_ = nullptr;
     std::uint16_t count_ = 0;
 };
 

@@ -11,7 +11,9 @@
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
+#include "editing/ScriptLines.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -186,6 +188,65 @@ TEST_F(ScriptingEditorTest, LinesMovedCopiedAndDeletedWithTheKeyboardPlayAsShown
     ASSERT_TRUE(probe.Activate());
     ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+q"}));
     EXPECT_TRUE(probe.WaitForText("x1x2x3Hello\n!!x1x2x3Hello\n!!"));
+}
+
+// The keys that select a command in the command list and open its dialog with "&Add": from the
+// top of the list (which shows the names sorted) down to the command. Moving by rows rather than
+// typing the name keeps a slow machine from splitting the list's type-ahead search.
+std::vector<std::string> AddCommand(CommandCode code) {
+    std::vector<std::string_view> sorted(CommandNames.begin(), CommandNames.end());
+    std::sort(sorted.begin(), sorted.end());
+    const auto at = std::find(sorted.begin(), sorted.end(), CommandName(code)) - sorted.begin();
+    std::vector<std::string> keys = {"alt+m", "Home"};
+    keys.insert(keys.end(), static_cast<std::size_t>(at), "Down");
+    keys.push_back("alt+a");
+    return keys;
+}
+
+TEST_F(ScriptingEditorTest, AMacroBuiltWithTheCommandDialogsPlaysAsBuilt) {
+    Start({{"Ctrl+Alt+Shift+Q", ""}});
+    OpenEditorOn("Ctrl+Alt+Shift+Q");
+    const auto pick = [&](CommandCode code, const std::string& dialog) {
+        ASSERT_TRUE(PressKeys(display, AddCommand(code)));
+        ASSERT_TRUE(ActivateWindowByTitle(display, dialog)) << display.Logs();
+    };
+    // "Text": typed keys and the "E&nter" key button, then "&Update".
+    pick(CommandCode::Text, "Enter Keystrokes");
+    ASSERT_TRUE(TypeText(display, "Hello"));
+    ASSERT_TRUE(PressKeys(display, {"alt+n", "alt+u"}));
+    ASSERT_TRUE(Gone("Enter Keystrokes"));
+    // A repeat block of three passes of "x" and the pass counter.
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    pick(CommandCode::RepeatStart, "Repeat Options");
+    ASSERT_TRUE(PressKeys(display, {"alt+u", "ctrl+a"}));
+    ASSERT_TRUE(TypeText(display, "3"));
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone("Repeat Options"));
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    pick(CommandCode::Text, "Enter Keystrokes");
+    ASSERT_TRUE(TypeText(display, "x"));
+    ASSERT_TRUE(PressKeys(display, {"alt+u"}));
+    ASSERT_TRUE(Gone("Enter Keystrokes"));
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    pick(CommandCode::RepeatCounter, "Repeat Options");
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone("Repeat Options"));
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    pick(CommandCode::RepeatEnd, "Repeat Options");
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone("Repeat Options"));
+    ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone(EditorTitle));
+    const std::string expected = "Hello<ENTER><REPEAT:0003>x<I><ENDREP>";
+    ASSERT_TRUE(WaitFor([&] { return Stored(5).Text() == expected; })) << Stored(5).Text();
+
+    // The hot key was off while keystrokes were typed and is on again: struck in the probe, the
+    // macro plays.
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+q"}));
+    EXPECT_TRUE(probe.WaitForText("Hello\nx1x2x3"));
 }
 
 TEST_F(ScriptingEditorTest, LongAndMalformedMacrosComeBackUnchanged) {

@@ -199,12 +199,13 @@ void ScriptingEditorTest::CommandDialogsPlugIn() {
     int opened = 0;
     dialogs.Register(
         CommandCode::Remark,
-        [&opened](const CommandRecord* current, QWidget*) -> std::optional<CommandRecord> {
+        [&opened](const CommandRecord* current, QWidget*) -> std::optional<MadeCommand> {
             ++opened;
             if (current == nullptr) {
-                return NameRecord{"new note"};
+                return MadeCommand{CommandCode::Remark, NameRecord{"new note"}};
             }
-            return NameRecord{std::get<NameRecord>(*current).Name + " edited"};
+            return MadeCommand{CommandCode::Remark,
+                               NameRecord{std::get<NameRecord>(*current).Name + " edited"}};
         });
     TDoScripting editor(HotKeyMacro("<REM:old>"), {}, dialogs, sink);
     editor.show();

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editing/commands/PauseForm.h"
+
+#include "editing/TagLayout.h"
+
+namespace orvane {
+
+PauseForm PauseForm::Load(std::string_view tag) {
+    PauseForm form;
+    const std::optional<MadeCommand> made = CommandOfTag(tag);
+    if (const auto* pause = made ? std::get_if<PauseRecord>(&made->Record) : nullptr) {
+        form.Complex = pause->Kind == 2;
+        if (form.Complex) {
+            form.Top = std::to_string(pause->Top);
+            form.Left = std::to_string(pause->Left);
+            form.Message = pause->Message;
+        }
+    }
+    return form;
+}
+
+std::optional<FormRefusal> Check(const PauseForm& form) {
+    if (!form.Complex) {
+        return std::nullopt;
+    }
+    // Three digits each: a wider number would move the message into the coordinates.
+    const auto coordinate = [](const std::string& text) {
+        const std::optional<long long> value = WholeNumber(text);
+        return value && *value >= 0 && *value <= 999;
+    };
+    if (!coordinate(form.Top)) {
+        return FormRefusal{std::string(InvalidTopText), "TopCoord"};
+    }
+    if (!coordinate(form.Left)) {
+        return FormRefusal{std::string(InvalidLeftText), "LeftCoord"};
+    }
+    return RefuseTagEnd(form.Message, "PauseMessage");
+}
+
+std::string Build(const PauseForm& form) {
+    if (!form.Complex) {
+        return WriteTag(Tags::Pause, {});
+    }
+    const TagLayout& l = Tags::PauseAt;
+    return WriteTag(l, {IntegerFieldText(WholeNumber(form.Top).value_or(0), l.Field(0).Width),
+                        IntegerFieldText(WholeNumber(form.Left).value_or(0), l.Field(1).Width),
+                        Trimmed(form.Message)});
+}
+
+} // namespace orvane

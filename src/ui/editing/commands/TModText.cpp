@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/editing/commands/TModText.h"
+
+#include "core/MessageSink.h"
+#include "editing/ScriptEditing.h"
+#include "editing/commands/KeystrokeText.h"
+#include "ui/editing/commands/CommandDialog.h"
+#include "ui/editing/commands/KeyPanel.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+TModText::TModText(const CommandDialogServices& services, const std::string& keys, QWidget* parent)
+    : FormDialog(*services.Messages, parent), services_(services) {
+    setWindowTitle(QStringLiteral("Enter Keystrokes"));
+    setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
+    if (services.Ask) {
+        SetAsker(services.Ask);
+    }
+    if (services_.KeyboardHook) {
+        services_.KeyboardHook(false);
+        hookOff_ = true;
+    }
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QMenuBar(this);
+    layout->setMenuBar(bar);
+
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("NewFormat"));
+    text_->setAccessibleName(QStringLiteral("Keystrokes"));
+    text_->setTabChangesFocus(false);
+    text_->setPlainText(QString::fromStdString(BoxFromKeystrokes(keys)));
+    text_->moveCursor(QTextCursor::End);
+    text_->setMinimumSize(text_->fontMetrics().averageCharWidth() * 70,
+                          text_->fontMetrics().height() * 8);
+    auto* label = new QLabel(QStringLiteral("Keystrokes"), this);
+    label->setBuddy(text_);
+    layout->addWidget(label);
+    layout->addWidget(text_, 1);
+
+    panel_ = new KeyPanel(services_, this);
+    connect(panel_, &KeyPanel::Insert, this, &TModText::SetIt);
+    layout->addWidget(panel_);
+
+    std::function<void()> help;
+    if (services_.ShowHelp) {
+        help = [this] { services_.ShowHelp("Enter Keystrokes"); };
+    }
+    QDialogButtonBox* buttons = AddButtons(help, QStringLiteral("&Update"));
+    if (HelpButton() != nullptr) {
+        // Alt+H is the Shift key's; help is on F1.
+        HelpButton()->setText(QStringLiteral("Help"));
+        HelpButton()->setShortcut(QKeySequence(Qt::Key_F1));
+    }
+    // Enter types a line break in the text box; "&Update" is pressed with its mnemonic.
+    OkButton()->setDefault(false);
+    OkButton()->setAutoDefault(false);
+    CancelButton()->setAutoDefault(false);
+    layout->addWidget(buttons);
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    connect(file->addAction(QStringLiteral("&Update")), &QAction::triggered, this,
+            &FormDialog::OkClick);
+    connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this, &QDialog::reject);
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    connect(edit->addAction(QStringLiteral("Cu&t")), &QAction::triggered, text_,
+            &QPlainTextEdit::cut);
+    connect(edit->addAction(QStringLiteral("&Copy")), &QAction::triggered, text_,
+            &QPlainTextEdit::copy);
+    connect(edit->addAction(QStringLiteral("&Paste")), &QAction::triggered, text_,
+            &QPlainTextEdit::paste);
+    connect(edit->addAction(QStringLiteral("&Delete")), &QAction::triggered, text_,
+            [this] { text_->textCursor().removeSelectedText(); });
+    panel_->AddMenus(bar);
+    CentreOnScreen();
+    text_->setFocus();
+}
+
+TModText::~TModText() {
+    HookOn();
+}
+
+void TModText::HookOn() {
+    if (hookOff_) {
+        hookOff_ = false;
+        services_.KeyboardHook(true);
+    }
+}
+
+void TModText::done(int result) {
+    FormDialog::done(result);
+    if (!isVisible()) {
+        HookOn();
+    }
+}
+
+void TModText::SetIt(const std::string& stored) {
+    const QString box = text_->toPlainText();
+    const int caret = text_->textCursor().selectionStart();
+    const std::string before = KeystrokesFromBox(box.left(caret).toStdString());
+    const std::optional<Insertion> inserted =
+        InsertAtCaret(KeystrokesFromBox(box.toStdString()), before.size(), stored);
+    if (!inserted) {
+        services_.Messages->Show("Error", TextTooLongText);
+        text_->setFocus();
+        return;
+    }
+    text_->setPlainText(QString::fromStdString(BoxFromKeystrokes(inserted->Text)));
+    QTextCursor cursor = text_->textCursor();
+    cursor.setPosition(static_cast<int>(
+        QString::fromStdString(BoxFromKeystrokes(inserted->Text.substr(0, inserted->Caret)))
+            .size()));
+    text_->setTextCursor(cursor);
+    text_->setFocus();
+}
+
+void TModText::Commit() {
+    const UpdatedText updated =
+        UpdateKeystrokes(KeystrokesFromBox(text_->toPlainText().toStdString()));
+    if (updated.Truncated) {
+        services_.Messages->Show("Error", MacroTooLongText);
+    }
+    keys_ = updated.Text;
+}
+
+} // namespace orvane
