@@ -29,10 +29,11 @@
 #include "ui/Prompter.h"
 #include "ui/activation/PopupMenuScreen.h"
 #include "ui/activation/SchedulerTimer.h"
-#include "ui/capture/CaptureCommands.h"
 #include "ui/activation/TDoBuildMenu.h"
+#include "ui/capture/CaptureCommands.h"
 #include "ui/editing/ScriptingEditor.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"
+#include "ui/library/NetworkCommands.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
@@ -173,7 +174,9 @@ int RunGui(int argc, char** argv) {
         pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); },
                                              [&synth] { synth->Flush(); });
         playback = DesktopPlayback::Open(
-            nullptr, {pump.get(), &messages, &window, [&settings] { return settings.UseTray; }, {}},
+            nullptr,
+            {pump.get(), &messages, &window, [&settings] { return settings.UseTray; },
+             [&window](std::string_view file) { window.SwitchMacroFile(file); }},
             error);
     }
     if (playback) {
@@ -298,6 +301,9 @@ int RunGui(int argc, char** argv) {
     PopupMenuBuilder menuBuilder({&store, folders.Data / "Icons", &editorMessages,
                                   [&window] { window.Action(MainCommand::Help)->trigger(); }});
     window.SetMacroEditors({&scripting, nullptr, &menuBuilder, &capture.Editor()});
+    // A file switch (Open, New, a recent file, <SWAP:) brings the new file's keyboard remapping.
+    QObject::connect(&window, &TMainWin::SwapFileDue, &window,
+                     [&lifecycle, &store] { lifecycle.Swaps().GetSwapFile(store.CurrentPath()); });
 
     std::vector<std::string> parameters;
     for (int i = 1; i < argc; ++i) {
@@ -309,6 +315,11 @@ int RunGui(int argc, char** argv) {
         window.HideAfterFirstShow();
     }
     window.ApplyRestriction(outcome.RestrictionLevel);
+    // Network mode ("/N" or the settings): the sync file of the file now current is read, and
+    // the automatic reload starts when it is on.
+    if (window.Network() != nullptr) {
+        window.Network()->Start();
+    }
     if (schedulerTimer) {
         schedulerTimer->Rebuild();
         schedulerTimer->StartUpLater();

@@ -97,6 +97,10 @@ struct SettingsBlock {
     bool NetworkMode = false;
     bool AutoSync = true;
     uint16_t SyncMinutes = 10;
+    // Read, never written: how often a lock holder rewrites its heartbeat (1..30 seconds; a
+    // holder is taken to be gone after two periods). Shorter only where instances must notice a
+    // vanished holder sooner than in a minute.
+    uint16_t HeartbeatSeconds = 30;
 
     // [Print List Font]; the file keeps no underline or strikeout for it.
     FontSettings PrintListFont{};

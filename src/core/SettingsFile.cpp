@@ -245,6 +245,11 @@ SettingsBlock LoadSettings(const IniFile& file, const SettingsContext& context) 
     if (settings.TimerSeconds == 0 || settings.TimerSeconds > 60) {
         settings.TimerSeconds = 10;
     }
+    // Not among the keys written back: a settings file the program saves stays as it was.
+    std::int32_t heartbeat = 30;
+    reader.Number("Network", "Heartbeat Seconds", heartbeat, kOtherBuffer);
+    settings.HeartbeatSeconds =
+        heartbeat >= 1 && heartbeat <= 30 ? static_cast<uint16_t>(heartbeat) : 30;
     const auto exists = context.FileExists ? context.FileExists : MacroFileExists;
     if (settings.CurrentFile.empty() || !exists(PathFromStored(settings.CurrentFile))) {
         settings.CurrentFile = StoredFromPath(DefaultMacroFile(context.DataFolder));

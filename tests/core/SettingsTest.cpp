@@ -333,6 +333,26 @@ TEST(Settings, TimerSecondsOutsideOneToSixtyBecomesTen) {
     }
 }
 
+// A tuning key of this program alone: read from the file, never added to it, kept when there.
+TEST(Settings, HeartbeatSecondsIsReadButNeverWritten) {
+    const std::pair<const char*, uint16_t> cases[] = {
+        {"2", 2}, {"30", 30}, {"1", 1}, {"0", 30}, {"31", 30}, {"x", 30}, {"-5", 30}, {"", 30},
+    };
+    for (const auto& [text, seconds] : cases) {
+        EXPECT_EQ(Load(std::string("[Network]\r\nHeartbeat Seconds=") + text).HeartbeatSeconds,
+                  seconds)
+            << text;
+    }
+    SettingsBlock shortBeat;
+    shortBeat.HeartbeatSeconds = 2;
+    IniFile fresh;
+    SaveSettings(shortBeat, fresh);
+    EXPECT_FALSE(fresh.Value("Network", "Heartbeat Seconds").has_value());
+    IniFile existing = IniFile::Parse("[Network]\r\nHeartbeat Seconds=2\r\n");
+    SaveSettings(SettingsBlock{}, existing);
+    EXPECT_EQ(existing.Value("Network", "Heartbeat Seconds"), "2");
+}
+
 TEST(Settings, TextsAreCutAtTheReadBufferAndTheSettingsCapacity) {
     struct Case {
         const char* section;

@@ -37,6 +37,9 @@ namespace {
     if (setpgid(0, 0) != 0) {
         fail();
     }
+    if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0) {
+        fail();
+    }
     struct sigaction dfl {};
     dfl.sa_handler = SIG_DFL;
     sigaction(SIGPIPE, &dfl, nullptr);

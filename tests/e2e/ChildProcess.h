@@ -24,6 +24,7 @@ struct SpawnOptions {
     int stderrFd = kInherit;
     int extraFd = -1;          // when >= 0, handed to the child as descriptor 3
     int deathSignal = SIGTERM; // sent to the child when the harness dies (PR_SET_PDEATHSIG)
+    std::string cwd;           // the child's current folder; empty: the harness's own
 };
 
 // One child process in a process group of its own, so that stopping it also stops anything it

@@ -293,14 +293,14 @@ void PopupMenuDialogsTest::RemovingAMemberUpdatesTheMenuAndTheTrayIcons() {
     TMainWin window(services);
     window.RefreshFromStore();
     QCOMPARE(window.Tray().MenuIconRecords(), std::vector<int>{4});
-    QVERIFY2(!window.DoMenuTaskIcon(), "nothing changed: the icons stay");
+    QVERIFY2(!window.RebuildMenuTaskIcons(), "nothing changed: the icons stay");
 
     // Removing "beta" takes it out of the menu, and the menu moves up a record: its tray icon
     // must name the new record.
     files.messages.Answers = {true, true};
     const StoredMacro removed = RemoveMacro(files.store, 2, files.messages);
     QVERIFY(removed.Stored);
-    QVERIFY(window.DoMenuTaskIcon());
+    QVERIFY(window.RebuildMenuTaskIcons());
     QCOMPARE(window.Tray().MenuIconRecords(), std::vector<int>{3});
     MacroRecord menu;
     QVERIFY(files.store.ReadMacro(3, menu));

@@ -112,10 +112,11 @@ bool MacroCommands::Refused(MacroCommandKind kind, int selected) {
     return refusal.has_value();
 }
 
-void MacroCommands::Stored(const StoredMacro& stored) {
+void MacroCommands::Stored(const StoredMacro& stored, SyncLease& lease) {
     if (!stored.Stored) {
         return;
     }
+    lease.Changed();
     window_.RefreshFromStore(stored.Record);
     if (stored.Timed && window_.Context().ScheduleChanged) {
         window_.Context().ScheduleChanged();
@@ -140,10 +141,15 @@ void MacroCommands::SortOrderClick() {
 }
 
 void MacroCommands::ActivateClick() {
+    SyncLease lease(window_);
+    if (lease.Refused()) {
+        return;
+    }
     const ActivateOutcome outcome = DoActivate(*store_, window_.Grid().SelectedRecord());
     if (outcome.Error) {
         window_.Messages().Show("Error", *outcome.Error);
     } else if (outcome.Changed) {
+        lease.Changed();
         window_.RefreshFromStore();
         if (outcome.Timed && window_.Context().ScheduleChanged) {
             window_.Context().ScheduleChanged();
@@ -152,7 +158,8 @@ void MacroCommands::ActivateClick() {
 }
 
 void MacroCommands::AddClick() {
-    if (Refused(MacroCommandKind::Add, 0)) {
+    SyncLease lease(window_);
+    if (lease.Refused() || Refused(MacroCommandKind::Add, 0)) {
         return;
     }
     const MacroTable& table = store_->Table();
@@ -168,10 +175,14 @@ void MacroCommands::AddClick() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    Stored(StoreNewMacro(*store_, dialog.Record(), window_.Messages()));
+    Stored(StoreNewMacro(*store_, dialog.Record(), window_.Messages()), lease);
 }
 
 void MacroCommands::CopyClick() {
+    SyncLease lease(window_);
+    if (lease.Refused()) {
+        return;
+    }
     const int selected = window_.Grid().SelectedRecord();
     MacroRecord working;
     if (Refused(MacroCommandKind::Copy, selected) ||
@@ -186,10 +197,14 @@ void MacroCommands::CopyClick() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    Stored(StoreNewMacro(*store_, dialog.Record(), window_.Messages()));
+    Stored(StoreNewMacro(*store_, dialog.Record(), window_.Messages()), lease);
 }
 
 void MacroCommands::RenameClick() {
+    SyncLease lease(window_);
+    if (lease.Refused()) {
+        return;
+    }
     const int selected = window_.Grid().SelectedRecord();
     MacroRecord working;
     if (Refused(MacroCommandKind::Rename, selected) ||
@@ -199,7 +214,9 @@ void MacroCommands::RenameClick() {
     const MacroTable& table = store_->Table();
     const int count = store_->MacroCount();
     if (working.Scope == ScopeSystem) {
-        SystemKeysClick(selected, working);
+        if (SystemKeysClick(selected, working)) {
+            lease.Changed();
+        }
         return;
     }
     ActivationChooserDialog dialog(
@@ -208,10 +225,10 @@ void MacroCommands::RenameClick() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    Stored(StoreChangedMacro(*store_, selected, working, dialog.Record()));
+    Stored(StoreChangedMacro(*store_, selected, working, dialog.Record()), lease);
 }
 
-void MacroCommands::SystemKeysClick(int selected, const MacroRecord& working) {
+bool MacroCommands::SystemKeysClick(int selected, const MacroRecord& working) {
     const MacroTable& table = store_->Table();
     const int count = store_->MacroCount();
     const std::string_view kind = working.ScopeTarget.View();
@@ -229,15 +246,20 @@ void MacroCommands::SystemKeysClick(int selected, const MacroRecord& working) {
                             GlobalKeys(table, count), kind.empty() ? 1 : kind[0] - '0', services,
                             &window_);
     if (dialog.exec() != QDialog::Accepted) {
-        return;
+        return false;
     }
     ApplySystemKeys(dialog.Form(), *store_, window_.Settings());
     window_.SaveSettings();
     store_->SetHotKeys();
     window_.RefreshFromStore(selected);
+    return true;
 }
 
 void MacroCommands::RemoveClick() {
+    SyncLease lease(window_);
+    if (lease.Refused()) {
+        return;
+    }
     const int selected = window_.Grid().SelectedRecord();
     if (Refused(MacroCommandKind::Remove, selected)) {
         return;
@@ -247,6 +269,7 @@ void MacroCommands::RemoveClick() {
     if (!removed.Stored) {
         return;
     }
+    lease.Changed();
     window_.RefreshFromStore();
     const int rows = window_.Grid().Model().rowCount();
     if (rows > 0) {
@@ -259,6 +282,10 @@ void MacroCommands::RemoveClick() {
 }
 
 void MacroCommands::EditClick(bool scripting) {
+    SyncLease lease(window_);
+    if (lease.Refused()) {
+        return;
+    }
     const int selected = window_.Grid().SelectedRecord();
     MacroRecord working;
     if (Refused(MacroCommandKind::Modify, selected) ||
@@ -267,7 +294,9 @@ void MacroCommands::EditClick(bool scripting) {
     }
     // A system macro has no script: changing it means choosing its key.
     if (working.Scope == ScopeSystem) {
-        SystemKeysClick(selected, working);
+        if (SystemKeysClick(selected, working)) {
+            lease.Changed();
+        }
         return;
     }
     const MacroEditors& editors = window_.Editors();
@@ -290,7 +319,7 @@ void MacroCommands::EditClick(bool scripting) {
     if (!editor->Edit(working, request, &window_)) {
         return;
     }
-    Stored(StoreChangedMacro(*store_, selected, before, working));
+    Stored(StoreChangedMacro(*store_, selected, before, working), lease);
 }
 
 } // namespace orvane

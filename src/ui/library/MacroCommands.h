@@ -7,13 +7,15 @@ namespace orvane {
 
 enum class MacroCommandKind;
 class MacroStore;
+class SyncLease;
 struct MacroRecord;
 struct StoredMacro;
 class TMainWin;
 
 // The Macro menu and its buttons: adding, editing, re-binding, copying, activating and removing
 // macros, and the sort order. Every command works on the macro in the selected row and ends
-// with the file, the shared table, the grabs and the list up to date. Without a macro store the
+// with the file, the shared table, the grabs and the list up to date. A command that changes the
+// file holds the shared file's lock while it runs (SyncLease). Without a macro store the
 // commands that change macros stay unbuilt; the editors' commands are built when the editors
 // arrive (TMainWin::SetMacroEditors).
 class MacroCommands final : public QObject {
@@ -36,11 +38,11 @@ public:
 
 private:
     void SelectedRowChanged();
-    // "System Hot Keys" for system macro `selected`.
-    void SystemKeysClick(int selected, const MacroRecord& working);
+    // "System Hot Keys" for system macro `selected`; true when its keys were changed.
+    bool SystemKeysClick(int selected, const MacroRecord& working);
     void BindEditors();
     bool Refused(MacroCommandKind kind, int selected);
-    void Stored(const StoredMacro& stored);
+    void Stored(const StoredMacro& stored, SyncLease& lease);
 
     TMainWin& window_;
     MacroStore* store_;

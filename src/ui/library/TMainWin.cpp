@@ -3,7 +3,9 @@
 
 #include "core/CodePage.h"
 #include "core/MacroStore.h"
+#include "core/Paths.h"
 #include "library/MacroListSource.h"
+#include "library/RecentFiles.h"
 #include "library/SortOrder.h"
 #include "ui/MainCommandTable.h"
 #include "ui/Prompter.h"
@@ -13,6 +15,7 @@
 #include "ui/library/FileCommands.h"
 #include "ui/library/HelpCommands.h"
 #include "ui/library/MacroCommands.h"
+#include "ui/library/NetworkCommands.h"
 #include "ui/library/StartAtLogin.h"
 #include "widgets/MacroGrid.h"
 #include "widgets/TrayIcons.h"
@@ -110,6 +113,9 @@ TMainWin::TMainWin(Services services, QWidget* parent)
 
     files_ = new FileCommands(*this);
     macros_ = new MacroCommands(*this);
+    if (services_.Store != nullptr) {
+        network_ = new NetworkCommands(*this);
+    }
     options_ = new OptionsCommands(*this);
     AddStartAtLogin(commands_->Menu(MainMenu::Options), this);
     scheduler_ = new SchedulerCommands(*this);
@@ -211,7 +217,7 @@ void TMainWin::RefreshFromStore(int record) {
     DoMenuTaskIcon();
 }
 
-bool TMainWin::DoMenuTaskIcon() {
+bool TMainWin::RebuildMenuTaskIcons() {
     if (services_.Store == nullptr) {
         return false;
     }
@@ -309,6 +315,85 @@ void TMainWin::OpenFromTray() {
     showNormal();
     raise();
     activateWindow();
+}
+
+void TMainWin::SwitchMacroFile(std::string_view file) {
+    if (services_.Store == nullptr) {
+        return;
+    }
+    SwapMacroFile(file, *services_.Store, settings_, *this);
+    services_.SaveSettings();
+}
+
+void TMainWin::ReloadChangedFile() {
+    MacroStore* store = services_.Store;
+    if (store == nullptr) {
+        return;
+    }
+    const QModelIndex current = grid_->currentIndex();
+    const int row = current.isValid() ? current.row() + 1 : 1;
+    ClearMenuTaskIcon();
+    store->ReloadMacroFile();
+    GetSwapFile();
+    store->SetHotKeys();
+    RefreshFromStore();
+    const int rows = grid_->Model().rowCount();
+    if (rows > 0) {
+        grid_->SelectRow(std::min(row, rows));
+    }
+    macros_->SetButtons();
+    CheckAndSetTime();
+    DoMenuTaskIcon();
+}
+
+bool TMainWin::FileInUse() {
+    return network_ != nullptr && network_->Sync().FileInUse();
+}
+
+void TMainWin::ReleaseSyncFile(bool changed) {
+    if (network_ != nullptr) {
+        network_->Sync().ReleaseSyncFile(changed ? 1 : 0);
+    }
+}
+
+void TMainWin::ClearMenuTaskIcon() {
+    tray_->ClearMenuIcons();
+    menuTrayEntries_.clear(); // the next rebuild shows them again
+}
+
+void TMainWin::ShowMacroFile(const std::filesystem::path& path) {
+    if (services_.Store == nullptr) {
+        return;
+    }
+    SetMacroFile(QString::fromStdString(path.string()), ListMacrosFrom(*services_.Store));
+    grid_->SelectRow(1);
+    macros_->SetButtons();
+}
+
+void TMainWin::CheckAndSetTime() {
+    if (services_.ScheduleChanged) {
+        services_.ScheduleChanged();
+    }
+}
+
+void TMainWin::DoMenuTaskIcon() {
+    RebuildMenuTaskIcons();
+    emit MenuTaskIconsDue();
+}
+
+void TMainWin::DoLastFiles(std::string_view oldName, std::string_view newName) {
+    UpdateRecentFiles(settings_.LastFiles, oldName, newName);
+    files_->ShowRecentFiles();
+}
+
+void TMainWin::GetSwapFile() {
+    emit SwapFileDue();
+}
+
+void TMainWin::RenewSyncFile() {
+    if (network_ != nullptr) {
+        network_->Sync().RenewSyncFile();
+    }
 }
 
 void TMainWin::showEvent(QShowEvent* event) {

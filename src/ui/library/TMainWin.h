@@ -5,6 +5,7 @@
 #include "core/MainCommand.h"
 #include "core/SettingsBlock.h"
 #include "library/MacroList.h"
+#include "playback/MacroFileSwap.h"
 #include "ui/library/MacroEditors.h"
 
 #include <QMainWindow>
@@ -27,6 +28,7 @@ class MacroGrid;
 class MacroStore;
 class MainCommandTable;
 class MessageSink;
+class NetworkCommands;
 class OptionsCommands;
 class Prompter;
 class SchedulerCommands;
@@ -39,7 +41,11 @@ class TrayIcons;
 // (file, macro, options, scheduler, help), which bind their handlers to the command table. It
 // keeps the settings it was given up to date (window bounds, column widths, sort order, tray
 // use) and asks the owner to save them whenever a setting changes and when it closes.
-class TMainWin : public QMainWindow {
+//
+// It also switches the macro file ("Open File", "New File", the recent files, "<SWAP:") and
+// reloads it when another instance sharing it has changed it: the list, the hot keys, the
+// schedule, the popup-menu tray icons and the remapping all follow the file.
+class TMainWin : public QMainWindow, public MainWindowParts {
     Q_OBJECT
 public:
     struct Services {
@@ -72,7 +78,7 @@ public:
     void RefreshFromStore(int record = 0);
     // Rebuilds the popup menus' tray icons from the store when what they show changed (the
     // menus, their order, names or icons); true when they were rebuilt.
-    bool DoMenuTaskIcon();
+    bool RebuildMenuTaskIcons();
     // Rebuilds the list in the current sort order (FillList).
     void FillList();
 
@@ -96,6 +102,7 @@ public:
     QAction* Action(MainCommand command) const;
     MainCommandTable& Commands() const { return *commands_; }
     MacroCommands& Macros() const { return *macros_; }
+    FileCommands& Files() const { return *files_; }
     MacroGrid& Grid() const { return *grid_; }
     QWidget& LetterPanel() const { return *letterPanel_; }
     QWidget& ButtonBar() const { return *buttonBar_; }
@@ -111,7 +118,37 @@ public:
     // Opens the program from the tray: closes the program's dialogs, restores and activates.
     void OpenFromTray();
 
+    // Makes `file` (a stored text, as "<SWAP:" and the recent files hold it) the current macro
+    // file, or leaves everything as it was when it cannot be loaded (the store said why). The
+    // settings are saved either way.
+    void SwitchMacroFile(std::string_view file);
+    // The file was changed by another instance (or is due for its automatic reload): loads it
+    // again and rebuilds everything that follows it, keeping the selected row number.
+    void ReloadChangedFile();
+
+    // The start and end of every command that changes the macro file (network sharing): true
+    // from FileInUse means the command must stop; a command that went on ends with
+    // ReleaseSyncFile, telling whether it changed the file. Outside network mode they do
+    // nothing.
+    bool FileInUse();
+    void ReleaseSyncFile(bool changed);
+    // Null without a macro store.
+    NetworkCommands* Network() const { return network_; }
+
+    // The parts of a file switch (MainWindowParts).
+    void ClearMenuTaskIcon() override;
+    void ShowMacroFile(const std::filesystem::path& path) override;
+    void CheckAndSetTime() override;
+    void DoMenuTaskIcon() override;
+    void DoLastFiles(std::string_view oldName, std::string_view newName) override;
+    void GetSwapFile() override;
+    void RenewSyncFile() override;
+
 signals:
+    // The popup-menu tray icons are due to be created for the current file.
+    void MenuTaskIconsDue();
+    // The remapping file beside the (new) current macro file is due to be loaded.
+    void SwapFileDue();
     // The window has closed; its bounds are in the settings. The program ends now.
     void Closed();
     // "Timer Seconds", "Show Date" or "Disable Screen Saver" changed (and were saved).
@@ -153,11 +190,35 @@ private:
     OptionsCommands* options_ = nullptr;
     SchedulerCommands* scheduler_ = nullptr;
     HelpCommands* help_ = nullptr;
+    NetworkCommands* network_ = nullptr;
     QString filePath_;
     std::vector<MenuTrayEntry> menuTrayEntries_;
     int restriction_ = 0;
     bool hideAfterShow_ = false;
     bool closing_ = false;
+};
+
+// One command's hold on the shared macro file: FileInUse when it is made, ReleaseSyncFile when it
+// goes (with whether Changed was called), unless FileInUse stopped the command.
+class SyncLease {
+public:
+    explicit SyncLease(TMainWin& window) : window_(window), refused_(window.FileInUse()) {}
+    ~SyncLease() {
+        if (!refused_) {
+            window_.ReleaseSyncFile(changed_);
+        }
+    }
+    SyncLease(const SyncLease&) = delete;
+    SyncLease& operator=(const SyncLease&) = delete;
+
+    // The command must stop: the file is in use, was reloaded, or cannot be shared.
+    bool Refused() const { return refused_; }
+    void Changed() { changed_ = true; }
+
+private:
+    TMainWin& window_;
+    bool refused_;
+    bool changed_ = false;
 };
 
 } // namespace orvane
