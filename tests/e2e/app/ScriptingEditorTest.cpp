@@ -129,6 +129,8 @@ protected:
         const std::string id = main.out.substr(0, main.out.find('\n'));
         ASSERT_TRUE(
             Xdotool(display, {"mousemove", "--window", id, "60", "160", "click", "1"}).Succeeded());
+        // Esc starts the list's search afresh, whatever an earlier search left in it.
+        ASSERT_TRUE(PressKeys(display, {"Escape"}));
         ASSERT_TRUE(TypeText(display, hotKey));
         ASSERT_TRUE(PressKeys(display, {"alt+m", "s"}));
         ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle)) << display.Logs();
