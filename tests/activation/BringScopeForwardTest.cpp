@@ -14,12 +14,12 @@
 namespace orvane {
 namespace {
 
-using test::MacroSpec;
+using test::MacroFields;
 
 TEST(BringScopeForward, FollowsTheHotKeyRulesForOneMacro) {
     struct Case {
         const char* what;
-        MacroSpec macro;
+        MacroFields macro;
         ScopeOutcome outcome;
         WindowId target;
         std::vector<std::string> trace;

@@ -18,7 +18,7 @@ namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
-using test::MacroSpec;
+using test::MacroFields;
 
 class MacroCatalogTest : public ::testing::Test {
 protected:
@@ -41,11 +41,11 @@ protected:
     fs::path folder_;
 };
 
-MacroCatalog CatalogOf(const std::vector<MacroSpec>& specs) {
+MacroCatalog CatalogOf(const std::vector<MacroFields>& described) {
     MacroCatalog catalog;
     catalog.Path = "/m/ORVAN.ORV";
-    for (const MacroSpec& spec : specs) {
-        catalog.Records.push_back(test::MakeMacro(spec));
+    for (const MacroFields& fields : described) {
+        catalog.Records.push_back(test::MakeMacro(fields));
     }
     return catalog;
 }

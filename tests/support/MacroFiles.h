@@ -93,7 +93,7 @@ inline std::vector<MacroRecord> ReadMacroFileBack(const std::filesystem::path& p
 
 namespace orvane::test {
 
-struct MacroSpec {
+struct MacroFields {
     std::string Nickname;
     std::string Key = ""; // a hot key name ("Ctrl+Alt+A"); empty with ShortKey or Timed
     std::int16_t Scope = ScopeGlobal;
@@ -105,23 +105,23 @@ struct MacroSpec {
     bool TopMostOnly = false;
 };
 
-inline MacroRecord MakeMacro(const MacroSpec& spec) {
+inline MacroRecord MakeMacro(const MacroFields& fields) {
     MacroRecord record;
-    record.Nickname.Assign(spec.Nickname);
-    record.Scope = spec.Scope;
-    record.ScopeTarget.Assign(spec.Target);
-    record.Active = spec.Active ? 1 : 0;
-    record.TopMostOnly = spec.TopMostOnly ? 1 : 0;
-    record.SetText(spec.Text);
-    if (spec.Timed) {
+    record.Nickname.Assign(fields.Nickname);
+    record.Scope = fields.Scope;
+    record.ScopeTarget.Assign(fields.Target);
+    record.Active = fields.Active ? 1 : 0;
+    record.TopMostOnly = fields.TopMostOnly ? 1 : 0;
+    record.SetText(fields.Text);
+    if (fields.Timed) {
         record.HotKey = HotKeyTimed;
-    } else if (!spec.ShortKey.empty()) {
+    } else if (!fields.ShortKey.empty()) {
         record.HotKey = HotKeyShortKey;
-        record.ShortKey.Assign(spec.ShortKey);
-    } else if (!spec.Key.empty()) {
-        const std::optional<std::uint16_t> code = HotKeyCodeOf(spec.Key);
+        record.ShortKey.Assign(fields.ShortKey);
+    } else if (!fields.Key.empty()) {
+        const std::optional<std::uint16_t> code = HotKeyCodeOf(fields.Key);
         if (!code) {
-            throw std::invalid_argument("no hot key named " + spec.Key);
+            throw std::invalid_argument("no hot key named " + fields.Key);
         }
         record.HotKey = *code;
     }
@@ -143,10 +143,11 @@ inline void WriteMacroFile(const std::filesystem::path& path,
     }
 }
 
-inline void WriteMacroFile(const std::filesystem::path& path, const std::vector<MacroSpec>& specs) {
+inline void WriteMacroFile(const std::filesystem::path& path,
+                           const std::vector<MacroFields>& described) {
     std::vector<MacroRecord> records;
-    for (const MacroSpec& spec : specs) {
-        records.push_back(MakeMacro(spec));
+    for (const MacroFields& fields : described) {
+        records.push_back(MakeMacro(fields));
     }
     WriteMacroFile(path, records, {});
 }

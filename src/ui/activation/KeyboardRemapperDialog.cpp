@@ -48,13 +48,13 @@ KeyboardRemapperDialog::KeyboardRemapperDialog(const SwapTable& table, Character
     const int replacementWidth =
         fontMetrics().horizontalAdvance(Latin(SwapNoneText)) + 2 * fontMetrics().averageCharWidth();
     for (int g = 0; g < 4; ++g) {
-        const SwapGrid& spec = SwapGrids[static_cast<std::size_t>(g)];
+        const SwapGrid& shown = SwapGrids[static_cast<std::size_t>(g)];
         auto* heading =
             new QLabel(QString::fromLatin1(HeadingCaptions[static_cast<std::size_t>(g)]));
-        auto* grid = new QTableWidget(static_cast<int>(spec.Group.Count), 2);
+        auto* grid = new QTableWidget(static_cast<int>(shown.Group.Count), 2);
         grids_[static_cast<std::size_t>(g)] = grid;
-        grid->setObjectName(Latin(spec.Heading));
-        grid->setAccessibleName(Latin(spec.Heading));
+        grid->setObjectName(Latin(shown.Heading));
+        grid->setAccessibleName(Latin(shown.Heading));
         heading->setBuddy(grid);
         grid->horizontalHeader()->hide();
         grid->verticalHeader()->hide();
@@ -69,7 +69,7 @@ KeyboardRemapperDialog::KeyboardRemapperDialog(const SwapTable& table, Character
         grid->setSelectionMode(QAbstractItemView::SingleSelection);
         grid->setTabKeyNavigation(false);
         for (int row = 0; row < grid->rowCount(); ++row) {
-            const char base = SwapBaseCharacters[spec.Group.First + static_cast<std::size_t>(row)];
+            const char base = SwapBaseCharacters[shown.Group.First + static_cast<std::size_t>(row)];
             auto* baseItem = new QTableWidgetItem(QString(QLatin1Char(base)));
             baseItem->setTextAlignment(Qt::AlignCenter);
             baseItem->setBackground(QColor(192, 192, 192));
@@ -111,9 +111,9 @@ KeyboardRemapperDialog::KeyboardRemapperDialog(const SwapTable& table, Character
 }
 
 void KeyboardRemapperDialog::ShowReplacement(int grid, int row) {
-    const SwapGrid& spec = SwapGrids[static_cast<std::size_t>(grid)];
+    const SwapGrid& shown = SwapGrids[static_cast<std::size_t>(grid)];
     const std::uint8_t replacement =
-        form_.Table.Bytes[spec.Group.First + static_cast<std::size_t>(row)];
+        form_.Table.Bytes[shown.Group.First + static_cast<std::size_t>(row)];
     QTableWidgetItem* item = grids_[static_cast<std::size_t>(grid)]->item(row, 1);
     item->setText(FieldText(SwapCellText(replacement)));
     QFont font = item->font();

@@ -24,7 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using test::MacroSpec;
+using test::MacroFields;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -65,7 +65,7 @@ TEST_F(ShellCommandTest, PlayMacroTypesTheStoredTextWhereItsHotKeyWould) {
     fs::create_directories(DefaultMacroFile().parent_path());
     test::WriteMacroFile(
         DefaultMacroFile(),
-        std::vector<MacroSpec>{
+        std::vector<MacroFields>{
             {.Nickname = "Greeting",
              .Key = "Ctrl+Alt+G",
              .Text = "Hello, world!<ENTER>Caf\xe9 \x80"},
@@ -125,7 +125,7 @@ TEST_F(ShellCommandTest, PlayMacroTypesTheStoredTextWhereItsHotKeyWould) {
 
 TEST_F(ShellCommandTest, ListJsonIsReadByAnotherProgramAndMatchesTheRecords) {
     const fs::path file = display.Folder() / "Mixed.ORV";
-    test::WriteMacroFile(file, std::vector<MacroSpec>{
+    test::WriteMacroFile(file, std::vector<MacroFields>{
                                    {.Nickname = "Say \"hi\" \\ now", .Key = "Ctrl+Alt+A"},
                                    {.Nickname = "Caf\xe9 \x93quoted\x94", .ShortKey = "caf"},
                                    {.Nickname = "Reply",
