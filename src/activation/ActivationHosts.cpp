@@ -2,10 +2,10 @@
 #include "activation/ActivationHosts.h"
 
 #include "activation/HotKeyDispatch.h"
-#include "activation/HotKeyHost.h"
 #include "platform/PlaybackCommands.h"
 #include "platform/Prompts.h"
 #include "playback/Player.h"
+#include "playback/WindowFinder.h"
 
 namespace orvane {
 
@@ -26,7 +26,7 @@ void DispatchShortKeyHost::IntoProgram(int macro, bool capsWasOn) {
 }
 
 std::string DispatchShortKeyHost::ForegroundTitle() {
-    return host_.WindowTitle(host_.ForegroundWindow());
+    return finder_.Title(finder_.Foreground());
 }
 
 std::string DispatchShortKeyHost::ForegroundProgram() {
@@ -34,11 +34,11 @@ std::string DispatchShortKeyHost::ForegroundProgram() {
 }
 
 bool DispatchTimedMacroHost::ActivateWindow(std::string_view title) {
-    return host_.ActivateIt(title).has_value();
+    return finder_.ActivateIt(title).has_value();
 }
 
 bool DispatchTimedMacroHost::ActivateProgram(std::string_view name) {
-    return host_.ActivateProg(name);
+    return finder_.ActivateProg(name).has_value();
 }
 
 void DispatchTimedMacroHost::PlayWave(std::string_view file, bool wait) {

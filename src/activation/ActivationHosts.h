@@ -9,18 +9,18 @@
 namespace orvane {
 
 class HotKeyDispatch;
-class HotKeyHost;
 class PlaybackCommands;
 class Player;
 class Prompts;
+class WindowFinder;
 
 // ShortKeys as part of hot key dispatch: the same refusals, warning window, foreground lookup
 // and start of playback. None is owned.
 class DispatchShortKeyHost final : public ShortKeyHost {
 public:
-    DispatchShortKeyHost(HotKeyDispatch& dispatch, HotKeyHost& host, Player& player,
+    DispatchShortKeyHost(HotKeyDispatch& dispatch, WindowFinder& finder, Player& player,
                          Prompts& prompts)
-        : dispatch_(dispatch), host_(host), player_(player), prompts_(prompts) {}
+        : dispatch_(dispatch), finder_(finder), player_(player), prompts_(prompts) {}
 
     std::optional<std::string_view> RefusalNow() override;
     bool Playing() override;
@@ -31,18 +31,18 @@ public:
 
 private:
     HotKeyDispatch& dispatch_;
-    HotKeyHost& host_;
+    WindowFinder& finder_;
     Player& player_;
     Prompts& prompts_;
 };
 
-// Timed macros through hot key dispatch's desktop and start of playback, with the alarm played
-// by the playback commands. None is owned.
+// Timed macros through the window finder, hot key dispatch's start of playback, with the alarm
+// played by the playback commands. None is owned.
 class DispatchTimedMacroHost final : public TimedMacroHost {
 public:
-    DispatchTimedMacroHost(HotKeyDispatch& dispatch, HotKeyHost& host, Player& player,
+    DispatchTimedMacroHost(HotKeyDispatch& dispatch, WindowFinder& finder, Player& player,
                            PlaybackCommands& commands)
-        : dispatch_(dispatch), host_(host), player_(player), commands_(commands) {}
+        : dispatch_(dispatch), finder_(finder), player_(player), commands_(commands) {}
 
     bool ActivateWindow(std::string_view title) override;
     bool ActivateProgram(std::string_view name) override;
@@ -53,7 +53,7 @@ public:
 
 private:
     HotKeyDispatch& dispatch_;
-    HotKeyHost& host_;
+    WindowFinder& finder_;
     Player& player_;
     PlaybackCommands& commands_;
 };

@@ -11,6 +11,7 @@
 #include "platform/Prompts.h"
 #include "playback/Player.h"
 #include "playback/TypedCharacters.h"
+#include "playback/WindowFinder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,7 +26,6 @@ constexpr std::uint8_t ShiftKey = 16;
 constexpr std::uint8_t ControlKey = 17;
 constexpr std::uint8_t AltKey = 18;
 constexpr std::uint8_t WinKey = 92;
-constexpr std::size_t MaxTitleLength = 255;
 // The title of the program's own pause window ("Pause (Ctrl+Alt+Shift+Y)"): a hot key struck
 // while it is in front skips the window- and program-specific pass.
 constexpr std::string_view PauseWindowMark = "PAUSE (";
@@ -34,9 +34,9 @@ constexpr std::string_view PauseWindowMark = "PAUSE (";
 
 HotKeyDispatch::HotKeyDispatch(MacroStore& store, Player& player, InputSynth& input,
                                EventPump& pump, Prompts& prompts, HotKeyHost& host,
-                               std::string ownProgram)
+                               WindowFinder& finder, std::string ownProgram)
     : store_(store), player_(player), input_(input), pump_(pump), prompts_(prompts), host_(host),
-      ownProgram_(UpperCase1252(Utf8ToWindows1252(ownProgram))) {}
+      finder_(finder), ownProgram_(UpperCase1252(Utf8ToWindows1252(ownProgram))) {}
 
 void HotKeyDispatch::Receive(const HookMessage& message) {
     switch (message.Id) {
@@ -76,7 +76,7 @@ std::optional<std::string_view> HotKeyDispatch::RefusalNow() {
     if (store_.Table().CaptureOn()) {
         return CaptureRefusalText;
     }
-    if (host_.PauseActive()) {
+    if (prompts_.PauseActive()) {
         return PauseRefusalText;
     }
     return std::nullopt;
@@ -106,7 +106,7 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
 
     const bool capsFlag = (value & HotKeyCapsFlag) != 0;
     const auto code = static_cast<std::uint16_t>(value & ~HotKeyCapsFlag & 0xFFFF);
-    if (host_.PauseActive()) {
+    if (prompts_.PauseActive()) {
         bool resume = false;
         const MacroTable& table = store_.Table();
         for (int i = 1; i <= store_.MacroCount() && !resume; ++i) {
@@ -124,7 +124,7 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
         if (capsFlag) {
             Tap(CapsLockKey);
         }
-        host_.ResumePause();
+        prompts_.ResumePause();
         return;
     }
 
@@ -202,11 +202,7 @@ bool HotKeyDispatch::ScopeTargetIn(int macro, std::string_view upperText) const 
 }
 
 int HotKeyDispatch::GetTopWindowMacro(std::uint16_t code) {
-    std::string title = host_.WindowTitle(targetWindow_);
-    if (title.size() > MaxTitleLength) {
-        title.resize(MaxTitleLength);
-    }
-    title = UpperCase1252(title);
+    const std::string title = UpperCase1252(finder_.Title(targetWindow_));
     if (title.find(PauseWindowMark) != std::string::npos) {
         return 0;
     }
@@ -253,13 +249,15 @@ int HotKeyDispatch::GetMacro(std::uint16_t code) {
         if (scope == ScopeGlobal || scope == ScopePopupMenu || scope == ScopeSystem) {
             fallback = i;
         } else if (scope == ScopeSpecificWindow && table.TopMostOnly(i) == 0) {
-            if (const auto window = host_.ActivateIt(table.ScopeTarget(i))) {
+            if (const auto window = finder_.ActivateIt(table.ScopeTarget(i))) {
                 targetWindow_ = *window;
                 return i;
             }
         } else if (scope == ScopeSpecificProgram && table.TopMostOnly(i) == 0 &&
                    IsProgramRunning(table.ScopeTarget(i))) {
-            host_.ActivateProg(table.ScopeTarget(i));
+            if (const auto window = finder_.ActivateProg(table.ScopeTarget(i))) {
+                targetWindow_ = *window;
+            }
             return i;
         }
     }
@@ -312,7 +310,7 @@ void HotKeyDispatch::IntoProgram(int macro, bool capsWasOn) {
 }
 
 void HotKeyDispatch::ActivateMe() {
-    if (host_.PauseActive()) {
+    if (prompts_.PauseActive()) {
         Refuse(ActivateMePauseText);
     } else if (host_.PopupMenuShown()) {
         Refuse(ActivateMePopupText);
@@ -324,19 +322,19 @@ void HotKeyDispatch::ActivateMe() {
 }
 
 std::string HotKeyDispatch::GetTopProgram() {
-    return UpperCase1252(Utf8ToWindows1252(host_.ProgramOfWindow(host_.ForegroundWindow())));
+    return UpperCase1252(Utf8ToWindows1252(finder_.ProgramOf(finder_.Foreground())));
 }
 
 void HotKeyDispatch::ProgramChanged(WindowId window) {
-    const std::string program = host_.ProgramOfWindow(window);
+    const std::string program = finder_.ProgramOf(window);
     store_.SetForegroundProgram(program);
-    if (!host_.WindowTitle(window).empty()) {
+    if (!finder_.Title(window).empty()) {
         lastForeground_ = window;
         if (UpperCase1252(Utf8ToWindows1252(program)) != ownProgram_) {
             lastOtherProgram_ = window;
         }
     }
-    const std::vector<std::string> programs = host_.RunningPrograms();
+    const std::vector<std::string> programs = finder_.RunningPrograms();
     store_.RefreshProgramList(programs);
 }
 

@@ -19,6 +19,7 @@ class InputSynth;
 class MacroStore;
 class Player;
 class Prompts;
+class WindowFinder;
 
 // Flags that travel on top of the code in UM_HOTKEY.
 inline constexpr std::uint64_t HotKeyCapsFlag = 0x8000;
@@ -55,10 +56,12 @@ public:
         "A macro is currently being recorded. Orvane 98 cannot be invoked until the recording is "
         "completed.";
 
-    // None is owned; all outlive the dispatcher. `ownProgram` is this program's executable
-    // name as the foreground tracking sees it.
+    // None is owned; all outlive the dispatcher. `finder` finds and brings forward windows and
+    // programs as playback does. `ownProgram` is this program's executable name as the
+    // foreground tracking sees it.
     HotKeyDispatch(MacroStore& store, Player& player, InputSynth& input, EventPump& pump,
-                   Prompts& prompts, HotKeyHost& host, std::string ownProgram = "orvane");
+                   Prompts& prompts, HotKeyHost& host, WindowFinder& finder,
+                   std::string ownProgram = "orvane");
 
     void Receive(const HookMessage& message) override;
 
@@ -123,6 +126,7 @@ private:
     EventPump& pump_;
     Prompts& prompts_;
     HotKeyHost& host_;
+    WindowFinder& finder_;
     std::string ownProgram_;
     std::vector<HookMessageReceiver*> listeners_;
     std::function<void(char)> trace_;

@@ -2,47 +2,31 @@
 #pragma once
 
 #include "activation/HotKeyHost.h"
-#include "platform/Prompts.h"
 
 #include <functional>
 
 namespace orvane {
 
-class X11Desktop;
 class X11HookLibrary;
 
-// Hot key dispatch's view of the program and the desktop in the running program, and of the
-// desktop alone in `orvane play --macro`, which has no hook backend (`hook` null): the window in
-// front is then asked of the desktop, and held modifiers are left as they are.
+// Hot key dispatch's view of the main window in the running program.
 class GuiHotKeyHost final : public HotKeyHost {
 public:
-    // `showMainWindow` shows the main window in front. None is owned.
-    GuiHotKeyHost(X11HookLibrary* hook, X11Desktop& desktop, Prompts& prompts,
-                  std::function<void()> showMainWindow)
-        : hook_(hook), desktop_(desktop), prompts_(prompts),
-          showMainWindow_(std::move(showMainWindow)) {}
+    // `showMainWindow` shows the main window in front. Not owned; must outlive the host.
+    GuiHotKeyHost(X11HookLibrary& hook, std::function<void()> showMainWindow)
+        : hook_(hook), showMainWindow_(std::move(showMainWindow)) {}
 
     bool PopupMenuShown() override { return false; }
-    bool PauseActive() override { return prompts_.PauseActive(); }
-    void ResumePause() override { prompts_.ResumePause(); }
     void ForgetTrayMacro() override {}
     void ShowMainWindow() override { showMainWindow_(); }
     // Capture and the menus of macros come with their own parts of the program.
     void StartACapture() override {}
     void MenuTopWindow() override {}
     int ShowPopupMenu(int) override { return 0; }
-    WindowId ForegroundWindow() override;
-    std::string WindowTitle(WindowId window) override;
-    std::string ProgramOfWindow(WindowId window) override;
-    std::vector<std::string> RunningPrograms() override;
-    std::optional<WindowId> ActivateIt(std::string_view title) override;
-    bool ActivateProg(std::string_view name) override;
     void SettleHeldKeys() override;
 
 private:
-    X11HookLibrary* hook_;
-    X11Desktop& desktop_;
-    Prompts& prompts_;
+    X11HookLibrary& hook_;
     std::function<void()> showMainWindow_;
 };
 

@@ -18,7 +18,7 @@
 #include "core/ProgramLifecycle.h"
 #include "library/MacroListSource.h"
 #include "platform/x11/HookedInputSynth.h"
-#include "platform/x11/X11Desktop.h"
+#include "platform/x11/ProcProcesses.h"
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
@@ -109,9 +109,8 @@ int RunGui(int argc, char** argv) {
     std::string error;
     std::unique_ptr<X11HookLibrary> x11Hook = X11HookLibrary::Open(nullptr, traceHooks, error);
     std::unique_ptr<X11InputSynth> synth = X11InputSynth::Open(nullptr, error);
-    std::unique_ptr<X11Desktop> desktop = X11Desktop::Open(nullptr, error);
     InactiveHookLibrary inactiveHook;
-    const bool hotKeysLive = x11Hook && synth && desktop;
+    const bool hotKeysLive = x11Hook && synth;
     HookLibrary& hook = hotKeysLive ? static_cast<HookLibrary&>(*x11Hook) : inactiveHook;
     MacroStore store(hook, messages);
     ProgramLifecycle lifecycle(store, messages);
@@ -171,25 +170,26 @@ int RunGui(int argc, char** argv) {
         PlaybackCommands& commands = playback->Commands();
         Prompts& prompts = playback->Prompts();
         player = std::make_unique<Player>(*input, *pump, commands, prompts, clock);
-        host =
-            std::make_unique<GuiHotKeyHost>(x11Hook.get(), *desktop, prompts, [&window, &desktop] {
-                window.showNormal();
-                window.raise();
-                window.activateWindow();
-                desktop->Activate(window.winId());
-                window.Grid().setFocus();
-            });
-        dispatch = std::make_unique<HotKeyDispatch>(store, *player, *input, *pump, prompts, *host,
-                                                    X11Desktop::ProgramOfProcess(::getpid()));
+        WindowFinder& finder = playback->Finder();
+        host = std::make_unique<GuiHotKeyHost>(*x11Hook, [&window, &finder] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+            finder.BringToFront(window.winId());
+            window.Grid().setFocus();
+        });
+        dispatch =
+            std::make_unique<HotKeyDispatch>(store, *player, *input, *pump, prompts, *host, finder,
+                                             ProcProcesses().ExecutableOf(::getpid()));
         if (traceHooks) {
             trace = std::make_unique<TraceFile>(folders.Runtime / "hook-trace.txt");
             dispatch->SetTrace([&trace](char c) { trace->Put(c); });
         }
         x11Hook->SetReceiver(dispatch.get());
-        shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, *host, *player, prompts);
+        shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, finder, *player, prompts);
         shortKeys = std::make_unique<ShortKeys>(store, settings, *input, *pump, *shortKeyHost);
         dispatch->AddListener(shortKeys.get());
-        timedHost = std::make_unique<DispatchTimedMacroHost>(*dispatch, *host, *player, commands);
+        timedHost = std::make_unique<DispatchTimedMacroHost>(*dispatch, finder, *player, commands);
         // Nothing that came due before the start is made up.
         scheduler = std::make_unique<Scheduler>(store, settings, *timedHost, LocalMoment::Now());
         schedulerTimer = std::make_unique<SchedulerTimer>(*scheduler, settings, screenSaver.get());

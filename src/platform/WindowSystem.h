@@ -43,7 +43,8 @@ public:
     virtual bool IsMinimized(WindowId window) = 0;
 
     // Brings the window to the front and gives it the keyboard focus, restoring it when
-    // minimised, also against the window manager's focus-stealing prevention. Returns true once
+    // minimised and showing it when this program hid it, also against the window manager's
+    // focus-stealing prevention. Waits for the window manager in the event loop. Returns true once
     // the window is the active window, false when it did not become active within a short limit.
     virtual bool Activate(WindowId window) = 0;
 

@@ -20,7 +20,38 @@ WindowFinder::WindowFinder(WindowSystem& windows, Processes& processes)
     : windows_(windows), processes_(processes) {}
 
 std::string WindowFinder::UpperTitle(WindowId window) {
-    return UpperCut(Utf8ToWindows1252(windows_.Title(window)));
+    return UpperCase1252(Title(window));
+}
+
+WindowId WindowFinder::Foreground() {
+    return windows_.Foreground();
+}
+
+std::string WindowFinder::Title(WindowId window) {
+    if (window == NoWindow) {
+        return {};
+    }
+    std::string title = Utf8ToWindows1252(windows_.Title(window));
+    if (title.size() > MaxTitle) {
+        title.resize(MaxTitle);
+    }
+    return title;
+}
+
+std::string WindowFinder::ProgramOf(WindowId window) {
+    if (window == NoWindow) {
+        return {};
+    }
+    const std::optional<int> pid = windows_.ProcessOf(window);
+    return pid && *pid > 0 ? processes_.ExecutableOf(*pid) : std::string();
+}
+
+std::vector<std::string> WindowFinder::RunningPrograms() {
+    std::vector<std::string> names;
+    for (RunningProcess& process : processes_.Running()) {
+        names.push_back(std::move(process.Executable));
+    }
+    return names;
 }
 
 std::optional<WindowId> WindowFinder::GetWinHandle(std::string_view title) {

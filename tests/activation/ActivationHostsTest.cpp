@@ -37,9 +37,7 @@ MacroRecord Macro(std::uint16_t hotKey, std::string_view shortKey, std::string_v
 class ActivationHostsTest : public MacroFileFixture {
 protected:
     void Wire() {
-        host.Windows = {{Editor, {"Notes - Editor", "editor"}}, {Terminal, {"Shell", "term"}}};
-        host.Running = {"editor", "term"};
-        host.Foreground = Editor;
+        desktop.Set({{Editor, "Notes - Editor", "editor"}, {Terminal, "Shell", "term"}}, Editor);
         dispatch.ProgramChanged(Editor);
         dispatch.AddListener(&shortKeys);
         hook.SetReceiver(&dispatch);
@@ -62,11 +60,12 @@ protected:
     FakeWallClock clock;
     Player player{input, pump, commands, prompts, clock};
     FakeHotKeyHost host{trace};
-    HotKeyDispatch dispatch{store, player, input, pump, prompts, host};
+    FakeDesktop desktop{trace};
+    HotKeyDispatch dispatch{store, player, input, pump, prompts, host, desktop.Finder};
     SettingsBlock settings;
-    DispatchShortKeyHost shortKeyHost{dispatch, host, player, prompts};
+    DispatchShortKeyHost shortKeyHost{dispatch, desktop.Finder, player, prompts};
     ShortKeys shortKeys{store, settings, input, pump, shortKeyHost};
-    DispatchTimedMacroHost timedHost{dispatch, host, player, commands};
+    DispatchTimedMacroHost timedHost{dispatch, desktop.Finder, player, commands};
 };
 
 TEST_F(ActivationHostsTest, ATypedShortKeyIsReplacedByItsMacroInTheWindowInFront) {
@@ -83,8 +82,8 @@ TEST_F(ActivationHostsTest, ATypedShortKeyIsReplacedByItsMacroInTheWindowInFront
 TEST_F(ActivationHostsTest, ShortKeysAreRefusedLikeHotKeys) {
     Load({Macro(HotKeyShortKey, "sig", "ok")});
     Wire();
-    host.Paused = true;
-    EXPECT_EQ(Type("sig"), "message:Warning:" + std::string(HotKeyDispatch::PauseRefusalText));
+    store.Table().SetCaptureOn(true);
+    EXPECT_EQ(Type("sig"), "message:Warning:" + std::string(HotKeyDispatch::CaptureRefusalText));
 }
 
 TEST_F(ActivationHostsTest, ADueTimedMacroPlaysWithTheReportedCapsLockOffMeanwhile) {

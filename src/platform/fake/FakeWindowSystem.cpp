@@ -64,6 +64,7 @@ bool FakeWindowSystem::Activate(WindowId window) {
     }
     FakeWindow raised = *at;
     raised.Minimized = false;
+    raised.Hidden = false;
     Stack.erase(at);
     Stack.insert(Stack.begin(), raised);
     ForegroundWindow = window;

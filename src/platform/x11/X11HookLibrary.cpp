@@ -296,6 +296,9 @@ void X11HookLibrary::HandleGrabbedKey(unsigned keycode, unsigned state, unsigned
     if (secondWindowOn_) {
         return; // the key picking dialog has it from the raw event
     }
+    // Without a window manager nothing announces a change of focus: look now, so the window in
+    // front and its program are current when the key is dispatched.
+    ActiveWindowChanged();
     Trace("hotkey " + std::to_string(*code));
     const std::uint64_t caps = (state & LockMask) != 0 ? 0x8000 : 0;
     Post(HookMessageId::UM_HOTKEY, *code | caps, static_cast<std::int64_t>(activeWindow_));
@@ -315,6 +318,7 @@ void X11HookLibrary::HandleGrabbedButton(unsigned button, unsigned state, unsign
     if (secondWindowOn_) {
         return;
     }
+    ActiveWindowChanged();
     Trace("hotkey " + std::to_string(*code));
     const std::uint64_t caps = (state & LockMask) != 0 ? 0x8000 : 0;
     Post(HookMessageId::UM_HOTKEY, *code | caps, static_cast<std::int64_t>(activeWindow_));

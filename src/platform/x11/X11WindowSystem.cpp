@@ -59,7 +59,7 @@ Display* Dpy(const DisplayHandle& display) {
 }
 
 // Drops whatever events arrived for us: we only ever wait for specific ones.
-void DrainEvents(Display* display) {
+void DropEvents(Display* display) {
     while (XPending(display) > 0) {
         XEvent event;
         XNextEvent(display, &event);
@@ -363,22 +363,55 @@ void X11WindowSystem::SendToRoot(WindowId window, unsigned long type, long l0, l
     XFlush(Dpy(display_));
 }
 
+int X11WindowSystem::ConnectionFd() const {
+    return ConnectionNumber(display_.get());
+}
+
+void X11WindowSystem::DrainEvents() {
+    DropEvents(Dpy(display_));
+}
+
+void X11WindowSystem::WatchRoot() {
+    if (rootWatchers_++ == 0) {
+        XSelectInput(Dpy(display_), root_, PropertyChangeMask);
+    }
+}
+
+void X11WindowSystem::UnwatchRoot() {
+    if (--rootWatchers_ == 0) {
+        Display* d = Dpy(display_);
+        XSelectInput(d, root_, NoEventMask);
+        XSync(d, False);
+        DropEvents(d);
+    }
+}
+
+bool X11WindowSystem::IsActive(WindowId window) {
+    const auto now = Cardinals(root_, atoms_->ActiveWindow);
+    return now && !now->empty() && (*now)[0] == window;
+}
+
 bool X11WindowSystem::WaitUntilActive(WindowId window) {
     Display* d = Dpy(display_);
     const auto deadline = std::chrono::steady_clock::now() + ActivationLimit;
-    bool active = false;
+    if (wait_) {
+        // The change of _NET_ACTIVE_WINDOW wakes the event loop through our connection.
+        return wait_(
+            [this, window] {
+                DrainEvents();
+                return IsActive(window);
+            },
+            deadline);
+    }
     for (;;) {
-        const auto now = Cardinals(root_, atoms_->ActiveWindow);
-        if (now && !now->empty() && (*now)[0] == window) {
-            active = true;
-            break;
+        if (IsActive(window)) {
+            return true;
         }
         if (!WaitForInput(d, deadline)) {
-            break;
+            return false;
         }
-        DrainEvents(d);
+        DropEvents(d);
     }
-    return active;
 }
 
 bool X11WindowSystem::Activate(WindowId window) {
@@ -386,18 +419,22 @@ bool X11WindowSystem::Activate(WindowId window) {
     if (!Exists(window)) {
         return false;
     }
+    // A window a macro hid is shown again first: neither a window manager nor the input focus
+    // takes an unmapped window.
+    if (const std::vector<WindowId> hidden = Hidden();
+        std::find(hidden.begin(), hidden.end(), window) != hidden.end()) {
+        Show(window);
+    }
     if (HasWindowManager()) {
         // Watch the root window before asking, so the change cannot slip past unseen.
-        XSelectInput(d, root_, PropertyChangeMask);
+        WatchRoot();
         const WindowId current = Foreground();
         // Source "pager" with a real timestamp: the window manager takes it as the user's own
         // choice, not as a program stealing the focus.
         SendToRoot(window, atoms_->ActiveWindow, SourcePager, static_cast<long>(ServerTime()),
                    static_cast<long>(current));
         const bool active = WaitUntilActive(window);
-        XSelectInput(d, root_, NoEventMask);
-        XSync(d, False);
-        DrainEvents(d);
+        UnwatchRoot();
         return active;
     }
     XMapRaised(d, window);

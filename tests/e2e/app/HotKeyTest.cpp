@@ -50,6 +50,8 @@ bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTi
 
 class HotKeyTest : public ::testing::Test {
 protected:
+    explicit HotKeyTest(VirtualDisplayOptions options = {}) : display(options) {}
+
     // Writes the macros (after the four system macros) and starts the program on them.
     void Start(const std::vector<Macro>& macros, std::vector<std::string> extra = {}) {
         const fs::path file = display.Folder() / "Hot.ORV";
@@ -132,6 +134,12 @@ protected:
     std::unique_ptr<ChildProcess> program_;
 };
 
+// The same without a window manager: no EWMH, windows neither framed nor focused on mapping.
+class BareHotKeyTest : public HotKeyTest {
+protected:
+    BareHotKeyTest() : HotKeyTest({.windowManager = false}) {}
+};
+
 // Whether the probe saw a key press with this keysym name.
 bool SawKey(Probe& probe, const std::string& name) {
     for (const ProbeKey& key : probe.KeyPresses()) {
@@ -211,6 +219,45 @@ TEST_F(HotKeyTest, ProgramSpecificMacrosFollowTheSameRules) {
     ASSERT_TRUE(plain.Activate());
     ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+n"}));
     ASSERT_TRUE(plain.WaitForText("h")) << "top-most only and not in front: the global macro";
+}
+
+TEST_F(BareHotKeyTest, AProgramSpecificMacroRaisesItsProgramsWindowWithoutAWindowManager) {
+    Start({{"Ctrl+Alt+Shift+M", ScopeSpecificProgram, "p", "qtprobe", false},
+           {"Ctrl+Alt+Shift+M", ScopeGlobal, "g"}});
+    Probe qt(display, "Qt Probe", ProbeKind::Qt);
+    ASSERT_TRUE(qt.WaitForReady());
+    Probe plain(display, "Plain Probe");
+    ASSERT_TRUE(plain.WaitForReady());
+    ASSERT_TRUE(plain.WaitForFocus(true));
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+m"}));
+    ASSERT_TRUE(qt.WaitForText("p")) << "the program runs behind: brought forward";
+    EXPECT_TRUE(qt.WaitForFocus(true));
+    EXPECT_EQ(plain.Text(), "");
+
+    ASSERT_TRUE(plain.Activate());
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+m"}));
+    ASSERT_TRUE(qt.WaitForText("pp")) << "again from the other window";
+    EXPECT_EQ(plain.Text(), "");
+}
+
+TEST_F(HotKeyTest, AWindowHiddenByAMacroIsFoundAndRaisedByItsWindowSpecificHotKey) {
+    Start({{"Ctrl+Alt+Shift+H", ScopeGlobal, "<WHIDE:Beta Probe>"},
+           {"Ctrl+Alt+Shift+K", ScopeSpecificWindow, "b", "beta"}});
+    Probe beta(display, "Beta Probe");
+    ASSERT_TRUE(beta.WaitForReady());
+    Probe alpha(display, "Alpha Probe");
+    ASSERT_TRUE(alpha.WaitForReady());
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+h"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Beta Probe"); })) << "hidden by the macro";
+    ASSERT_TRUE(alpha.Activate());
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+k"}));
+    ASSERT_TRUE(beta.WaitForText("b")) << "shown, brought forward and typed there";
+    EXPECT_TRUE(WindowShown("Beta Probe"));
+    EXPECT_TRUE(beta.WaitForFocus(true));
+    EXPECT_EQ(alpha.Text(), "");
 }
 
 TEST_F(HotKeyTest, HeldModifiersNeitherAlterTheTextNorStayDown) {
