@@ -14,7 +14,7 @@ std::optional<std::string_view> DispatchShortKeyHost::RefusalNow() {
 }
 
 bool DispatchShortKeyHost::Playing() {
-    return player_.IsPlaying();
+    return dispatch_.Busy();
 }
 
 void DispatchShortKeyHost::ShowWarning(std::string_view text) {
@@ -50,7 +50,7 @@ bool DispatchTimedMacroHost::CapsLockReported() {
 }
 
 bool DispatchTimedMacroHost::Playing() {
-    return player_.IsPlaying();
+    return dispatch_.Busy();
 }
 
 void DispatchTimedMacroHost::IntoProgram(int macro, bool capsWasOn) {

@@ -30,6 +30,18 @@ constexpr std::uint8_t WinKey = 92;
 // while it is in front skips the window- and program-specific pass.
 constexpr std::string_view PauseWindowMark = "PAUSE (";
 
+// Counts a start on its way for as long as it lives.
+class Starting {
+public:
+    explicit Starting(int& count) : count_(count) { ++count_; }
+    ~Starting() { --count_; }
+    Starting(const Starting&) = delete;
+    Starting& operator=(const Starting&) = delete;
+
+private:
+    int& count_;
+};
+
 } // namespace
 
 HotKeyDispatch::HotKeyDispatch(MacroStore& store, Player& player, InputSynth& input,
@@ -65,6 +77,10 @@ void HotKeyDispatch::Receive(const HookMessage& message) {
     }
 }
 
+bool HotKeyDispatch::Busy() const {
+    return starting_ > 0 || player_.IsPlaying();
+}
+
 void HotKeyDispatch::Refuse(std::string_view text) {
     prompts_.DoAMessage(WarningCaption, text);
 }
@@ -98,6 +114,10 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
     }
     if ((value & HotKeyMacroNumberFlag) != 0) {
         // Started from the macro's own tray icon: the value is the macro, no lookup.
+        if (Busy()) {
+            return;
+        }
+        const Starting starting(starting_);
         currentMacro_ = static_cast<int>(value & 0xAFFF);
         StartFoundMacro();
         return;
@@ -128,6 +148,12 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
         return;
     }
 
+    if (Busy()) {
+        // One macro at a time: refused before any window is looked for or brought forward, so
+        // the playing macro goes on typing where it types.
+        return;
+    }
+    const Starting starting(starting_);
     const bool inUse = store_.Table().InUse();
     if (!inUse) {
         capsWasOn_ = capsFlag;

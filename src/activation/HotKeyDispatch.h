@@ -105,6 +105,10 @@ public:
     // the list of running programs.
     void ProgramChanged(WindowId window);
 
+    // A macro plays, or a start is on its way (its window being brought forward, the user's keys
+    // let go): another start now would play nothing, so it changes nothing either.
+    bool Busy() const;
+
     int CurrentMacro() const { return currentMacro_; }
     bool CapsWasOn() const { return capsWasOn_; }
     WindowId TargetWindow() const { return targetWindow_; }
@@ -130,6 +134,8 @@ private:
     std::string ownProgram_;
     std::vector<HookMessageReceiver*> listeners_;
     std::function<void(char)> trace_;
+    // Starts on their way; the waits they make serve the event loop, which may deliver more.
+    int starting_ = 0;
     int currentMacro_ = 0;
     bool capsWasOn_ = false;
     bool capsLock_ = false;

@@ -162,6 +162,10 @@ int RunGui(int argc, char** argv) {
     if (hotKeysLive) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
         pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); });
+        x11Hook->SetEventLoopWait([&pump](const std::function<bool()>& done,
+                                          std::chrono::steady_clock::time_point until) {
+            return pump->WaitFor(done, until);
+        });
         playback = DesktopPlayback::Open(
             nullptr, {pump.get(), &messages, &window, [&settings] { return settings.UseTray; }, {}},
             error);

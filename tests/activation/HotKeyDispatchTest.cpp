@@ -318,6 +318,37 @@ TEST_F(HotKeyDispatchTest, AbortDuringPlaybackStopsTheMacroAndNoticesOnce) {
     EXPECT_EQ(prompts.Messages, 1);
 }
 
+TEST_F(HotKeyDispatchTest, AHotKeyStruckWhileAMacroPlaysChangesNothing) {
+    // Each of these, struck while the global macro types into the shell, would otherwise bring
+    // a window forward or type: the specific macro's window, its program, a popup menu.
+    struct Case {
+        const char* Key;
+        std::int16_t Scope;
+        const char* Target;
+    };
+    const Case cases[] = {
+        {"Ctrl+W", ScopeSpecificWindow, "notes"},
+        {"Ctrl+R", ScopeSpecificProgram, "edit"},
+        {"Ctrl+G", ScopeGlobal, ""},
+        {"Ctrl+M", ScopePopupMenu, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Key);
+        SetUp();
+        Add("Ctrl+A", ScopeGlobal, "ab<DELAY:1>cd");
+        Add(c.Key, c.Scope, "zz", c.Target);
+        std::string during = "(not struck)";
+        pump.AtServe(pump.ServeCount() + 2, [&] { during = Strike(c.Key, Terminal); });
+        Strike("Ctrl+A", Terminal);
+        EXPECT_EQ(during, "");
+        EXPECT_EQ(desktop.Windows.ForegroundWindow, Terminal);
+        EXPECT_EQ(dispatch.CurrentMacro(), 5) << "the playing macro stays the current one";
+        // Once it has ended the key works again.
+        EXPECT_NE(Strike(c.Key, Terminal), "");
+        TearDown();
+    }
+}
+
 TEST_F(HotKeyDispatchTest, ForegroundTrackingAndListeners) {
     struct Listener : HookMessageReceiver {
         std::vector<HookMessageId> Seen;

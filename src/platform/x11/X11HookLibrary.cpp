@@ -449,7 +449,7 @@ void X11HookLibrary::SettleHeldKeys(std::chrono::milliseconds limit) {
         }
         return keys;
     };
-    // Messages that arrive meanwhile are queued and delivered later from the event loop.
+    // Messages that arrive meanwhile are queued and delivered from the event loop as usual.
     XSync(d, False);
     ReadEvents();
     // A release we took for our own (it came from the shared XTest device during a batch of
@@ -462,16 +462,26 @@ void X11HookLibrary::SettleHeldKeys(std::chrono::milliseconds limit) {
             userHeld_[kc] = false;
         }
     }
-    while (!held(false).empty()) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) {
-            break;
+    if (wait_) {
+        // The user's releases arrive on our connection, which the event loop watches.
+        wait_(
+            [this, &held] {
+                ReadEvents();
+                return held(false).empty();
+            },
+            deadline);
+    } else {
+        while (!held(false).empty()) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            if (left.count() <= 0) {
+                break;
+            }
+            if (XPending(d) == 0) {
+                pollfd fd{ConnectionNumber(d), POLLIN, 0};
+                poll(&fd, 1, static_cast<int>(left.count()));
+            }
+            ReadEvents();
         }
-        if (XPending(d) == 0) {
-            pollfd fd{ConnectionNumber(d), POLLIN, 0};
-            poll(&fd, 1, static_cast<int>(left.count()));
-        }
-        ReadEvents();
     }
     const std::vector<std::uint8_t> still = held(true);
     for (const std::uint8_t keycode : still) {

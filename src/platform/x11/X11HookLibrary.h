@@ -5,6 +5,7 @@
 #include "platform/HookLibrary.h"
 #include "platform/WindowId.h"
 #include "platform/x11/AbortKeyWatch.h"
+#include "platform/x11/EventLoopWait.h"
 #include "platform/x11/HotKeyGrabs.h"
 #include "platform/x11/X11Display.h"
 
@@ -76,6 +77,9 @@ public:
     // stays down for good once the user lets go). Other keys are left held: synthesis types a
     // character on a held key through a spare keycode.
     void SettleHeldKeys(std::chrono::milliseconds limit);
+    // SettleHeldKeys then waits in the program's event loop, which watches ConnectionFd; without
+    // it the wait blocks on the connection alone.
+    void SetEventLoopWait(EventLoopWait wait) { wait_ = std::move(wait); }
 
     // The window in front (_NET_ACTIVE_WINDOW, else the input focus).
     WindowId ActiveWindow() const { return activeWindow_; }
@@ -137,6 +141,7 @@ private:
     unsigned long activeAtom_ = 0;
     bool trace_ = false;
     HookMessageReceiver* receiver_ = nullptr;
+    EventLoopWait wait_;
     std::deque<HookMessage> pending_;
 
     HookKeymap keymap_;

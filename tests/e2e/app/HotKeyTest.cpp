@@ -260,6 +260,33 @@ TEST_F(HotKeyTest, AWindowHiddenByAMacroIsFoundAndRaisedByItsWindowSpecificHotKe
     EXPECT_EQ(alpha.Text(), "");
 }
 
+TEST_F(HotKeyTest, AHotKeyStruckWhileAMacroPlaysChangesNoWindow) {
+    // The key is struck while the macro waits, so that the held modifiers of the strike cannot
+    // fall on one of its keys.
+    Start({{"Ctrl+Alt+Shift+Q", ScopeGlobal, "xx<DELAY:02.00>yy"},
+           {"Ctrl+Alt+Shift+K", ScopeSpecificWindow, "b", "beta"}});
+    Probe beta(display, "Beta Probe");
+    ASSERT_TRUE(beta.WaitForReady());
+    Probe alpha(display, "Alpha Probe");
+    ASSERT_TRUE(alpha.WaitForReady());
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+q"}));
+    ASSERT_TRUE(alpha.WaitForText("xx"));
+    const std::size_t betaLines = beta.LineCount();
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+k"}));
+    ASSERT_TRUE(alpha.WaitForText("xxyy")) << "the macro typed on where it typed";
+    EXPECT_TRUE(alpha.Focused());
+    EXPECT_FALSE(beta.Focused());
+    for (std::size_t i = betaLines; i < beta.Lines().size(); ++i) {
+        EXPECT_NE(beta.Lines()[i], "FOCUS 1") << "the other window never came forward";
+    }
+    EXPECT_EQ(beta.Text(), "");
+
+    // Once the macro has ended the key works again.
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+k"}));
+    EXPECT_TRUE(beta.WaitForText("b"));
+}
+
 TEST_F(HotKeyTest, HeldModifiersNeitherAlterTheTextNorStayDown) {
     Start({{"Ctrl+Alt+Shift+Q", ScopeGlobal, "Typed exactly: abc 123"}});
     Probe probe(display, "Target");
