@@ -53,6 +53,10 @@ bool DispatchTimedMacroHost::Playing() {
     return dispatch_.Busy();
 }
 
+bool DispatchTimedMacroHost::Paused() {
+    return player_.IsPaused();
+}
+
 void DispatchTimedMacroHost::IntoProgram(int macro, bool capsWasOn) {
     dispatch_.IntoProgram(macro, capsWasOn);
 }

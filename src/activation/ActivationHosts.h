@@ -49,6 +49,7 @@ public:
     void PlayWave(std::string_view file, bool wait) override;
     bool CapsLockReported() override;
     bool Playing() override;
+    bool Paused() override;
     void IntoProgram(int macro, bool capsWasOn) override;
 
 private:

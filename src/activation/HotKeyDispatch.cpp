@@ -144,6 +144,8 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
         if (capsFlag) {
             Tap(CapsLockKey);
         }
+        // The macro types on at once: the keys of the strike must not fall on its keys.
+        host_.SettleHeldKeys();
         prompts_.ResumePause();
         return;
     }
@@ -322,17 +324,34 @@ void HotKeyDispatch::StartFoundMacro() {
 }
 
 void HotKeyDispatch::IntoProgram(int macro, bool capsWasOn) {
-    if (player_.IsPlaying()) {
+    // One playback at a time, but a macro waiting in its pause leaves room for another (a timed
+    // macro falling due meanwhile).
+    const bool nested = player_.IsPlaying();
+    if (nested && !player_.IsPaused()) {
         return;
     }
     MacroRecord record;
     if (!store_.ReadMacro(macro, record)) {
         return;
     }
+    // The macro is the current one while it plays: the pause rules ask which macro waits. The
+    // one it played over is current again afterwards.
+    const int outer = currentMacro_;
+    currentMacro_ = macro;
+    prompts_.SetPlayingMacro(record.Nickname.View(), record.HotKey);
     const std::string text = record.Text();
     input_.PrepareCharacters(TypedCharacters(text));
     player_.Play(text, capsWasOn);
-    input_.EndOfPlayback();
+    if (nested) {
+        currentMacro_ = outer;
+        MacroRecord outerRecord;
+        if (outer > 0 && store_.ReadMacro(outer, outerRecord)) {
+            prompts_.SetPlayingMacro(outerRecord.Nickname.View(), outerRecord.HotKey);
+        }
+    } else {
+        // Keys bound for this playback go back; a paused macro below still needs its own.
+        input_.EndOfPlayback();
+    }
 }
 
 void HotKeyDispatch::ActivateMe() {

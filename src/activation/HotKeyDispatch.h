@@ -88,8 +88,10 @@ public:
     // Plays the current macro (a popup menu first lets the user choose), marking the table in
     // use and striking the end mark afterwards.
     void StartFoundMacro();
-    // Plays macro `macro` with Caps Lock turned off for its time when `capsWasOn`. Nothing
-    // happens while another macro plays.
+    // Makes `macro` the current macro and plays it with Caps Lock turned off for its time when
+    // `capsWasOn`; the pause dialog names it. Nothing happens while another macro plays, unless
+    // that one waits in its pause: then this one plays meanwhile and the paused one is the
+    // current macro again when it ends.
     void IntoProgram(int macro, bool capsWasOn);
 
     // "Activate Orvane": its refusals, or the main window shown in front.

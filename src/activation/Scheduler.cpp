@@ -57,7 +57,7 @@ bool Scheduler::IsDue(TimerEntry& entry, LocalMoment now) {
 }
 
 void Scheduler::CheckOutTimerMacros(LocalMoment now) {
-    if (checking_ || host_.Playing()) {
+    if (checking_ || !MayPlayNow()) {
         return;
     }
     checking_ = true;
@@ -88,19 +88,27 @@ bool Scheduler::ActivateScope(const MacroRecord& record) {
     }
 }
 
+bool Scheduler::MayPlayNow() {
+    return !host_.Playing() || host_.Paused();
+}
+
+void Scheduler::PlayAlarm() {
+    if (settings_.UseWaveFile) {
+        host_.PlayWave(settings_.WaveFile, settings_.WaveFileWait);
+    }
+}
+
 void Scheduler::RunTimedMacro(int macro) {
     MacroRecord record;
     if (!store_.ReadMacro(macro, record) || !ActivateScope(record)) {
         return;
     }
-    if (settings_.UseWaveFile) {
-        host_.PlayWave(settings_.WaveFile, settings_.WaveFileWait);
-    }
+    PlayAlarm();
     host_.IntoProgram(macro, host_.CapsLockReported());
 }
 
 bool Scheduler::DoStartUpMacros() {
-    if (host_.Playing()) {
+    if (!MayPlayNow()) {
         return false;
     }
     const MacroTable& table = store_.Table();
@@ -116,6 +124,7 @@ bool Scheduler::DoStartUpMacros() {
         if (!ActivateScope(record)) {
             break;
         }
+        PlayAlarm();
         host_.IntoProgram(i, false);
     }
     return true;

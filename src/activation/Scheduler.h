@@ -27,8 +27,10 @@ public:
     virtual void PlayWave(std::string_view file, bool wait) = 0;
     // The Caps Lock state the hook backend reported last.
     virtual bool CapsLockReported() = 0;
-    // A macro is playing (one playback at a time).
+    // A macro is playing (one playback at a time)...
     virtual bool Playing() = 0;
+    // ... but waits in its pause dialog: a timed macro may play meanwhile.
+    virtual bool Paused() = 0;
     // Makes `macro` the current macro and plays its text to the end, Caps Lock off during
     // playback when `capsWasOn`. No in-use mark and no end mark: timed macros need neither.
     virtual void IntoProgram(int macro, bool capsWasOn) = 0;
@@ -42,8 +44,9 @@ public:
 // runs once, at the next check; an every-n-minutes macro runs once and counts on from the
 // present moment, rather than once per missed interval. When the clock is set back, moments up
 // to the latest one a check has seen are not due again, and an every-n-minutes macro counts
-// its interval from the present. A check that finds a macro playing waits for the next one, so
-// no due macro is lost to a playback already running.
+// its interval from the present. A check that finds a macro typing waits for the next one, so
+// no due macro is lost to a playback already running; a macro waiting in its pause does not
+// hold timed macros back, they play meanwhile.
 class Scheduler {
 public:
     // None is owned; all outlive the scheduler. `start` is the previous check's moment at
@@ -57,12 +60,13 @@ public:
     void CheckAndSetTime(LocalMoment now);
 
     // One check at `now`: runs every due entry in table order. Returns at once when a check is
-    // already running (a macro it started is playing) or another macro plays.
+    // already running (a macro it started is playing) or another macro plays without pausing.
     void CheckOutTimerMacros(LocalMoment now);
 
-    // Plays the active start-up macros in table order; a window- or program-specific one whose
-    // window or program cannot be brought forward ends the run. False (nothing done) while
-    // another macro plays: call again later.
+    // Plays the active start-up macros in table order, each after the alarm as timed macros
+    // do; a window- or program-specific one whose window or program cannot be brought forward
+    // ends the run. False (nothing done) while another macro plays without pausing: call again
+    // later.
     bool DoStartUpMacros();
 
     // The timer runs exactly while this is true.
@@ -77,6 +81,8 @@ public:
 private:
     bool IsDue(TimerEntry& entry, LocalMoment now);
     void RunTimedMacro(int macro);
+    void PlayAlarm();
+    bool MayPlayNow();
     bool ActivateScope(const MacroRecord& record);
 
     MacroStore& store_;

@@ -240,9 +240,9 @@ TEST_F(HotKeyDispatchTest, Refusals) {
 TEST_F(HotKeyDispatchTest, APauseIsResumedByResumePauseOrThePausedMacrosOwnKey) {
     Add("Ctrl+A", ScopeGlobal, "x<PAUSE>");
     Add("Ctrl+B", ScopeGlobal, "y");
-    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+Alt+Shift+Y"), "resume-pause");
-    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+A"), "resume-pause");
-    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+A", true), "+CAPS -CAPS resume-pause")
+    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+Alt+Shift+Y"), "settle resume-pause");
+    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+A"), "settle resume-pause");
+    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+A", true), "+CAPS -CAPS settle resume-pause")
         << "Caps Lock pressed once more before resuming";
     EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+B"),
               "message:Warning:" + std::string(HotKeyDispatch::PauseRefusalText));

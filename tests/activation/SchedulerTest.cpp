@@ -30,6 +30,7 @@ public:
     }
     bool CapsLockReported() override { return CapsLock; }
     bool Playing() override { return IsPlaying; }
+    bool Paused() override { return IsPaused; }
     void IntoProgram(int macro, bool capsWasOn) override {
         trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : ""));
         if (WhilePlaying) {
@@ -42,6 +43,7 @@ public:
     bool WindowsAvailable = true;
     bool CapsLock = false;
     bool IsPlaying = false;
+    bool IsPaused = false;
     std::function<void()> WhilePlaying;
 
 private:
@@ -248,6 +250,14 @@ TEST_F(SchedulerTest, ADueMacroWaitsWhileAnotherMacroPlays) {
     EXPECT_EQ(CheckAt(At(Y, 1, 1, 9, 0, 15)), "01 09:00:15 play:1");
 }
 
+TEST_F(SchedulerTest, ADueMacroPlaysWhileAnotherWaitsInItsPause) {
+    Start({Daily(9, 0, false, {1, 1, 1, 1, 1, 1, 1})}, At(Y, 1, 1, 8, 59, 55));
+    host.IsPlaying = true;
+    host.IsPaused = true;
+    EXPECT_EQ(CheckAt(At(Y, 1, 1, 9, 0, 5)), "01 09:00:05 play:1");
+    EXPECT_TRUE(scheduler->DoStartUpMacros());
+}
+
 TEST_F(SchedulerTest, ChecksDuringATimedMacrosPlaybackReturnAtOnce) {
     Start({Daily(9, 0, false, {1, 1, 1, 1, 1, 1, 1}), Every(1)}, At(Y, 1, 1, 8, 59, 55));
     int nested = 0;
@@ -339,6 +349,23 @@ TEST_F(SchedulerTest, StartUpMacrosRunInOrderUntilOneCannotReachItsWindow) {
     host.IsPlaying = true;
     EXPECT_FALSE(scheduler->DoStartUpMacros());
     EXPECT_EQ(trace.Text(), "");
+}
+
+TEST_F(SchedulerTest, StartUpMacrosSoundTheAlarmAsTimedMacrosDo) {
+    MacroRecord window = Timed(SchedKind::AtStartup);
+    window.Scope = ScopeSpecificWindow;
+    window.ScopeTarget.Assign("Notes");
+    Start({Timed(SchedKind::AtStartup), window}, At(Y, 1, 1));
+    settings.UseWaveFile = true;
+    settings.WaveFile = "alarm.wav";
+    EXPECT_TRUE(scheduler->DoStartUpMacros());
+    EXPECT_EQ(trace.Text(), "wave:alarm.wav play:1 activate:Notes wave:alarm.wav play:2")
+        << "the alarm after the window is brought forward, before the macro";
+
+    trace.Clear();
+    host.WindowsAvailable = false;
+    EXPECT_TRUE(scheduler->DoStartUpMacros());
+    EXPECT_EQ(trace.Text(), "wave:alarm.wav play:1 activate:Notes") << "no alarm for a skipped one";
 }
 
 } // namespace

@@ -196,6 +196,7 @@ public:
     void PlayWave(std::string_view, bool) override {}
     bool CapsLockReported() override { return false; }
     bool Playing() override { return false; }
+    bool Paused() override { return false; }
     void IntoProgram(int macro, bool) override { Played.push_back(macro); }
     std::vector<int> Played;
 };

@@ -34,6 +34,7 @@ struct Macro {
     std::string Target = "";
     bool TopMostOnly = false;
     bool Active = true;
+    std::string Nickname = "macro";
 };
 
 template <typename Condition>
@@ -67,7 +68,7 @@ protected:
         all.insert(all.end(), macros.begin(), macros.end());
         for (const Macro& m : all) {
             MacroRecord r;
-            r.Nickname.Assign(m.Scope == ScopeSystem ? m.Text : "macro");
+            r.Nickname.Assign(m.Scope == ScopeSystem ? m.Text : m.Nickname);
             r.HotKey = *HotKeyCodeOf(m.Key);
             r.Scope = m.Scope;
             r.ScopeTarget.Assign(m.Target);
@@ -285,6 +286,26 @@ TEST_F(HotKeyTest, AHotKeyStruckWhileAMacroPlaysChangesNoWindow) {
     // Once the macro has ended the key works again.
     ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+k"}));
     EXPECT_TRUE(beta.WaitForText("b"));
+}
+
+TEST_F(HotKeyTest, ThePauseDialogOfAHotKeyMacroNamesItsKeyAndItsOwnKeyResumes) {
+    Start({{"Ctrl+Alt+Shift+P", ScopeGlobal, "before<PAUSE>after", "", false, true, "Order form"}});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+p"}));
+    ASSERT_TRUE(probe.WaitForText("before"));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Pause (Ctrl+Alt+Shift+P)"); }))
+        << "the caption names the hot key";
+    EXPECT_TRUE(probe.WaitForFocus(true)) << "the target keeps the keyboard";
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+p"}));
+    EXPECT_TRUE(probe.WaitForText("beforeafter")) << [&] {
+        std::ifstream in(fs::path(display.Env().at("XDG_RUNTIME_DIR")) / "orvane" /
+                         "hook-trace.txt");
+        std::stringstream text;
+        text << in.rdbuf();
+        return "TRACE " + text.str();
+    }();
+    EXPECT_TRUE(WaitFor([&] { return !WindowShown("Pause (Ctrl+Alt+Shift+P)"); }));
 }
 
 TEST_F(HotKeyTest, HeldModifiersNeitherAlterTheTextNorStayDown) {
