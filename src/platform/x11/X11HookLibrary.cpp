@@ -72,6 +72,9 @@ std::unique_ptr<X11HookLibrary> X11HookLibrary::Open(const char* displayName, bo
     hook->LoadKeymap();
     hook->FindXtestDevices();
     hook->activeWindow_ = hook->ReadActiveWindow();
+    // Changes are reported as they happen; the state at the start is reported once, so a timed
+    // macro run while Caps Lock was already on knows it.
+    hook->Post(HookMessageId::UM_CAPSLOCK, (hook->locked_ & LockMask) != 0 ? 1 : 0, 0);
     XSync(d, False);
     return hook;
 }
@@ -272,6 +275,10 @@ void X11HookLibrary::HandleRaw(int type, const void* data) {
     if (haveShortKeys_ && !inUse_) {
         if (const auto ch = TypedCharacterOf(keymap_, keycode, state, group_)) {
             Post(HookMessageId::UM_SHORTKEYCHAR, (locked_ & LockMask) != 0 ? 2 : 0, *ch);
+        } else if (IsKeypadKey(keymap_, keycode, group_) &&
+                   (state & (ControlMask | keymap_.Masks.Alt | keymap_.Masks.Win)) == 0) {
+            // A keypad operator or cursor key: the word ends there.
+            Post(HookMessageId::UM_SHORTKEYCHAR, 1, 0);
         }
     }
 }
