@@ -176,11 +176,8 @@ int RunGui(int argc, char** argv) {
         player = std::make_unique<Player>(*input, *pump, commands, prompts, clock);
         WindowFinder& finder = playback->Finder();
         host = std::make_unique<GuiHotKeyHost>(*x11Hook, [&window, &finder] {
-            window.showNormal();
-            window.raise();
-            window.activateWindow();
+            window.ShowInFront();
             finder.BringToFront(window.winId());
-            window.Grid().setFocus();
         });
         dispatch =
             std::make_unique<HotKeyDispatch>(store, *player, *input, *pump, prompts, *host, finder,

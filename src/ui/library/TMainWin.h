@@ -89,6 +89,9 @@ public:
 
     // Opens the program from the tray: closes the program's dialogs, restores and activates.
     void OpenFromTray();
+    // Shows the window in front with the keyboard focus in the macro list ("Activate Orvane"):
+    // restored when minimised, while a maximised window stays maximised.
+    void ShowInFront();
 
 signals:
     // The window has closed; its bounds are in the settings. The program ends now.

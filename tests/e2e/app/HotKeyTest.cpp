@@ -441,6 +441,24 @@ TEST_F(HotKeyTest, TheAbortKeyStopsALongMacroWithOneMessage) {
     EXPECT_EQ(std::count(boxes.out.begin(), boxes.out.end(), '\n'), 1) << boxes.out;
 }
 
+TEST_F(HotKeyTest, ActivateOrvaneRestoresTheMinimisedMainWindow) {
+    Start({});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    const std::string main = MainWindows(true).substr(0, MainWindows(true).find('\n'));
+    ASSERT_FALSE(main.empty());
+    const auto state = [&] {
+        return RunCommand({"xprop", "-id", main, "_NET_WM_STATE"}, display.Env(), 5s).out;
+    };
+    ASSERT_TRUE(Keys({"windowminimize", main}));
+    ASSERT_TRUE(WaitFor([&] { return state().find("_NET_WM_STATE_HIDDEN") != std::string::npos; }))
+        << state();
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+w"}));
+    EXPECT_TRUE(WaitFor([&] { return state().find("_NET_WM_STATE_HIDDEN") == std::string::npos; }))
+        << state();
+    EXPECT_TRUE(probe.WaitForFocus(false)) << "the main window is in front";
+}
+
 TEST_F(HotKeyTest, ActivateOrvaneShowsTheHiddenMainWindow) {
     Start({}, {"/HIDE"});
     Probe probe(display, "Target");
