@@ -67,8 +67,12 @@ public:
     // The window's rectangle with its frame; nothing when the window is gone.
     virtual std::optional<WindowRect> FrameRect(WindowId window) = 0;
 
-    // The process that owns the window, when the system can tell.
+    // The process that owns the window, when the system can tell. For a window shown from
+    // another machine that is the local process forwarding it (ssh), not its program.
     virtual std::optional<int> ProcessOf(WindowId window) = 0;
+
+    // The window's program runs on another machine (its display is forwarded here).
+    virtual bool IsRemote(WindowId window) = 0;
 };
 
 } // namespace orvane

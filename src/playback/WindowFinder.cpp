@@ -151,7 +151,11 @@ void WindowFinder::DoSysCommand(WindowCommand command, WindowId window) {
         windows_.Show(window);
         break;
     case WindowCommand::Shut:
-        if (const std::optional<int> pid = windows_.ProcessOf(window); pid && *pid > 0) {
+        // The process behind a window from another machine is the local one forwarding it
+        // (ssh, with every other window it carries): the window is asked to close instead.
+        if (windows_.IsRemote(window)) {
+            windows_.Close(window);
+        } else if (const std::optional<int> pid = windows_.ProcessOf(window); pid && *pid > 0) {
             processes_.Terminate(*pid);
         }
         break;

@@ -29,6 +29,7 @@ protected:
 
 TEST_F(DesktopCommandsTest, WindowTagsActOnTheNamedOrCurrentWindowWithoutMovingTheFocus) {
     windows.Add(3, "Hidden helper", 0);
+    windows.Add(4, "Remote editor", 104).Remote = true;
     windows.ForegroundWindow = 2;
     const struct {
         std::string Text;
@@ -38,7 +39,8 @@ TEST_F(DesktopCommandsTest, WindowTagsActOnTheNamedOrCurrentWindowWithoutMovingT
         {"<WMIN:NOTES><WRES:notes>", "min:2 restore:2"},
         {"<WCLS:Terminal><WHIDE:Term><WSHOW:Term>", "close:1 hide:1 show:1"},
         {"<WSHUT:Notes>", "terminate:102"},
-        {"<WSHUT:Hidden helper>", ""}, // no process known: nothing to end
+        {"<WSHUT:Hidden helper>", ""},        // no process known: nothing to end
+        {"<WSHUT:Remote editor>", "close:4"}, // from another machine: its ssh is left alone
         {"<WSIZE:0640,0480Terminal>", "size:1:640x480"},
         {"<WPOS:0010,0020\"CURRENT\">", "move:2:10,20"},
         {"<WMAX:\"CURRENT\">", "max:2"}, // the foreground window, whatever its title

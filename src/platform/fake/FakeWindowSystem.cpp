@@ -149,4 +149,9 @@ std::optional<int> FakeWindowSystem::ProcessOf(WindowId window) {
     return found->Pid;
 }
 
+bool FakeWindowSystem::IsRemote(WindowId window) {
+    const FakeWindow* found = Find(window);
+    return found != nullptr && found->Remote;
+}
+
 } // namespace orvane

@@ -612,22 +612,31 @@ std::optional<WindowRect> X11WindowSystem::FrameRect(WindowId window) {
     return FrameAround(client, extents);
 }
 
+bool X11WindowSystem::IsRemote(WindowId window) {
+    if (!Exists(window)) {
+        return false;
+    }
+    // WM_CLIENT_MACHINE names the machine the client runs on; a window without it is taken
+    // for a local one.
+    bool remote = false;
+    XTextProperty machine{};
+    if (XGetWMClientMachine(Dpy(display_), window, &machine) != 0 && machine.value != nullptr) {
+        char host[256] = {};
+        ::gethostname(host, sizeof(host) - 1);
+        remote = std::string_view(reinterpret_cast<const char*>(machine.value), machine.nitems) !=
+                 std::string_view(host);
+        XFree(machine.value);
+    }
+    return remote;
+}
+
 std::optional<int> X11WindowSystem::ProcessOf(WindowId window) {
     Display* d = Dpy(display_);
     if (!Exists(window)) {
         return std::nullopt;
     }
     // _NET_WM_PID counts only for a client on this machine.
-    bool local = true;
-    XTextProperty machine{};
-    if (XGetWMClientMachine(d, window, &machine) != 0 && machine.value != nullptr) {
-        char host[256] = {};
-        ::gethostname(host, sizeof(host) - 1);
-        local = std::string_view(reinterpret_cast<const char*>(machine.value), machine.nitems) ==
-                std::string_view(host);
-        XFree(machine.value);
-    }
-    if (local) {
+    if (!IsRemote(window)) {
         if (const auto pid = Cardinals(window, atoms_->WmPid);
             pid && !pid->empty() && (*pid)[0] > 0 && (*pid)[0] <= INT_MAX) {
             return static_cast<int>((*pid)[0]);

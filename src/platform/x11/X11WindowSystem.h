@@ -44,6 +44,7 @@ public:
     void Resize(WindowId window, int width, int height) override;
     std::optional<WindowRect> FrameRect(WindowId window) override;
     std::optional<int> ProcessOf(WindowId window) override;
+    bool IsRemote(WindowId window) override;
 
     // Rings the X bell (the desktop turns it into its bell sound).
     void Bell();
