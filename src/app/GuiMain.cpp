@@ -6,7 +6,6 @@
 #include "activation/MainWindowCommands.h"
 #include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
-#include "app/InactiveHookLibrary.h"
 #include "app/QtEventPump.h"
 #include "app/QtMessageSink.h"
 #include "app/SystemWallClock.h"
@@ -109,7 +108,7 @@ int RunGui(int argc, char** argv) {
     std::string error;
     std::unique_ptr<X11HookLibrary> x11Hook = X11HookLibrary::Open(nullptr, traceHooks, error);
     std::unique_ptr<X11InputSynth> synth = X11InputSynth::Open(nullptr, error);
-    InactiveHookLibrary inactiveHook;
+    NullHookLibrary inactiveHook;
     const bool hotKeysLive = x11Hook && synth;
     HookLibrary& hook = hotKeysLive ? static_cast<HookLibrary&>(*x11Hook) : inactiveHook;
     MacroStore store(hook, messages);
