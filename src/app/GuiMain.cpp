@@ -3,11 +3,11 @@
 
 #include "activation/ActivationHosts.h"
 #include "activation/HotKeyDispatch.h"
+#include "activation/KeyPickRelay.h"
 #include "activation/MainWindowCommands.h"
 #include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
 #include "app/QtEventPump.h"
-#include "app/QtMessageSink.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "core/CodePage.h"
@@ -15,14 +15,13 @@
 #include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
 #include "core/ProgramLifecycle.h"
-#include "library/MacroListSource.h"
 #include "platform/x11/HookedInputSynth.h"
 #include "platform/x11/ProcProcesses.h"
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
 #include "playback/Player.h"
-#include "ui/activation/MessageBoxSink.h"
+#include "ui/Prompter.h"
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/editing/ScriptingEditor.h"
 #include "ui/library/TMainWin.h"
@@ -32,7 +31,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -55,10 +53,6 @@ QString FindManual() {
     }
     const QString source = QStringLiteral(ORVANE_SOURCE_DIR "/docs/manual.html");
     return QFileInfo::exists(source) ? source : QString();
-}
-
-QString StoredPathText(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
 }
 
 // The hook backend's diagnostic trace, asked for with ORVANE_HOOK_TRACE=1: appended to a file
@@ -101,7 +95,7 @@ int RunGui(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("orvane"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QtMessageSink messages;
+    Prompter messages(nullptr, true);
     // The real hook backend, and our own input synthesis that it must tell from the user's.
     // Without them (an X server lacking XInput 2 or XTEST) the program runs without hot keys.
     const bool traceHooks = !qgetenv("ORVANE_HOOK_TRACE").isEmpty();
@@ -120,25 +114,16 @@ int RunGui(int argc, char** argv) {
     }
 
     SettingsBlock& settings = lifecycle.Settings();
-    TMainWin window({&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual()});
     // Recomputes the timer table after a timed macro changed; set once the scheduler exists.
     std::function<void()> rebuildSchedule;
-    window.SetActivationCommands(
-        {[&store, &window, &rebuildSchedule](int record) {
-             const ActivateOutcome outcome = DoActivate(store, record);
-             if (outcome.Error) {
-                 QMessageBox::critical(
-                     &window, QStringLiteral("Error"),
-                     QString::fromLatin1(outcome.Error->data(),
-                                         static_cast<int>(outcome.Error->size())));
-             } else if (outcome.Changed) {
-                 window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
-                 if (outcome.Timed && rebuildSchedule) {
-                     rebuildSchedule();
-                 }
-             }
-         },
-         [&store] { RestoreKeyboardHooks(store); }, [&store] { RestoreMouseHooks(store); }});
+    KeyPickRelay keyPicks;
+    TMainWin window({&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual(), &store,
+                     &messages, &keyPicks,
+                     [&rebuildSchedule] {
+                         if (rebuildSchedule) {
+                             rebuildSchedule();
+                         }
+                     }});
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.
@@ -160,7 +145,8 @@ int RunGui(int argc, char** argv) {
     const std::unique_ptr<X11ScreenSaver> screenSaver = X11ScreenSaver::Open(nullptr);
     if (hotKeysLive) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
-        pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); });
+        pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); },
+                                             [&synth] { synth->Flush(); });
         x11Hook->SetEventLoopWait([&pump](const std::function<bool()>& done,
                                           std::chrono::steady_clock::time_point until) {
             return pump->WaitFor(done, until);
@@ -189,6 +175,7 @@ int RunGui(int argc, char** argv) {
         shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, finder, *player, prompts);
         shortKeys = std::make_unique<ShortKeys>(store, settings, *input, *pump, *shortKeyHost);
         dispatch->AddListener(shortKeys.get());
+        dispatch->AddListener(&keyPicks);
         timedHost = std::make_unique<DispatchTimedMacroHost>(*dispatch, finder, *player, commands);
         // Nothing that came due before the start is made up.
         scheduler = std::make_unique<Scheduler>(store, settings, *timedHost, LocalMoment::Now());
@@ -221,59 +208,22 @@ int RunGui(int argc, char** argv) {
                              }
                          });
     } else {
-        QMessageBox::warning(
-            nullptr, QStringLiteral("Warning"),
-            QStringLiteral("Hot keys cannot be watched: %1.").arg(QString::fromStdString(error)));
+        messages.Show("Warning", "Hot keys cannot be watched: " + error + ".");
     }
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
 
-    // The scripting editor on an existing macro: the record goes back to the file, the list
-    // keeps the macro selected, the schedule follows a timed macro and the hot keys are
-    // published again.
-    MessageBoxSink editorMessages(&window);
+    // The editors: the main window's macro commands open them and store what they return.
+    Prompter editorMessages(&window);
     ScriptingEditor scripting({&settings, folders.Data / "Icons", &editorMessages,
                                [&window] { window.Action(MainCommand::Help)->trigger(); }});
     window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr});
-    window.SetScriptingCommand([&store, &window, &scripting, &rebuildSchedule](int record) {
-        MacroRecord before;
-        if (!store.ReadMacro(record, before) || before.Scope == ScopePopupMenu ||
-            before.Scope == ScopeSystem) {
-            return;
-        }
-        MacroEditRequest request;
-        request.RecordNumber = record;
-        request.Kind = before.HotKey == HotKeyTimed      ? MacroActivationKind::Timed
-                       : before.HotKey == HotKeyShortKey ? MacroActivationKind::ShortKey
-                                                         : MacroActivationKind::HotKey;
-        if (request.Kind == MacroActivationKind::HotKey) {
-            request.ActivationText =
-                QString::fromStdString(std::string(HotKeyName(before.HotKey).value_or("")));
-            const MacroTable& table = store.Table();
-            for (int i = 1; i <= store.MacroCount(); ++i) {
-                const std::int16_t scope = table.Scope(i);
-                if (i != record && table.HotKey(i) == before.HotKey &&
-                    (scope == ScopeGlobal || scope == ScopePopupMenu || scope == ScopeSystem)) {
-                    request.GlobalForbidden = true;
-                }
-            }
-        }
-        MacroRecord after = before;
-        if (!scripting.Edit(after, request, &window) || !store.SaveMacro(record, after)) {
-            return;
-        }
-        window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
-        if ((before.HotKey == HotKeyTimed || after.HotKey == HotKeyTimed) && rebuildSchedule) {
-            rebuildSchedule();
-        }
-        store.SetHotKeys();
-    });
 
     std::vector<std::string> parameters;
     for (int i = 1; i < argc; ++i) {
         parameters.emplace_back(argv[i]);
     }
     const auto outcome = lifecycle.ApplyCommandLine(ParseCommandLine(parameters));
-    window.SetMacroFile(StoredPathText(store.CurrentPath()), ListMacrosFrom(store));
+    window.RefreshFromStore();
     if (outcome.Hide) {
         window.HideAfterFirstShow();
     }

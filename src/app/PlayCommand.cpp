@@ -5,7 +5,6 @@
 #include "app/DesktopPlayback.h"
 #include "app/PlayInput.h"
 #include "app/QtEventPump.h"
-#include "app/QtMessageSink.h"
 #include "app/ShellCommands.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
@@ -17,6 +16,7 @@
 #include "platform/x11/X11InputSynth.h"
 #include "playback/Player.h"
 #include "playback/TypedCharacters.h"
+#include "ui/Prompter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -193,8 +193,8 @@ int RunPlayCommand(int& argc, char** argv) {
     QApplication app(argc, argv);
 
     // Each wait ends a batch: observers of the input stream learn that our events have passed.
-    QtEventPump pump([&synth] { synth->EndOfBatch(); });
-    QtMessageSink messages;
+    QtEventPump pump([&synth] { synth->EndOfBatch(); }, [&synth] { synth->Flush(); });
+    Prompter messages(nullptr, true);
     // No main window and no macro file here: the prompts hide nothing, "<SWAP:" does nothing.
     std::unique_ptr<DesktopPlayback> desktop =
         DesktopPlayback::Open(nullptr, {&pump, &messages, nullptr, {}, {}}, error);

@@ -9,9 +9,13 @@
 
 namespace orvane {
 
-QtEventPump::QtEventPump(std::function<void()> beforeWait) : beforeWait_(std::move(beforeWait)) {}
+QtEventPump::QtEventPump(std::function<void()> beforeWait, std::function<void()> beforeServe)
+    : beforeWait_(std::move(beforeWait)), beforeServe_(std::move(beforeServe)) {}
 
 void QtEventPump::ServePending() {
+    if (beforeServe_) {
+        beforeServe_();
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

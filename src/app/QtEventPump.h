@@ -14,7 +14,10 @@ class QtEventPump final : public EventPump {
 public:
     // `beforeWait`, when given, runs each time a wait is about to block; the composition root
     // ends the batch of synthesized input there.
-    explicit QtEventPump(std::function<void()> beforeWait = {});
+    // `beforeServe`, when given, runs each time pending events are served (between the steps of
+    // a macro); it sends the input synthesized so far.
+    explicit QtEventPump(std::function<void()> beforeWait = {},
+                         std::function<void()> beforeServe = {});
 
     void ServePending() override;
     void WaitUntil(TimePoint deadline) override;
@@ -26,6 +29,7 @@ public:
 
 private:
     std::function<void()> beforeWait_;
+    std::function<void()> beforeServe_;
 };
 
 } // namespace orvane

@@ -114,6 +114,7 @@ public:
     const NameCache& Names() const { return names_; }
     NameCache& Names() { return names_; }
     HookLibrary& Hook() { return hook_; }
+    MessageSink& Messages() { return messages_; }
 
 private:
     bool CanAppend() const;

@@ -38,7 +38,10 @@ enum class MainCommand {
     ScreenSaver, // "Disable if using Timed Macros"
     RestoreKeyboardHooks,
     RestoreMouseHooks,
-    Scheduler, // the scheduler menu
+    Scheduler, // the scheduler menu as a whole
+    ShowDate,  // the scheduler menu's entries
+    Alarm,
+    TimerInterval,
     Help,
     About,
 };

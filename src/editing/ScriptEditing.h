@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "activation/HotKeyChoice.h"
 #include "editing/ScriptLines.h"
 
 #include <cstddef>
@@ -62,10 +63,6 @@ inline constexpr std::string_view NoCommandSelectedText =
 inline constexpr std::string_view NoItemSelectedText = "No Item Selected.";
 inline constexpr std::string_view NoLineSelectedText =
     "No script line selected.  Please select one.";
-inline constexpr std::string_view NoShortKeyNameText = "No ShortKey name was entered.";
-inline constexpr std::string_view InvalidShortKeyNameText =
-    "The ShortKey name has invalid characters in it.  Valid characters are A - Z, a - z, 0 - 9 "
-    "and ' ! @ # $ % ^ & _ = < > ? . ; , * - / +";
 inline constexpr std::string_view MacroTooLongText =
     "The size of the macro exceeds the 5000 character limit.  The macro will be truncated to "
     "5000 characters.";

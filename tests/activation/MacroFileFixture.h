@@ -4,9 +4,9 @@
 #include "core/MacroStore.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
+#include "support/MacroFiles.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
@@ -30,20 +30,14 @@ protected:
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
-        const auto file = folder_ / "ORVAN.ORV";
-        {
-            std::ofstream out(file, std::ios::binary);
-            for (const MacroRecord& record : records) {
-                const MacroRecordBytes bytes = record.ToBytes();
-                out.write(reinterpret_cast<const char*>(bytes.data()),
-                          static_cast<std::streamsize>(bytes.size()));
-            }
-        }
+        file = folder_ / "ORVAN.ORV";
+        WriteMacroFile(file, records);
         ASSERT_TRUE(store.LoadMacroFile(file));
         store.SetHotKeys();
         hook.Clear();
     }
 
+    std::filesystem::path file;
     FakeHookLibrary hook;
     FakeMessageSink messages;
     MacroStore store{hook, messages};

@@ -41,11 +41,16 @@ std::string Utf8(char32_t ch) {
     return out;
 }
 
-// 200 characters, every fifth a blank, the others drawn from 64 of the letters Latin-1 adds to
-// ASCII: three times as many as there are empty keycodes, all bound before the first key.
+// 200 characters, every fifth a blank, the others drawn from the letters and signs Latin-1 adds
+// to ASCII: about 80 different ones, more than the spare keys hold at once, so some keys are
+// bound anew in the middle of the text, and the last ones are still being read when the command
+// has ended.
 std::string Latin1Text() {
     std::vector<char32_t> pool;
     for (char32_t c = 0xC0; c <= 0xFF; ++c) {
+        pool.push_back(c);
+    }
+    for (char32_t c = 0xA1; c <= 0xBE; ++c) {
         pool.push_back(c);
     }
     std::uint32_t seed = 1998;

@@ -262,7 +262,10 @@ void ActivationDialogsTest::MyTimerRunsOnlyWhileThereIsSomethingToDo() {
 void ActivationDialogsTest::SchedulerMenuShowsTheDateAndSavesItsSettings() {
     SettingsBlock settings;
     int saves = 0;
-    TMainWin window({&settings, [&saves] { ++saves; }, QString()});
+    TMainWin::Services services;
+    services.Settings = &settings;
+    services.SaveSettings = [&saves] { ++saves; };
+    TMainWin window(services);
     window.SetMacroFile(QStringLiteral("/tmp/Work.ORV"), {});
     QCOMPARE(window.windowTitle(), QStringLiteral("Orvane 98 (Work)"));
     QSignalSpy changed(&window, &TMainWin::SchedulerSettingsChanged);

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiTests.h"
+#include "ui/MainCommandTable.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -18,8 +22,10 @@ struct Fixture {
 
     explicit Fixture(bool useSpeed = false) {
         settings.UseSpeed = useSpeed;
-        window = std::make_unique<TMainWin>(
-            TMainWin::Services{&settings, [this] { ++saves; }, QString()});
+        TMainWin::Services services;
+        services.Settings = &settings;
+        services.SaveSettings = [this] { ++saves; };
+        window = std::make_unique<TMainWin>(services);
         window->SetMacroFile(QStringLiteral("/home/u/.local/share/orvane/Work.ORV"),
                              SampleMacros());
         window->show();
@@ -166,6 +172,67 @@ void MainWindowTest::ShowInFrontRestoresAMinimisedWindowAndKeepsAMaximisedOne() 
     hidden.window->ShowInFront();
     QVERIFY(hidden.window->isVisible());
     QVERIFY(hidden.window->isMaximized());
+}
+
+void MainWindowTest::CommandTableBuildsMenusButtonsAndPanel() {
+    Fixture f(true);
+    MainCommandTable& table = f.window->Commands();
+    for (const MainCommandRow& row : MainCommandRows()) {
+        if (row.Caption.empty() || row.Command == MainCommand::ActivateMacro) {
+            continue; // the activate caption follows the selected macro
+        }
+        QAction* action = table.Action(row.Command);
+        QVERIFY(action);
+        QCOMPARE(action->text(), QString::fromLatin1(row.Caption.data(), row.Caption.size()));
+        QVERIFY(table.Menu(row.Menu)->actions().contains(action));
+        QCOMPARE(action->isCheckable(), row.Checkable);
+    }
+    const auto captions = [](QWidget& parent) {
+        QStringList texts;
+        for (int i = 0; QLayoutItem* item = parent.layout()->itemAt(i); ++i) {
+            if (auto* button = qobject_cast<QToolButton*>(item->widget())) {
+                texts << button->text();
+            }
+        }
+        return texts.join(QLatin1Char(','));
+    };
+    QCOMPARE(captions(f.window->ButtonBar()),
+             QStringLiteral("New,Open,Add,Edit,Direct,Recapture,Rename,Copy,Activate,Delete,"
+                            "Import,Export,Print,Look,Sort"));
+    QCOMPARE(captions(f.window->LetterPanel()),
+             QStringLiteral("&Add Macro,Scripting &Editor,Modify &Directly,Re&capture Macro,"
+                            "Re&name Macro,Cop&y Macro,Deacti&vate Macro,&Remove Macro,"
+                            "&Quick Info,Sor&t Order"));
+    // Every mnemonic of the menu bar and the letter panel is used once.
+    QStringList letters;
+    for (QAction* menu : f.window->menuBar()->actions()) {
+        letters << menu->text().section(QLatin1Char('&'), 1).left(1).toLower();
+    }
+    for (QToolButton* button : f.window->LetterPanel().findChildren<QToolButton*>()) {
+        letters << button->text().section(QLatin1Char('&'), 1).left(1).toLower();
+    }
+    letters.sort();
+    QCOMPARE(letters.size(), 15);
+    QCOMPARE(letters.removeDuplicates(), 0);
+
+    // A command is built when a handler is bound; availability and both buttons follow.
+    QVERIFY(!table.IsBuilt(MainCommand::Appearance));
+    QVERIFY(!table.Button(MainCommand::Appearance)->isEnabled());
+    int runs = 0;
+    table.Bind(MainCommand::Appearance, [&runs] { ++runs; });
+    QVERIFY(table.Action(MainCommand::Appearance)->isEnabled());
+    table.Button(MainCommand::Appearance)->click();
+    table.Action(MainCommand::Appearance)->trigger();
+    QCOMPARE(runs, 2);
+    table.SetAvailable(MainCommand::Appearance, false);
+    QVERIFY(!table.Action(MainCommand::Appearance)->isEnabled());
+    QVERIFY(!table.Button(MainCommand::Appearance)->isEnabled());
+    // A checkable entry hands its handler the new state.
+    bool state = false;
+    table.BindToggle(MainCommand::EndCapture, [&state](bool on) { state = on; });
+    table.Action(MainCommand::EndCapture)->setCheckable(true);
+    table.Action(MainCommand::EndCapture)->trigger();
+    QVERIFY(state);
 }
 
 } // namespace orvane

@@ -37,6 +37,7 @@ private slots:
     void UnbuiltCommandsAreDisabled();
     void HeaderSortSavesOnlyWhenThePrimaryKeyChanges();
     void ShowInFrontRestoresAMinimisedWindowAndKeepsAMaximisedOne();
+    void CommandTableBuildsMenusButtonsAndPanel();
 };
 
 } // namespace orvane

@@ -39,8 +39,11 @@ SpareKeyType ChooseSpareKeyType(const KeymapSnapshot& snapshot, unsigned lockMas
     SpareKeyType best;
     for (std::size_t index = 0; index < snapshot.Types.size(); ++index) {
         const KeyType& type = snapshot.Types[index];
-        const std::size_t levels = std::min(LevelCount(type), MaxLevels);
-        if ((type.Mask & lockMasks) != 0 || levels <= best.LevelMods.size()) {
+        // Every level of the type must be one we reach: a key's keysyms are written for all its
+        // levels, and a type with a level beyond our reach (Ctrl+Alt, Lock) would leave a key
+        // whose keysyms do not fill its type.
+        const std::size_t levels = LevelCount(type);
+        if ((type.Mask & lockMasks) != 0 || levels > MaxLevels || levels <= best.LevelMods.size()) {
             continue;
         }
         std::vector<unsigned> mods = ReachableLevels(type, levels, pressable);

@@ -19,9 +19,9 @@ struct SpareKeyType {
     std::vector<unsigned> LevelMods{0}; // modifiers to press for level i
 };
 
-// The type of `snapshot` with the most levels (at most four) that only `pressable` modifiers
-// select, level 0 with none, and that neither Caps Lock nor Num Lock change (so the locks the
-// user has on never change which character a bound key types). ONE_LEVEL when none does.
+// The type of `snapshot` with the most levels (at most four), every one of which a `pressable`
+// modifier set selects (level 0 with none), and that neither Caps Lock nor Num Lock change (so the
+// locks the user has on never change which character a bound key types). ONE_LEVEL when none does.
 SpareKeyType ChooseSpareKeyType(const KeymapSnapshot& snapshot, unsigned lockMasks,
                                 std::span<const unsigned> pressable);
 

@@ -213,9 +213,14 @@ void X11HookLibrary::Handle(XEvent& event) {
                 Post(HookMessageId::UM_CAPSLOCK, capsNow ? 1 : 0, 0);
             }
         } else {
-            // A new layout or keyboard: keys may sit elsewhere now.
+            // A new layout or keyboard: keys may sit elsewhere now. The notice also comes each
+            // time another keyboard (the physical one after XTest's) drives the core keyboard,
+            // with nothing moved; grabs are redone only when they would differ, since between
+            // letting go and taking again a struck hot key would reach the window.
             LoadKeymap();
-            Regrab();
+            if (WantedGrabs() != std::pair{grabbed_, grabbedLocks_}) {
+                Regrab();
+            }
         }
     }
 }
@@ -269,6 +274,7 @@ void X11HookLibrary::HandleRaw(int type, const void* data) {
     if (secondWindowOn_) {
         if (const auto code = HotKeyOfKey(keymap_, keycode, state, group_)) {
             Post(HookMessageId::UM_KEYPICK, *code, 0, secondWindow_);
+            Trace("keypick " + std::to_string(*code));
         }
         return;
     }
@@ -303,10 +309,10 @@ void X11HookLibrary::HandleGrabbedKey(unsigned keycode, unsigned state, unsigned
     if (secondWindowOn_) {
         return; // the key picking dialog has it from the raw event
     }
-    // Without a window manager nothing announces a change of focus: look now, so the window in
-    // front and its program are current when the key is dispatched.
-    ActiveWindowChanged();
     Trace("hotkey " + std::to_string(*code));
+    // The window in front as the server has it now: a change notice still on its way (a window
+    // activated just before the strike) must not leave the strike with the window before it.
+    ActiveWindowChanged();
     const std::uint64_t caps = (state & LockMask) != 0 ? 0x8000 : 0;
     Post(HookMessageId::UM_HOTKEY, *code | caps, static_cast<std::int64_t>(activeWindow_));
 }
@@ -325,8 +331,10 @@ void X11HookLibrary::HandleGrabbedButton(unsigned button, unsigned state, unsign
     if (secondWindowOn_) {
         return;
     }
-    ActiveWindowChanged();
     Trace("hotkey " + std::to_string(*code));
+    // The window in front as the server has it now: a change notice still on its way (a window
+    // activated just before the strike) must not leave the strike with the window before it.
+    ActiveWindowChanged();
     const std::uint64_t caps = (state & LockMask) != 0 ? 0x8000 : 0;
     Post(HookMessageId::UM_HOTKEY, *code | caps, static_cast<std::int64_t>(activeWindow_));
 }
@@ -387,11 +395,27 @@ void X11HookLibrary::Ungrab() {
     grabbed_.clear();
 }
 
+std::pair<std::vector<GrabTarget>, std::vector<unsigned>> X11HookLibrary::WantedGrabs() const {
+    std::vector<GrabTarget> grabs;
+    for (std::uint16_t code = 0; code < HotKeyCount; ++code) {
+        if (keysInUse_[code] == 0) {
+            continue;
+        }
+        const auto grab = GrabOf(code, keymap_, group_);
+        if (grab && (grab->Button ? mouseHooked_ : keyboardHooked_) &&
+            std::find(grabs.begin(), grabs.end(), *grab) == grabs.end()) {
+            grabs.push_back(*grab);
+        }
+    }
+    return {grabs, LockCombinations(keymap_.Masks)};
+}
+
 void X11HookLibrary::Regrab() {
     Display* d = display_.get();
     Ungrab();
     unavailable_.clear();
     const std::vector<unsigned> locks = LockCombinations(keymap_.Masks);
+    grabbedLocks_ = locks;
     XSync(d, False);
     auto* previous = XSetErrorHandler(CountGrabError);
     for (std::uint16_t code = 0; code < HotKeyCount; ++code) {
@@ -544,6 +568,7 @@ void X11HookLibrary::OrvUpWindow(const MacroTable& table) {
 void X11HookLibrary::OrvUpWindow2(const MacroTable& table) {
     secondWindow_ = table.SecondWindow();
     secondWindowOn_ = table.SecondWindowOn();
+    Trace(secondWindowOn_ ? "keypick on" : "keypick off");
 }
 
 void X11HookLibrary::OrvUpKeys(const MacroTable& table) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 union _XEvent;
@@ -127,6 +128,8 @@ private:
     void HandleGrabbedButton(unsigned button, unsigned state, unsigned long time);
     void ActiveWindowChanged();
     WindowId ReadActiveWindow() const;
+    // The grabs the keys in use need now, with the lock combinations each is taken with.
+    std::pair<std::vector<GrabTarget>, std::vector<unsigned>> WantedGrabs() const;
     void Post(HookMessageId id, std::uint64_t wParam, std::int64_t lParam,
               std::uint32_t window = 0);
     void Trace(const std::string& line);
@@ -151,6 +154,7 @@ private:
     bool keyboardHooked_ = false;
     bool mouseHooked_ = false;
     std::vector<GrabTarget> grabbed_;
+    std::vector<unsigned> grabbedLocks_; // the lock combinations grabbed_ was grabbed with
     std::vector<std::uint16_t> unavailable_;
 
     std::uint32_t mainWindow_ = 0;

@@ -69,8 +69,8 @@ std::unique_ptr<X11InputSynth> X11InputSynth::Open(const char* displayName, std:
     }
     std::unique_ptr<X11InputSynth> synth(new X11InputSynth(std::move(display)));
     synth->xkbEventBase_ = eventBase;
-    synth->RepairLeftovers();
     synth->LoadKeymap();
+    synth->AdoptLeftovers();
     return synth;
 }
 
@@ -363,7 +363,7 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
     if (up && numLockToggled_ && !KeypadKeyHeld()) {
         RestoreNumLock();
     }
-    XFlush(d);
+    // No flush per key: Flush() (between the steps of a macro) and EndOfBatch send them.
 }
 
 void X11InputSynth::PressLevelModifiers(std::uint8_t keycode, unsigned mods) {
@@ -428,7 +428,6 @@ void X11InputSynth::TypeCharacter(char32_t ch) {
     } else if (const auto slot = SlotForKeysym(BindingKeysymOfCharacter(ch), true)) {
         TypePlacement({slot->Keycode, state.Group, slot->Level, spareType_.LevelMods[slot->Level]});
     }
-    XFlush(display_.get());
 }
 
 void X11InputSynth::TypePlacement(const KeyPlacement& placed) {
@@ -602,28 +601,33 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
         // Programs must have taken in what was typed through these keys before they change.
         SettleAfterUse();
     }
-    auto next = available.begin();
+    std::vector<bool> used(available.size(), false);
     for (Keysym keysym : chunk) {
         if (bound_.contains(keysym)) {
             continue;
         }
-        // A keycode still bound with an earlier key type (before a layout change) takes no
-        // new character until it is free.
-        while (next != available.end() &&
-               (next->Level >= levels || RowOfOtherType(next->Keycode))) {
-            ++next;
+        // A named key (F24, a media key) goes on a first level: a level's Shift or AltGr would
+        // turn a combination the macro spells into another one. A keycode still bound with an
+        // earlier key type (before a layout change) takes nothing new until it is free.
+        const bool plainLevel = CharacterOfKeysym(keysym) == 0;
+        std::size_t pick = 0;
+        while (pick < available.size() && (used[pick] || available[pick].Level >= levels ||
+                                           (plainLevel && available[pick].Level != 0) ||
+                                           RowOfOtherType(available[pick].Keycode))) {
+            ++pick;
         }
-        if (next == available.end()) {
-            break;
+        if (pick == available.size()) {
+            continue;
         }
-        std::vector<Keysym>& row = spareRows_[next->Keycode];
+        used[pick] = true;
+        const SpareSlot slot = available[pick];
+        std::vector<Keysym>& row = spareRows_[slot.Keycode];
         if (row.size() != levels) {
             row.assign(levels, NoKeysym);
         }
-        row[next->Level] = keysym;
-        bound_[keysym] = *next;
-        changed.insert(next->Keycode);
-        ++next;
+        row[slot.Level] = keysym;
+        bound_[keysym] = slot;
+        changed.insert(slot.Keycode);
     }
     if (!changed.empty()) {
         WriteSpareRows({changed.begin(), changed.end()});
@@ -739,7 +743,7 @@ void X11InputSynth::RecordBindings() {
                     static_cast<int>(pairs.size()));
 }
 
-void X11InputSynth::RepairLeftovers() {
+void X11InputSynth::AdoptLeftovers() {
     Display* d = display_.get();
     int count = 0;
     Atom* atoms = XListProperties(d, root_, &count);
@@ -748,6 +752,7 @@ void X11InputSynth::RepairLeftovers() {
     }
     std::vector<char*> names(static_cast<std::size_t>(count), nullptr);
     const std::string prefix = BoundKeysPropertyPrefix;
+    std::vector<std::pair<std::uint8_t, Keysym>> left;
     if (count > 0 && XGetAtomNames(d, atoms, count, names.data())) {
         for (int i = 0; i < count; ++i) {
             const std::string name = names[static_cast<std::size_t>(i)];
@@ -768,18 +773,8 @@ void X11InputSynth::RepairLeftovers() {
                 format == 32 && data != nullptr) {
                 const auto* values = reinterpret_cast<const long*>(data);
                 for (unsigned long p = 0; p + 1 < items; p += 2) {
-                    const auto keycode = static_cast<KeyCode>(values[p]);
-                    int width = 0;
-                    KeySym* current = XGetKeyboardMapping(d, keycode, 1, &width);
-                    // Blank it only while it still carries what the dead process bound.
-                    if (current != nullptr && width > 0 &&
-                        std::find(current, current + width, static_cast<KeySym>(values[p + 1])) !=
-                            current + width) {
-                        WriteKeycode(keycode, NoKeysym);
-                    }
-                    if (current != nullptr) {
-                        XFree(current);
-                    }
+                    left.emplace_back(static_cast<std::uint8_t>(values[p]),
+                                      static_cast<Keysym>(values[p + 1]));
                 }
             }
             if (data != nullptr) {
@@ -794,7 +789,45 @@ void X11InputSynth::RepairLeftovers() {
         }
     }
     XFree(atoms);
+    if (left.empty()) {
+        return;
+    }
+    // Keys an earlier process bound and left (a play command that ended while a program was
+    // still reading its keys, or one that was killed) are taken over as they stand when they
+    // still look as it left them: changing them now could change keys a program has yet to
+    // read. Anything else of theirs that still carries their keysym is blanked.
+    const KeymapSnapshot server = ReadXkbKeymap(d);
+    const std::size_t levels = spareType_.LevelMods.size();
+    std::set<std::uint8_t> blank;
+    for (const auto& [keycode, keysym] : left) {
+        const KeyEntry& key = server.Keys[keycode];
+        const bool carries = !key.Groups.empty() &&
+                             std::find(key.Groups[0].Levels.begin(), key.Groups[0].Levels.end(),
+                                       keysym) != key.Groups[0].Levels.end();
+        if (!carries) {
+            continue;
+        }
+        const bool adoptable = key.Groups.size() == 1 &&
+                               key.Groups[0].Type == spareType_.TypeIndex &&
+                               key.Groups[0].Levels.size() == levels && key.ModMap == 0;
+        if (!adoptable) {
+            blank.insert(keycode);
+            continue;
+        }
+        spareRows_[keycode] = key.Groups[0].Levels;
+        for (std::size_t level = 0; level < levels; ++level) {
+            const Keysym sym = key.Groups[0].Levels[level];
+            if (sym != NoKeysym && !bound_.contains(sym)) {
+                bound_[sym] = {keycode, static_cast<unsigned>(level)};
+            }
+        }
+    }
+    for (const std::uint8_t keycode : blank) {
+        WriteKeycode(keycode, NoKeysym);
+    }
+    RecordBindings();
     XSync(d, False);
+    LoadKeymap(); // adopted keys are ours now, not characters of the layout
 }
 
 void X11InputSynth::PrepareCharacters(std::u32string_view text) {
@@ -820,6 +853,10 @@ void X11InputSynth::PrepareCharacters(std::u32string_view text) {
     plan_.Announce(std::move(missing));
     // All that fits now, in one rebinding; the rest follows chunk by chunk as typing gets there.
     Rebind(plan_.ChunkFor(first, SpareCapacity()));
+}
+
+void X11InputSynth::Flush() {
+    XFlush(display_.get());
 }
 
 void X11InputSynth::EndOfBatch() {
@@ -861,7 +898,16 @@ void X11InputSynth::RestoreKeyboard() {
         }
     }
     RestoreNumLock();
-    UnbindAll();
+    // Bound keys go back only once the program with the focus has proven it has read every key
+    // typed through them; a program that cannot prove it (plain Xlib clients, terminals) may
+    // still be reading them, so they stay, recorded, for the next start to take over.
+    if (!bound_.empty()) {
+        if (WaitForFocusClient()) {
+            UnbindAll();
+        } else {
+            RecordBindings();
+        }
+    }
     EndOfBatch();
 }
 

@@ -39,10 +39,12 @@ namespace orvane {
 //   it only when a single playback needs more characters than the spare keys hold.
 // - Bindings outlive the playback: they are restored when this object goes (or when their keycode
 //   is needed for another character), so back-to-back macros never rebind under a program that is
-//   still reading the previous one's keys.
+//   still reading the previous one's keys. Even then only once the program with the focus has
+//   answered a ping; otherwise (plain Xlib programs, terminals, which may still be reading) they
+//   stay bound on their empty keycodes, which no physical key produces.
 // The keycodes bound are recorded in a root-window property of this process
-// ("_ORVANE_BOUND_KEYS_<pid>", pairs of keycode and keysym) so that a later start repairs what
-// a killed process left bound; the destructor restores them too.
+// ("_ORVANE_BOUND_KEYS_<pid>", pairs of keycode and keysym); a later start takes over what an
+// ended or killed process left bound, as it stands, and blanks only what it cannot take over.
 //
 // A key the user still holds down (the hot key's own letter, held on past the wait for its
 // release) is not pressed again: a character on it is typed through a spare keycode as well.
@@ -81,6 +83,10 @@ public:
     // was before this object touched it. For the way out (also after a signal). Idempotent.
     void RestoreKeyboard();
 
+    // Sends what has been synthesized so far without waiting for the server: called between the
+    // steps of a macro (one write for a character's key events rather than one per event).
+    void Flush();
+
     // The serial the last fence carried; 0 before the first.
     std::uint32_t LastFence() const { return fenceSerial_; }
 
@@ -118,7 +124,7 @@ private:
     void UnbindAll();
     void SettleAfterUse();
     void RecordBindings();
-    void RepairLeftovers();
+    void AdoptLeftovers();
     void RestoreNumLock();
     bool KeypadKeyHeld();
     unsigned HeldModifiers() const;

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/TMainWin.h"
 
-#include "activation/MainWindowCommands.h"
 #include "core/CodePage.h"
+#include "core/MacroStore.h"
+#include "library/MacroListSource.h"
 #include "library/SortOrder.h"
-#include "ui/activation/MessageBoxSink.h"
-#include "ui/activation/SetScheduleDialog.h"
-#include "ui/activation/ShortKeyOptionsDialog.h"
-#include "ui/library/SortOrderDialog.h"
+#include "ui/MainCommandTable.h"
+#include "ui/Prompter.h"
+#include "ui/activation/OptionsCommands.h"
+#include "ui/activation/SchedulerCommands.h"
+#include "ui/library/FileCommands.h"
+#include "ui/library/HelpCommands.h"
+#include "ui/library/MacroCommands.h"
 #include "ui/library/StartAtLogin.h"
 #include "widgets/MacroGrid.h"
 #include "widgets/TrayIcons.h"
@@ -33,27 +37,6 @@ namespace {
 
 constexpr int ButtonBarHeight = 33;
 constexpr int LetterPanelWidth = 159;
-
-// Commands whose work this version does. Every other command is shown, and disabled, so the
-// window already has its final shape.
-bool IsBuilt(MainCommand command) {
-    switch (command) {
-    case MainCommand::Hide:
-    case MainCommand::Terminate:
-    case MainCommand::PlaceInSystemTray:
-    case MainCommand::Sort:
-    case MainCommand::Help:
-    case MainCommand::About:
-    case MainCommand::ShortKeys:
-    case MainCommand::ScreenSaver:
-    case MainCommand::ActivateMacro:
-    case MainCommand::RestoreKeyboardHooks:
-    case MainCommand::RestoreMouseHooks:
-        return true;
-    default:
-        return false;
-    }
-}
 
 QFont FontFrom(const FontSettings& settings) {
     QFont font(QString::fromStdString(Windows1252ToUtf8(settings.Name)));
@@ -95,11 +78,15 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     setObjectName(QStringLiteral("TMainWin"));
     setWindowIcon(ProgramIcon());
     setWindowTitle(CaptionFor(QString()));
+    if (services_.Messages == nullptr) {
+        prompter_ = std::make_unique<Prompter>();
+    }
 
     client_ = new QWidget(this);
     client_->installEventFilter(this);
     setCentralWidget(client_);
     grid_ = new MacroGrid(client_);
+    grid_->setAccessibleName(QStringLiteral("Macros"));
     grid_->SetFonts(FontFrom(settings_.GridFont), FontFrom(settings_.GridTitleFont),
                     ColorFrom(settings_.GridTitleFont.Color));
     grid_->SetColumnWidths({settings_.Col1Width, settings_.Col2Width, settings_.Col3Width});
@@ -109,8 +96,6 @@ TMainWin::TMainWin(Services services, QWidget* parent)
                        : settings_.Col3Width) = width;
     });
     connect(grid_, &MacroGrid::HeaderRightClicked, this, &TMainWin::HeaderSort);
-    connect(grid_, &MacroGrid::RowClicked, this, [this](int) { UpdateCommandStates(); });
-    connect(grid_, &MacroGrid::RowDoubleClicked, this, [this](int) { ScriptingEditorClick(); });
 
     tray_ = new TrayIcons(ProgramIcon(), RecordingIcon(), this);
     trayMenu_ = new QMenu(this);
@@ -122,26 +107,39 @@ TMainWin::TMainWin(Services services, QWidget* parent)
         trayMenu_->popup(at);
     });
 
-    BuildMenus();
-    BuildButtonBar();
-    BuildLetterPanel();
+    buttonBar_ = new QWidget(client_);
+    buttonBar_->setObjectName(QStringLiteral("buttonBar"));
+    letterPanel_ = new QWidget(client_);
+    letterPanel_->setObjectName(QStringLiteral("letterPanel"));
+    commands_ = new MainCommandTable(*menuBar(), *buttonBar_, *letterPanel_, this);
+
+    files_ = new FileCommands(*this);
+    macros_ = new MacroCommands(*this);
+    options_ = new OptionsCommands(*this);
+    AddStartAtLogin(commands_->Menu(MainMenu::Options), this);
+    scheduler_ = new SchedulerCommands(*this);
+    help_ = new HelpCommands(*this);
 
     // Without a notification area the tray cannot be used: the setting is forced off for this
     // run and the command that would turn it on is disabled.
     if (!TrayIcons::Available()) {
         settings_.UseTray = false;
-        Action(MainCommand::PlaceInSystemTray)->setEnabled(false);
+        commands_->SetAvailable(MainCommand::PlaceInSystemTray, false);
     }
     Action(MainCommand::PlaceInSystemTray)->setChecked(settings_.UseTray);
     tray_->ShowMain(settings_.UseTray);
+    commands_->SetAvailable(MainCommand::Hide, settings_.UseTray);
 
     resize(std::max(200, settings_.MainWindow.Width), std::max(150, settings_.MainWindow.Height));
     move(settings_.MainWindow.Left, settings_.MainWindow.Top);
     ShowButtonBar(settings_.UseSpeed);
-    UpdateCommandStates();
 }
 
 TMainWin::~TMainWin() = default;
+
+MessageSink& TMainWin::Messages() const {
+    return services_.Messages != nullptr ? *services_.Messages : *prompter_;
+}
 
 QString TMainWin::CaptionFor(const QString& path) {
     QString name = QFileInfo(path).fileName();
@@ -152,242 +150,13 @@ QString TMainWin::CaptionFor(const QString& path) {
     return QStringLiteral("Orvane 98 (%1)").arg(name);
 }
 
-QAction* TMainWin::AddCommand(QMenu* menu, MainCommand command, const QString& caption,
-                              const QKeySequence& shortcut) {
-    auto* action = menu->addAction(caption);
-    action->setShortcut(shortcut);
-    actions_[command] = action;
-    if (!IsBuilt(command)) {
-        action->setEnabled(false);
-        action->setStatusTip(QStringLiteral("Not available in this version yet"));
-    }
-    return action;
-}
-
 void TMainWin::SetMacroEditors(const MacroEditors& editors) {
     editors_ = editors;
-    EnableScriptingEditor();
     emit MacroEditorsChanged();
 }
 
-void TMainWin::SetScriptingCommand(std::function<void(int)> open) {
-    openScripting_ = std::move(open);
-    EnableScriptingEditor();
-}
-
-void TMainWin::EnableScriptingEditor() {
-    const bool on = editors_.Scripting != nullptr && openScripting_ && restriction_ == 0;
-    Action(MainCommand::ScriptingEditor)->setEnabled(on);
-    Action(MainCommand::ScriptingEditor)->setStatusTip(QString());
-    for (QWidget* bar : {buttonBar_, letterPanel_}) {
-        for (QToolButton* button : bar->findChildren<QToolButton*>()) {
-            if (button->property("command").toInt() ==
-                static_cast<int>(MainCommand::ScriptingEditor)) {
-                button->setEnabled(on);
-            }
-        }
-    }
-}
-
-void TMainWin::ScriptingEditorClick() {
-    if (restriction_ > 0 || editors_.Scripting == nullptr || !openScripting_) {
-        return;
-    }
-    if (grid_->Model().rowCount() == 0) {
-        QMessageBox::critical(this, QStringLiteral("Error"),
-                              QStringLiteral("No hot keys have been added yet.  Please add one "
-                                             "first."));
-        return;
-    }
-    const int record = grid_->SelectedRecord();
-    if (record <= 0) {
-        QMessageBox::critical(this, QStringLiteral("Error"),
-                              QStringLiteral("No hot key selected.  Please select one."));
-        return;
-    }
-    openScripting_(record);
-}
-
 QAction* TMainWin::Action(MainCommand command) const {
-    const auto found = actions_.find(command);
-    return found == actions_.end() ? nullptr : found->second;
-}
-
-void TMainWin::BuildMenus() {
-    using enum MainCommand;
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    AddCommand(file, NewFile, QStringLiteral("&New File..."), QKeySequence(Qt::CTRL | Qt::Key_N));
-    AddCommand(file, OpenFile, QStringLiteral("&Open File..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    file->addSeparator();
-    AddCommand(file, ImportMacros, QStringLiteral("&Import Macros..."));
-    AddCommand(file, ExportMacros, QStringLiteral("&Export Macros..."));
-    file->addSeparator();
-    AddCommand(file, PrintMacroList, QStringLiteral("&Print Macro List..."),
-               QKeySequence(Qt::CTRL | Qt::Key_P));
-    AddCommand(file, PrinterSetup, QStringLiteral("Printer &Setup..."));
-    AddCommand(file, PrinterFont, QStringLiteral("Printer &Font..."));
-    AddCommand(file, OutputMacroInformation, QStringLiteral("O&utput Macro Information..."));
-    file->addSeparator();
-    AddCommand(file, Network, QStringLiteral("Net&work..."));
-    QAction* recentSeparator = file->addSeparator();
-    for (std::size_t i = 0; i < kRecentFileCount; ++i) {
-        const std::string& path = settings_.LastFiles[i];
-        auto* entry = file->addAction(QStringLiteral("&%1   %2")
-                                          .arg(i + 1)
-                                          .arg(QString::fromStdString(Windows1252ToUtf8(path))));
-        entry->setVisible(!path.empty());
-        entry->setEnabled(false);
-        recentFiles_.push_back(entry);
-    }
-    recentSeparator->setVisible(std::any_of(settings_.LastFiles.begin(), settings_.LastFiles.end(),
-                                            [](const std::string& p) { return !p.empty(); }));
-    file->addSeparator();
-    connect(AddCommand(file, Hide, QStringLiteral("&Hide Orvane 98")), &QAction::triggered, this,
-            &TMainWin::HideClick);
-    connect(AddCommand(file, Terminate, QStringLiteral("&Terminate Orvane 98")),
-            &QAction::triggered, this, &TMainWin::TerminateClick);
-
-    QMenu* macro = menuBar()->addMenu(QStringLiteral("&Macro"));
-    AddCommand(macro, AddMacro, QStringLiteral("&Add Macro..."), QKeySequence(Qt::Key_Insert));
-    connect(AddCommand(macro, ScriptingEditor, QStringLiteral("&Scripting Editor...")),
-            &QAction::triggered, this, &TMainWin::ScriptingEditorClick);
-    AddCommand(macro, ModifyDirectly, QStringLiteral("&Modify Directly..."));
-    AddCommand(macro, RecaptureMacro, QStringLiteral("Re&capture Macro"));
-    AddCommand(macro, RenameMacro, QStringLiteral("&Rename Macro..."));
-    AddCommand(macro, CopyMacro, QStringLiteral("C&opy Macro..."));
-    connect(AddCommand(macro, ActivateMacro, QStringLiteral("Acti&vate Macro")),
-            &QAction::triggered, this, [this] {
-                if (activation_.ToggleActive) {
-                    activation_.ToggleActive(grid_->SelectedRecord());
-                }
-            });
-    AddCommand(macro, RemoveMacro, QStringLiteral("R&emove Macro"), QKeySequence(Qt::Key_Delete));
-    macro->addSeparator();
-    AddCommand(macro, QuickInfo, QStringLiteral("&Quick Info"));
-    connect(AddCommand(macro, Sort, QStringLiteral("Sor&t Order...")), &QAction::triggered, this,
-            &TMainWin::SortOrderClick);
-
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    AddCommand(options, Appearance, QStringLiteral("A&ppearance..."));
-    connect(AddCommand(options, ShortKeys, QStringLiteral("Short&Keys...")), &QAction::triggered,
-            this, &TMainWin::ShortKeysClick);
-    AddCommand(options, Capture, QStringLiteral("&Capture..."));
-    AddCommand(options, Remap, QStringLiteral("&Remap..."));
-    options->addSeparator();
-    QAction* tray = AddCommand(options, PlaceInSystemTray, QStringLiteral("Place in System &Tray"));
-    tray->setCheckable(true);
-    connect(tray, &QAction::triggered, this, &TMainWin::PlaceInTrayClick);
-    AddStartAtLogin(options, this);
-    QAction* screenSaver =
-        AddCommand(options, ScreenSaver, QStringLiteral("&Disable if using Timed Macros"));
-    screenSaver->setCheckable(true);
-    screenSaver->setChecked(settings_.DisableScreenSaver);
-    connect(screenSaver, &QAction::triggered, this, [this](bool on) {
-        settings_.DisableScreenSaver = on;
-        services_.SaveSettings();
-        emit SchedulerSettingsChanged();
-    });
-    options->addSeparator();
-    const auto askThen = [this](const QString& caption, std::string_view question,
-                                const std::function<void()>& then) {
-        if (then && QMessageBox::question(
-                        this, caption,
-                        QString::fromLatin1(question.data(), static_cast<int>(question.size())),
-                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
-            then();
-        }
-    };
-    connect(AddCommand(options, RestoreKeyboardHooks, QStringLiteral("Restore &Keyboard Hooks")),
-            &QAction::triggered, this, [this, askThen] {
-                askThen(QStringLiteral("Keyboard Hooks"), KeyboardHooksQuestion,
-                        activation_.RestoreKeyboardHooks);
-            });
-    connect(AddCommand(options, RestoreMouseHooks, QStringLiteral("Restore &Mouse Hooks")),
-            &QAction::triggered, this, [this, askThen] {
-                askThen(QStringLiteral("Mouse Hooks"), MouseHooksQuestion,
-                        activation_.RestoreMouseHooks);
-            });
-    AddCommand(options, EndCapture, QStringLiteral("&End Capture"));
-
-    QMenu* scheduler = menuBar()->addMenu(QStringLiteral("&Scheduler"));
-    actions_[Scheduler] = scheduler->menuAction();
-    showDate_ = scheduler->addAction(QStringLiteral("&Show Date && Time"));
-    showDate_->setCheckable(true);
-    showDate_->setChecked(settings_.ShowDate);
-    connect(showDate_, &QAction::triggered, this, &TMainWin::ShowDateClick);
-    // The alarm's sound dialog comes with the command dialogs.
-    QAction* alarm = scheduler->addAction(QStringLiteral("&Alarm..."));
-    alarm->setEnabled(false);
-    alarm->setStatusTip(QStringLiteral("Not available in this version yet"));
-    connect(scheduler->addAction(QStringLiteral("&Timer Interval...")), &QAction::triggered, this,
-            &TMainWin::TimerIntervalClick);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    connect(AddCommand(help, Help, QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, &TMainWin::ShowHelp);
-    connect(AddCommand(help, About, QStringLiteral("&About Orvane 98")), &QAction::triggered, this,
-            &TMainWin::ShowAbout);
-}
-
-void TMainWin::BuildButtonBar() {
-    using enum MainCommand;
-    buttonBar_ = new QWidget(client_);
-    buttonBar_->setObjectName(QStringLiteral("buttonBar"));
-    auto* layout = new QHBoxLayout(buttonBar_);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(1);
-    const std::pair<MainCommand, const char*> buttons[] = {
-        {NewFile, "New"},          {OpenFile, "Open"},         {AddMacro, "Add"},
-        {ScriptingEditor, "Edit"}, {ModifyDirectly, "Direct"}, {RecaptureMacro, "Recapture"},
-        {RenameMacro, "Rename"},   {CopyMacro, "Copy"},        {ActivateMacro, "Activate"},
-        {RemoveMacro, "Delete"},   {ImportMacros, "Import"},   {ExportMacros, "Export"},
-        {PrintMacroList, "Print"}, {Appearance, "Look"},       {Sort, "Sort"}};
-    for (const auto& [command, caption] : buttons) {
-        // A button of its own (not the menu's action) so a restriction level can disable the
-        // button while the menu entry stays, as level 1 does for opening and printing.
-        auto* button = new QToolButton(buttonBar_);
-        button->setText(QString::fromLatin1(caption));
-        button->setObjectName(QStringLiteral("speed") + QString::fromLatin1(caption));
-        button->setToolTip(
-            Action(command)->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
-        button->setAutoRaise(true);
-        button->setProperty("command", static_cast<int>(command));
-        button->setEnabled(Action(command)->isEnabled());
-        connect(button, &QToolButton::clicked, Action(command), &QAction::trigger);
-        layout->addWidget(button);
-    }
-    layout->addStretch(1);
-}
-
-void TMainWin::BuildLetterPanel() {
-    using enum MainCommand;
-    letterPanel_ = new QWidget(client_);
-    letterPanel_->setObjectName(QStringLiteral("letterPanel"));
-    auto* layout = new QVBoxLayout(letterPanel_);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(3);
-    const std::pair<MainCommand, const char*> buttons[] = {{AddMacro, "&Add Macro"},
-                                                           {ScriptingEditor, "Scripting &Editor"},
-                                                           {ModifyDirectly, "Modify &Directly"},
-                                                           {RecaptureMacro, "Re&capture Macro"},
-                                                           {RenameMacro, "&Rename Macro"},
-                                                           {CopyMacro, "C&opy Macro"},
-                                                           {ActivateMacro, "Acti&vate Macro"},
-                                                           {RemoveMacro, "Re&move Macro"},
-                                                           {QuickInfo, "&Quick Info"},
-                                                           {Sort, "Sor&t Order"}};
-    for (const auto& [command, caption] : buttons) {
-        auto* button = new QToolButton(letterPanel_);
-        button->setText(QString::fromLatin1(caption));
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setMinimumHeight(26);
-        button->setProperty("command", static_cast<int>(command));
-        button->setEnabled(Action(command)->isEnabled());
-        connect(button, &QToolButton::clicked, Action(command), &QAction::trigger);
-        layout->addWidget(button);
-    }
-    layout->addStretch(1);
+    return commands_->Action(command);
 }
 
 void TMainWin::ShowButtonBar(bool on) {
@@ -431,7 +200,19 @@ void TMainWin::SetMacroFile(const QString& path, std::vector<ListMacro> macros) 
     if (!grid_->SelectRecord(selected)) {
         grid_->SelectRow(1);
     }
-    UpdateCommandStates();
+    macros_->SetButtons();
+}
+
+void TMainWin::RefreshFromStore(int record) {
+    if (services_.Store == nullptr) {
+        return;
+    }
+    SetMacroFile(QString::fromStdString(services_.Store->CurrentPath().string()),
+                 ListMacrosFrom(*services_.Store));
+    if (record > 0) {
+        grid_->SelectRecord(record);
+        macros_->SetButtons();
+    }
 }
 
 void TMainWin::FillList() {
@@ -440,47 +221,17 @@ void TMainWin::FillList() {
     if (!grid_->SelectRecord(selected)) {
         grid_->SelectRow(1);
     }
-}
-
-void TMainWin::UpdateCommandStates() {
-    // A restriction level freezes the commands; clicks change nothing then.
-    if (restriction_ > 0) {
-        return;
-    }
-    const QModelIndex current = grid_->currentIndex();
-    const bool active = !current.isValid() || current.data(MacroGridModel::ActiveRole).toBool();
-    Action(MainCommand::ActivateMacro)
-        ->setText(active ? QStringLiteral("Deacti&vate Macro") : QStringLiteral("Acti&vate Macro"));
-    Action(MainCommand::Hide)->setEnabled(settings_.UseTray);
+    macros_->SetButtons();
 }
 
 void TMainWin::ApplyRestriction(int level) {
     restriction_ = RestrictionLevelOf(level);
     const Restriction restriction = RestrictionFor(restriction_);
-    for (const MainCommand command : restriction.MenuEntries) {
-        if (command == MainCommand::RecentFiles) {
-            for (QAction* entry : recentFiles_) {
-                entry->setEnabled(false);
-            }
-        } else if (QAction* action = Action(command)) {
-            action->setEnabled(false);
-        }
-    }
-    for (QToolButton* button : buttonBar_->findChildren<QToolButton*>()) {
-        const auto command = static_cast<MainCommand>(button->property("command").toInt());
-        if (std::find(restriction.Buttons.begin(), restriction.Buttons.end(), command) !=
-                restriction.Buttons.end() ||
-            !Action(command)->isEnabled()) {
-            button->setEnabled(false);
-        }
-    }
+    commands_->SetRestriction(restriction);
     if (restriction.LetterPanel) {
         letterPanel_->setEnabled(false);
     }
-    for (QToolButton* button : letterPanel_->findChildren<QToolButton*>()) {
-        const auto command = static_cast<MainCommand>(button->property("command").toInt());
-        button->setEnabled(Action(command)->isEnabled());
-    }
+    macros_->SetButtons();
 }
 
 void TMainWin::HeaderSort(int column) {
@@ -498,21 +249,6 @@ void TMainWin::HeaderSort(int column) {
     }
 }
 
-void TMainWin::SortOrderClick() {
-    SortOrderDialog dialog(SortOrderFormFrom(SortOrder(), settings_.SortHeader), this);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    const SortOrderForm form = dialog.Form();
-    const ListSortOrder order = SortOrderFromForm(form);
-    settings_.PrimarySort = order.Primary;
-    settings_.ActivationSort = order.Activation;
-    settings_.ScopeSort = order.Scope;
-    settings_.SortHeader = form.SortHeader;
-    services_.SaveSettings();
-    FillList();
-}
-
 void TMainWin::DoCaption() {
     QString caption = CaptionFor(filePath_);
     if (settings_.ShowDate) {
@@ -524,37 +260,6 @@ void TMainWin::DoCaption() {
     if (windowTitle() != caption) {
         setWindowTitle(caption);
     }
-}
-
-void TMainWin::ShowDateClick() {
-    settings_.ShowDate = !settings_.ShowDate;
-    showDate_->setChecked(settings_.ShowDate);
-    DoCaption();
-    services_.SaveSettings();
-    emit SchedulerSettingsChanged();
-}
-
-void TMainWin::TimerIntervalClick() {
-    MessageBoxSink messages;
-    TimerIntervalDialog dialog(settings_.TimerSeconds, messages, this);
-    messages.SetParent(&dialog);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    settings_.TimerSeconds = dialog.Seconds();
-    services_.SaveSettings();
-    emit SchedulerSettingsChanged();
-}
-
-void TMainWin::ShortKeysClick() {
-    MessageBoxSink messages;
-    ShortKeyOptionsDialog dialog(ShortKeyOptionsFormFrom(settings_), messages, this);
-    messages.SetParent(&dialog);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    ApplyShortKeyOptions(dialog.Form(), settings_);
-    services_.SaveSettings();
 }
 
 void TMainWin::HideClick() {
@@ -575,7 +280,7 @@ void TMainWin::PlaceInTrayClick() {
     settings_.UseTray = !settings_.UseTray;
     Action(MainCommand::PlaceInSystemTray)->setChecked(settings_.UseTray);
     tray_->ShowMain(settings_.UseTray);
-    Action(MainCommand::Hide)->setEnabled(settings_.UseTray && restriction_ < 2);
+    commands_->SetAvailable(MainCommand::Hide, settings_.UseTray);
     services_.SaveSettings();
 }
 
@@ -601,23 +306,6 @@ void TMainWin::ShowInFront() {
     raise();
     activateWindow();
     grid_->setFocus();
-}
-
-void TMainWin::ShowHelp() {
-    if (services_.ManualPath.isEmpty() || !QFileInfo::exists(services_.ManualPath)) {
-        QMessageBox::warning(this, QStringLiteral("Error"),
-                             QStringLiteral("The manual is not installed."));
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(services_.ManualPath));
-}
-
-void TMainWin::ShowAbout() {
-    QMessageBox::about(this, QStringLiteral("About Orvane 98"),
-                       QStringLiteral("<b>Orvane 98</b> %1<br>Keyboard and mouse macros for the "
-                                      "Linux desktop.<br>Licensed under the GNU GPL, version 3 "
-                                      "or later.")
-                           .arg(QApplication::applicationVersion()));
 }
 
 void TMainWin::showEvent(QShowEvent* event) {

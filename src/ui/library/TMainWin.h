@@ -9,21 +9,32 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
-#include <map>
+#include <memory>
 #include <vector>
 
 class QAction;
 class QMenu;
-class QToolButton;
 
 namespace orvane {
 
+class FileCommands;
+class HelpCommands;
+class KeyPickRelay;
+class MacroCommands;
 class MacroGrid;
+class MacroStore;
+class MainCommandTable;
+class MessageSink;
+class OptionsCommands;
+class Prompter;
+class SchedulerCommands;
 class TrayIcons;
 
-// The main window: the menu, the button bar or the letter panel, and the macro grid. It keeps
-// the settings it was given up to date (window bounds, column widths, sort order, tray use) and
-// asks the owner to save them whenever a setting changes and when it closes.
+// The main window: the menus, the button bar or the letter panel, and the macro grid, laid out
+// and captioned; the tray icon; the restriction level. Its commands live in groups beside it
+// (file, macro, options, scheduler, help), which bind their handlers to the command table. It
+// keeps the settings it was given up to date (window bounds, column widths, sort order, tray
+// use) and asks the owner to save them whenever a setting changes and when it closes.
 class TMainWin : public QMainWindow {
     Q_OBJECT
 public:
@@ -31,18 +42,15 @@ public:
         SettingsBlock* Settings = nullptr;  // owned by the caller, outlives the window
         std::function<void()> SaveSettings; // writes `Settings` to the settings file
         QString ManualPath;                 // the HTML manual, empty when not installed
+        // The loaded macro file. Without one the commands that change macros stay unbuilt.
+        MacroStore* Store = nullptr;
+        // Where messages and questions go; null: a prompter over this window.
+        MessageSink* Messages = nullptr;
+        // Reports struck hot keys to the dialog that picks one; null: none are reported.
+        KeyPickRelay* KeyPicks = nullptr;
+        // A timed macro was added, changed or removed: the schedule is recomputed.
+        std::function<void()> ScheduleChanged;
     };
-
-    // The activation commands, done by the owner.
-    struct ActivationCommands {
-        // "Acti&vate Macro" / "Deacti&vate Macro" for a record (0: none selected); the list is
-        // refreshed by the callee.
-        std::function<void(int)> ToggleActive;
-        // "Restore &Keyboard Hooks" / "Restore &Mouse Hooks" after the user said Yes.
-        std::function<void()> RestoreKeyboardHooks;
-        std::function<void()> RestoreMouseHooks;
-    };
-    void SetActivationCommands(ActivationCommands commands) { activation_ = std::move(commands); }
 
     explicit TMainWin(Services services, QWidget* parent = nullptr);
     ~TMainWin() override;
@@ -50,6 +58,8 @@ public:
     // The macros of the current file (record i is macros[i - 1]) and its path; rebuilds the
     // caption and the list, keeping the selected macro when it is still there.
     void SetMacroFile(const QString& path, std::vector<ListMacro> macros);
+    // The same from the store, selecting `record` when it is given (> 0).
+    void RefreshFromStore(int record = 0);
     // Rebuilds the list in the current sort order (FillList).
     void FillList();
 
@@ -70,19 +80,17 @@ public:
     void SetMacroEditors(const MacroEditors& editors);
     const MacroEditors& Editors() const { return editors_; }
 
-    // Opens the scripting editor on a macro (its record number) and stores what it returns;
-    // done by the owner. "Scripting Editor" and a double click on a row call it once both it
-    // and the editor are given.
-    void SetScriptingCommand(std::function<void(int)> open);
-    // "Scripting Editor": the opening refusals for an empty list or no selection, then the
-    // editor on the selected macro.
-    void ScriptingEditorClick();
-
     QAction* Action(MainCommand command) const;
+    MainCommandTable& Commands() const { return *commands_; }
+    MacroCommands& Macros() const { return *macros_; }
     MacroGrid& Grid() const { return *grid_; }
     QWidget& LetterPanel() const { return *letterPanel_; }
     QWidget& ButtonBar() const { return *buttonBar_; }
     TrayIcons& Tray() const { return *tray_; }
+    SettingsBlock& Settings() const { return settings_; }
+    void SaveSettings() const { services_.SaveSettings(); }
+    const Services& Context() const { return services_; }
+    MessageSink& Messages() const;
 
     // "Use Speed" on shows the button bar, off the letter panel (and re-lays the window out).
     void ShowButtonBar(bool on);
@@ -105,10 +113,6 @@ public slots:
     void HideClick();
     void TerminateClick();
     void PlaceInTrayClick();
-    void SortOrderClick();
-    void ShortKeysClick();
-    void ShowDateClick();
-    void TimerIntervalClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,33 +121,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildMenus();
-    void BuildButtonBar();
-    void BuildLetterPanel();
-    QAction* AddCommand(QMenu* menu, MainCommand command, const QString& caption,
-                        const QKeySequence& shortcut = {});
     void LayoutClient();
-    void UpdateCommandStates();
-    void EnableScriptingEditor();
     void HeaderSort(int column);
-    void ShowHelp();
-    void ShowAbout();
     ListSortOrder SortOrder() const;
 
     Services services_;
-    ActivationCommands activation_;
     MacroEditors editors_;
-    std::function<void(int)> openScripting_;
     SettingsBlock& settings_;
-    std::map<MainCommand, QAction*> actions_;
-    std::vector<QAction*> recentFiles_;
+    std::unique_ptr<Prompter> prompter_;
     QMenu* trayMenu_ = nullptr;
-    QAction* showDate_ = nullptr;
     QWidget* client_ = nullptr;
     QWidget* buttonBar_ = nullptr;
     QWidget* letterPanel_ = nullptr;
     MacroGrid* grid_ = nullptr;
     TrayIcons* tray_ = nullptr;
+    MainCommandTable* commands_ = nullptr;
+    FileCommands* files_ = nullptr;
+    MacroCommands* macros_ = nullptr;
+    OptionsCommands* options_ = nullptr;
+    SchedulerCommands* scheduler_ = nullptr;
+    HelpCommands* help_ = nullptr;
     QString filePath_;
     int restriction_ = 0;
     bool hideAfterShow_ = false;

@@ -37,5 +37,22 @@ TEST(SpareKeyType, MostLevelsThePressableModifiersReachAndNoLockChanges) {
     }
 }
 
+// Keymaps carry types whose first four levels look like FOUR_LEVEL's but which have a fifth
+// (Ctrl+Alt for the console switch keys): a bound key must fill all of its type's levels, so
+// such a type is never taken, even when it comes first.
+TEST(SpareKeyType, ATypeWithALevelOutOfReachIsNeverTaken) {
+    KeymapSnapshot snapshot = test::UsSnapshot();
+    const unsigned shift = ModifierMask::Shift;
+    const unsigned ctrlAlt = ModifierMask::Control | ModifierMask::Mod1;
+    const KeyType fiveLevels{shift | Level3Mask | ctrlAlt,
+                             {{shift, 1}, {Level3Mask, 2}, {shift | Level3Mask, 3}, {ctrlAlt, 4}}};
+    snapshot.Types.insert(snapshot.Types.begin() + test::FourLevel, fiveLevels);
+    const std::vector<unsigned> pressable = {0, shift, Level3Mask, shift | Level3Mask};
+    const SpareKeyType chosen =
+        ChooseSpareKeyType(snapshot, ModifierMask::Lock | NumLockMask, pressable);
+    EXPECT_EQ(chosen.TypeIndex, test::FourLevel + 1U);
+    EXPECT_EQ(chosen.LevelMods.size(), 4U);
+}
+
 } // namespace
 } // namespace orvane

@@ -1,0 +1,287 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/library/MacroCommands.h"
+
+#include "activation/HotKeyChoice.h"
+#include "activation/MainWindowCommands.h"
+#include "core/MacroStore.h"
+#include "core/MessageSink.h"
+#include "library/MacroManagement.h"
+#include "library/SortOrder.h"
+#include "ui/MainCommandTable.h"
+#include "ui/activation/ActivationChooserDialog.h"
+#include "ui/activation/AddMacroDialog.h"
+#include "ui/activation/QtText.h"
+#include "ui/activation/SystemKeysDialog.h"
+#include "ui/library/SortOrderDialog.h"
+#include "ui/library/TMainWin.h"
+#include "widgets/MacroGrid.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QUrl>
+
+namespace orvane {
+
+MacroCommands::MacroCommands(TMainWin& window)
+    : QObject(&window), window_(window), store_(window.Context().Store) {
+    using enum MainCommand;
+    MainCommandTable& commands = window.Commands();
+    commands.Bind(Sort, [this] { SortOrderClick(); });
+    if (store_ != nullptr) {
+        commands.Bind(ActivateMacro, [this] { ActivateClick(); });
+        commands.Bind(AddMacro, [this] { AddClick(); });
+        commands.Bind(CopyMacro, [this] { CopyClick(); });
+        commands.Bind(RenameMacro, [this] { RenameClick(); });
+        commands.Bind(RemoveMacro, [this] { RemoveClick(); });
+        connect(&window, &TMainWin::MacroEditorsChanged, this, &MacroCommands::BindEditors);
+    }
+    MacroGrid& grid = window.Grid();
+    connect(&grid, &MacroGrid::RowClicked, this, [this](int) { SelectedRowChanged(); });
+    connect(grid.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { SelectedRowChanged(); });
+    connect(&grid, &MacroGrid::RowDoubleClicked, this, [this](int) {
+        QAction* editor = window_.Action(ScriptingEditor);
+        if (window_.RestrictionLevel() == 0 && editor->isEnabled()) {
+            editor->trigger();
+        }
+    });
+    connect(&grid, &MacroGrid::RowRightClicked, this, [this](int) {
+        QAction* info = window_.Action(QuickInfo);
+        if (window_.RestrictionLevel() == 0 && info->isEnabled()) {
+            info->trigger();
+        }
+    });
+    SetButtons();
+}
+
+void MacroCommands::BindEditors() {
+    using enum MainCommand;
+    MainCommandTable& commands = window_.Commands();
+    if (window_.Editors().Scripting != nullptr && !commands.IsBuilt(ScriptingEditor)) {
+        commands.Bind(ScriptingEditor, [this] { EditClick(true); });
+    }
+    if ((window_.Editors().Direct != nullptr || window_.Editors().MenuBuilder != nullptr) &&
+        !commands.IsBuilt(ModifyDirectly)) {
+        commands.Bind(ModifyDirectly, [this] { EditClick(false); });
+    }
+}
+
+void MacroCommands::SetButtons() {
+    using enum MainCommand;
+    MainCommandTable& commands = window_.Commands();
+    const bool any = window_.Grid().Model().rowCount() > 0;
+    for (const MainCommand command :
+         {ModifyDirectly, RecaptureMacro, RemoveMacro, CopyMacro, RenameMacro, ActivateMacro,
+          ScriptingEditor, ImportMacros, ExportMacros, QuickInfo}) {
+        commands.SetAvailable(command, any);
+    }
+    SelectedRowChanged();
+}
+
+void MacroCommands::SelectedRowChanged() {
+    // A restriction level freezes the commands; selecting a row changes nothing then.
+    if (window_.RestrictionLevel() > 0) {
+        return;
+    }
+    const QModelIndex current = window_.Grid().currentIndex();
+    const bool active = !current.isValid() || current.data(MacroGridModel::ActiveRole).toBool();
+    window_.Commands().SetCaptions(
+        MainCommand::ActivateMacro,
+        active ? QStringLiteral("Deacti&vate Macro") : QStringLiteral("Acti&vate Macro"),
+        active ? QStringLiteral("Deacti&vate Macro") : QStringLiteral("Acti&vate Macro"),
+        active ? QStringLiteral("Deactivate Macro") : QStringLiteral("Activate Macro"));
+}
+
+bool MacroCommands::Refused(MacroCommandKind kind, int selected) {
+    const auto refusal =
+        OpeningRefusal(kind, store_->MacroCount(), selected, store_->FileHasUnloadedRecords());
+    if (refusal) {
+        window_.Messages().Show("Error", *refusal);
+    }
+    return refusal.has_value();
+}
+
+void MacroCommands::Stored(const StoredMacro& stored) {
+    if (!stored.Stored) {
+        return;
+    }
+    window_.RefreshFromStore(stored.Record);
+    if (stored.Timed && window_.Context().ScheduleChanged) {
+        window_.Context().ScheduleChanged();
+    }
+}
+
+void MacroCommands::SortOrderClick() {
+    SettingsBlock& settings = window_.Settings();
+    const ListSortOrder current{settings.PrimarySort, settings.ActivationSort, settings.ScopeSort};
+    SortOrderDialog dialog(SortOrderFormFrom(current, settings.SortHeader), &window_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const SortOrderForm form = dialog.Form();
+    const ListSortOrder order = SortOrderFromForm(form);
+    settings.PrimarySort = order.Primary;
+    settings.ActivationSort = order.Activation;
+    settings.ScopeSort = order.Scope;
+    settings.SortHeader = form.SortHeader;
+    window_.SaveSettings();
+    window_.FillList();
+}
+
+void MacroCommands::ActivateClick() {
+    const ActivateOutcome outcome = DoActivate(*store_, window_.Grid().SelectedRecord());
+    if (outcome.Error) {
+        window_.Messages().Show("Error", *outcome.Error);
+    } else if (outcome.Changed) {
+        window_.RefreshFromStore();
+        if (outcome.Timed && window_.Context().ScheduleChanged) {
+            window_.Context().ScheduleChanged();
+        }
+    }
+}
+
+void MacroCommands::AddClick() {
+    if (Refused(MacroCommandKind::Add, 0)) {
+        return;
+    }
+    const MacroTable& table = store_->Table();
+    const int count = store_->MacroCount();
+    bool userMacros = false;
+    for (int i = 1; i <= count && !userMacros; ++i) {
+        userMacros = table.Scope(i) != ScopeSystem;
+    }
+    AddMacroDialog dialog(
+        CountKeyUses(table, count), GlobalKeys(table, count), userMacros,
+        {{store_, window_.Context().KeyPicks}, &window_.Messages(), window_.Editors(), count + 1},
+        &window_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    Stored(StoreNewMacro(*store_, dialog.Record(), window_.Messages()));
+}
+
+void MacroCommands::CopyClick() {
+    const int selected = window_.Grid().SelectedRecord();
+    MacroRecord working;
+    if (Refused(MacroCommandKind::Copy, selected) ||
+        !ReadWorkingMacro(*store_, selected, working, window_.Messages())) {
+        return;
+    }
+    const MacroTable& table = store_->Table();
+    const int count = store_->MacroCount();
+    ActivationChooserDialog dialog(
+        ChooserMode::Copy, working, CountKeyUses(table, count), TakenKeys(table, count),
+        {{store_, window_.Context().KeyPicks}, &window_.Messages(), LocalMoment::Now()}, &window_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    Stored(StoreNewMacro(*store_, dialog.Record(), window_.Messages()));
+}
+
+void MacroCommands::RenameClick() {
+    const int selected = window_.Grid().SelectedRecord();
+    MacroRecord working;
+    if (Refused(MacroCommandKind::Rename, selected) ||
+        !ReadWorkingMacro(*store_, selected, working, window_.Messages())) {
+        return;
+    }
+    const MacroTable& table = store_->Table();
+    const int count = store_->MacroCount();
+    if (working.Scope == ScopeSystem) {
+        SystemKeysClick(selected, working);
+        return;
+    }
+    ActivationChooserDialog dialog(
+        ChooserMode::Move, working, CountKeyUses(table, count), TakenKeys(table, count),
+        {{store_, window_.Context().KeyPicks}, &window_.Messages(), LocalMoment::Now()}, &window_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    Stored(StoreChangedMacro(*store_, selected, working, dialog.Record()));
+}
+
+void MacroCommands::SystemKeysClick(int selected, const MacroRecord& working) {
+    const MacroTable& table = store_->Table();
+    const int count = store_->MacroCount();
+    const std::string_view kind = working.ScopeTarget.View();
+    SystemKeysDialog::Services services{
+        {store_, window_.Context().KeyPicks}, &window_.Messages(), {}};
+    const QString manual = window_.Context().ManualPath;
+    if (!manual.isEmpty() && QFileInfo::exists(manual)) {
+        services.Help = [manual] {
+            QUrl url = QUrl::fromLocalFile(manual);
+            url.setFragment(QStringLiteral("system-hot-keys"));
+            QDesktopServices::openUrl(url);
+        };
+    }
+    SystemKeysDialog dialog(SystemKeysFormFrom(*store_, window_.Settings()),
+                            GlobalKeys(table, count), kind.empty() ? 1 : kind[0] - '0', services,
+                            &window_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    ApplySystemKeys(dialog.Form(), *store_, window_.Settings());
+    window_.SaveSettings();
+    store_->SetHotKeys();
+    window_.RefreshFromStore(selected);
+}
+
+void MacroCommands::RemoveClick() {
+    const int selected = window_.Grid().SelectedRecord();
+    if (Refused(MacroCommandKind::Remove, selected)) {
+        return;
+    }
+    const int row = window_.Grid().Model().List().ReverseSort(selected);
+    const StoredMacro removed = RemoveMacro(*store_, selected, window_.Messages());
+    if (!removed.Stored) {
+        return;
+    }
+    window_.RefreshFromStore();
+    const int rows = window_.Grid().Model().rowCount();
+    if (rows > 0) {
+        window_.Grid().SelectRow(std::min(row, rows));
+    }
+    SetButtons();
+    if (removed.Timed && window_.Context().ScheduleChanged) {
+        window_.Context().ScheduleChanged();
+    }
+}
+
+void MacroCommands::EditClick(bool scripting) {
+    const int selected = window_.Grid().SelectedRecord();
+    MacroRecord working;
+    if (Refused(MacroCommandKind::Modify, selected) ||
+        !ReadWorkingMacro(*store_, selected, working, window_.Messages())) {
+        return;
+    }
+    // A system macro has no script: changing it means choosing its key.
+    if (working.Scope == ScopeSystem) {
+        SystemKeysClick(selected, working);
+        return;
+    }
+    const MacroEditors& editors = window_.Editors();
+    MacroEditor* editor = scripting                         ? editors.Scripting
+                          : working.Scope == ScopePopupMenu ? editors.MenuBuilder
+                                                            : editors.Direct;
+    if (editor == nullptr) {
+        return;
+    }
+    MacroEditRequest request;
+    request.RecordNumber = selected;
+    request.Kind = working.HotKey == HotKeyTimed      ? MacroActivationKind::Timed
+                   : working.HotKey == HotKeyShortKey ? MacroActivationKind::ShortKey
+                                                      : MacroActivationKind::HotKey;
+    request.GlobalForbidden =
+        request.Kind == MacroActivationKind::HotKey &&
+        KeyUsedByOtherGlobal(store_->Table(), store_->MacroCount(), working.HotKey, selected);
+    request.ActivationText = FieldText(ActivationText(working.HotKey, working.ShortKey.View()));
+    const MacroRecord before = working;
+    if (!editor->Edit(working, request, &window_)) {
+        return;
+    }
+    Stored(StoreChangedMacro(*store_, selected, before, working));
+}
+
+} // namespace orvane
