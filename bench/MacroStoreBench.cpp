@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a full macro file (500 macros) and recomputing the hot keys in use over it: the work
 // done at start-up, on opening a file, and after every delete and network reload.
+#include "core/HookLibrary.h"
 #include "core/MacroStore.h"
-#include "platform/HookLibrary.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "activation/HotKeyHost.h"
-#include "platform/HookLibrary.h"
+#include "core/HookLibrary.h"
 #include "platform/WindowId.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 
 #include "activation/ShortKeyBuffer.h"
 #include "activation/ShortKeyMatch.h"
-#include "platform/HookLibrary.h"
+#include "core/HookLibrary.h"
 
 #include <cstdint>
 #include <optional>

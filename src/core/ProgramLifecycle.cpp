@@ -2,8 +2,8 @@
 #include "core/ProgramLifecycle.h"
 
 #include "core/AtomicFile.h"
+#include "core/HookLibrary.h"
 #include "core/SettingsFile.h"
-#include "platform/HookLibrary.h"
 
 #include <system_error>
 

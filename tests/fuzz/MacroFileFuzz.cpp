@@ -5,10 +5,10 @@
 // checking that the file keeps its shape. The record readers also see every whole record of
 // every input, foreign or not, as they would in a file changed after it was loaded.
 #include "core/DayCount.h"
+#include "core/HookLibrary.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroFileCheck.h"
 #include "core/MacroStore.h"
-#include "platform/HookLibrary.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/HookLibrary.h"
 #include "core/MacroTable.h"
-#include "platform/HookLibrary.h"
 #include "platform/WindowId.h"
 #include "platform/x11/AbortKeyWatch.h"
 #include "platform/x11/EventLoopWait.h"
