@@ -30,18 +30,6 @@ constexpr std::uint8_t WinKey = 92;
 // while it is in front skips the window- and program-specific pass.
 constexpr std::string_view PauseWindowMark = "PAUSE (";
 
-// Counts a start on its way for as long as it lives.
-class Starting {
-public:
-    explicit Starting(int& count) : count_(count) { ++count_; }
-    ~Starting() { --count_; }
-    Starting(const Starting&) = delete;
-    Starting& operator=(const Starting&) = delete;
-
-private:
-    int& count_;
-};
-
 } // namespace
 
 HotKeyDispatch::HotKeyDispatch(MacroStore& store, Player& player, InputSynth& input,
@@ -81,6 +69,10 @@ bool HotKeyDispatch::Busy() const {
     return starting_ > 0 || player_.IsPlaying();
 }
 
+bool HotKeyDispatch::Paused() const {
+    return player_.IsPaused();
+}
+
 void HotKeyDispatch::Refuse(std::string_view text) {
     prompts_.DoAMessage(WarningCaption, text);
 }
@@ -117,7 +109,7 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
         if (Busy()) {
             return;
         }
-        const Starting starting(starting_);
+        const StartOnItsWay starting(*this);
         currentMacro_ = static_cast<int>(value & 0xAFFF);
         StartFoundMacro();
         return;
@@ -155,7 +147,7 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
         // the playing macro goes on typing where it types.
         return;
     }
-    const Starting starting(starting_);
+    const StartOnItsWay starting(*this);
     const bool inUse = store_.Table().InUse();
     if (!inUse) {
         capsWasOn_ = capsFlag;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "activation/HotKeyHost.h"
+#include "activation/MacroStarter.h"
 #include "core/HookLibrary.h"
 #include "platform/WindowId.h"
 
@@ -33,7 +34,7 @@ inline constexpr std::uint64_t HotKeyMacroNumberFlag = 0x4000;
 //
 // Per struck key: idle -> refused | pause resumed | system command | lookup -> playing (InUse
 // published) -> idle (end mark struck; the backend clears its InUse, and so does the table).
-class HotKeyDispatch final : public HookMessageReceiver {
+class HotKeyDispatch final : public HookMessageReceiver, public MacroStarter {
 public:
     // Texts of the refusals and of "Activate Orvane".
     static constexpr std::string_view WarningCaption = "Warning";
@@ -88,17 +89,20 @@ public:
     // Plays the current macro (a popup menu first lets the user choose), marking the table in
     // use and striking the end mark afterwards.
     void StartFoundMacro();
-    // Makes `macro` the current macro and plays it with Caps Lock turned off for its time when
-    // `capsWasOn`; the pause dialog names it. Nothing happens while another macro plays, unless
-    // that one waits in its pause: then this one plays meanwhile and the paused one is the
-    // current macro again when it ends.
-    void IntoProgram(int macro, bool capsWasOn);
+
+    // The starter of every macro (MacroStarter). A macro played while another waits in its
+    // pause hands the current macro back to the paused one when it ends.
+    std::optional<std::string_view> RefusalNow() override;
+    void Refuse(std::string_view text) override;
+    bool Busy() const override;
+    bool Paused() const override;
+    bool CapsLockReported() const override { return capsLock_; }
+    void IntoProgram(int macro, bool capsWasOn) override;
+    void BeginStart() override { ++starting_; }
+    void EndStart() override { --starting_; }
 
     // "Activate Orvane": its refusals, or the main window shown in front.
     void ActivateMe();
-
-    // The refusal text that applies now (popup menu, capture, pause, in that order), if any.
-    std::optional<std::string_view> RefusalNow();
 
     // The upper-case executable name of the program in front (not stored).
     std::string GetTopProgram();
@@ -107,21 +111,14 @@ public:
     // the list of running programs.
     void ProgramChanged(WindowId window);
 
-    // A macro plays, or a start is on its way (its window being brought forward, the user's keys
-    // let go): another start now would play nothing, so it changes nothing either.
-    bool Busy() const;
-
     int CurrentMacro() const { return currentMacro_; }
     bool CapsWasOn() const { return capsWasOn_; }
     WindowId TargetWindow() const { return targetWindow_; }
-    // Caps Lock as the backend last reported it (UM_CAPSLOCK).
-    bool CapsLockReported() const { return capsLock_; }
     void SetCapsLockReported(bool on) { capsLock_ = on; }
     WindowId LastForegroundWindow() const { return lastForeground_; }
     WindowId LastOtherProgramWindow() const { return lastOtherProgram_; }
 
 private:
-    void Refuse(std::string_view text);
     void RestrikeKey(std::uint16_t code);
     void Tap(std::uint8_t virtualKey);
     bool ScopeTargetIn(int macro, std::string_view upperText) const;

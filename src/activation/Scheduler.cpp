@@ -9,9 +9,10 @@
 
 namespace orvane {
 
-Scheduler::Scheduler(MacroStore& store, const SettingsBlock& settings, TimedMacroHost& host,
-                     LocalMoment start)
-    : store_(store), settings_(settings), host_(host), previous_(start), latest_(start) {}
+Scheduler::Scheduler(MacroStore& store, const SettingsBlock& settings, MacroStarter& starter,
+                     TimedMacroHost& host, LocalMoment start)
+    : store_(store), settings_(settings), starter_(starter), host_(host), previous_(start),
+      latest_(start) {}
 
 void Scheduler::CheckAndSetTime(LocalMoment now) {
     entries_.clear();
@@ -89,7 +90,7 @@ bool Scheduler::ActivateScope(const MacroRecord& record) {
 }
 
 bool Scheduler::MayPlayNow() {
-    return !host_.Playing() || host_.Paused();
+    return !starter_.Busy() || starter_.Paused();
 }
 
 void Scheduler::PlayAlarm() {
@@ -99,12 +100,15 @@ void Scheduler::PlayAlarm() {
 }
 
 void Scheduler::RunTimedMacro(int macro) {
+    // Bringing the window forward and the alarm wait in the event loop: a hot key struck
+    // meanwhile finds this start on its way.
+    const StartOnItsWay starting(starter_);
     MacroRecord record;
     if (!store_.ReadMacro(macro, record) || !ActivateScope(record)) {
         return;
     }
     PlayAlarm();
-    host_.IntoProgram(macro, host_.CapsLockReported());
+    starter_.IntoProgram(macro, starter_.CapsLockReported());
 }
 
 bool Scheduler::DoStartUpMacros() {
@@ -121,11 +125,12 @@ bool Scheduler::DoStartUpMacros() {
             record.SchedKind != static_cast<std::int16_t>(SchedKind::AtStartup)) {
             continue;
         }
+        const StartOnItsWay starting(starter_);
         if (!ActivateScope(record)) {
             break;
         }
         PlayAlarm();
-        host_.IntoProgram(i, false);
+        starter_.IntoProgram(i, false);
     }
     return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "activation/LocalMoment.h"
+#include "activation/MacroStarter.h"
 #include "activation/TimerEntry.h"
 
 #include <cstdint>
@@ -14,7 +15,7 @@ class MacroStore;
 struct MacroRecord;
 struct SettingsBlock;
 
-// What running a timed macro needs from the rest of the program.
+// What running a timed macro needs of the desktop.
 class TimedMacroHost {
 public:
     virtual ~TimedMacroHost() = default;
@@ -25,15 +26,6 @@ public:
     virtual bool ActivateProgram(std::string_view name) = 0;
     // Plays the scheduler's alarm; with `wait`, returns when it has ended.
     virtual void PlayWave(std::string_view file, bool wait) = 0;
-    // The Caps Lock state the hook backend reported last.
-    virtual bool CapsLockReported() = 0;
-    // A macro is playing (one playback at a time)...
-    virtual bool Playing() = 0;
-    // ... but waits in its pause dialog: a timed macro may play meanwhile.
-    virtual bool Paused() = 0;
-    // Makes `macro` the current macro and plays its text to the end, Caps Lock off during
-    // playback when `capsWasOn`. No in-use mark and no end mark: timed macros need neither.
-    virtual void IntoProgram(int macro, bool capsWasOn) = 0;
 };
 
 // The timer table and its checks: which timed macros are due, and running them.
@@ -49,10 +41,11 @@ public:
 // hold timed macros back, they play meanwhile.
 class Scheduler {
 public:
-    // None is owned; all outlive the scheduler. `start` is the previous check's moment at
+    // None is owned; all outlive the scheduler. Macros play through `starter`; `host` brings
+    // their windows forward and sounds the alarm. `start` is the previous check's moment at
     // start-up: nothing due while the program was not running is made up.
-    Scheduler(MacroStore& store, const SettingsBlock& settings, TimedMacroHost& host,
-              LocalMoment start);
+    Scheduler(MacroStore& store, const SettingsBlock& settings, MacroStarter& starter,
+              TimedMacroHost& host, LocalMoment start);
 
     // Rebuilds the table from the active timed macros (all but start-up ones), their interval
     // counting from `now`. Call after every change to macros, after loading a file and when a
@@ -87,6 +80,7 @@ private:
 
     MacroStore& store_;
     const SettingsBlock& settings_;
+    MacroStarter& starter_;
     TimedMacroHost& host_;
     std::vector<TimerEntry> entries_;
     LocalMoment previous_;

@@ -5,6 +5,7 @@
 #include "activation/HotKeyDispatch.h"
 #include "activation/KeyPickRelay.h"
 #include "activation/MainWindowCommands.h"
+#include "activation/ShortKeys.h"
 #include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
 #include "app/QtEventPump.h"
@@ -137,9 +138,9 @@ int RunGui(int argc, char** argv) {
     std::unique_ptr<TraceFile> trace;
     std::unique_ptr<QSocketNotifier> hookNotifier;
     // ShortKeys and timed macros start their macros through hot key dispatch.
-    std::unique_ptr<DispatchShortKeyHost> shortKeyHost;
+    std::unique_ptr<FinderForegroundLookup> foreground;
     std::unique_ptr<ShortKeys> shortKeys;
-    std::unique_ptr<DispatchTimedMacroHost> timedHost;
+    std::unique_ptr<DesktopTimedMacroHost> timedHost;
     std::unique_ptr<Scheduler> scheduler;
     std::unique_ptr<SchedulerTimer> schedulerTimer;
     const std::unique_ptr<X11ScreenSaver> screenSaver = X11ScreenSaver::Open(nullptr);
@@ -172,13 +173,15 @@ int RunGui(int argc, char** argv) {
             dispatch->SetTrace([&trace](char c) { trace->Put(c); });
         }
         x11Hook->SetReceiver(dispatch.get());
-        shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, finder, *player, prompts);
-        shortKeys = std::make_unique<ShortKeys>(store, settings, *input, *pump, *shortKeyHost);
+        foreground = std::make_unique<FinderForegroundLookup>(finder);
+        shortKeys =
+            std::make_unique<ShortKeys>(store, settings, *input, *pump, *dispatch, *foreground);
         dispatch->AddListener(shortKeys.get());
         dispatch->AddListener(&keyPicks);
-        timedHost = std::make_unique<DispatchTimedMacroHost>(*dispatch, finder, *player, commands);
+        timedHost = std::make_unique<DesktopTimedMacroHost>(finder, commands);
         // Nothing that came due before the start is made up.
-        scheduler = std::make_unique<Scheduler>(store, settings, *timedHost, LocalMoment::Now());
+        scheduler =
+            std::make_unique<Scheduler>(store, settings, *dispatch, *timedHost, LocalMoment::Now());
         schedulerTimer = std::make_unique<SchedulerTimer>(*scheduler, settings, screenSaver.get());
         QObject::connect(schedulerTimer.get(), &SchedulerTimer::Ticked, &window,
                          &TMainWin::DoCaption);

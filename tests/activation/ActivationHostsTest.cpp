@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ShortKeys and timed macros inside hot key dispatch, as the program wires them: what the target
-// window receives when the backend reports typing and when the scheduler finds a macro due.
+// ShortKeys and timed macros started through hot key dispatch, as the program wires them: what the
+// target window receives when the backend reports typing and when the scheduler finds a macro due.
 #include "activation/ActivationHosts.h"
 #include "FakeHotKeyHost.h"
 #include "MacroFileFixture.h"
 #include "activation/HotKeyDispatch.h"
+#include "activation/ShortKeys.h"
 #include "core/HotKeyTable.h"
 #include "core/SettingsBlock.h"
 #include "platform/fake/FakeEventPump.h"
@@ -71,7 +72,7 @@ protected:
     }
 
     std::unique_ptr<Scheduler> EveryMinute(LocalMoment start) {
-        auto scheduler = std::make_unique<Scheduler>(store, settings, timedHost, start);
+        auto scheduler = std::make_unique<Scheduler>(store, settings, dispatch, timedHost, start);
         scheduler->CheckAndSetTime(start);
         return scheduler;
     }
@@ -95,9 +96,9 @@ protected:
     FakeDesktop desktop{trace};
     HotKeyDispatch dispatch{store, player, input, pump, prompts, host, desktop.Finder};
     SettingsBlock settings;
-    DispatchShortKeyHost shortKeyHost{dispatch, desktop.Finder, player, prompts};
-    ShortKeys shortKeys{store, settings, input, pump, shortKeyHost};
-    DispatchTimedMacroHost timedHost{dispatch, desktop.Finder, player, commands};
+    FinderForegroundLookup foreground{desktop.Finder};
+    ShortKeys shortKeys{store, settings, input, pump, dispatch, foreground};
+    DesktopTimedMacroHost timedHost{desktop.Finder, commands};
 };
 
 TEST_F(ActivationHostsTest, ATypedShortKeyIsReplacedByItsMacroInTheWindowInFront) {
@@ -126,7 +127,7 @@ TEST_F(ActivationHostsTest, ADueTimedMacroPlaysWithTheReportedCapsLockOffMeanwhi
     Wire();
     hook.Post({HookMessageId::UM_CAPSLOCK, 1, 0, 0});
     const LocalMoment start = LocalMoment::From(2024, 1, 1, 9, 0);
-    Scheduler scheduler(store, settings, timedHost, start);
+    Scheduler scheduler(store, settings, dispatch, timedHost, start);
     scheduler.CheckAndSetTime(start);
     scheduler.CheckOutTimerMacros(LocalMoment(start.Ms() + LocalMoment::MsPerMinute));
     EXPECT_EQ(trace.Text(), "+CAPS -CAPS +O -O +K -K +CAPS -CAPS");

@@ -12,8 +12,8 @@
 namespace orvane {
 namespace {
 
-// The desktop and playback as timed macros see them; everything done goes to the trace.
-class FakeTimedMacroHost : public TimedMacroHost {
+// The desktop and the starter as timed macros see them; everything done goes to the trace.
+class FakeTimedMacroHost : public TimedMacroHost, public MacroStarter {
 public:
     explicit FakeTimedMacroHost(EventTrace& trace) : trace_(trace) {}
 
@@ -28,17 +28,22 @@ public:
     void PlayWave(std::string_view file, bool wait) override {
         trace_.Add("wave:" + std::string(file) + (wait ? ":wait" : ""));
     }
-    bool CapsLockReported() override { return CapsLock; }
-    bool Playing() override { return IsPlaying; }
-    bool Paused() override { return IsPaused; }
+    std::optional<std::string_view> RefusalNow() override { return std::nullopt; }
+    void Refuse(std::string_view) override {}
+    bool CapsLockReported() const override { return CapsLock; }
+    bool Busy() const override { return IsPlaying; }
+    bool Paused() const override { return IsPaused; }
     void IntoProgram(int macro, bool capsWasOn) override {
-        trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : ""));
+        trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : "") +
+                   (starting_ > 0 ? "" : "(not marked as starting)"));
         if (WhilePlaying) {
             IsPlaying = true;
             WhilePlaying();
             IsPlaying = false;
         }
     }
+    void BeginStart() override { ++starting_; }
+    void EndStart() override { --starting_; }
 
     bool WindowsAvailable = true;
     bool CapsLock = false;
@@ -48,6 +53,7 @@ public:
 
 private:
     EventTrace& trace_;
+    int starting_ = 0;
 };
 
 LocalMoment At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
@@ -119,7 +125,7 @@ protected:
     // Loads the macros and starts the program at `start`: the table is built then.
     void Start(const std::vector<MacroRecord>& records, LocalMoment start) {
         Load(records);
-        scheduler = std::make_unique<Scheduler>(store, settings, host, start);
+        scheduler = std::make_unique<Scheduler>(store, settings, host, host, start);
         scheduler->CheckAndSetTime(start);
         now = start;
     }
