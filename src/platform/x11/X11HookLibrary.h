@@ -6,7 +6,10 @@
 #include "platform/WindowId.h"
 #include "platform/x11/AbortKeyWatch.h"
 #include "platform/x11/EventLoopWait.h"
+#include "platform/x11/HotKeyGrabber.h"
 #include "platform/x11/HotKeyGrabs.h"
+#include "platform/x11/RawInputObserver.h"
+#include "platform/x11/SynthFence.h"
 #include "platform/x11/X11Display.h"
 
 #include <array>
@@ -14,7 +17,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <set>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,7 +26,9 @@ union _XEvent;
 
 namespace orvane {
 
-// The hook backend on X11, in the program's own process, on an X connection of its own.
+// The hook backend on X11, in the program's own process, on an X connection of its own: a
+// facade over the hot key grabs (HotKeyGrabber), the raw input observer (RawInputObserver)
+// and the fence that tells our own synthesized input apart (SynthFence).
 //
 // Hot keys are passive grabs on the root window: for every code whose KeysInUse byte is set,
 // the key (or button) with its modifiers, once with each combination of the lock modifiers.
@@ -85,7 +90,7 @@ public:
     // The window in front (_NET_ACTIVE_WINDOW, else the input focus).
     WindowId ActiveWindow() const { return activeWindow_; }
     // Hot keys whose combination another program holds: they cannot work.
-    const std::vector<std::uint16_t>& UnavailableHotKeys() const { return unavailable_; }
+    const std::vector<std::uint16_t>& UnavailableHotKeys() const { return grabber_.Unavailable(); }
 
     void SetReceiver(HookMessageReceiver* receiver) override { receiver_ = receiver; }
     HookHandle OrvHookKeyboard() override;
@@ -120,25 +125,23 @@ private:
     void Select();
     void LoadKeymap();
     void Regrab();
-    void Ungrab();
+    GrabRequest Request() const;
     void ReadEvents();
     void Handle(::_XEvent& event);
-    void HandleRaw(int type, const void* raw);
+    void HandleRaw(const RawInput& raw);
     void HandleGrabbedKey(unsigned keycode, unsigned state, unsigned long time);
     void HandleGrabbedButton(unsigned button, unsigned state, unsigned long time);
     void ActiveWindowChanged();
     WindowId ReadActiveWindow() const;
     // The grabs the keys in use need now, with the lock combinations each is taken with.
-    std::pair<std::vector<GrabTarget>, std::vector<unsigned>> WantedGrabs() const;
     void Post(HookMessageId id, std::uint64_t wParam, std::int64_t lParam,
               std::uint32_t window = 0);
     void Trace(const std::string& line);
-    void FindXtestDevices();
-    bool IsOwn(int sourceDevice) const;
 
     DisplayHandle display_;
     unsigned long root_ = 0;
-    int xiOpcode_ = 0;
+    HotKeyGrabber grabber_;
+    std::optional<RawInputObserver> raw_;
     int xkbEventBase_ = 0;
     unsigned long fenceAtom_ = 0;
     unsigned long activeAtom_ = 0;
@@ -153,9 +156,6 @@ private:
     std::array<std::uint8_t, HotKeyCount> keysInUse_{};
     bool keyboardHooked_ = false;
     bool mouseHooked_ = false;
-    std::vector<GrabTarget> grabbed_;
-    std::vector<unsigned> grabbedLocks_; // the lock combinations grabbed_ was grabbed with
-    std::vector<std::uint16_t> unavailable_;
 
     std::uint32_t mainWindow_ = 0;
     std::uint32_t secondWindow_ = 0;
@@ -164,10 +164,7 @@ private:
     bool captureOn_ = false;
     bool inUse_ = false;
 
-    std::set<int> xtestDevices_;
-    bool ownPending_ = false;
-    std::uint32_t awaitedFence_ = 0;
-    std::uint32_t fencesSeen_ = 0;
+    SynthFence fence_;
     std::array<bool, 256> userHeld_{};
     std::array<bool, 256> lastPressOwn_{};
     std::array<bool, 256> releasedForUser_{};

@@ -2,6 +2,7 @@
 #include "platform/x11/X11WindowSystem.h"
 
 #include "platform/x11/EwmhDecoding.h"
+#include "platform/x11/XProperty.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -48,8 +49,6 @@ struct X11WindowSystem::Atoms {
 
 namespace {
 
-// XGetWindowProperty reads at most this many 32-bit units (a client list of 16 million windows).
-constexpr long MaxPropertyLength = 1L << 24;
 constexpr long SourcePager = 2;
 constexpr long StateRemove = 0;
 constexpr long StateAdd = 1;
@@ -111,45 +110,15 @@ X11WindowSystem::~X11WindowSystem() {
 
 std::optional<std::vector<std::uint64_t>> X11WindowSystem::Cardinals(WindowId window,
                                                                      unsigned long property) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(Dpy(display_), window, property, 0, MaxPropertyLength, False,
-                           AnyPropertyType, &type, &format, &count, &after, &data) != Success) {
+    const auto values = ReadCardinals(Dpy(display_), window, property);
+    if (!values) {
         return std::nullopt;
     }
-    std::optional<std::vector<std::uint64_t>> values;
-    if (data != nullptr && format == 32) {
-        // Format 32 arrives as an array of C longs, whatever their size.
-        const auto* longs = reinterpret_cast<const unsigned long*>(data);
-        values.emplace(longs, longs + count);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return values;
+    return std::vector<std::uint64_t>(values->begin(), values->end());
 }
 
 std::optional<std::string> X11WindowSystem::Utf8Property(WindowId window, unsigned long property) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(Dpy(display_), window, property, 0, MaxPropertyLength, False,
-                           atoms_->Utf8String, &type, &format, &count, &after, &data) != Success) {
-        return std::nullopt;
-    }
-    std::optional<std::string> text;
-    if (data != nullptr && type == atoms_->Utf8String && format == 8) {
-        text.emplace(reinterpret_cast<const char*>(data), count);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return text;
+    return ReadBytes(Dpy(display_), window, property, atoms_->Utf8String);
 }
 
 bool X11WindowSystem::HasWindowManager() {
@@ -348,19 +317,7 @@ unsigned long X11WindowSystem::ServerTime() {
 
 void X11WindowSystem::SendToRoot(WindowId window, unsigned long type, long l0, long l1, long l2,
                                  long l3, long l4) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = type;
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = l0;
-    event.xclient.data.l[1] = l1;
-    event.xclient.data.l[2] = l2;
-    event.xclient.data.l[3] = l3;
-    event.xclient.data.l[4] = l4;
-    XSendEvent(Dpy(display_), root_, False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
-    XFlush(Dpy(display_));
+    SendToWindowManager(Dpy(display_), root_, window, type, {l0, l1, l2, l3, l4});
 }
 
 int X11WindowSystem::ConnectionFd() const {
