@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a full macro file (500 macros) and recomputing the hot keys in use over it: the work
 // done at start-up, on opening a file, and after every delete and network reload.
+#include "core/HookLibrary.h"
 #include "core/MacroStore.h"
-#include "platform/HookLibrary.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -15,29 +15,12 @@ namespace {
 using namespace orvane;
 
 // Counts the calls, as a backend copying a few fields per call would cost about as little.
-class CountingHookLibrary : public HookLibrary {
+class CountingHookLibrary : public NullHookLibrary {
 public:
-    void SetReceiver(HookMessageReceiver*) override {}
-    HookHandle OrvHookKeyboard() override { return 1; }
-    HookHandle OrvHookMouse() override { return 2; }
-    HookHandle OrvHookCBT() override { return 3; }
-    HookHandle OrvHookSwap() override { return 4; }
-    void OrvUnHook(HookHandle) override {}
-    void OrvUpInit(const MacroTable&) override {}
-    void OrvUpWindow(const MacroTable&) override {}
-    void OrvUpWindow2(const MacroTable&) override {}
     void OrvUpKeys(const MacroTable&) override { ++Calls; }
     void OrvUpShort(const MacroTable&) override { ++Calls; }
     void OrvUpItem(const MacroTable&, int) override { ++Calls; }
     void OrvUpNumKeys(const MacroTable&) override { ++Calls; }
-    void OrvUpCapture(const MacroTable&) override {}
-    void OrvUpCaptureOn(const MacroTable&) override {}
-    void OrvUpInUse(const MacroTable&) override {}
-    void OrvUpProg(const MacroTable&) override {}
-    void OrvUpProgs(const MacroTable&) override {}
-    void OrvUpKeyHook(const MacroTable&) override {}
-    void OrvUpMouseHook(const MacroTable&) override {}
-    void OrvUpSwap(const SwapTable&) override {}
     long Calls = 0;
 };
 

@@ -2,59 +2,32 @@
 #include "activation/ActivationHosts.h"
 
 #include "activation/HotKeyDispatch.h"
-#include "activation/HotKeyHost.h"
+
+#include "core/CodePage.h"
+#include "core/TextCase.h"
 #include "platform/PlaybackCommands.h"
-#include "platform/Prompts.h"
-#include "playback/Player.h"
+#include "playback/WindowFinder.h"
 
 namespace orvane {
 
-std::optional<std::string_view> DispatchShortKeyHost::RefusalNow() {
-    return dispatch_.RefusalNow();
+std::string FinderForegroundLookup::ForegroundTitle() {
+    return finder_.Title(finder_.Foreground());
 }
 
-bool DispatchShortKeyHost::Playing() {
-    return player_.IsPlaying();
+std::string FinderForegroundLookup::ForegroundProgram() {
+    return UpperCase1252(Utf8ToWindows1252(finder_.ProgramOf(finder_.Foreground())));
 }
 
-void DispatchShortKeyHost::ShowWarning(std::string_view text) {
-    prompts_.DoAMessage(HotKeyDispatch::WarningCaption, text);
+bool DesktopTimedMacroHost::ActivateWindow(std::string_view title) {
+    return finder_.ActivateIt(title).has_value();
 }
 
-void DispatchShortKeyHost::IntoProgram(int macro, bool capsWasOn) {
-    dispatch_.IntoProgram(macro, capsWasOn);
+bool DesktopTimedMacroHost::ActivateProgram(std::string_view name) {
+    return finder_.ActivateProg(name).has_value();
 }
 
-std::string DispatchShortKeyHost::ForegroundTitle() {
-    return host_.WindowTitle(host_.ForegroundWindow());
-}
-
-std::string DispatchShortKeyHost::ForegroundProgram() {
-    return dispatch_.GetTopProgram();
-}
-
-bool DispatchTimedMacroHost::ActivateWindow(std::string_view title) {
-    return host_.ActivateIt(title).has_value();
-}
-
-bool DispatchTimedMacroHost::ActivateProgram(std::string_view name) {
-    return host_.ActivateProg(name);
-}
-
-void DispatchTimedMacroHost::PlayWave(std::string_view file, bool wait) {
+void DesktopTimedMacroHost::PlayWave(std::string_view file, bool wait) {
     commands_.PlayWave(file, wait);
-}
-
-bool DispatchTimedMacroHost::CapsLockReported() {
-    return dispatch_.CapsLockReported();
-}
-
-bool DispatchTimedMacroHost::Playing() {
-    return player_.IsPlaying();
-}
-
-void DispatchTimedMacroHost::IntoProgram(int macro, bool capsWasOn) {
-    dispatch_.IntoProgram(macro, capsWasOn);
 }
 
 void DispatchPopupStarter::StartFromMenu(int macro, WindowId target) {

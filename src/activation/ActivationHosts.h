@@ -3,59 +3,45 @@
 
 #include "activation/PopupMenus.h"
 #include "activation/Scheduler.h"
-#include "activation/ShortKeys.h"
+#include "activation/ShortKeyMatch.h"
 
 #include <string>
+#include <string_view>
 
 namespace orvane {
 
 class HotKeyDispatch;
-class HotKeyHost;
 class PlaybackCommands;
-class Player;
-class Prompts;
+class WindowFinder;
 
-// ShortKeys as part of hot key dispatch: the same refusals, warning window, foreground lookup
-// and start of playback. None is owned.
-class DispatchShortKeyHost final : public ShortKeyHost {
+// The window and program in front, as ShortKeys choose between window-, program-specific and
+// global macros, through the window finder playback shares. Not owned.
+class FinderForegroundLookup final : public ForegroundLookup {
 public:
-    DispatchShortKeyHost(HotKeyDispatch& dispatch, HotKeyHost& host, Player& player,
-                         Prompts& prompts)
-        : dispatch_(dispatch), host_(host), player_(player), prompts_(prompts) {}
+    explicit FinderForegroundLookup(WindowFinder& finder) : finder_(finder) {}
 
-    std::optional<std::string_view> RefusalNow() override;
-    bool Playing() override;
-    void ShowWarning(std::string_view text) override;
-    void IntoProgram(int macro, bool capsWasOn) override;
+    // The title of the window in front (Windows-1252, at most 255 characters).
     std::string ForegroundTitle() override;
+    // The upper-case executable name of the program in front.
     std::string ForegroundProgram() override;
 
 private:
-    HotKeyDispatch& dispatch_;
-    HotKeyHost& host_;
-    Player& player_;
-    Prompts& prompts_;
+    WindowFinder& finder_;
 };
 
-// Timed macros through hot key dispatch's desktop and start of playback, with the alarm played
-// by the playback commands. None is owned.
-class DispatchTimedMacroHost final : public TimedMacroHost {
+// Timed macros' windows and programs brought forward by the window finder, and their alarm
+// played by the playback commands. None is owned.
+class DesktopTimedMacroHost final : public TimedMacroHost {
 public:
-    DispatchTimedMacroHost(HotKeyDispatch& dispatch, HotKeyHost& host, Player& player,
-                           PlaybackCommands& commands)
-        : dispatch_(dispatch), host_(host), player_(player), commands_(commands) {}
+    DesktopTimedMacroHost(WindowFinder& finder, PlaybackCommands& commands)
+        : finder_(finder), commands_(commands) {}
 
     bool ActivateWindow(std::string_view title) override;
     bool ActivateProgram(std::string_view name) override;
     void PlayWave(std::string_view file, bool wait) override;
-    bool CapsLockReported() override;
-    bool Playing() override;
-    void IntoProgram(int macro, bool capsWasOn) override;
 
 private:
-    HotKeyDispatch& dispatch_;
-    HotKeyHost& host_;
-    Player& player_;
+    WindowFinder& finder_;
     PlaybackCommands& commands_;
 };
 

@@ -5,14 +5,12 @@
 #include "core/MacroRecord.h"
 #include "core/MacroTable.h"
 #include "core/TextCase.h"
+#include "playback/WindowFinder.h"
 
 #include <algorithm>
 
 namespace orvane {
 namespace {
-
-// Dispatch compares against the activation table's copies, which keep this much of each text.
-constexpr std::size_t MaxTitleLength = 255;
 
 std::string Cut(std::string text, std::size_t length) {
     if (text.size() > length) {
@@ -27,8 +25,8 @@ bool Contains(std::string_view text, std::string_view upperTarget) {
 
 } // namespace
 
-ScopeResult BringScopeForward(const MacroRecord& macro, HotKeyHost& host) {
-    const WindowId front = host.ForegroundWindow();
+ScopeResult BringScopeForward(const MacroRecord& macro, WindowFinder& finder) {
+    const WindowId front = finder.Foreground();
     if (macro.Active == 0) {
         return {ScopeOutcome::Deactivated, NoWindow};
     }
@@ -41,26 +39,26 @@ ScopeResult BringScopeForward(const MacroRecord& macro, HotKeyHost& host) {
     const std::string target = Cut(macro.ScopeTarget.Str(), ScopeTargetTableLength);
     const std::string upperTarget = UpperCase1252(target);
     if (macro.Scope == ScopeSpecificWindow) {
-        if (Contains(Cut(host.WindowTitle(front), MaxTitleLength), upperTarget)) {
+        if (Contains(finder.Title(front), upperTarget)) {
             return {ScopeOutcome::Ready, front};
         }
         if (macro.TopMostOnly != 0) {
             return {ScopeOutcome::NotInFront, NoWindow};
         }
-        if (const auto window = host.ActivateIt(target)) {
+        if (const auto window = finder.ActivateIt(target)) {
             return {ScopeOutcome::Ready, *window};
         }
         return {ScopeOutcome::NoWindow, NoWindow};
     }
     const std::string frontProgram =
-        Cut(Utf8ToWindows1252(host.ProgramOfWindow(front)), ForegroundProgramLength);
+        Cut(Utf8ToWindows1252(finder.ProgramOf(front)), ForegroundProgramLength);
     if (Contains(frontProgram, upperTarget)) {
         return {ScopeOutcome::Ready, front};
     }
     if (macro.TopMostOnly != 0) {
         return {ScopeOutcome::NotInFront, NoWindow};
     }
-    const std::vector<std::string> running = host.RunningPrograms();
+    const std::vector<std::string> running = finder.RunningPrograms();
     const std::size_t considered = std::min<std::size_t>(running.size(), MaxPrograms);
     const bool runs = std::any_of(
         running.begin(), running.begin() + static_cast<std::ptrdiff_t>(considered),
@@ -72,8 +70,10 @@ ScopeResult BringScopeForward(const MacroRecord& macro, HotKeyHost& host) {
     }
     // As with a hot key, a running program whose window cannot be brought forward still gets
     // its macro, typed into whatever is in front.
-    host.ActivateProg(target);
-    return {ScopeOutcome::Ready, host.ForegroundWindow()};
+    if (const auto window = finder.ActivateProg(target)) {
+        return {ScopeOutcome::Ready, *window};
+    }
+    return {ScopeOutcome::Ready, finder.Foreground()};
 }
 
 std::string ScopeOutcomeText(ScopeOutcome outcome, const MacroRecord& macro) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/HotKeyHost.h"
 #include "platform/WindowId.h"
 
 #include <string>
@@ -9,6 +8,7 @@
 namespace orvane {
 
 struct MacroRecord;
+class WindowFinder;
 
 // Whether one macro can play now, and its window brought forward first, by the rules hot key
 // dispatch applies to the macro a struck key finds: a global macro plays into the window in
@@ -29,7 +29,7 @@ struct ScopeResult {
     WindowId Target = NoWindow;
 };
 
-ScopeResult BringScopeForward(const MacroRecord& macro, HotKeyHost& host);
+ScopeResult BringScopeForward(const MacroRecord& macro, WindowFinder& finder);
 
 // A sentence for the user about an outcome other than Ready (Windows-1252, like the targets).
 std::string ScopeOutcomeText(ScopeOutcome outcome, const MacroRecord& macro);

@@ -3,10 +3,10 @@
 
 #include "activation/Schedule.h"
 #include "activation/ShortKeyBuffer.h"
+#include "core/HookLibrary.h"
 #include "core/MacroStore.h"
 #include "core/MacroTable.h"
 #include "core/SettingsBlock.h"
-#include "platform/HookLibrary.h"
 
 #include <algorithm>
 

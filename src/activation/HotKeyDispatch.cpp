@@ -11,6 +11,7 @@
 #include "platform/Prompts.h"
 #include "playback/Player.h"
 #include "playback/TypedCharacters.h"
+#include "playback/WindowFinder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,7 +26,6 @@ constexpr std::uint8_t ShiftKey = 16;
 constexpr std::uint8_t ControlKey = 17;
 constexpr std::uint8_t AltKey = 18;
 constexpr std::uint8_t WinKey = 92;
-constexpr std::size_t MaxTitleLength = 255;
 // The title of the program's own pause window ("Pause (Ctrl+Alt+Shift+Y)"): a hot key struck
 // while it is in front skips the window- and program-specific pass.
 constexpr std::string_view PauseWindowMark = "PAUSE (";
@@ -34,9 +34,9 @@ constexpr std::string_view PauseWindowMark = "PAUSE (";
 
 HotKeyDispatch::HotKeyDispatch(MacroStore& store, Player& player, InputSynth& input,
                                EventPump& pump, Prompts& prompts, HotKeyHost& host,
-                               std::string ownProgram)
+                               WindowFinder& finder, std::string ownProgram)
     : store_(store), player_(player), input_(input), pump_(pump), prompts_(prompts), host_(host),
-      ownProgram_(UpperCase1252(Utf8ToWindows1252(ownProgram))) {}
+      finder_(finder), ownProgram_(UpperCase1252(Utf8ToWindows1252(ownProgram))) {}
 
 void HotKeyDispatch::Receive(const HookMessage& message) {
     switch (message.Id) {
@@ -65,6 +65,14 @@ void HotKeyDispatch::Receive(const HookMessage& message) {
     }
 }
 
+bool HotKeyDispatch::Busy() const {
+    return starting_ > 0 || player_.IsPlaying();
+}
+
+bool HotKeyDispatch::Paused() const {
+    return player_.IsPaused();
+}
+
 void HotKeyDispatch::Refuse(std::string_view text) {
     prompts_.DoAMessage(WarningCaption, text);
 }
@@ -76,7 +84,7 @@ std::optional<std::string_view> HotKeyDispatch::RefusalNow() {
     if (store_.Table().CaptureOn()) {
         return CaptureRefusalText;
     }
-    if (host_.PauseActive()) {
+    if (prompts_.PauseActive()) {
         return PauseRefusalText;
     }
     return std::nullopt;
@@ -99,6 +107,10 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
     if ((value & HotKeyMacroNumberFlag) != 0) {
         // Started from the macro's own tray icon or chosen from a menu: the value is the macro,
         // no lookup; the window the user worked in is the target.
+        if (Busy()) {
+            return;
+        }
+        const StartOnItsWay starting(*this);
         currentMacro_ = static_cast<int>(value & 0xAFFF);
         targetWindow_ = foreground;
         StartFoundMacro();
@@ -108,7 +120,7 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
 
     const bool capsFlag = (value & HotKeyCapsFlag) != 0;
     const auto code = static_cast<std::uint16_t>(value & ~HotKeyCapsFlag & 0xFFFF);
-    if (host_.PauseActive()) {
+    if (prompts_.PauseActive()) {
         bool resume = false;
         const MacroTable& table = store_.Table();
         for (int i = 1; i <= store_.MacroCount() && !resume; ++i) {
@@ -126,10 +138,17 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
         if (capsFlag) {
             Tap(CapsLockKey);
         }
-        host_.ResumePause();
+        // The macro types on at once: the keys of the strike must not fall on its keys.
+        host_.SettleHeldKeys();
+        prompts_.ResumePause();
         return;
     }
 
+    if (Busy()) {
+        // One macro at a time: refused before any window is looked for or brought forward, so
+        // the playing macro goes on typing where it types.
+        return;
+    }
     const bool inUse = store_.Table().InUse();
     if (!inUse) {
         capsWasOn_ = capsFlag;
@@ -140,9 +159,12 @@ void HotKeyDispatch::HotKeyStruck(std::uint64_t value, WindowId foreground) {
         RestrikeKey(code);
         return;
     }
+    // A system key is no start of its own: the menu of the window in front starts the macro
+    // chosen from it through here again.
     if (CheckSystemKey(code)) {
         return;
     }
+    const StartOnItsWay starting(*this);
     currentMacro_ = GetMacro(code);
     StartFoundMacro();
 }
@@ -204,11 +226,7 @@ bool HotKeyDispatch::ScopeTargetIn(int macro, std::string_view upperText) const 
 }
 
 int HotKeyDispatch::GetTopWindowMacro(std::uint16_t code) {
-    std::string title = host_.WindowTitle(targetWindow_);
-    if (title.size() > MaxTitleLength) {
-        title.resize(MaxTitleLength);
-    }
-    title = UpperCase1252(title);
+    const std::string title = UpperCase1252(finder_.Title(targetWindow_));
     if (title.find(PauseWindowMark) != std::string::npos) {
         return 0;
     }
@@ -255,13 +273,15 @@ int HotKeyDispatch::GetMacro(std::uint16_t code) {
         if (scope == ScopeGlobal || scope == ScopePopupMenu || scope == ScopeSystem) {
             fallback = i;
         } else if (scope == ScopeSpecificWindow && table.TopMostOnly(i) == 0) {
-            if (const auto window = host_.ActivateIt(table.ScopeTarget(i))) {
+            if (const auto window = finder_.ActivateIt(table.ScopeTarget(i))) {
                 targetWindow_ = *window;
                 return i;
             }
         } else if (scope == ScopeSpecificProgram && table.TopMostOnly(i) == 0 &&
                    IsProgramRunning(table.ScopeTarget(i))) {
-            host_.ActivateProg(table.ScopeTarget(i));
+            if (const auto window = finder_.ActivateProg(table.ScopeTarget(i))) {
+                targetWindow_ = *window;
+            }
             return i;
         }
     }
@@ -300,21 +320,38 @@ void HotKeyDispatch::StartFoundMacro() {
 }
 
 void HotKeyDispatch::IntoProgram(int macro, bool capsWasOn) {
-    if (player_.IsPlaying()) {
+    // One playback at a time, but a macro waiting in its pause leaves room for another (a timed
+    // macro falling due meanwhile).
+    const bool nested = player_.IsPlaying();
+    if (nested && !player_.IsPaused()) {
         return;
     }
     MacroRecord record;
     if (!store_.ReadMacro(macro, record)) {
         return;
     }
+    // The macro is the current one while it plays: the pause rules ask which macro waits. The
+    // one it played over is current again afterwards.
+    const int outer = currentMacro_;
+    currentMacro_ = macro;
+    prompts_.SetPlayingMacro(record.Nickname.View(), record.HotKey);
     const std::string text = record.Text();
     input_.PrepareCharacters(TypedCharacters(text));
     player_.Play(text, capsWasOn);
-    input_.EndOfPlayback();
+    if (nested) {
+        currentMacro_ = outer;
+        MacroRecord outerRecord;
+        if (outer > 0 && store_.ReadMacro(outer, outerRecord)) {
+            prompts_.SetPlayingMacro(outerRecord.Nickname.View(), outerRecord.HotKey);
+        }
+    } else {
+        // Keys bound for this playback go back; a paused macro below still needs its own.
+        input_.EndOfPlayback();
+    }
 }
 
 void HotKeyDispatch::ActivateMe() {
-    if (host_.PauseActive()) {
+    if (prompts_.PauseActive()) {
         Refuse(ActivateMePauseText);
     } else if (host_.PopupMenuShown()) {
         Refuse(ActivateMePopupText);
@@ -326,19 +363,19 @@ void HotKeyDispatch::ActivateMe() {
 }
 
 std::string HotKeyDispatch::GetTopProgram() {
-    return UpperCase1252(Utf8ToWindows1252(host_.ProgramOfWindow(host_.ForegroundWindow())));
+    return UpperCase1252(Utf8ToWindows1252(finder_.ProgramOf(finder_.Foreground())));
 }
 
 void HotKeyDispatch::ProgramChanged(WindowId window) {
-    const std::string program = host_.ProgramOfWindow(window);
+    const std::string program = finder_.ProgramOf(window);
     store_.SetForegroundProgram(program);
-    if (!host_.WindowTitle(window).empty()) {
+    if (!finder_.Title(window).empty()) {
         lastForeground_ = window;
         if (UpperCase1252(Utf8ToWindows1252(program)) != ownProgram_) {
             lastOtherProgram_ = window;
         }
     }
-    const std::vector<std::string> programs = host_.RunningPrograms();
+    const std::vector<std::string> programs = finder_.RunningPrograms();
     store_.RefreshProgramList(programs);
 }
 

@@ -2,7 +2,8 @@
 #pragma once
 
 #include "activation/HotKeyHost.h"
-#include "platform/HookLibrary.h"
+#include "activation/MacroStarter.h"
+#include "core/HookLibrary.h"
 #include "platform/WindowId.h"
 
 #include <cstdint>
@@ -19,6 +20,7 @@ class InputSynth;
 class MacroStore;
 class Player;
 class Prompts;
+class WindowFinder;
 
 // Flags that travel on top of the code in UM_HOTKEY.
 inline constexpr std::uint64_t HotKeyCapsFlag = 0x8000;
@@ -32,7 +34,7 @@ inline constexpr std::uint64_t HotKeyMacroNumberFlag = 0x4000;
 //
 // Per struck key: idle -> refused | pause resumed | system command | lookup -> playing (InUse
 // published) -> idle (end mark struck; the backend clears its InUse, and so does the table).
-class HotKeyDispatch final : public HookMessageReceiver {
+class HotKeyDispatch final : public HookMessageReceiver, public MacroStarter {
 public:
     // Texts of the refusals and of "Activate Orvane".
     static constexpr std::string_view WarningCaption = "Warning";
@@ -55,10 +57,12 @@ public:
         "A macro is currently being recorded. Orvane 98 cannot be invoked until the recording is "
         "completed.";
 
-    // None is owned; all outlive the dispatcher. `ownProgram` is this program's executable
-    // name as the foreground tracking sees it.
+    // None is owned; all outlive the dispatcher. `finder` finds and brings forward windows and
+    // programs as playback does. `ownProgram` is this program's executable name as the
+    // foreground tracking sees it.
     HotKeyDispatch(MacroStore& store, Player& player, InputSynth& input, EventPump& pump,
-                   Prompts& prompts, HotKeyHost& host, std::string ownProgram = "orvane");
+                   Prompts& prompts, HotKeyHost& host, WindowFinder& finder,
+                   std::string ownProgram = "orvane");
 
     void Receive(const HookMessage& message) override;
 
@@ -85,15 +89,20 @@ public:
     // Plays the current macro (a popup menu first lets the user choose), marking the table in
     // use and striking the end mark afterwards.
     void StartFoundMacro();
-    // Plays macro `macro` with Caps Lock turned off for its time when `capsWasOn`. Nothing
-    // happens while another macro plays.
-    void IntoProgram(int macro, bool capsWasOn);
+
+    // The starter of every macro (MacroStarter). A macro played while another waits in its
+    // pause hands the current macro back to the paused one when it ends.
+    std::optional<std::string_view> RefusalNow() override;
+    void Refuse(std::string_view text) override;
+    bool Busy() const override;
+    bool Paused() const override;
+    bool CapsLockReported() const override { return capsLock_; }
+    void IntoProgram(int macro, bool capsWasOn) override;
+    void BeginStart() override { ++starting_; }
+    void EndStart() override { --starting_; }
 
     // "Activate Orvane": its refusals, or the main window shown in front.
     void ActivateMe();
-
-    // The refusal text that applies now (popup menu, capture, pause, in that order), if any.
-    std::optional<std::string_view> RefusalNow();
 
     // The upper-case executable name of the program in front (not stored).
     std::string GetTopProgram();
@@ -105,14 +114,11 @@ public:
     int CurrentMacro() const { return currentMacro_; }
     bool CapsWasOn() const { return capsWasOn_; }
     WindowId TargetWindow() const { return targetWindow_; }
-    // Caps Lock as the backend last reported it (UM_CAPSLOCK).
-    bool CapsLockReported() const { return capsLock_; }
     void SetCapsLockReported(bool on) { capsLock_ = on; }
     WindowId LastForegroundWindow() const { return lastForeground_; }
     WindowId LastOtherProgramWindow() const { return lastOtherProgram_; }
 
 private:
-    void Refuse(std::string_view text);
     void RestrikeKey(std::uint16_t code);
     void Tap(std::uint8_t virtualKey);
     bool ScopeTargetIn(int macro, std::string_view upperText) const;
@@ -123,9 +129,12 @@ private:
     EventPump& pump_;
     Prompts& prompts_;
     HotKeyHost& host_;
+    WindowFinder& finder_;
     std::string ownProgram_;
     std::vector<HookMessageReceiver*> listeners_;
     std::function<void(char)> trace_;
+    // Starts on their way; the waits they make serve the event loop, which may deliver more.
+    int starting_ = 0;
     int currentMacro_ = 0;
     bool capsWasOn_ = false;
     bool capsLock_ = false;

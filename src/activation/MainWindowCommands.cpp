@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "activation/MainWindowCommands.h"
 
+#include "core/HookLibrary.h"
 #include "core/MacroRecord.h"
 #include "core/MacroStore.h"
-#include "platform/HookLibrary.h"
 
 namespace orvane {
 

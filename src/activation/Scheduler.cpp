@@ -9,9 +9,10 @@
 
 namespace orvane {
 
-Scheduler::Scheduler(MacroStore& store, const SettingsBlock& settings, TimedMacroHost& host,
-                     LocalMoment start)
-    : store_(store), settings_(settings), host_(host), previous_(start), latest_(start) {}
+Scheduler::Scheduler(MacroStore& store, const SettingsBlock& settings, MacroStarter& starter,
+                     TimedMacroHost& host, LocalMoment start)
+    : store_(store), settings_(settings), starter_(starter), host_(host), previous_(start),
+      latest_(start) {}
 
 void Scheduler::CheckAndSetTime(LocalMoment now) {
     entries_.clear();
@@ -57,7 +58,7 @@ bool Scheduler::IsDue(TimerEntry& entry, LocalMoment now) {
 }
 
 void Scheduler::CheckOutTimerMacros(LocalMoment now) {
-    if (checking_ || host_.Playing()) {
+    if (checking_ || !MayPlayNow()) {
         return;
     }
     checking_ = true;
@@ -88,19 +89,30 @@ bool Scheduler::ActivateScope(const MacroRecord& record) {
     }
 }
 
+bool Scheduler::MayPlayNow() {
+    return !starter_.Busy() || starter_.Paused();
+}
+
+void Scheduler::PlayAlarm() {
+    if (settings_.UseWaveFile) {
+        host_.PlayWave(settings_.WaveFile, settings_.WaveFileWait);
+    }
+}
+
 void Scheduler::RunTimedMacro(int macro) {
+    // Bringing the window forward and the alarm wait in the event loop: a hot key struck
+    // meanwhile finds this start on its way.
+    const StartOnItsWay starting(starter_);
     MacroRecord record;
     if (!store_.ReadMacro(macro, record) || !ActivateScope(record)) {
         return;
     }
-    if (settings_.UseWaveFile) {
-        host_.PlayWave(settings_.WaveFile, settings_.WaveFileWait);
-    }
-    host_.IntoProgram(macro, host_.CapsLockReported());
+    PlayAlarm();
+    starter_.IntoProgram(macro, starter_.CapsLockReported());
 }
 
 bool Scheduler::DoStartUpMacros() {
-    if (host_.Playing()) {
+    if (!MayPlayNow()) {
         return false;
     }
     const MacroTable& table = store_.Table();
@@ -113,10 +125,12 @@ bool Scheduler::DoStartUpMacros() {
             record.SchedKind != static_cast<std::int16_t>(SchedKind::AtStartup)) {
             continue;
         }
+        const StartOnItsWay starting(starter_);
         if (!ActivateScope(record)) {
             break;
         }
-        host_.IntoProgram(i, false);
+        PlayAlarm();
+        starter_.IntoProgram(i, false);
     }
     return true;
 }

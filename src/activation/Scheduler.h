@@ -2,6 +2,7 @@
 #pragma once
 
 #include "activation/LocalMoment.h"
+#include "activation/MacroStarter.h"
 #include "activation/TimerEntry.h"
 
 #include <cstdint>
@@ -14,7 +15,7 @@ class MacroStore;
 struct MacroRecord;
 struct SettingsBlock;
 
-// What running a timed macro needs from the rest of the program.
+// What running a timed macro needs of the desktop.
 class TimedMacroHost {
 public:
     virtual ~TimedMacroHost() = default;
@@ -25,13 +26,6 @@ public:
     virtual bool ActivateProgram(std::string_view name) = 0;
     // Plays the scheduler's alarm; with `wait`, returns when it has ended.
     virtual void PlayWave(std::string_view file, bool wait) = 0;
-    // The Caps Lock state the hook backend reported last.
-    virtual bool CapsLockReported() = 0;
-    // A macro is playing (one playback at a time).
-    virtual bool Playing() = 0;
-    // Makes `macro` the current macro and plays its text to the end, Caps Lock off during
-    // playback when `capsWasOn`. No in-use mark and no end mark: timed macros need neither.
-    virtual void IntoProgram(int macro, bool capsWasOn) = 0;
 };
 
 // The timer table and its checks: which timed macros are due, and running them.
@@ -42,14 +36,16 @@ public:
 // runs once, at the next check; an every-n-minutes macro runs once and counts on from the
 // present moment, rather than once per missed interval. When the clock is set back, moments up
 // to the latest one a check has seen are not due again, and an every-n-minutes macro counts
-// its interval from the present. A check that finds a macro playing waits for the next one, so
-// no due macro is lost to a playback already running.
+// its interval from the present. A check that finds a macro typing waits for the next one, so
+// no due macro is lost to a playback already running; a macro waiting in its pause does not
+// hold timed macros back, they play meanwhile.
 class Scheduler {
 public:
-    // None is owned; all outlive the scheduler. `start` is the previous check's moment at
+    // None is owned; all outlive the scheduler. Macros play through `starter`; `host` brings
+    // their windows forward and sounds the alarm. `start` is the previous check's moment at
     // start-up: nothing due while the program was not running is made up.
-    Scheduler(MacroStore& store, const SettingsBlock& settings, TimedMacroHost& host,
-              LocalMoment start);
+    Scheduler(MacroStore& store, const SettingsBlock& settings, MacroStarter& starter,
+              TimedMacroHost& host, LocalMoment start);
 
     // Rebuilds the table from the active timed macros (all but start-up ones), their interval
     // counting from `now`. Call after every change to macros, after loading a file and when a
@@ -57,12 +53,13 @@ public:
     void CheckAndSetTime(LocalMoment now);
 
     // One check at `now`: runs every due entry in table order. Returns at once when a check is
-    // already running (a macro it started is playing) or another macro plays.
+    // already running (a macro it started is playing) or another macro plays without pausing.
     void CheckOutTimerMacros(LocalMoment now);
 
-    // Plays the active start-up macros in table order; a window- or program-specific one whose
-    // window or program cannot be brought forward ends the run. False (nothing done) while
-    // another macro plays: call again later.
+    // Plays the active start-up macros in table order, each after the alarm as timed macros
+    // do; a window- or program-specific one whose window or program cannot be brought forward
+    // ends the run. False (nothing done) while another macro plays without pausing: call again
+    // later.
     bool DoStartUpMacros();
 
     // The timer runs exactly while this is true.
@@ -77,10 +74,13 @@ public:
 private:
     bool IsDue(TimerEntry& entry, LocalMoment now);
     void RunTimedMacro(int macro);
+    void PlayAlarm();
+    bool MayPlayNow();
     bool ActivateScope(const MacroRecord& record);
 
     MacroStore& store_;
     const SettingsBlock& settings_;
+    MacroStarter& starter_;
     TimedMacroHost& host_;
     std::vector<TimerEntry> entries_;
     LocalMoment previous_;

@@ -11,8 +11,9 @@
 namespace orvane {
 
 ShortKeys::ShortKeys(MacroStore& store, const SettingsBlock& settings, InputSynth& input,
-                     EventPump& pump, ShortKeyHost& host)
-    : store_(store), settings_(settings), input_(input), pump_(pump), host_(host) {}
+                     EventPump& pump, MacroStarter& starter, ForegroundLookup& foreground)
+    : store_(store), settings_(settings), input_(input), pump_(pump), starter_(starter),
+      foreground_(foreground) {}
 
 void ShortKeys::Receive(const HookMessage& message) {
     if (message.Id == HookMessageId::UM_SHORTKEYCHAR) {
@@ -56,14 +57,14 @@ bool ShortKeys::TestIt() {
     if (matches.Empty()) {
         return false;
     }
-    if (const std::optional<std::string_view> refusal = host_.RefusalNow()) {
-        host_.ShowWarning(*refusal);
+    if (const std::optional<std::string_view> refusal = starter_.RefusalNow()) {
+        starter_.Refuse(*refusal);
         return false;
     }
-    if (host_.Playing()) {
+    if (starter_.Busy()) {
         return false;
     }
-    const int macro = ChooseShortKeyMacro(matches, table, host_);
+    const int macro = ChooseShortKeyMacro(matches, table, foreground_);
     if (macro <= 0) {
         return false;
     }
@@ -72,6 +73,8 @@ bool ShortKeys::TestIt() {
 }
 
 void ShortKeys::PlayShortKey(int macro) {
+    // Erasing waits in the event loop: a hot key struck meanwhile finds this start on its way.
+    const StartOnItsWay starting(starter_);
     const ShortKeySettings options = ShortKeySettings::From(settings_);
     MacroTable& table = store_.Table();
     table.SetInUse(true);
@@ -87,7 +90,7 @@ void ShortKeys::PlayShortKey(int macro) {
     input_.EndOfBatch();
     pump_.WaitUntil(pump_.Now() + std::chrono::milliseconds(ErasePauseMs));
 
-    host_.IntoProgram(macro, capsWasOn_);
+    starter_.IntoProgram(macro, capsWasOn_);
 
     input_.PostKey(ExecuteKey, false);
     input_.PostKey(ExecuteKey, true);

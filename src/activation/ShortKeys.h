@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "activation/MacroStarter.h"
 #include "activation/ShortKeyBuffer.h"
 #include "activation/ShortKeyMatch.h"
-#include "platform/HookLibrary.h"
+#include "core/HookLibrary.h"
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 namespace orvane {
@@ -15,23 +15,6 @@ class EventPump;
 class InputSynth;
 class MacroStore;
 struct SettingsBlock;
-
-// What ShortKeys need from the rest of the program: the dispatch state behind the refusals, the
-// foreground window, the warning window and the start of playback shared with hot keys.
-class ShortKeyHost : public ForegroundLookup {
-public:
-    // The refusal that applies now, as for hot keys (a popup menu is shown, a capture runs, a
-    // macro is paused), or nothing.
-    virtual std::optional<std::string_view> RefusalNow() = 0;
-    // A macro is playing (one playback at a time: another start would play nothing).
-    virtual bool Playing() = 0;
-    // The on-top message window with caption "Warning"; returns once it is closed or at once
-    // when one is already open.
-    virtual void ShowWarning(std::string_view text) = 0;
-    // Plays `macro` to its end as the current macro (without the end mark); Caps Lock is
-    // turned off during playback when `capsWasOn`.
-    virtual void IntoProgram(int macro, bool capsWasOn) = 0;
-};
 
 // The typed-character side of activation: keeps the word being typed and, when it ends in an
 // active ShortKey, erases it and plays the macro.
@@ -50,9 +33,10 @@ public:
     static constexpr std::uint64_t CapsLockOnState = 2;
 
     // None is owned; all outlive this object. Settings are read at every character, so a
-    // change takes effect with the next one.
+    // change takes effect with the next one. `starter` refuses and plays as for hot keys;
+    // `foreground` tells the window and program in front.
     ShortKeys(MacroStore& store, const SettingsBlock& settings, InputSynth& input, EventPump& pump,
-              ShortKeyHost& host);
+              MacroStarter& starter, ForegroundLookup& foreground);
 
     // Takes UM_SHORTKEYCHAR; other messages are not its business.
     void Receive(const HookMessage& message) override;
@@ -77,7 +61,8 @@ private:
     const SettingsBlock& settings_;
     InputSynth& input_;
     EventPump& pump_;
-    ShortKeyHost& host_;
+    MacroStarter& starter_;
+    ForegroundLookup& foreground_;
     ShortKeyBuffer buffer_;
     bool capsWasOn_ = false;
 };

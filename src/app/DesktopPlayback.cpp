@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DesktopPlayback.h"
 
+#include "app/QtEventPump.h"
+
+#include <QSocketNotifier>
+
 namespace orvane {
 
 std::unique_ptr<DesktopPlayback> DesktopPlayback::Open(const char* displayName, Options options,
@@ -11,6 +15,16 @@ std::unique_ptr<DesktopPlayback> DesktopPlayback::Open(const char* displayName, 
         return nullptr;
     }
     X11WindowSystem* windows = playback->windows_.get();
+    if (QtEventPump* pump = options.Pump) {
+        playback->windowEvents_ =
+            std::make_unique<QSocketNotifier>(windows->ConnectionFd(), QSocketNotifier::Read);
+        QObject::connect(playback->windowEvents_.get(), &QSocketNotifier::activated,
+                         [windows] { windows->DrainEvents(); });
+        windows->SetEventLoopWait(
+            [pump](const std::function<bool()>& done, std::chrono::steady_clock::time_point until) {
+                return pump->WaitFor(done, until);
+            });
+    }
     playback->sound_ = std::make_unique<CanberraSound>([windows] { windows->Bell(); });
     playback->finder_ = std::make_unique<WindowFinder>(*windows, playback->processes_);
     playback->commands_ = std::make_unique<DesktopCommands>(
@@ -20,5 +34,7 @@ std::unique_ptr<DesktopPlayback> DesktopPlayback::Open(const char* displayName, 
         options.MainWindow, std::move(options.UseTray), playback->finder_.get(), options.Messages});
     return playback;
 }
+
+DesktopPlayback::~DesktopPlayback() = default;
 
 } // namespace orvane

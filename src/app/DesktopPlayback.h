@@ -15,20 +15,22 @@
 #include <string>
 #include <string_view>
 
+class QSocketNotifier;
 class QWidget;
 
 namespace orvane {
 
-class EventPump;
+class QtEventPump;
 class MessageSink;
 
 // What playback needs of the desktop, put together once: the X11 window system, processes,
 // shell, clipboard and sounds behind the playback commands, and the run-time prompts. A
-// QApplication must exist first and outlive it.
+// QApplication must exist first and outlive it. The window system waits for the window manager
+// inside the event loop.
 class DesktopPlayback {
 public:
     struct Options {
-        EventPump* Pump = nullptr;       // must outlive this object
+        QtEventPump* Pump = nullptr;     // must outlive this object
         MessageSink* Messages = nullptr; // must outlive this object
         QWidget* MainWindow = nullptr;   // none for `orvane play`
         std::function<bool()> UseTray;
@@ -39,15 +41,19 @@ public:
     // Null with the reason in `error` when the X display cannot be opened.
     static std::unique_ptr<DesktopPlayback> Open(const char* displayName, Options options,
                                                  std::string& error);
+    ~DesktopPlayback();
 
     PlaybackCommands& Commands() { return *commands_; }
     DialogPrompts& Prompts() { return *prompts_; }
     WindowFinder& Finder() { return *finder_; }
+    X11WindowSystem& Windows() { return *windows_; }
 
 private:
     DesktopPlayback() = default;
 
     std::unique_ptr<X11WindowSystem> windows_;
+    // Wakes the event loop for the window system's waits.
+    std::unique_ptr<QSocketNotifier> windowEvents_;
     ProcProcesses processes_;
     SpawnShell shell_;
     QtClipboard clipboard_;

@@ -3,32 +3,26 @@
 
 #include "activation/HotKeyHost.h"
 #include "activation/PopupMenus.h"
-#include "platform/Prompts.h"
 
 #include <functional>
 
 namespace orvane {
 
-class X11Desktop;
+class WindowFinder;
 class X11HookLibrary;
 
-// Hot key dispatch's view of the program and the desktop in the running program, and of the
-// desktop alone in `orvane play --macro`, which has no hook backend (`hook` null): the window in
-// front is then asked of the desktop, and held modifiers are left as they are.
+// Hot key dispatch's view of the main window and the popup menus in the running program.
 class GuiHotKeyHost final : public HotKeyHost {
 public:
-    // `showMainWindow` shows the main window in front. None is owned.
-    GuiHotKeyHost(X11HookLibrary* hook, X11Desktop& desktop, Prompts& prompts,
-                  std::function<void()> showMainWindow)
-        : hook_(hook), desktop_(desktop), prompts_(prompts),
-          showMainWindow_(std::move(showMainWindow)) {}
+    // `showMainWindow` shows the main window in front; `finder` names the window a menu of
+    // macros is for. Not owned; must outlive the host.
+    GuiHotKeyHost(X11HookLibrary& hook, WindowFinder& finder, std::function<void()> showMainWindow)
+        : hook_(hook), finder_(finder), showMainWindow_(std::move(showMainWindow)) {}
 
     // The popup menus, once they exist; not owned. Without them no menu is shown.
     void SetPopupMenus(PopupMenus* menus) { menus_ = menus; }
 
     bool PopupMenuShown() override { return menus_ != nullptr && menus_->Shown(); }
-    bool PauseActive() override { return prompts_.PauseActive(); }
-    void ResumePause() override { prompts_.ResumePause(); }
     void ForgetTrayMacro() override {
         if (menus_ != nullptr) {
             menus_->ForgetTrayMacro();
@@ -46,18 +40,11 @@ public:
     int ShowPopupMenu(int macro, WindowId target) override {
         return menus_ != nullptr ? menus_->ShowPopupMenu(macro, target) : 0;
     }
-    WindowId ForegroundWindow() override;
-    std::string WindowTitle(WindowId window) override;
-    std::string ProgramOfWindow(WindowId window) override;
-    std::vector<std::string> RunningPrograms() override;
-    std::optional<WindowId> ActivateIt(std::string_view title) override;
-    bool ActivateProg(std::string_view name) override;
     void SettleHeldKeys() override;
 
 private:
-    X11HookLibrary* hook_;
-    X11Desktop& desktop_;
-    Prompts& prompts_;
+    X11HookLibrary& hook_;
+    WindowFinder& finder_;
     std::function<void()> showMainWindow_;
     std::function<void()> startCapture_;
     PopupMenus* menus_ = nullptr;

@@ -5,10 +5,10 @@
 #include "activation/HotKeyDispatch.h"
 #include "activation/KeyPickRelay.h"
 #include "activation/MainWindowCommands.h"
+#include "activation/ShortKeys.h"
 #include "app/CanberraSound.h"
 #include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
-#include "app/InactiveHookLibrary.h"
 #include "app/QtEventPump.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
@@ -20,7 +20,6 @@
 #include "platform/x11/HookedInputSynth.h"
 #include "platform/x11/ProcProcesses.h"
 #include "platform/x11/SpawnShell.h"
-#include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
@@ -112,9 +111,8 @@ int RunGui(int argc, char** argv) {
     std::string error;
     std::unique_ptr<X11HookLibrary> x11Hook = X11HookLibrary::Open(nullptr, traceHooks, error);
     std::unique_ptr<X11InputSynth> synth = X11InputSynth::Open(nullptr, error);
-    std::unique_ptr<X11Desktop> desktop = X11Desktop::Open(nullptr, error);
-    InactiveHookLibrary inactiveHook;
-    const bool hotKeysLive = x11Hook && synth && desktop;
+    NullHookLibrary inactiveHook;
+    const bool hotKeysLive = x11Hook && synth;
     HookLibrary& hook = hotKeysLive ? static_cast<HookLibrary&>(*x11Hook) : inactiveHook;
     MacroStore store(hook, messages);
     ProgramLifecycle lifecycle(store, messages);
@@ -159,9 +157,9 @@ int RunGui(int argc, char** argv) {
     std::unique_ptr<TraceFile> trace;
     std::unique_ptr<QSocketNotifier> hookNotifier;
     // ShortKeys and timed macros start their macros through hot key dispatch.
-    std::unique_ptr<DispatchShortKeyHost> shortKeyHost;
+    std::unique_ptr<FinderForegroundLookup> foreground;
     std::unique_ptr<ShortKeys> shortKeys;
-    std::unique_ptr<DispatchTimedMacroHost> timedHost;
+    std::unique_ptr<DesktopTimedMacroHost> timedHost;
     std::unique_ptr<Scheduler> scheduler;
     std::unique_ptr<SchedulerTimer> schedulerTimer;
     // Popup menus show on screen and start their macros through hot key dispatch.
@@ -173,6 +171,10 @@ int RunGui(int argc, char** argv) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
         pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); },
                                              [&synth] { synth->Flush(); });
+        x11Hook->SetEventLoopWait([&pump](const std::function<bool()>& done,
+                                          std::chrono::steady_clock::time_point until) {
+            return pump->WaitFor(done, until);
+        });
         playback = DesktopPlayback::Open(
             nullptr,
             {pump.get(), &messages, &window, [&settings] { return settings.UseTray; },
@@ -183,23 +185,21 @@ int RunGui(int argc, char** argv) {
         PlaybackCommands& commands = playback->Commands();
         Prompts& prompts = playback->Prompts();
         player = std::make_unique<Player>(*input, *pump, commands, prompts, clock);
-        host =
-            std::make_unique<GuiHotKeyHost>(x11Hook.get(), *desktop, prompts, [&window, &desktop] {
-                window.showNormal();
-                window.raise();
-                window.activateWindow();
-                desktop->Activate(window.winId());
-                window.Grid().setFocus();
-            });
-        dispatch = std::make_unique<HotKeyDispatch>(store, *player, *input, *pump, prompts, *host,
-                                                    X11Desktop::ProgramOfProcess(::getpid()));
+        WindowFinder& finder = playback->Finder();
+        host = std::make_unique<GuiHotKeyHost>(*x11Hook, finder, [&window, &finder] {
+            window.ShowInFront();
+            finder.BringToFront(window.winId());
+        });
+        dispatch =
+            std::make_unique<HotKeyDispatch>(store, *player, *input, *pump, prompts, *host, finder,
+                                             ProcProcesses().ExecutableOf(::getpid()));
         if (traceHooks) {
             trace = std::make_unique<TraceFile>(folders.Runtime / "hook-trace.txt");
             dispatch->SetTrace([&trace](char c) { trace->Put(c); });
         }
         x11Hook->SetReceiver(dispatch.get());
         menuScreen = std::make_unique<PopupMenuScreen>(
-            PopupMenuScreen::Services{&playback->Finder(), folders.Data / "Icons"});
+            PopupMenuScreen::Services{&finder, folders.Data / "Icons"});
         popupMenus = std::make_unique<PopupMenus>(store, settings, *menuScreen, prompts);
         popupStarter = std::make_unique<DispatchPopupStarter>(*dispatch);
         popupMenus->SetStarter(popupStarter.get());
@@ -212,13 +212,15 @@ int RunGui(int argc, char** argv) {
                 popupMenus->TrayIconClicked(record, x, dispatch->LastForegroundWindow());
             },
             Qt::QueuedConnection);
-        shortKeyHost = std::make_unique<DispatchShortKeyHost>(*dispatch, *host, *player, prompts);
-        shortKeys = std::make_unique<ShortKeys>(store, settings, *input, *pump, *shortKeyHost);
+        foreground = std::make_unique<FinderForegroundLookup>(finder);
+        shortKeys =
+            std::make_unique<ShortKeys>(store, settings, *input, *pump, *dispatch, *foreground);
         dispatch->AddListener(shortKeys.get());
         dispatch->AddListener(&keyPicks);
-        timedHost = std::make_unique<DispatchTimedMacroHost>(*dispatch, *host, *player, commands);
+        timedHost = std::make_unique<DesktopTimedMacroHost>(finder, commands);
         // Nothing that came due before the start is made up.
-        scheduler = std::make_unique<Scheduler>(store, settings, *timedHost, LocalMoment::Now());
+        scheduler =
+            std::make_unique<Scheduler>(store, settings, *dispatch, *timedHost, LocalMoment::Now());
         schedulerTimer = std::make_unique<SchedulerTimer>(*scheduler, settings, screenSaver.get());
         QObject::connect(schedulerTimer.get(), &SchedulerTimer::Ticked, &window,
                          &TMainWin::DoCaption);
@@ -264,9 +266,9 @@ int RunGui(int argc, char** argv) {
                  folders.Data,
                  {&store, &keyPicks},
                  [&dispatch] { return dispatch ? dispatch->GetTopProgram() : std::string(); },
-                 [&dispatch, &desktop] {
-                     if (dispatch && desktop && dispatch->LastOtherProgramWindow() != NoWindow) {
-                         desktop->Activate(dispatch->LastOtherProgramWindow());
+                 [&dispatch, &playback] {
+                     if (dispatch && dispatch->LastOtherProgramWindow() != NoWindow) {
+                         playback->Finder().BringToFront(dispatch->LastOtherProgramWindow());
                      }
                  }});
     if (dispatch) {

@@ -3,7 +3,6 @@
 
 #include "activation/BringScopeForward.h"
 #include "app/DesktopPlayback.h"
-#include "app/GuiHotKeyHost.h"
 #include "app/PlayInput.h"
 #include "app/QtEventPump.h"
 #include "app/ShellCommands.h"
@@ -14,7 +13,6 @@
 #include "core/MacroRecord.h"
 #include "library/MacroCatalog.h"
 #include "platform/x11/ClipboardKeeper.h"
-#include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11InputSynth.h"
 #include "playback/Player.h"
 #include "playback/TypedCharacters.h"
@@ -206,13 +204,7 @@ int RunPlayCommand(int& argc, char** argv) {
     }
     if (stored) {
         // A window- or program-specific macro goes where its hot key would send it.
-        std::unique_ptr<X11Desktop> windows = X11Desktop::Open(nullptr, error);
-        if (!windows) {
-            std::fprintf(stderr, "orvane play: %s\n", error.c_str());
-            return ExitFailed;
-        }
-        GuiHotKeyHost host(nullptr, *windows, desktop->Prompts(), [] {});
-        const ScopeResult scope = BringScopeForward(*stored, host);
+        const ScopeResult scope = BringScopeForward(*stored, desktop->Finder());
         if (scope.Outcome != ScopeOutcome::Ready) {
             std::fprintf(stderr, "orvane play: %s\n",
                          Windows1252ToUtf8(ScopeOutcomeText(scope.Outcome, *stored)).c_str());

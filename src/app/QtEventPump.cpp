@@ -48,6 +48,33 @@ void QtEventPump::WaitUntil(TimePoint deadline) {
     }
 }
 
+bool QtEventPump::WaitFor(const std::function<bool()>& done, TimePoint deadline) {
+    ServePending();
+    if (done()) {
+        return true;
+    }
+    if (beforeWait_) {
+        beforeWait_();
+    }
+    // A timer at the deadline wakes the loop when no other event does.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    for (;;) {
+        const auto remaining = deadline - Now();
+        if (remaining <= TimePoint::duration::zero()) {
+            return false;
+        }
+        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining);
+        wake.start(
+            static_cast<int>(std::min<std::chrono::milliseconds::rep>(ms.count(), INT32_MAX)));
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        if (done()) {
+            return true;
+        }
+    }
+}
+
 EventPump::TimePoint QtEventPump::Now() {
     return std::chrono::steady_clock::now();
 }

@@ -23,6 +23,10 @@ public:
     void WaitUntil(TimePoint deadline) override;
     TimePoint Now() override;
 
+    // Serves events as they come until `done` holds (asked after each batch of events) or
+    // `deadline` has passed; true when it holds. Sleeps in the event loop between events.
+    bool WaitFor(const std::function<bool()>& done, TimePoint deadline);
+
 private:
     std::function<void()> beforeWait_;
     std::function<void()> beforeServe_;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "capture/CaptureOptions.h"
-#include "platform/HookLibrary.h"
+#include "core/HookLibrary.h"
 
 #include <cstdint>
 #include <filesystem>

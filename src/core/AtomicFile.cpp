@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -58,6 +59,37 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view c
     }
     SyncFolder(target.parent_path());
     return true;
+}
+
+int RemoveLeftoverRewrites(const std::filesystem::path& target, std::chrono::seconds settled) {
+    namespace fs = std::filesystem;
+    // The name mkstemp makes from the template WriteFileAtomically gives it.
+    const std::string prefix = "." + target.filename().string() + ".";
+    constexpr std::size_t UniquePart = 6;
+    const auto isUnique = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    };
+    const fs::file_time_type before = fs::file_time_type::clock::now() - settled;
+    int removed = 0;
+    std::error_code error;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() != prefix.size() + UniquePart || !name.starts_with(prefix) ||
+            !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                         isUnique)) {
+            continue;
+        }
+        std::error_code entryError;
+        if (!entry.is_regular_file(entryError) || entry.is_symlink(entryError) ||
+            entry.last_write_time(entryError) > before || entryError) {
+            continue;
+        }
+        if (fs::remove(entry.path(), entryError)) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 } // namespace orvane

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/LocalDateTime.h"
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -11,18 +13,6 @@ namespace orvane {
 // 30 December 1899, the fraction the time of day, in local wall-clock time. Before that day the
 // whole part counts backwards while the fraction still adds time of day (-1.25 is
 // 29 December 1899 06:00), which is how existing files encode such dates.
-
-struct LocalDateTime {
-    int Year = 1899;
-    int Month = 12; // 1..12
-    int Day = 30;   // 1..31
-    int Hour = 0;   // 0..23
-    int Minute = 0;
-    int Second = 0;
-    int Millisecond = 0;
-
-    friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
-};
 
 // The stored value of a local date-time. Fields out of their range roll over as a calendar
 // would (month 13 is January of the next year).

@@ -3,10 +3,10 @@
 
 #include "core/CodePage.h"
 #include "core/DayCount.h"
+#include "core/HookLibrary.h"
 #include "core/MacroFile.h"
 #include "core/MacroFileCheck.h"
 #include "core/TextCase.h"
-#include "platform/HookLibrary.h"
 
 #include <algorithm>
 #include <string>

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/ProgramLifecycle.h"
 
+#include "core/AtomicFile.h"
+#include "core/HookLibrary.h"
 #include "core/SettingsFile.h"
-#include "platform/HookLibrary.h"
 
 #include <system_error>
 
@@ -40,6 +41,9 @@ ProgramLifecycle::StartResult ProgramLifecycle::Start(const ProgramFolders& fold
     }
     switch (lock_.Acquire(InstanceMarkerPath(folders_.Runtime, display))) {
     case InstanceLock::Result::Acquired:
+        // A rewrite killed before its rename left its temporary file beside the original.
+        RemoveLeftoverRewrites(folders_.SettingsFile);
+        RemoveLeftoverRewrites(store_.CurrentPath());
         return StartResult::Run;
     case InstanceLock::Result::AlreadyRunning:
         messages_.Show("", settings_.UseTray ? AlreadyRunningTrayText : AlreadyRunningText);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/HookLibrary.h"
 #include "core/SwapTable.h"
-#include "platform/HookLibrary.h"
 
 #include <filesystem>
 

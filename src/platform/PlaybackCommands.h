@@ -80,6 +80,7 @@ public:
     // Copies `source` over `target`, replacing an existing target.
     virtual void CopyFile(std::string_view source, std::string_view target) = 0;
     // Renames `from` to `to`; an existing `to` is never replaced (both files stay as they were).
+    // A file goes to another file system too: copied, then the original removed.
     virtual void RenameFile(std::string_view from, std::string_view to) = 0;
 
     // The whole contents of a file, byte for byte, or nothing when it cannot be read.

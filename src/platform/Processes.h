@@ -20,6 +20,10 @@ public:
     // that end while the list is read are left out; never fails (an empty list at worst).
     virtual std::vector<RunningProcess> Running() = 0;
 
+    // The executable of one process, named as Running names it; empty when the process is gone
+    // or cannot be named.
+    virtual std::string ExecutableOf(int pid) = 0;
+
     // Asks the process to end (as a session ending does); nothing happens when it is gone or not
     // ours to end.
     virtual void Terminate(int pid) = 0;

@@ -4,6 +4,7 @@
 #include "platform/WindowId.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace orvane {
@@ -21,6 +22,12 @@ struct PauseResult {
 class Prompts {
 public:
     virtual ~Prompts() = default;
+
+    // The macro about to play, for the pause dialog: its nickname and the activation code it
+    // was started by (a hot key code, 10000 timed, 20000 ShortKey; nothing when it was started
+    // otherwise). The dialog's caption names the hot key, and its label the nickname.
+    virtual void SetPlayingMacro(std::string_view nickname,
+                                 std::optional<std::uint32_t> activationCode) = 0;
 
     // The pause dialog with its top-left corner at (left, top) screen pixels and an optional
     // message; keeps the keyboard focus with `target` while it floats above it. Returns when

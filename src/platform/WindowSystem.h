@@ -43,7 +43,8 @@ public:
     virtual bool IsMinimized(WindowId window) = 0;
 
     // Brings the window to the front and gives it the keyboard focus, restoring it when
-    // minimised, also against the window manager's focus-stealing prevention. Returns true once
+    // minimised and showing it when this program hid it, also against the window manager's
+    // focus-stealing prevention. Waits for the window manager in the event loop. Returns true once
     // the window is the active window, false when it did not become active within a short limit.
     virtual bool Activate(WindowId window) = 0;
 
@@ -66,8 +67,12 @@ public:
     // The window's rectangle with its frame; nothing when the window is gone.
     virtual std::optional<WindowRect> FrameRect(WindowId window) = 0;
 
-    // The process that owns the window, when the system can tell.
+    // The process that owns the window, when the system can tell. For a window shown from
+    // another machine that is the local process forwarding it (ssh), not its program.
     virtual std::optional<int> ProcessOf(WindowId window) = 0;
+
+    // The window's program runs on another machine (its display is forwarded here).
+    virtual bool IsRemote(WindowId window) = 0;
 };
 
 } // namespace orvane

@@ -10,6 +10,11 @@
 #include <iterator>
 #include <system_error>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace orvane {
 namespace {
 
@@ -23,6 +28,85 @@ bool HasNonAscii(std::string_view bytes) {
 bool Exists(const fs::path& path) {
     std::error_code error;
     return fs::exists(fs::symlink_status(path, error));
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Copies the regular file `source` to the new name `target` (never one that exists: the name is
+// taken in one step) with its permissions and modification time, and flushed to disk. False,
+// with no trace of `target` left, when any step fails.
+bool CopyToNewFile(const fs::path& source, const fs::path& target) {
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (in < 0) {
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(in);
+        return false;
+    }
+    const int out =
+        ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 07777);
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    bool ok = true;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        if (!WriteAll(out, buffer, static_cast<std::size_t>(got))) {
+            ok = false;
+            break;
+        }
+    }
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    ok = ok && ::fchmod(out, info.st_mode & 07777) == 0 && ::futimens(out, times) == 0 &&
+         ::fsync(out) == 0;
+    ok = ::close(out) == 0 && ok;
+    ::close(in);
+    if (!ok) {
+        ::unlink(target.c_str());
+    }
+    return ok;
+}
+
+// A move to another file system, as a rename cannot do it: the file is copied, and the source
+// removed only once the copy is complete on disk. A symbolic link moves as the link it is.
+// Folders stay where they are.
+void MoveAcrossFileSystems(const fs::path& source, const fs::path& target) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(source, error);
+    if (fs::is_symlink(status)) {
+        fs::copy_symlink(source, target, error);
+        if (!error) {
+            fs::remove(source, error);
+        }
+        return;
+    }
+    if (fs::is_regular_file(status) && CopyToNewFile(source, target)) {
+        fs::remove(source, error);
+    }
 }
 
 } // namespace
@@ -146,6 +230,9 @@ void DesktopCommands::RenameFile(std::string_view from, std::string_view to) {
     }
     // Folders, and file systems without links: a plain rename once the name is known to be free.
     fs::rename(source, target, error);
+    if (error == std::errc::cross_device_link) {
+        MoveAcrossFileSystems(source, target);
+    }
 }
 
 std::optional<std::string> DesktopCommands::ReadTextFile(std::string_view file) {

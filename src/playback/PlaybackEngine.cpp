@@ -117,6 +117,7 @@ void PlaybackEngine::DoMacro(std::string_view text, int level) {
 void PlaybackEngine::NoticeAbort() {
     if (!state_.AbortShown) {
         state_.AbortShown = true;
+        input_.EndOfBatch();
         prompts_.DoAMessage(AbortTitle, AbortText);
     }
 }
@@ -334,6 +335,9 @@ std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view te
 std::size_t PlaybackEngine::RepeatBlock(const ScriptItem& item, std::string_view text,
                                         std::size_t pos, int level) {
     const std::size_t after = pos + item.Length;
+    if (item.Kind == ItemKind::PromptRepeat) {
+        input_.EndOfBatch();
+    }
     const std::int32_t count =
         item.Kind == ItemKind::PromptRepeat ? prompts_.DoRepPrompt() : item.Number;
     if (state_.InRepeat) {
@@ -409,7 +413,12 @@ std::size_t PlaybackEngine::Pause(const ScriptItem& item, std::size_t after) {
         left = std::min(item.Number2, screen.Width - PauseWidth);
     }
     state_.PauseShown = true;
+    paused_ = true;
+    // A prompt waits for the user like any wait: what the keyboard sends meanwhile (the hot key
+    // that resumes) is the user's, not the tail of our own input.
+    input_.EndOfBatch();
     const PauseResult result = prompts_.DoPause(top, left, message, state_.TargetWindow);
+    paused_ = false;
     state_.RestoreMinimized = state_.RestoreMinimized || result.RestoredMinimized;
     if (result.Resume) {
         return after;

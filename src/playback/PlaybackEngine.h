@@ -37,6 +37,8 @@ public:
     void Play(std::string_view macroText, bool capsWasOn);
     void RequestAbort() { state_.AbortRequested = true; }
     bool IsPlaying() const { return state_.Playing; }
+    // The playback waits in its pause dialog.
+    bool IsPaused() const { return paused_; }
     const PlaybackState& State() const { return state_; }
 
 private:
@@ -67,6 +69,7 @@ private:
     Waits waits_;
     KeySynthesis keys_;
     int finalPassLevel_ = -1; // the level whose text holds the repeat block's last pass
+    bool paused_ = false;
 };
 
 } // namespace orvane

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace orvane {
 
@@ -28,19 +29,30 @@ public:
     // was triggered; it is turned on again when the macro ends), and plays `macroText`
     // (Windows-1252 bytes) to its end, to an abort, or to an aborted pause. Serves the event
     // pump after every step and inside every wait. A call made while a macro is already playing
-    // (from an event served during playback) returns at once and plays nothing.
+    // (from an event served during playback) returns at once and plays nothing, unless that
+    // macro waits in its pause dialog: then this one plays to its end with a state of its own,
+    // and the paused one goes on with its own when resumed.
     void Play(std::string_view macroText, bool capsWasOn);
 
-    // The abort request: playback stops before its next step, after showing "Orvane 98 macro
-    // has been aborted." once. Safe to call at any time; while idle it is forgotten at the next
-    // start.
+    // The abort request: the macro playing now (the innermost) stops before its next step,
+    // after showing "Orvane 98 macro has been aborted." once. Safe to call at any time; while
+    // idle it is forgotten at the next start.
     void RequestAbort();
 
     // True from the start of Play until it returns.
     bool IsPlaying() const;
+    // The macro playing now waits in its pause dialog (another may start meanwhile).
+    bool IsPaused() const;
 
 private:
+    InputSynth& input_;
+    EventPump& pump_;
+    PlaybackCommands& commands_;
+    Prompts& prompts_;
+    WallClock& clock_;
     std::unique_ptr<PlaybackEngine> engine_;
+    // The engines of macros playing while the one below waits in its pause, innermost last.
+    std::vector<std::unique_ptr<PlaybackEngine>> nested_;
 };
 
 } // namespace orvane

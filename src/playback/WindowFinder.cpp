@@ -20,7 +20,38 @@ WindowFinder::WindowFinder(WindowSystem& windows, Processes& processes)
     : windows_(windows), processes_(processes) {}
 
 std::string WindowFinder::UpperTitle(WindowId window) {
-    return UpperCut(Utf8ToWindows1252(windows_.Title(window)));
+    return UpperCase1252(Title(window));
+}
+
+WindowId WindowFinder::Foreground() {
+    return windows_.Foreground();
+}
+
+std::string WindowFinder::Title(WindowId window) {
+    if (window == NoWindow) {
+        return {};
+    }
+    std::string title = Utf8ToWindows1252(windows_.Title(window));
+    if (title.size() > MaxTitle) {
+        title.resize(MaxTitle);
+    }
+    return title;
+}
+
+std::string WindowFinder::ProgramOf(WindowId window) {
+    if (window == NoWindow) {
+        return {};
+    }
+    const std::optional<int> pid = windows_.ProcessOf(window);
+    return pid && *pid > 0 ? processes_.ExecutableOf(*pid) : std::string();
+}
+
+std::vector<std::string> WindowFinder::RunningPrograms() {
+    std::vector<std::string> names;
+    for (RunningProcess& process : processes_.Running()) {
+        names.push_back(std::move(process.Executable));
+    }
+    return names;
 }
 
 std::optional<WindowId> WindowFinder::GetWinHandle(std::string_view title) {
@@ -120,7 +151,11 @@ void WindowFinder::DoSysCommand(WindowCommand command, WindowId window) {
         windows_.Show(window);
         break;
     case WindowCommand::Shut:
-        if (const std::optional<int> pid = windows_.ProcessOf(window); pid && *pid > 0) {
+        // The process behind a window from another machine is the local one forwarding it
+        // (ssh, with every other window it carries): the window is asked to close instead.
+        if (windows_.IsRemote(window)) {
+            windows_.Close(window);
+        } else if (const std::optional<int> pid = windows_.ProcessOf(window); pid && *pid > 0) {
             processes_.Terminate(*pid);
         }
         break;

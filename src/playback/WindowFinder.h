@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvane {
 
@@ -38,6 +39,19 @@ public:
 
     // Puts the window in front with the keyboard focus; false when it did not become active.
     bool BringToFront(WindowId window);
+
+    // The window in front now, or NoWindow.
+    WindowId Foreground();
+
+    // The window's title in Windows-1252, cut to MaxTitle; empty for no window.
+    std::string Title(WindowId window);
+
+    // The executable file name (UTF-8, without folder) of the program owning the window; empty
+    // when it cannot be told.
+    std::string ProgramOf(WindowId window);
+
+    // The executable file names (UTF-8) of the running programs, in process order.
+    std::vector<std::string> RunningPrograms();
 
     // The window itself when it is a top-level window, else its nearest top-level ancestor;
     // NoWindow when none is.

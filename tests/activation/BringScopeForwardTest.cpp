@@ -45,19 +45,19 @@ TEST(BringScopeForward, FollowsTheHotKeyRulesForOneMacro) {
          .macro = {.Nickname = "w", .Scope = ScopeSpecificWindow, .Target = "Notes"},
          .outcome = ScopeOutcome::Ready,
          .target = 2,
-         .trace = {"activate:Notes"}},
+         .trace = {"front:2"}},
         {.what = "only the first 20 characters of the title count, as in the table",
          .macro = {.Nickname = "w",
                    .Scope = ScopeSpecificWindow,
                    .Target = "Notes - today's list and more"},
          .outcome = ScopeOutcome::Ready,
          .target = 2,
-         .trace = {"activate:Notes - today's list"}},
+         .trace = {"front:2"}},
         {.what = "no window of that title",
          .macro = {.Nickname = "w", .Scope = ScopeSpecificWindow, .Target = "Inbox"},
          .outcome = ScopeOutcome::NoWindow,
          .target = NoWindow,
-         .trace = {"activate:Inbox"}},
+         .trace = {}},
         {.what = "only when on top, and not on top",
          .macro = {.Nickname = "w",
                    .Scope = ScopeSpecificWindow,
@@ -77,8 +77,8 @@ TEST(BringScopeForward, FollowsTheHotKeyRulesForOneMacro) {
         {.what = "its program runs behind",
          .macro = {.Nickname = "p", .Scope = ScopeSpecificProgram, .Target = "gedit"},
          .outcome = ScopeOutcome::Ready,
-         .target = NoWindow,
-         .trace = {"activate-prog:gedit"}},
+         .target = 2,
+         .trace = {"front:2"}},
         {.what = "its program does not run",
          .macro = {.Nickname = "p", .Scope = ScopeSpecificProgram, .Target = "gimp"},
          .outcome = ScopeOutcome::NoProgram,
@@ -102,16 +102,12 @@ TEST(BringScopeForward, FollowsTheHotKeyRulesForOneMacro) {
     };
     for (const Case& c : cases) {
         EventTrace trace;
-        FakeHotKeyHost host(trace);
-        host.Windows = {{1, {"Terminal - bash", "xterm"}},
-                        {2, {"Notes - today's list and more", "gedit"}}};
-        host.Running = {"xterm", "gedit"};
-        const ScopeResult result = BringScopeForward(test::MakeMacro(c.macro), host);
+        FakeDesktop desktop(trace);
+        desktop.Set(
+            {{1, "Terminal - bash", "xterm"}, {2, "Notes - today's list and more", "gedit"}}, 1);
+        const ScopeResult result = BringScopeForward(test::MakeMacro(c.macro), desktop.Finder);
         EXPECT_EQ(result.Outcome, c.outcome) << c.what;
-        // The fake does not bring a program's window forward, so that target is not its to say.
-        if (c.trace.empty() || c.macro.Scope != ScopeSpecificProgram) {
-            EXPECT_EQ(result.Target, c.target) << c.what;
-        }
+        EXPECT_EQ(result.Target, c.target) << c.what;
         EXPECT_EQ(trace.Entries(), c.trace) << c.what;
         EXPECT_EQ(result.Outcome == ScopeOutcome::Ready,
                   ScopeOutcomeText(result.Outcome, test::MakeMacro(c.macro)).empty())

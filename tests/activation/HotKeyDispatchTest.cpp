@@ -15,6 +15,7 @@
 #include "playback/Player.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -40,10 +41,11 @@ protected:
         fs::remove_all(folder);
         fs::create_directories(folder);
         ASSERT_TRUE(store.LoadMacroFile(folder / "T.ORV")); // the four system macros, 1..4
-        host.Windows = {{Editor, {"Notes - Editor", "editor"}},
-                        {Terminal, {"Shell", "term"}},
-                        {PauseWindow, {"Pause (Ctrl+A)", "orvane"}}};
-        host.Running = {"editor", "term", "orvane"};
+        desktop.Set({{Editor, "Notes - Editor", "editor"},
+                     {Terminal, "Shell", "term"},
+                     {PauseWindow, "Pause (Ctrl+A)", "orvane"}},
+                    Terminal);
+        desktop.Run({"editor", "term", "orvane"});
         dispatch.ProgramChanged(Terminal);
     }
     void TearDown() override { fs::remove_all(folder); }
@@ -66,8 +68,8 @@ protected:
 
     // Strikes a hot key with `foreground` in front; returns what the desktop saw.
     std::string Strike(const char* key, WindowId foreground, bool capsOn = false) {
-        if (foreground != host.Foreground) {
-            host.Foreground = foreground;
+        if (foreground != desktop.Windows.ForegroundWindow) {
+            desktop.Windows.ForegroundWindow = foreground;
             dispatch.ProgramChanged(foreground);
         }
         trace.Clear();
@@ -75,6 +77,19 @@ protected:
         dispatch.Receive({HookMessageId::UM_HOTKEY, Code(key) | (capsOn ? 0x8000U : 0U),
                           static_cast<std::int64_t>(foreground), 0});
         return trace.Text();
+    }
+
+    // Strikes `key` while the macro of `pausedKey` (its text holds a pause) waits in its pause
+    // dialog; returns what that strike did.
+    std::string StrikeDuringPause(const char* pausedKey, const char* key, bool capsOn = false) {
+        return DuringPause(pausedKey, [&] { return Strike(key, Editor, capsOn); });
+    }
+    std::string DuringPause(const char* pausedKey, const std::function<std::string()>& action) {
+        std::string seen = "(no pause)";
+        prompts.WhilePaused = [&] { seen = action(); };
+        Strike(pausedKey, Editor);
+        prompts.WhilePaused = nullptr;
+        return seen;
     }
 
     fs::path folder;
@@ -89,7 +104,8 @@ protected:
     FakeWallClock clock;
     Player player{input, pump, commands, prompts, clock};
     FakeHotKeyHost host{trace};
-    HotKeyDispatch dispatch{store, player, input, pump, prompts, host};
+    FakeDesktop desktop{trace};
+    HotKeyDispatch dispatch{store, player, input, pump, prompts, host, desktop.Finder};
 };
 
 TEST_F(HotKeyDispatchTest, AGlobalMacroPlaysMarkedInUseAndEndsWithTheEndMark) {
@@ -116,7 +132,7 @@ TEST_F(HotKeyDispatchTest, ScopeRules) {
         {"its window in front: the specific macro", Editor, false,
          "settle +W -W +EXECUTE -EXECUTE"},
         {"another window in front: brought forward", Terminal, false,
-         "activate:notes settle +W -W +EXECUTE -EXECUTE"},
+         "front:10 settle +W -W +EXECUTE -EXECUTE"},
         {"top-most only, another window in front: the global macro", Terminal, true,
          "settle +G -G +EXECUTE -EXECUTE"},
         {"top-most only, its window in front", Editor, true, "settle +W -W +EXECUTE -EXECUTE"},
@@ -151,7 +167,7 @@ TEST_F(HotKeyDispatchTest, ProgramScopeRules) {
          Terminal,
          false,
          {"editor", "term"},
-         "activate-prog:edit settle +P -P +EXECUTE -EXECUTE"},
+         "front:10 settle +P -P +EXECUTE -EXECUTE"},
         {"top-most only, behind: the global macro",
          Terminal,
          true,
@@ -166,8 +182,8 @@ TEST_F(HotKeyDispatchTest, ProgramScopeRules) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Rule);
         SetUp();
-        host.Running = c.Running;
-        dispatch.ProgramChanged(host.Foreground);
+        desktop.Run(c.Running);
+        dispatch.ProgramChanged(desktop.Windows.ForegroundWindow);
         Add("Ctrl+C", ScopeSpecificProgram, "p", "edit", c.TopMostOnly);
         Add("Ctrl+C", ScopeGlobal, "g");
         EXPECT_EQ(Strike("Ctrl+C", c.Foreground), c.Expected);
@@ -201,7 +217,7 @@ TEST_F(HotKeyDispatchTest, DeactivatedMacrosAreNeverChosen) {
 
 TEST_F(HotKeyDispatchTest, WindowNotFoundAndNoMatchDoNothing) {
     Add("Ctrl+G", ScopeSpecificWindow, "w", "nowhere");
-    EXPECT_EQ(Strike("Ctrl+G", Editor), "activate:nowhere");
+    EXPECT_EQ(Strike("Ctrl+G", Editor), "") << "no window comes forward";
     EXPECT_EQ(Strike("Ctrl+H", Editor), "");
 }
 
@@ -215,23 +231,20 @@ TEST_F(HotKeyDispatchTest, Refusals) {
     EXPECT_EQ(Strike("Ctrl+A", Editor),
               "message:Warning:" + std::string(HotKeyDispatch::CaptureRefusalText));
     store.Table().SetCaptureOn(false);
-    host.Paused = true;
-    EXPECT_EQ(Strike("Ctrl+A", Editor),
-              "message:Warning:" + std::string(HotKeyDispatch::PauseRefusalText));
     EXPECT_TRUE(hook.Calls.empty()) << "a refusal publishes nothing";
+    Add("Ctrl+P", ScopeGlobal, "p<PAUSE>");
+    EXPECT_EQ(StrikeDuringPause("Ctrl+P", "Ctrl+A"),
+              "message:Warning:" + std::string(HotKeyDispatch::PauseRefusalText));
 }
 
 TEST_F(HotKeyDispatchTest, APauseIsResumedByResumePauseOrThePausedMacrosOwnKey) {
-    const int paused = Add("Ctrl+A", ScopeGlobal, "x");
+    Add("Ctrl+A", ScopeGlobal, "x<PAUSE>");
     Add("Ctrl+B", ScopeGlobal, "y");
-    EXPECT_EQ(Strike("Ctrl+A", Editor), "settle +X -X +EXECUTE -EXECUTE");
-    ASSERT_EQ(dispatch.CurrentMacro(), paused);
-    host.Paused = true;
-    EXPECT_EQ(Strike("Ctrl+Alt+Shift+Y", Editor), "resume");
-    EXPECT_EQ(Strike("Ctrl+A", Editor), "resume");
-    EXPECT_EQ(Strike("Ctrl+A", Editor, true), "+CAPS -CAPS resume")
+    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+Alt+Shift+Y"), "settle resume-pause");
+    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+A"), "settle resume-pause");
+    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+A", true), "+CAPS -CAPS settle resume-pause")
         << "Caps Lock pressed once more before resuming";
-    EXPECT_EQ(Strike("Ctrl+B", Editor),
+    EXPECT_EQ(StrikeDuringPause("Ctrl+A", "Ctrl+B"),
               "message:Warning:" + std::string(HotKeyDispatch::PauseRefusalText));
 }
 
@@ -260,13 +273,20 @@ TEST_F(HotKeyDispatchTest, SystemCommands) {
         {false, true, true, HotKeyDispatch::ActivateMePopupText},
         {false, false, true, HotKeyDispatch::ActivateMeCaptureText},
     };
+    Add("Ctrl+P", ScopeGlobal, "p<PAUSE>");
     for (const Case& c : refusals) {
-        host.Paused = c.Paused;
-        host.PopupShown = c.Popup;
-        store.Table().SetCaptureOn(c.Capture);
-        trace.Clear();
-        dispatch.ActivateMe();
-        EXPECT_EQ(trace.Text(), "message:Warning:" + std::string(c.Text));
+        const auto activateMe = [&] {
+            host.PopupShown = c.Popup;
+            store.Table().SetCaptureOn(c.Capture);
+            trace.Clear();
+            dispatch.ActivateMe();
+            const std::string seen = trace.Text();
+            host.PopupShown = false;
+            store.Table().SetCaptureOn(false);
+            return seen;
+        };
+        EXPECT_EQ(c.Paused ? DuringPause("Ctrl+P", activateMe) : activateMe(),
+                  "message:Warning:" + std::string(c.Text));
     }
 }
 
@@ -296,6 +316,37 @@ TEST_F(HotKeyDispatchTest, AbortDuringPlaybackStopsTheMacroAndNoticesOnce) {
     const std::string seen = Strike("Ctrl+A", Editor);
     EXPECT_EQ(seen.find("+C"), std::string::npos) << seen;
     EXPECT_EQ(prompts.Messages, 1);
+}
+
+TEST_F(HotKeyDispatchTest, AHotKeyStruckWhileAMacroPlaysChangesNothing) {
+    // Each of these, struck while the global macro types into the shell, would otherwise bring
+    // a window forward or type: the specific macro's window, its program, a popup menu.
+    struct Case {
+        const char* Key;
+        std::int16_t Scope;
+        const char* Target;
+    };
+    const Case cases[] = {
+        {"Ctrl+W", ScopeSpecificWindow, "notes"},
+        {"Ctrl+R", ScopeSpecificProgram, "edit"},
+        {"Ctrl+G", ScopeGlobal, ""},
+        {"Ctrl+M", ScopePopupMenu, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Key);
+        SetUp();
+        Add("Ctrl+A", ScopeGlobal, "ab<DELAY:1>cd");
+        Add(c.Key, c.Scope, "zz", c.Target);
+        std::string during = "(not struck)";
+        pump.AtServe(pump.ServeCount() + 2, [&] { during = Strike(c.Key, Terminal); });
+        Strike("Ctrl+A", Terminal);
+        EXPECT_EQ(during, "");
+        EXPECT_EQ(desktop.Windows.ForegroundWindow, Terminal);
+        EXPECT_EQ(dispatch.CurrentMacro(), 5) << "the playing macro stays the current one";
+        // Once it has ended the key works again.
+        EXPECT_NE(Strike(c.Key, Terminal), "");
+        TearDown();
+    }
 }
 
 TEST_F(HotKeyDispatchTest, ForegroundTrackingAndListeners) {

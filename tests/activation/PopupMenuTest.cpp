@@ -10,6 +10,7 @@
 #include "activation/MenuBuild.h"
 #include "activation/PopupMenus.h"
 #include "core/SettingsBlock.h"
+#include "core/TextCase.h"
 #include "platform/fake/FakeEventPump.h"
 #include "platform/fake/FakeInputSynth.h"
 #include "platform/fake/FakePlaybackCommands.h"
@@ -372,11 +373,13 @@ constexpr WindowId Shell = 20;  // "Shell", program "term"
 // The menus wired to hot key dispatch as the program wires them.
 class MenuHost : public FakeHotKeyHost {
 public:
-    MenuHost(EventTrace& trace, PopupMenus& menus) : FakeHotKeyHost(trace), menus_(menus) {}
+    MenuHost(EventTrace& trace, PopupMenus& menus, WindowFinder& finder)
+        : FakeHotKeyHost(trace), menus_(menus), finder_(finder) {}
     bool PopupMenuShown() override { return menus_.Shown(); }
     void ForgetTrayMacro() override { menus_.ForgetTrayMacro(); }
     void MenuTopWindow(WindowId target) override {
-        menus_.MenuTopWindow(target, WindowTitle(target), UpperCase1252(ProgramOfWindow(target)));
+        menus_.MenuTopWindow(target, finder_.Title(target),
+                             UpperCase1252(finder_.ProgramOf(target)));
     }
     int ShowPopupMenu(int macro, WindowId target) override {
         return menus_.ShowPopupMenu(macro, target);
@@ -384,18 +387,18 @@ public:
 
 private:
     PopupMenus& menus_;
+    WindowFinder& finder_;
 };
 
 class PopupMenuRoadTest : public MacroFileFixture {
 protected:
     void SetUp() override {
-        host.Windows = {{Editor, {"Notes - Editor", "editor"}}, {Shell, {"Shell", "term"}}};
-        host.Running = {"editor", "term"};
+        desktop.Set({{Editor, "Notes - Editor", "editor"}, {Shell, "Shell", "term"}}, Shell);
         menus.SetStarter(&starter);
     }
 
     std::string Strike(const char* key, WindowId foreground) {
-        host.Foreground = foreground;
+        desktop.Windows.ForegroundWindow = foreground;
         dispatch.ProgramChanged(foreground);
         trace.Clear();
         dispatch.Receive({HookMessageId::UM_HOTKEY, *HotKeyCodeOf(key),
@@ -413,8 +416,9 @@ protected:
     SettingsBlock settings;
     FakeMenuView view{trace};
     PopupMenus menus{store, settings, view, prompts};
-    MenuHost host{trace, menus};
-    HotKeyDispatch dispatch{store, player, input, pump, prompts, host};
+    FakeDesktop desktop{trace};
+    MenuHost host{trace, menus, desktop.Finder};
+    HotKeyDispatch dispatch{store, player, input, pump, prompts, host, desktop.Finder};
     DispatchPopupStarter starter{dispatch};
 };
 

@@ -12,8 +12,8 @@
 namespace orvane {
 namespace {
 
-// The desktop and playback as timed macros see them; everything done goes to the trace.
-class FakeTimedMacroHost : public TimedMacroHost {
+// The desktop and the starter as timed macros see them; everything done goes to the trace.
+class FakeTimedMacroHost : public TimedMacroHost, public MacroStarter {
 public:
     explicit FakeTimedMacroHost(EventTrace& trace) : trace_(trace) {}
 
@@ -28,24 +28,32 @@ public:
     void PlayWave(std::string_view file, bool wait) override {
         trace_.Add("wave:" + std::string(file) + (wait ? ":wait" : ""));
     }
-    bool CapsLockReported() override { return CapsLock; }
-    bool Playing() override { return IsPlaying; }
+    std::optional<std::string_view> RefusalNow() override { return std::nullopt; }
+    void Refuse(std::string_view) override {}
+    bool CapsLockReported() const override { return CapsLock; }
+    bool Busy() const override { return IsPlaying; }
+    bool Paused() const override { return IsPaused; }
     void IntoProgram(int macro, bool capsWasOn) override {
-        trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : ""));
+        trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : "") +
+                   (starting_ > 0 ? "" : "(not marked as starting)"));
         if (WhilePlaying) {
             IsPlaying = true;
             WhilePlaying();
             IsPlaying = false;
         }
     }
+    void BeginStart() override { ++starting_; }
+    void EndStart() override { --starting_; }
 
     bool WindowsAvailable = true;
     bool CapsLock = false;
     bool IsPlaying = false;
+    bool IsPaused = false;
     std::function<void()> WhilePlaying;
 
 private:
     EventTrace& trace_;
+    int starting_ = 0;
 };
 
 LocalMoment At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
@@ -117,7 +125,7 @@ protected:
     // Loads the macros and starts the program at `start`: the table is built then.
     void Start(const std::vector<MacroRecord>& records, LocalMoment start) {
         Load(records);
-        scheduler = std::make_unique<Scheduler>(store, settings, host, start);
+        scheduler = std::make_unique<Scheduler>(store, settings, host, host, start);
         scheduler->CheckAndSetTime(start);
         now = start;
     }
@@ -248,6 +256,14 @@ TEST_F(SchedulerTest, ADueMacroWaitsWhileAnotherMacroPlays) {
     EXPECT_EQ(CheckAt(At(Y, 1, 1, 9, 0, 15)), "01 09:00:15 play:1");
 }
 
+TEST_F(SchedulerTest, ADueMacroPlaysWhileAnotherWaitsInItsPause) {
+    Start({Daily(9, 0, false, {1, 1, 1, 1, 1, 1, 1})}, At(Y, 1, 1, 8, 59, 55));
+    host.IsPlaying = true;
+    host.IsPaused = true;
+    EXPECT_EQ(CheckAt(At(Y, 1, 1, 9, 0, 5)), "01 09:00:05 play:1");
+    EXPECT_TRUE(scheduler->DoStartUpMacros());
+}
+
 TEST_F(SchedulerTest, ChecksDuringATimedMacrosPlaybackReturnAtOnce) {
     Start({Daily(9, 0, false, {1, 1, 1, 1, 1, 1, 1}), Every(1)}, At(Y, 1, 1, 8, 59, 55));
     int nested = 0;
@@ -339,6 +355,23 @@ TEST_F(SchedulerTest, StartUpMacrosRunInOrderUntilOneCannotReachItsWindow) {
     host.IsPlaying = true;
     EXPECT_FALSE(scheduler->DoStartUpMacros());
     EXPECT_EQ(trace.Text(), "");
+}
+
+TEST_F(SchedulerTest, StartUpMacrosSoundTheAlarmAsTimedMacrosDo) {
+    MacroRecord window = Timed(SchedKind::AtStartup);
+    window.Scope = ScopeSpecificWindow;
+    window.ScopeTarget.Assign("Notes");
+    Start({Timed(SchedKind::AtStartup), window}, At(Y, 1, 1));
+    settings.UseWaveFile = true;
+    settings.WaveFile = "alarm.wav";
+    EXPECT_TRUE(scheduler->DoStartUpMacros());
+    EXPECT_EQ(trace.Text(), "wave:alarm.wav play:1 activate:Notes wave:alarm.wav play:2")
+        << "the alarm after the window is brought forward, before the macro";
+
+    trace.Clear();
+    host.WindowsAvailable = false;
+    EXPECT_TRUE(scheduler->DoStartUpMacros());
+    EXPECT_EQ(trace.Text(), "wave:alarm.wav play:1 activate:Notes") << "no alarm for a skipped one";
 }
 
 } // namespace

@@ -15,17 +15,22 @@
 namespace orvane {
 namespace {
 
-// The foreground and dispatch state as ShortKeys see them; plays are written to the trace.
-class FakeShortKeyHost : public ShortKeyHost {
+// The foreground and the starter as ShortKeys see them; plays are written to the trace.
+class FakeShortKeyHost : public MacroStarter, public ForegroundLookup {
 public:
     explicit FakeShortKeyHost(EventTrace& trace) : trace_(trace) {}
 
     std::optional<std::string_view> RefusalNow() override { return Refusal; }
-    bool Playing() override { return IsPlaying; }
-    void ShowWarning(std::string_view text) override { trace_.Add("warning:" + std::string(text)); }
+    void Refuse(std::string_view text) override { trace_.Add("warning:" + std::string(text)); }
+    bool Busy() const override { return IsPlaying || starting_ > 0; }
+    bool Paused() const override { return false; }
+    bool CapsLockReported() const override { return false; }
     void IntoProgram(int macro, bool capsWasOn) override {
-        trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : ""));
+        trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : "") +
+                   (starting_ > 0 ? "" : "(not marked as starting)"));
     }
+    void BeginStart() override { ++starting_; }
+    void EndStart() override { --starting_; }
     std::string ForegroundTitle() override { return Title; }
     std::string ForegroundProgram() override { return Program; }
 
@@ -36,6 +41,7 @@ public:
 
 private:
     EventTrace& trace_;
+    int starting_ = 0;
 };
 
 struct Macro {
@@ -96,7 +102,7 @@ protected:
     FakeEventPump pump{&trace};
     SettingsBlock settings;
     FakeShortKeyHost host{trace};
-    ShortKeys shortKeys{store, settings, input, pump, host};
+    ShortKeys shortKeys{store, settings, input, pump, host, host};
 };
 
 struct MatchCase {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AtomicFile.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -64,6 +65,41 @@ TEST_F(AtomicFileTest, FailureLeavesTheTargetUntouched) {
     fs::create_directories(sub);
     EXPECT_FALSE(WriteFileAtomically(sub, "x")) << "a folder is never replaced by a file";
     EXPECT_TRUE(fs::is_directory(sub));
+}
+
+TEST_F(AtomicFileTest, LeftoversOfKilledRewritesAreRemovedOnceSettled) {
+    const fs::path target = folder / "ORVAN.INI";
+    std::ofstream(target) << "kept";
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    struct Case {
+        const char* Name;
+        bool Old;
+        bool Removed;
+    };
+    const Case cases[] = {
+        {".ORVAN.INI.Ab12Cd", true, true},
+        {".ORVAN.INI.Zz9xY0", true, true},
+        {".ORVAN.INI.Ab12Cd7", true, false}, // not a name a rewrite makes
+        {".ORVAN.INI.Ab-2Cd", true, false},
+        {".ORVAN.INX.Ab12Cd", true, false}, // another file's
+        {"ORVAN.INI.Ab12Cd", true, false},
+        {".ORVAN.INI.Fresh1", false, false}, // perhaps being written right now
+    };
+    for (const Case& c : cases) {
+        std::ofstream(folder / c.Name) << "partial";
+        if (c.Old) {
+            fs::last_write_time(folder / c.Name, old);
+        }
+    }
+    fs::create_directories(folder / ".ORVAN.INI.Dir123");
+    fs::last_write_time(folder / ".ORVAN.INI.Dir123", old);
+
+    EXPECT_EQ(RemoveLeftoverRewrites(target), 2);
+    for (const Case& c : cases) {
+        EXPECT_EQ(fs::exists(folder / c.Name), !c.Removed) << c.Name;
+    }
+    EXPECT_TRUE(fs::exists(folder / ".ORVAN.INI.Dir123")) << "a folder is nobody's leftover";
+    EXPECT_EQ(Read(target), "kept");
 }
 
 } // namespace

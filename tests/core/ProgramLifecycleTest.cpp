@@ -7,6 +7,7 @@
 #include "platform/fake/FakeMessageSink.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -248,6 +249,28 @@ TEST_F(ProgramLifecycleTest, SettingsSurviveARestart) {
     EXPECT_EQ(again.lifecycle.Settings().PrimarySort, "213");
     EXPECT_EQ(again.lifecycle.Settings().Col2Width, 250);
     EXPECT_EQ(again.lifecycle.Settings().MainWindow, (WindowBounds{700, 450, 10, 20}));
+}
+
+TEST_F(ProgramLifecycleTest, AStartRemovesWhatKilledRewritesLeftOfTheSettingsAndMacroFile) {
+    {
+        ProgramRun run;
+        ASSERT_EQ(run.lifecycle.Start(folders, ":5"), ProgramLifecycle::StartResult::Run);
+        run.lifecycle.Shutdown({700, 450, 10, 20});
+    }
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    const fs::path leftovers[] = {folders.SettingsFile.parent_path() / ".ORVAN.INI.k1lLed",
+                                  folders.Data / ".ORVAN.ORV.k1lLed"};
+    for (const fs::path& leftover : leftovers) {
+        std::ofstream(leftover) << "half a rewrite";
+        fs::last_write_time(leftover, old);
+    }
+    ProgramRun again;
+    ASSERT_EQ(again.lifecycle.Start(folders, ":5"), ProgramLifecycle::StartResult::Run);
+    for (const fs::path& leftover : leftovers) {
+        EXPECT_FALSE(fs::exists(leftover)) << leftover;
+    }
+    EXPECT_EQ(again.lifecycle.Settings().MainWindow, (WindowBounds{700, 450, 10, 20}));
+    EXPECT_EQ(again.store.MacroCount(), 4);
 }
 
 } // namespace

@@ -5,10 +5,10 @@
 // checking that the file keeps its shape. The record readers also see every whole record of
 // every input, foreign or not, as they would in a file changed after it was loaded.
 #include "core/DayCount.h"
+#include "core/HookLibrary.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroFileCheck.h"
 #include "core/MacroStore.h"
-#include "platform/HookLibrary.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -26,33 +26,13 @@ namespace {
 
 using namespace orvane;
 
-class NullHookLibrary : public HookLibrary {
+// Copies what a backend copies at each publication of one macro.
+class CopyingHookLibrary : public NullHookLibrary {
 public:
-    void SetReceiver(HookMessageReceiver*) override {}
-    HookHandle OrvHookKeyboard() override { return 1; }
-    HookHandle OrvHookMouse() override { return 2; }
-    HookHandle OrvHookCBT() override { return 3; }
-    HookHandle OrvHookSwap() override { return 4; }
-    void OrvUnHook(HookHandle) override {}
-    void OrvUpInit(const MacroTable&) override {}
-    void OrvUpWindow(const MacroTable&) override {}
-    void OrvUpWindow2(const MacroTable&) override {}
-    void OrvUpKeys(const MacroTable&) override {}
-    void OrvUpShort(const MacroTable&) override {}
     void OrvUpItem(const MacroTable& table, int index) override {
-        // What a backend copies at this call.
         Sink += table.Scope(index) + table.HotKey(index) + table.Active(index) +
                 table.TopMostOnly(index) + table.ScopeTarget(index).size();
     }
-    void OrvUpNumKeys(const MacroTable&) override {}
-    void OrvUpCapture(const MacroTable&) override {}
-    void OrvUpCaptureOn(const MacroTable&) override {}
-    void OrvUpInUse(const MacroTable&) override {}
-    void OrvUpProg(const MacroTable&) override {}
-    void OrvUpProgs(const MacroTable&) override {}
-    void OrvUpKeyHook(const MacroTable&) override {}
-    void OrvUpMouseHook(const MacroTable&) override {}
-    void OrvUpSwap(const SwapTable&) override {}
 
     std::size_t Sink = 0;
 };
@@ -125,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(macroFile || check.Kind == MacroFileKind::NoWholeRecord ||
           check.Kind == MacroFileKind::ForeignRecord);
 
-    NullHookLibrary hook;
+    CopyingHookLibrary hook;
     NullMessages messages;
     MacroStore store(hook, messages);
     // Whole records as the readers and the table meet them, whatever the file's verdict.

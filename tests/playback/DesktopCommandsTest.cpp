@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DesktopFixture.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orvane {
@@ -25,6 +29,7 @@ protected:
 
 TEST_F(DesktopCommandsTest, WindowTagsActOnTheNamedOrCurrentWindowWithoutMovingTheFocus) {
     windows.Add(3, "Hidden helper", 0);
+    windows.Add(4, "Remote editor", 104).Remote = true;
     windows.ForegroundWindow = 2;
     const struct {
         std::string Text;
@@ -34,7 +39,8 @@ TEST_F(DesktopCommandsTest, WindowTagsActOnTheNamedOrCurrentWindowWithoutMovingT
         {"<WMIN:NOTES><WRES:notes>", "min:2 restore:2"},
         {"<WCLS:Terminal><WHIDE:Term><WSHOW:Term>", "close:1 hide:1 show:1"},
         {"<WSHUT:Notes>", "terminate:102"},
-        {"<WSHUT:Hidden helper>", ""}, // no process known: nothing to end
+        {"<WSHUT:Hidden helper>", ""},        // no process known: nothing to end
+        {"<WSHUT:Remote editor>", "close:4"}, // from another machine: its ssh is left alone
         {"<WSIZE:0640,0480Terminal>", "size:1:640x480"},
         {"<WPOS:0010,0020\"CURRENT\">", "move:2:10,20"},
         {"<WMAX:\"CURRENT\">", "max:2"}, // the foreground window, whatever its title
@@ -186,6 +192,72 @@ TEST_F(DesktopFilesTest, RenamingAFolderWorksAndNeverReplaces) {
     EXPECT_TRUE(Exists("d3"));
     Play("<DELFILE:" + Path("d3") + ">");
     EXPECT_TRUE(Exists("d3")) << "a folder is not a file to delete";
+}
+
+// A file system of its own (tmpfs) mounted inside the test's folder, for moves between two.
+class OtherFileSystem {
+public:
+    explicit OtherFileSystem(const fs::path& at) : at_(at) {
+        fs::create_directories(at_);
+        if (::mount("orvane-test", at_.c_str(), "tmpfs", 0, "size=4m") == 0) {
+            mounted_ = true;
+        } else {
+            error_ = std::strerror(errno);
+        }
+    }
+    ~OtherFileSystem() {
+        if (mounted_) {
+            ::umount2(at_.c_str(), MNT_DETACH);
+        }
+    }
+    OtherFileSystem(const OtherFileSystem&) = delete;
+    OtherFileSystem& operator=(const OtherFileSystem&) = delete;
+    bool Mounted() const { return mounted_; }
+    const std::string& Error() const { return error_; }
+
+private:
+    fs::path at_;
+    bool mounted_ = false;
+    std::string error_;
+};
+
+TEST_F(DesktopFilesTest, RenamingMovesAFileToAnotherFileSystemButNeverOverAnExistingOne) {
+    OtherFileSystem other(folder / "other");
+    if (!other.Mounted()) {
+        GTEST_SKIP() << "a second file system cannot be mounted here (" << other.Error()
+                     << "); moving between file systems is not tested";
+    }
+    struct stat here {};
+    struct stat there {};
+    ASSERT_EQ(::stat(folder.c_str(), &here), 0);
+    ASSERT_EQ(::stat((folder / "other").c_str(), &there), 0);
+    ASSERT_NE(here.st_dev, there.st_dev);
+
+    Write("a.txt", std::string(200000, 'a') + "end");
+    ::chmod(Path("a.txt").c_str(), 0640);
+    Play("<RENFILE:" + Path("a.txt") + ";" + Path("other/a.txt") + ">");
+    EXPECT_FALSE(Exists("a.txt"));
+    EXPECT_EQ(Read("other/a.txt"), std::string(200000, 'a') + "end");
+    EXPECT_EQ(fs::status(folder / "other/a.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // Back again onto a name that exists: both stay as they were.
+    Write("b.txt", "kept");
+    Play("<RENFILE:" + Path("other/a.txt") + ";" + Path("b.txt") + ">");
+    EXPECT_EQ(Read("b.txt"), "kept");
+    EXPECT_TRUE(Exists("other/a.txt"));
+
+    // A symbolic link moves as the link it is.
+    fs::create_symlink("b.txt", folder / "link");
+    Play("<RENFILE:" + Path("link") + ";" + Path("other/link") + ">");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "link")));
+    EXPECT_EQ(fs::read_symlink(folder / "other/link"), "b.txt");
+
+    // A folder stays where it is, as a move between volumes never took one.
+    fs::create_directories(folder / "d");
+    Play("<RENFILE:" + Path("d") + ";" + Path("other/d") + ">");
+    EXPECT_TRUE(Exists("d"));
+    EXPECT_FALSE(Exists("other/d"));
 }
 
 TEST_F(DesktopFilesTest, MissingFilesDoNothingAndPlayingGoesOn) {

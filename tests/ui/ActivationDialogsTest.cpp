@@ -191,14 +191,19 @@ public:
     bool Suspended = false;
 };
 
-class IdleTimedMacroHost : public TimedMacroHost {
+class IdleTimedMacroHost : public TimedMacroHost, public MacroStarter {
 public:
     bool ActivateWindow(std::string_view) override { return true; }
     bool ActivateProgram(std::string_view) override { return true; }
     void PlayWave(std::string_view, bool) override {}
-    bool CapsLockReported() override { return false; }
-    bool Playing() override { return false; }
+    std::optional<std::string_view> RefusalNow() override { return std::nullopt; }
+    void Refuse(std::string_view) override {}
+    bool CapsLockReported() const override { return false; }
+    bool Busy() const override { return false; }
+    bool Paused() const override { return false; }
     void IntoProgram(int macro, bool) override { Played.push_back(macro); }
+    void BeginStart() override {}
+    void EndStart() override {}
     std::vector<int> Played;
 };
 
@@ -225,7 +230,7 @@ void ActivationDialogsTest::MyTimerRunsOnlyWhileThereIsSomethingToDo() {
     QVERIFY(store.LoadMacroFile(file));
     SettingsBlock settings;
     IdleTimedMacroHost host;
-    Scheduler scheduler(store, settings, host, LocalMoment::Now());
+    Scheduler scheduler(store, settings, host, host, LocalMoment::Now());
     RecordingScreenSaver screenSaver;
     SchedulerTimer timer(scheduler, settings, &screenSaver);
 

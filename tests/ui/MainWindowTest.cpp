@@ -146,6 +146,34 @@ void MainWindowTest::HeaderSortSavesOnlyWhenThePrimaryKeyChanges() {
     QCOMPARE(f.saves, 1);
 }
 
+void MainWindowTest::ShowInFrontRestoresAMinimisedWindowAndKeepsAMaximisedOne() {
+    struct Case {
+        const char* Name;
+        Qt::WindowStates Before;
+        Qt::WindowStates After;
+    };
+    const Case cases[] = {
+        {"normal", Qt::WindowNoState, Qt::WindowNoState},
+        {"minimised", Qt::WindowMinimized, Qt::WindowNoState},
+        {"maximised", Qt::WindowMaximized, Qt::WindowMaximized},
+        {"minimised from maximised", Qt::WindowMinimized | Qt::WindowMaximized,
+         Qt::WindowMaximized},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.window->setWindowState(c.Before);
+        f.window->ShowInFront();
+        QVERIFY2(f.window->isVisible(), c.Name);
+        QCOMPARE(f.window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), c.After);
+    }
+    Fixture hidden;
+    hidden.window->setWindowState(Qt::WindowMaximized);
+    hidden.window->hide();
+    hidden.window->ShowInFront();
+    QVERIFY(hidden.window->isVisible());
+    QVERIFY(hidden.window->isMaximized());
+}
+
 void MainWindowTest::CommandTableBuildsMenusButtonsAndPanel() {
     Fixture f(true);
     MainCommandTable& table = f.window->Commands();

@@ -36,6 +36,7 @@ private slots:
     void RestrictionLevels();
     void UnbuiltCommandsAreDisabled();
     void HeaderSortSavesOnlyWhenThePrimaryKeyChanges();
+    void ShowInFrontRestoresAMinimisedWindowAndKeepsAMaximisedOne();
     void CommandTableBuildsMenusButtonsAndPanel();
 };
 

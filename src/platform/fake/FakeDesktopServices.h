@@ -37,6 +37,14 @@ class FakeProcesses : public Processes, private FakeTraced {
 public:
     explicit FakeProcesses(EventTrace* trace = nullptr) : FakeTraced(trace) {}
     std::vector<RunningProcess> Running() override { return List; }
+    std::string ExecutableOf(int pid) override {
+        for (const RunningProcess& process : List) {
+            if (process.Pid == pid) {
+                return process.Executable;
+            }
+        }
+        return {};
+    }
     void Terminate(int pid) override { Record("terminate:" + std::to_string(pid)); }
 
     std::vector<RunningProcess> List;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/HookLibrary.h"
+#include "core/HookLibrary.h"
 
 #include <string>
 #include <vector>

@@ -14,18 +14,25 @@ void FakePrompts::Record(std::string entry) {
 PauseResult FakePrompts::DoPause(int top, int left, std::string_view message, WindowId target) {
     Record("pause:" + std::to_string(top) + "," + std::to_string(left) + ":" +
            std::string(message) + "@" + std::to_string(target));
+    Paused.push_back(Playing);
+    // A macro may play while another waits in its pause, and pause in turn.
+    const bool outerActive = pauseActive_;
+    const bool outerResumed = resumedFromOutside_;
     pauseActive_ = true;
     resumedFromOutside_ = false;
     if (WhilePaused) {
-        WhilePaused();
+        const std::function<void()> whilePaused = WhilePaused;
+        whilePaused();
     }
-    pauseActive_ = false;
+    const bool resumed = resumedFromOutside_;
+    pauseActive_ = outerActive;
+    resumedFromOutside_ = outerResumed;
     PauseResult answer;
     if (!PauseAnswers.empty()) {
         answer = PauseAnswers.front();
         PauseAnswers.pop_front();
     }
-    if (resumedFromOutside_) {
+    if (resumed) {
         answer.Resume = true;
     }
     return answer;

@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -18,6 +21,10 @@ class FakePrompts : public Prompts {
 public:
     explicit FakePrompts(EventTrace* trace = nullptr) : trace_(trace) {}
 
+    void SetPlayingMacro(std::string_view nickname,
+                         std::optional<std::uint32_t> activationCode) override {
+        Playing = {std::string(nickname), activationCode};
+    }
     PauseResult DoPause(int top, int left, std::string_view message, WindowId target) override;
     std::uint16_t DoRepPrompt() override;
     void DoAMessage(std::string_view title, std::string_view text) override;
@@ -26,6 +33,15 @@ public:
     bool PauseActive() const override { return pauseActive_; }
     // Inside WhilePaused: makes the open pause return Resume whatever answer was scripted.
     void ResumePause() override;
+
+    // The macro the pause dialog would name: the last one set, and the one at each pause.
+    struct PlayingMacro {
+        std::string Nickname;
+        std::optional<std::uint32_t> ActivationCode;
+        friend bool operator==(const PlayingMacro&, const PlayingMacro&) = default;
+    };
+    PlayingMacro Playing;
+    std::vector<PlayingMacro> Paused;
 
     std::deque<PauseResult> PauseAnswers;
     std::deque<std::uint16_t> RepeatAnswers;

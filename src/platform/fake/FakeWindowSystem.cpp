@@ -64,6 +64,7 @@ bool FakeWindowSystem::Activate(WindowId window) {
     }
     FakeWindow raised = *at;
     raised.Minimized = false;
+    raised.Hidden = false;
     Stack.erase(at);
     Stack.insert(Stack.begin(), raised);
     ForegroundWindow = window;
@@ -146,6 +147,11 @@ std::optional<int> FakeWindowSystem::ProcessOf(WindowId window) {
         return std::nullopt;
     }
     return found->Pid;
+}
+
+bool FakeWindowSystem::IsRemote(WindowId window) {
+    const FakeWindow* found = Find(window);
+    return found != nullptr && found->Remote;
 }
 
 } // namespace orvane

@@ -18,6 +18,7 @@ struct FakeWindow {
     bool Minimized = false;
     bool Maximized = false;
     bool Hidden = false;
+    bool Remote = false; // shown from another machine
     WindowRect Frame;
 };
 
@@ -49,6 +50,7 @@ public:
     void Resize(WindowId window, int width, int height) override;
     std::optional<WindowRect> FrameRect(WindowId window) override;
     std::optional<int> ProcessOf(WindowId window) override;
+    bool IsRemote(WindowId window) override;
 
     std::vector<FakeWindow> Stack;
     std::vector<FakeWindow> Children;

@@ -125,17 +125,19 @@ void CaptureRecorder::FillWindow(CaptureWindow& window, WindowId id) {
 
 void CaptureRecorder::Observe(const RawInput& input, const HookKeymap& keymap, unsigned state,
                               unsigned group, WindowId foreground) {
-    if (!recording_ || input.Detail > 255) {
+    if (!recording_ || input.Detail < 0 || input.Detail > 255) {
         return;
     }
     CaptureEvent event;
-    event.Time = input.Time;
-    const bool key = input.Type == XI_RawKeyPress || input.Type == XI_RawKeyRelease;
-    const bool press = input.Type == XI_RawKeyPress || input.Type == XI_RawButtonPress;
+    const auto time = static_cast<std::uint32_t>(input.Time);
+    event.Time = time;
+    const bool key = input.Type == RawInput::Kind::KeyDown || input.Type == RawInput::Kind::KeyUp;
+    const bool press =
+        input.Type == RawInput::Kind::KeyDown || input.Type == RawInput::Kind::ButtonDown;
     if (key) {
         const auto keycode = static_cast<std::uint8_t>(input.Detail);
         if (press && !input.Repeat && IsEndKey(HotKeyOfKey(keymap, keycode, state, group))) {
-            End(input.Time);
+            End(time);
             return;
         }
         const CaptureKey meaning = CaptureKeyOf(keymap, keycode, state, group);
@@ -146,7 +148,7 @@ void CaptureRecorder::Observe(const RawInput& input, const HookKeymap& keymap, u
         event.VirtualKey = meaning.VirtualKey;
         event.Repeat = input.Repeat;
         if (!press) {
-            Released(keycode, input.Time);
+            Released(keycode, time);
         } else if (const auto found = held_.find(keycode); found != held_.end()) {
             found->second.ServerRepeats = true; // a second press without a release
         } else if (meaning.Modifier == CaptureModifier::Ordinary &&
@@ -155,10 +157,10 @@ void CaptureRecorder::Observe(const RawInput& input, const HookKeymap& keymap, u
             held_[keycode] = {event, input.Repeat};
         }
     } else {
-        const unsigned button = input.Detail;
+        const auto button = static_cast<unsigned>(input.Detail);
         if (button >= 1 && button <= 3) {
             if (press && IsEndKey(HotKeyOfButton(keymap, button, state))) {
-                End(input.Time);
+                End(time);
                 return;
             }
             event.Kind = press ? CaptureEventKind::ButtonDown : CaptureEventKind::ButtonUp;

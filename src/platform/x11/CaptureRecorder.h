@@ -2,10 +2,11 @@
 #pragma once
 
 #include "capture/CaptureScriptWriter.h"
+#include "core/HookLibrary.h"
 #include "core/MacroTable.h"
-#include "platform/HookLibrary.h"
 #include "platform/WindowId.h"
 #include "platform/x11/HotKeyGrabs.h"
+#include "platform/x11/RawInputObserver.h"
 
 #include <array>
 #include <cstdint>
@@ -52,15 +53,8 @@ public:
     void SetOn(bool on);
     bool Recording() const { return recording_; }
 
-    // One raw event of the user's: an XI2 raw key or button event type, its keycode or button,
-    // its time and repeat flag. `state` holds the modifiers down before it, `foreground` is the
-    // window in front.
-    struct RawInput {
-        int Type = 0;
-        unsigned Detail = 0;
-        std::uint32_t Time = 0;
-        bool Repeat = false;
-    };
+    // One raw key or button event of the user's. `state` holds the modifiers down before it,
+    // `foreground` is the window in front.
     void Observe(const RawInput& input, const HookKeymap& keymap, unsigned state, unsigned group,
                  WindowId foreground);
 

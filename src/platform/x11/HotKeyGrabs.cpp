@@ -165,11 +165,24 @@ std::optional<unsigned char> TypedCharacterOf(const HookKeymap& keymap, std::uin
         key.Groups[Keymap::WrapGroup(group, key.Groups.size())].Levels;
     const unsigned level = LevelOf(*type, state);
     const Keysym keysym = level < levels.size() ? levels[level] : NoKeysym;
+    // The keypad's digits count as digits and its Enter as Enter; its other keys type no word
+    // character (IsKeypadKey tells them apart from keys that type nothing at all).
+    if (keysym >= XK_KP_0 && keysym <= XK_KP_9) {
+        return static_cast<unsigned char>('0' + (keysym - XK_KP_0));
+    }
+    if (keysym == XK_KP_Enter) {
+        return '\r';
+    }
     const char32_t ch = CharacterOfKeysym(keysym);
     if (ch == 0 || ch == 127) {
         return std::nullopt;
     }
     return UnicodeToWindows1252(ch);
+}
+
+bool IsKeypadKey(const HookKeymap& keymap, std::uint8_t keycode, unsigned group) {
+    const Keysym base = keymap.Keys.BaseKeysym(keycode, group);
+    return base >= XK_KP_Space && base <= XK_KP_9;
 }
 
 unsigned HeldModifiersOf(const HookKeymap& keymap, const std::array<bool, 256>& held) {

@@ -65,11 +65,15 @@ std::optional<std::uint16_t> HotKeyOfButton(const HookKeymap& keymap, unsigned b
                                             unsigned state);
 
 // The character (a Windows-1252 byte) the user types with a key in this state, as ShortKeys
-// read typing: printable characters and Backspace (8), Tab (9), Enter (13), Escape (27).
-// Nothing while Ctrl, Alt or Win is held (a command, not typing), for keys that type no
-// character, and for characters Windows-1252 lacks.
+// read typing: printable characters and Backspace (8), Tab (9), Enter (13), Escape (27); the
+// keypad's digits (with Num Lock) and its Enter as the digits and Enter. Nothing while Ctrl,
+// Alt or Win is held (a command, not typing), for keys that type no character, for the keypad's
+// other keys, and for characters Windows-1252 lacks.
 std::optional<unsigned char> TypedCharacterOf(const HookKeymap& keymap, std::uint8_t keycode,
                                               unsigned state, unsigned group);
+
+// A key of the numeric keypad: those that type no character still end the word being typed.
+bool IsKeypadKey(const HookKeymap& keymap, std::uint8_t keycode, unsigned group);
 
 // The modifiers of the modifier keys among `held` (keycodes the user holds down).
 unsigned HeldModifiersOf(const HookKeymap& keymap, const std::array<bool, 256>& held);

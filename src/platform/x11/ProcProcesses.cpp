@@ -47,6 +47,27 @@ std::string ExecutableFromCommandLine(std::string_view cmdline) {
     return FileNameOf(blank == std::string_view::npos ? first : first.substr(0, blank));
 }
 
+namespace {
+
+// The executable of the process whose /proc folder is `folder`; empty when it has none.
+std::string ExecutableIn(const fs::path& folder) {
+    std::error_code linkError;
+    const fs::path exe = fs::read_symlink(folder / "exe", linkError);
+    if (!linkError) {
+        return ExecutableFromExeLink(exe.string());
+    }
+    std::ifstream in(folder / "cmdline", std::ios::binary);
+    const std::string cmdline((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    return ExecutableFromCommandLine(cmdline);
+}
+
+} // namespace
+
+std::string ProcProcesses::ExecutableOf(int pid) {
+    return pid > 0 ? ExecutableIn(proc_ / std::to_string(pid)) : std::string();
+}
+
 std::vector<RunningProcess> ProcProcesses::Running() {
     std::vector<RunningProcess> processes;
     std::error_code error;
@@ -55,17 +76,7 @@ std::vector<RunningProcess> ProcProcesses::Running() {
         if (!pid) {
             continue;
         }
-        std::error_code linkError;
-        const fs::path exe = fs::read_symlink(entry.path() / "exe", linkError);
-        std::string name;
-        if (!linkError) {
-            name = ExecutableFromExeLink(exe.string());
-        } else {
-            std::ifstream in(entry.path() / "cmdline", std::ios::binary);
-            const std::string cmdline((std::istreambuf_iterator<char>(in)),
-                                      std::istreambuf_iterator<char>());
-            name = ExecutableFromCommandLine(cmdline);
-        }
+        std::string name = ExecutableIn(entry.path());
         if (!name.empty()) {
             processes.push_back({*pid, std::move(name)});
         }

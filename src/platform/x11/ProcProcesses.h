@@ -18,6 +18,7 @@ public:
     // of other users), from the first word of its command line; kernel threads have neither
     // and are left out.
     std::vector<RunningProcess> Running() override;
+    std::string ExecutableOf(int pid) override;
     // SIGTERM; ids below 2 are never signalled (0 and -1 would reach whole groups).
     void Terminate(int pid) override;
 

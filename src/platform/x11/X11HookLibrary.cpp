@@ -2,12 +2,12 @@
 #include "platform/x11/X11HookLibrary.h"
 
 #include "platform/x11/X11InputSynth.h"
+#include "platform/x11/XProperty.h"
 #include "platform/x11/XkbKeymapReader.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -19,16 +19,6 @@ namespace orvane {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Grab requests fail asynchronously; while grabbing, errors are collected here instead of
-// being dropped by the program-wide handler.
-int grabErrors = 0;
-int CountGrabError(Display*, XErrorEvent* error) {
-    if (error->error_code == BadAccess) {
-        ++grabErrors;
-    }
-    return 0;
-}
 
 // The modifiers a user holds for a hot key: Shift, Control and Mod1..Mod5 (not Caps Lock).
 constexpr unsigned HeldModifierMask =
@@ -45,19 +35,13 @@ std::unique_ptr<X11HookLibrary> X11HookLibrary::Open(const char* displayName, bo
     Display* d = display.get();
     // Before anything else: a keyboard a killed run left remapped is given back.
     KeyRemapper::RepairLeftovers(d);
-    int opcode = 0;
-    int eventBase = 0;
+    std::optional<RawInputObserver> raw = RawInputObserver::Open(d, DefaultRootWindow(d), error);
+    if (!raw) {
+        return nullptr;
+    }
     int errorBase = 0;
-    if (!XQueryExtension(d, "XInputExtension", &opcode, &eventBase, &errorBase)) {
-        error = "the X server does not offer the XInputExtension";
-        return nullptr;
-    }
-    int major = 2;
-    int minor = 2;
-    if (XIQueryVersion(d, &major, &minor) != Success || major < 2 || (major == 2 && minor < 2)) {
-        error = "the X server does not offer XInput 2.2";
-        return nullptr;
-    }
+    int major = 0;
+    int minor = 0;
     int xkbOpcode = 0;
     int xkbEventBase = 0;
     major = XkbMajorVersion;
@@ -67,45 +51,35 @@ std::unique_ptr<X11HookLibrary> X11HookLibrary::Open(const char* displayName, bo
         return nullptr;
     }
     std::unique_ptr<X11HookLibrary> hook(new X11HookLibrary(std::move(display)));
-    hook->xiOpcode_ = opcode;
+    hook->raw_ = std::move(raw);
     hook->xkbEventBase_ = xkbEventBase;
     hook->trace_ = trace;
     hook->Select();
     hook->LoadKeymap();
-    hook->FindXtestDevices();
     hook->activeWindow_ = hook->ReadActiveWindow();
+    // Changes are reported as they happen; the state at the start is reported once, so a timed
+    // macro run while Caps Lock was already on knows it.
+    hook->Post(HookMessageId::UM_CAPSLOCK, (hook->locked_ & LockMask) != 0 ? 1 : 0, 0);
     XSync(d, False);
     return hook;
 }
 
 X11HookLibrary::X11HookLibrary(DisplayHandle display)
-    : display_(std::move(display)),
+    : display_(std::move(display)), root_(DefaultRootWindow(display_.get())),
+      grabber_(display_.get(), root_),
       recorder_(display_.get(), [this](HookMessageId id, std::uint64_t wParam,
                                        std::int64_t lParam) { Post(id, wParam, lParam); }),
       remapper_(display_.get()) {
     Display* d = display_.get();
-    root_ = DefaultRootWindow(d);
     fenceAtom_ = XInternAtom(d, X11InputSynth::FenceProperty, False);
     activeAtom_ = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
 }
 
-X11HookLibrary::~X11HookLibrary() {
-    remapper_.Restore();
-    Ungrab();
-    XSync(display_.get(), False);
-}
+X11HookLibrary::~X11HookLibrary() = default;
 
 void X11HookLibrary::Select() {
     Display* d = display_.get();
     XSelectInput(d, root_, PropertyChangeMask);
-    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(mask, XI_RawKeyPress);
-    XISetMask(mask, XI_RawKeyRelease);
-    XISetMask(mask, XI_RawButtonPress);
-    XISetMask(mask, XI_RawButtonRelease); // the recorder's: a drag ends elsewhere
-    XISetMask(mask, XI_HierarchyChanged);
-    XIEventMask events{XIAllDevices, sizeof(mask), mask};
-    XISelectEvents(d, root_, &events, 1);
     XkbSelectEvents(d, XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask,
                     XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
     XkbSelectEventDetails(d, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
@@ -121,24 +95,6 @@ void X11HookLibrary::LoadKeymap() {
     typed_ = HookKeymapOf(now);
     PutBackOriginals(now, remapper_.Remapped());
     keymap_ = HookKeymapOf(std::move(now));
-}
-
-void X11HookLibrary::FindXtestDevices() {
-    xtestDevices_.clear();
-    int count = 0;
-    XIDeviceInfo* devices = XIQueryDevice(display_.get(), XIAllDevices, &count);
-    for (int i = 0; i < count; ++i) {
-        if (std::strstr(devices[i].name, "XTEST") != nullptr) {
-            xtestDevices_.insert(devices[i].deviceid);
-        }
-    }
-    if (devices != nullptr) {
-        XIFreeDeviceInfo(devices);
-    }
-}
-
-bool X11HookLibrary::IsOwn(int sourceDevice) const {
-    return ownPending_ && xtestDevices_.contains(sourceDevice);
 }
 
 int X11HookLibrary::ConnectionFd() const {
@@ -192,24 +148,14 @@ void X11HookLibrary::Handle(XEvent& event) {
         HandleGrabbedButton(event.xbutton.button, event.xbutton.state, event.xbutton.time);
     } else if (event.type == PropertyNotify && event.xproperty.window == root_) {
         if (event.xproperty.atom == fenceAtom_) {
-            ++fencesSeen_;
-            if (ownPending_ && fencesSeen_ > awaitedFence_) {
-                ownPending_ = false;
-            }
+            fence_.FenceSeen();
         } else if (event.xproperty.atom == activeAtom_) {
             ActiveWindowChanged();
         }
     } else if (event.type == MappingNotify) {
         XRefreshKeyboardMapping(&event.xmapping);
-    } else if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) {
-        if (XGetEventData(display_.get(), &event.xcookie)) {
-            if (event.xcookie.evtype == XI_HierarchyChanged) {
-                FindXtestDevices();
-            } else {
-                HandleRaw(event.xcookie.evtype, event.xcookie.data);
-            }
-            XFreeEventData(display_.get(), &event.xcookie);
-        }
+    } else if (const std::optional<RawInput> raw = raw_->Read(event)) {
+        HandleRaw(*raw);
     } else if (event.type == xkbEventBase_) {
         const auto* xkb = reinterpret_cast<const XkbEvent*>(&event);
         if (xkb->any.xkb_type == XkbStateNotify) {
@@ -228,47 +174,40 @@ void X11HookLibrary::Handle(XEvent& event) {
             // that replaced remapped keys is remapped again.
             remapper_.KeymapChanged();
             LoadKeymap();
-            if (WantedGrabs() != std::pair{grabbed_, grabbedLocks_}) {
+            if (grabber_.Differs(Request())) {
                 Regrab();
             }
         }
     }
 }
 
-void X11HookLibrary::HandleRaw(int type, const void* data) {
-    const auto* raw = static_cast<const XIRawEvent*>(data);
-    // Each event comes once from its slave device and once more from the master device it
-    // drives; the slave's copy is the one taken.
-    if (raw->deviceid != raw->sourceid || raw->detail < 0 || raw->detail > 255) {
-        return;
-    }
-    const auto detail = static_cast<std::size_t>(raw->detail);
-    const bool own = IsOwn(raw->sourceid);
+void X11HookLibrary::HandleRaw(const RawInput& raw) {
+    const auto detail = static_cast<std::size_t>(raw.Detail);
+    // During a batch of ours the XTEST devices type for us.
+    const bool own = fence_.Pending() && raw.FromXtest;
     if (recorder_.Recording() && !own) {
-        recorder_.Observe({type, static_cast<unsigned>(raw->detail),
-                           static_cast<std::uint32_t>(raw->time), (raw->flags & XIKeyRepeat) != 0},
-                          keymap_, HeldModifiersOf(keymap_, userHeld_) | locked_, group_,
+        recorder_.Observe(raw, keymap_, HeldModifiersOf(keymap_, userHeld_) | locked_, group_,
                           activeWindow_);
     }
-    if (type == XI_RawButtonRelease) {
+    if (raw.Type == RawInput::Kind::ButtonUp) {
         return;
     }
-    if (type == XI_RawKeyRelease) {
-        if (own || (releasedForUser_[detail] && xtestDevices_.contains(raw->sourceid))) {
+    if (raw.Type == RawInput::Kind::KeyUp) {
+        if (own || (releasedForUser_[detail] && raw.FromXtest)) {
             releasedForUser_[detail] = false;
             return;
         }
         userHeld_[detail] = false;
         return;
     }
-    if (type == XI_RawButtonPress) {
-        if (own || raw->detail > 3) {
+    if (raw.Type == RawInput::Kind::ButtonDown) {
+        if (own || raw.Detail > 3) {
             return; // the wheel is not a click
         }
         const unsigned state = HeldModifiersOf(keymap_, userHeld_) | locked_;
         if (secondWindowOn_) {
             if (const auto code =
-                    HotKeyOfButton(keymap_, static_cast<unsigned>(raw->detail), state)) {
+                    HotKeyOfButton(keymap_, static_cast<unsigned>(raw.Detail), state)) {
                 Post(HookMessageId::UM_KEYPICK, *code, 0, secondWindow_);
             }
         }
@@ -286,7 +225,7 @@ void X11HookLibrary::HandleRaw(int type, const void* data) {
     const unsigned state = HeldModifiersOf(keymap_, userHeld_) | locked_;
     userHeld_[detail] = true;
     if (inUse_ && abort_.Pressed(keymap_.Keys.BaseKeysym(keycode, group_),
-                                 static_cast<std::uint32_t>(raw->time))) {
+                                 static_cast<std::uint32_t>(raw.Time))) {
         Trace("abort");
         Post(HookMessageId::UM_ABORT, 0, 0);
     }
@@ -300,6 +239,10 @@ void X11HookLibrary::HandleRaw(int type, const void* data) {
     if (haveShortKeys_ && !inUse_) {
         if (const auto ch = TypedCharacterOf(typed_, keycode, state, group_)) {
             Post(HookMessageId::UM_SHORTKEYCHAR, (locked_ & LockMask) != 0 ? 2 : 0, *ch);
+        } else if (IsKeypadKey(keymap_, keycode, group_) &&
+                   (state & (ControlMask | keymap_.Masks.Alt | keymap_.Masks.Win)) == 0) {
+            // A keypad operator or cursor key: the word ends there.
+            Post(HookMessageId::UM_SHORTKEYCHAR, 1, 0);
         }
     }
 }
@@ -307,7 +250,7 @@ void X11HookLibrary::HandleRaw(int type, const void* data) {
 void X11HookLibrary::HandleGrabbedKey(unsigned keycode, unsigned state, unsigned long time) {
     Display* d = display_.get();
     const auto code = HotKeyOfKey(keymap_, static_cast<std::uint8_t>(keycode), state, group_);
-    const bool own = keycode < 256 && lastPressOwn_[keycode] && ownPending_;
+    const bool own = keycode < 256 && lastPressOwn_[keycode] && fence_.Pending();
     if (own || !code || keysInUse_[*code] == 0 || !keyboardHooked_) {
         // Our own playback typed it (or it is not ours to take): the key goes on to the
         // focused window as if no grab existed.
@@ -335,7 +278,7 @@ void X11HookLibrary::HandleGrabbedKey(unsigned keycode, unsigned state, unsigned
 void X11HookLibrary::HandleGrabbedButton(unsigned button, unsigned state, unsigned long time) {
     Display* d = display_.get();
     const auto code = HotKeyOfButton(keymap_, button, state);
-    if (ownPending_ || !code || keysInUse_[*code] == 0 || !mouseHooked_) {
+    if (fence_.Pending() || !code || keysInUse_[*code] == 0 || !mouseHooked_) {
         XAllowEvents(d, ReplayPointer, time);
         XFlush(d);
         return;
@@ -356,28 +299,14 @@ void X11HookLibrary::HandleGrabbedButton(unsigned button, unsigned state, unsign
 
 WindowId X11HookLibrary::ReadActiveWindow() const {
     Display* d = display_.get();
-    Atom type = 0;
-    int format = 0;
-    unsigned long items = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    WindowId window = 0;
-    if (XGetWindowProperty(d, root_, activeAtom_, 0, 1, False, XA_WINDOW, &type, &format, &items,
-                           &after, &data) == Success &&
-        data != nullptr && format == 32 && items == 1) {
-        window = *reinterpret_cast<const unsigned long*>(data);
+    if (const auto active = ReadCardinals(d, root_, activeAtom_, XA_WINDOW, 1)) {
+        return active->empty() ? 0 : (*active)[0];
     }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    if (window == 0 && type == None) {
-        // No window manager keeps the property: the input focus is the window in front.
-        Window focus = 0;
-        int revert = 0;
-        XGetInputFocus(d, &focus, &revert);
-        window = focus > PointerRoot ? focus : 0;
-    }
-    return window;
+    // No window manager keeps the property: the input focus is the window in front.
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(d, &focus, &revert);
+    return focus > PointerRoot ? focus : 0;
 }
 
 void X11HookLibrary::ActiveWindowChanged() {
@@ -395,84 +324,22 @@ void X11HookLibrary::ActiveWindowChanged() {
     }
 }
 
-void X11HookLibrary::Ungrab() {
-    Display* d = display_.get();
-    const std::vector<unsigned> locks = LockCombinations(keymap_.Masks);
-    for (const GrabTarget& grab : grabbed_) {
-        for (const unsigned lock : locks) {
-            if (grab.Button) {
-                XUngrabButton(d, grab.Detail, grab.Modifiers | lock, root_);
-            } else {
-                XUngrabKey(d, static_cast<int>(grab.Detail), grab.Modifiers | lock, root_);
-            }
-        }
-    }
-    grabbed_.clear();
-}
-
-std::pair<std::vector<GrabTarget>, std::vector<unsigned>> X11HookLibrary::WantedGrabs() const {
-    std::vector<GrabTarget> grabs;
-    for (std::uint16_t code = 0; code < HotKeyCount; ++code) {
-        if (keysInUse_[code] == 0) {
-            continue;
-        }
-        const auto grab = GrabOf(code, keymap_, group_);
-        if (grab && (grab->Button ? mouseHooked_ : keyboardHooked_) &&
-            std::find(grabs.begin(), grabs.end(), *grab) == grabs.end()) {
-            grabs.push_back(*grab);
-        }
-    }
-    return {grabs, LockCombinations(keymap_.Masks)};
+GrabRequest X11HookLibrary::Request() const {
+    return {keysInUse_, keymap_, group_, keyboardHooked_, mouseHooked_};
 }
 
 void X11HookLibrary::Regrab() {
-    Display* d = display_.get();
-    Ungrab();
-    unavailable_.clear();
-    const std::vector<unsigned> locks = LockCombinations(keymap_.Masks);
-    grabbedLocks_ = locks;
-    XSync(d, False);
-    auto* previous = XSetErrorHandler(CountGrabError);
-    for (std::uint16_t code = 0; code < HotKeyCount; ++code) {
-        if (keysInUse_[code] == 0) {
-            continue;
-        }
-        const auto grab = GrabOf(code, keymap_, group_);
-        if (!grab || (grab->Button ? !mouseHooked_ : !keyboardHooked_) ||
-            std::find(grabbed_.begin(), grabbed_.end(), *grab) != grabbed_.end()) {
-            continue;
-        }
-        grabErrors = 0;
-        for (const unsigned lock : locks) {
-            if (grab->Button) {
-                XGrabButton(d, grab->Detail, grab->Modifiers | lock, root_, False,
-                            ButtonPressMask | ButtonReleaseMask, GrabModeSync, GrabModeAsync, None,
-                            None);
-            } else {
-                XGrabKey(d, static_cast<int>(grab->Detail), grab->Modifiers | lock, root_, False,
-                         GrabModeAsync, GrabModeSync);
-            }
-        }
-        XSync(d, False);
-        grabbed_.push_back(*grab);
-        if (grabErrors > 0) {
-            unavailable_.push_back(code);
-        }
-    }
-    XSetErrorHandler(previous);
-    Trace("grabs " + std::to_string(grabbed_.size()) + " unavailable " +
-          std::to_string(unavailable_.size()));
+    grabber_.Grab(Request());
+    Trace("grabs " + std::to_string(grabber_.Count()) + " unavailable " +
+          std::to_string(grabber_.Unavailable().size()));
 }
 
 void X11HookLibrary::OwnInputStarts(std::uint32_t lastFence) {
-    ownPending_ = true;
-    awaitedFence_ = lastFence;
+    fence_.BatchStarts(lastFence);
 }
 
 void X11HookLibrary::OwnInputEnds(std::uint32_t lastFence) {
-    // Batch events are ours until fence number `lastFence` has been seen.
-    awaitedFence_ = lastFence > 0 ? lastFence - 1 : 0;
-    ownPending_ = ownPending_ && lastFence > 0 && fencesSeen_ <= awaitedFence_;
+    fence_.BatchEnds(lastFence);
 }
 
 void X11HookLibrary::EndMark() {
@@ -495,7 +362,7 @@ void X11HookLibrary::SettleHeldKeys(std::chrono::milliseconds limit) {
         }
         return keys;
     };
-    // Messages that arrive meanwhile are queued and delivered later from the event loop.
+    // Messages that arrive meanwhile are queued and delivered from the event loop as usual.
     XSync(d, False);
     ReadEvents();
     // A release we took for our own (it came from the shared XTest device during a batch of
@@ -508,16 +375,26 @@ void X11HookLibrary::SettleHeldKeys(std::chrono::milliseconds limit) {
             userHeld_[kc] = false;
         }
     }
-    while (!held(false).empty()) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) {
-            break;
+    if (wait_) {
+        // The user's releases arrive on our connection, which the event loop watches.
+        wait_(
+            [this, &held] {
+                ReadEvents();
+                return held(false).empty();
+            },
+            deadline);
+    } else {
+        while (!held(false).empty()) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            if (left.count() <= 0) {
+                break;
+            }
+            if (XPending(d) == 0) {
+                pollfd fd{ConnectionNumber(d), POLLIN, 0};
+                poll(&fd, 1, static_cast<int>(left.count()));
+            }
+            ReadEvents();
         }
-        if (XPending(d) == 0) {
-            pollfd fd{ConnectionNumber(d), POLLIN, 0};
-            poll(&fd, 1, static_cast<int>(left.count()));
-        }
-        ReadEvents();
     }
     const std::vector<std::uint8_t> still = held(true);
     for (const std::uint8_t keycode : still) {

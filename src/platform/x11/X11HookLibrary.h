@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/HookLibrary.h"
 #include "core/MacroTable.h"
-#include "platform/HookLibrary.h"
 #include "platform/WindowId.h"
 #include "platform/x11/AbortKeyWatch.h"
 #include "platform/x11/CaptureRecorder.h"
+#include "platform/x11/EventLoopWait.h"
+#include "platform/x11/HotKeyGrabber.h"
 #include "platform/x11/HotKeyGrabs.h"
 #include "platform/x11/KeyRemapper.h"
+#include "platform/x11/RawInputObserver.h"
+#include "platform/x11/SynthFence.h"
 #include "platform/x11/X11Display.h"
 
 #include <array>
@@ -15,7 +19,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <set>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,7 +28,9 @@ union _XEvent;
 
 namespace orvane {
 
-// The hook backend on X11, in the program's own process, on an X connection of its own.
+// The hook backend on X11, in the program's own process, on an X connection of its own: a
+// facade over the hot key grabs (HotKeyGrabber), the raw input observer (RawInputObserver)
+// and the fence that tells our own synthesized input apart (SynthFence).
 //
 // Hot keys are passive grabs on the root window: for every code whose KeysInUse byte is set,
 // the key (or button) with its modifiers, once with each combination of the lock modifiers.
@@ -85,11 +91,14 @@ public:
     // stays down for good once the user lets go). Other keys are left held: synthesis types a
     // character on a held key through a spare keycode.
     void SettleHeldKeys(std::chrono::milliseconds limit);
+    // SettleHeldKeys then waits in the program's event loop, which watches ConnectionFd; without
+    // it the wait blocks on the connection alone.
+    void SetEventLoopWait(EventLoopWait wait) { wait_ = std::move(wait); }
 
     // The window in front (_NET_ACTIVE_WINDOW, else the input focus).
     WindowId ActiveWindow() const { return activeWindow_; }
     // Hot keys whose combination another program holds: they cannot work.
-    const std::vector<std::uint16_t>& UnavailableHotKeys() const { return unavailable_; }
+    const std::vector<std::uint16_t>& UnavailableHotKeys() const { return grabber_.Unavailable(); }
     // The macro recorder, which the backend feeds the user's raw input while a capture runs.
     CaptureRecorder& Recorder() { return recorder_; }
 
@@ -127,30 +136,29 @@ private:
     void Select();
     void LoadKeymap();
     void Regrab();
-    void Ungrab();
+    GrabRequest Request() const;
     void ReadEvents();
     void Handle(::_XEvent& event);
-    void HandleRaw(int type, const void* raw);
+    void HandleRaw(const RawInput& raw);
     void HandleGrabbedKey(unsigned keycode, unsigned state, unsigned long time);
     void HandleGrabbedButton(unsigned button, unsigned state, unsigned long time);
     void ActiveWindowChanged();
     WindowId ReadActiveWindow() const;
     // The grabs the keys in use need now, with the lock combinations each is taken with.
-    std::pair<std::vector<GrabTarget>, std::vector<unsigned>> WantedGrabs() const;
     void Post(HookMessageId id, std::uint64_t wParam, std::int64_t lParam,
               std::uint32_t window = 0);
     void Trace(const std::string& line);
-    void FindXtestDevices();
-    bool IsOwn(int sourceDevice) const;
 
     DisplayHandle display_;
     unsigned long root_ = 0;
-    int xiOpcode_ = 0;
+    HotKeyGrabber grabber_;
+    std::optional<RawInputObserver> raw_;
     int xkbEventBase_ = 0;
     unsigned long fenceAtom_ = 0;
     unsigned long activeAtom_ = 0;
     bool trace_ = false;
     HookMessageReceiver* receiver_ = nullptr;
+    EventLoopWait wait_;
     std::deque<HookMessage> pending_;
 
     HookKeymap keymap_; // the keys' own characters: hot keys, grabs
@@ -160,9 +168,6 @@ private:
     std::array<std::uint8_t, HotKeyCount> keysInUse_{};
     bool keyboardHooked_ = false;
     bool mouseHooked_ = false;
-    std::vector<GrabTarget> grabbed_;
-    std::vector<unsigned> grabbedLocks_; // the lock combinations grabbed_ was grabbed with
-    std::vector<std::uint16_t> unavailable_;
 
     std::uint32_t mainWindow_ = 0;
     std::uint32_t secondWindow_ = 0;
@@ -171,10 +176,7 @@ private:
     bool captureOn_ = false;
     bool inUse_ = false;
 
-    std::set<int> xtestDevices_;
-    bool ownPending_ = false;
-    std::uint32_t awaitedFence_ = 0;
-    std::uint32_t fencesSeen_ = 0;
+    SynthFence fence_;
     std::array<bool, 256> userHeld_{};
     std::array<bool, 256> lastPressOwn_{};
     std::array<bool, 256> releasedForUser_{};

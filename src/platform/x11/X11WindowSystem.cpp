@@ -2,6 +2,7 @@
 #include "platform/x11/X11WindowSystem.h"
 
 #include "platform/x11/EwmhDecoding.h"
+#include "platform/x11/XProperty.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -48,8 +49,6 @@ struct X11WindowSystem::Atoms {
 
 namespace {
 
-// XGetWindowProperty reads at most this many 32-bit units (a client list of 16 million windows).
-constexpr long MaxPropertyLength = 1L << 24;
 constexpr long SourcePager = 2;
 constexpr long StateRemove = 0;
 constexpr long StateAdd = 1;
@@ -59,7 +58,7 @@ Display* Dpy(const DisplayHandle& display) {
 }
 
 // Drops whatever events arrived for us: we only ever wait for specific ones.
-void DrainEvents(Display* display) {
+void DropEvents(Display* display) {
     while (XPending(display) > 0) {
         XEvent event;
         XNextEvent(display, &event);
@@ -111,45 +110,15 @@ X11WindowSystem::~X11WindowSystem() {
 
 std::optional<std::vector<std::uint64_t>> X11WindowSystem::Cardinals(WindowId window,
                                                                      unsigned long property) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(Dpy(display_), window, property, 0, MaxPropertyLength, False,
-                           AnyPropertyType, &type, &format, &count, &after, &data) != Success) {
+    const auto values = ReadCardinals(Dpy(display_), window, property);
+    if (!values) {
         return std::nullopt;
     }
-    std::optional<std::vector<std::uint64_t>> values;
-    if (data != nullptr && format == 32) {
-        // Format 32 arrives as an array of C longs, whatever their size.
-        const auto* longs = reinterpret_cast<const unsigned long*>(data);
-        values.emplace(longs, longs + count);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return values;
+    return std::vector<std::uint64_t>(values->begin(), values->end());
 }
 
 std::optional<std::string> X11WindowSystem::Utf8Property(WindowId window, unsigned long property) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(Dpy(display_), window, property, 0, MaxPropertyLength, False,
-                           atoms_->Utf8String, &type, &format, &count, &after, &data) != Success) {
-        return std::nullopt;
-    }
-    std::optional<std::string> text;
-    if (data != nullptr && type == atoms_->Utf8String && format == 8) {
-        text.emplace(reinterpret_cast<const char*>(data), count);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return text;
+    return ReadBytes(Dpy(display_), window, property, atoms_->Utf8String);
 }
 
 bool X11WindowSystem::HasWindowManager() {
@@ -348,37 +317,58 @@ unsigned long X11WindowSystem::ServerTime() {
 
 void X11WindowSystem::SendToRoot(WindowId window, unsigned long type, long l0, long l1, long l2,
                                  long l3, long l4) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = type;
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = l0;
-    event.xclient.data.l[1] = l1;
-    event.xclient.data.l[2] = l2;
-    event.xclient.data.l[3] = l3;
-    event.xclient.data.l[4] = l4;
-    XSendEvent(Dpy(display_), root_, False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
-    XFlush(Dpy(display_));
+    SendToWindowManager(Dpy(display_), root_, window, type, {l0, l1, l2, l3, l4});
+}
+
+int X11WindowSystem::ConnectionFd() const {
+    return ConnectionNumber(display_.get());
+}
+
+void X11WindowSystem::DrainEvents() {
+    DropEvents(Dpy(display_));
+}
+
+void X11WindowSystem::WatchRoot() {
+    if (rootWatchers_++ == 0) {
+        XSelectInput(Dpy(display_), root_, PropertyChangeMask);
+    }
+}
+
+void X11WindowSystem::UnwatchRoot() {
+    if (--rootWatchers_ == 0) {
+        Display* d = Dpy(display_);
+        XSelectInput(d, root_, NoEventMask);
+        XSync(d, False);
+        DropEvents(d);
+    }
+}
+
+bool X11WindowSystem::IsActive(WindowId window) {
+    const auto now = Cardinals(root_, atoms_->ActiveWindow);
+    return now && !now->empty() && (*now)[0] == window;
 }
 
 bool X11WindowSystem::WaitUntilActive(WindowId window) {
     Display* d = Dpy(display_);
     const auto deadline = std::chrono::steady_clock::now() + ActivationLimit;
-    bool active = false;
+    if (wait_) {
+        // The change of _NET_ACTIVE_WINDOW wakes the event loop through our connection.
+        return wait_(
+            [this, window] {
+                DrainEvents();
+                return IsActive(window);
+            },
+            deadline);
+    }
     for (;;) {
-        const auto now = Cardinals(root_, atoms_->ActiveWindow);
-        if (now && !now->empty() && (*now)[0] == window) {
-            active = true;
-            break;
+        if (IsActive(window)) {
+            return true;
         }
         if (!WaitForInput(d, deadline)) {
-            break;
+            return false;
         }
-        DrainEvents(d);
+        DropEvents(d);
     }
-    return active;
 }
 
 bool X11WindowSystem::Activate(WindowId window) {
@@ -386,18 +376,22 @@ bool X11WindowSystem::Activate(WindowId window) {
     if (!Exists(window)) {
         return false;
     }
+    // A window a macro hid is shown again first: neither a window manager nor the input focus
+    // takes an unmapped window.
+    if (const std::vector<WindowId> hidden = Hidden();
+        std::find(hidden.begin(), hidden.end(), window) != hidden.end()) {
+        Show(window);
+    }
     if (HasWindowManager()) {
         // Watch the root window before asking, so the change cannot slip past unseen.
-        XSelectInput(d, root_, PropertyChangeMask);
+        WatchRoot();
         const WindowId current = Foreground();
         // Source "pager" with a real timestamp: the window manager takes it as the user's own
         // choice, not as a program stealing the focus.
         SendToRoot(window, atoms_->ActiveWindow, SourcePager, static_cast<long>(ServerTime()),
                    static_cast<long>(current));
         const bool active = WaitUntilActive(window);
-        XSelectInput(d, root_, NoEventMask);
-        XSync(d, False);
-        DrainEvents(d);
+        UnwatchRoot();
         return active;
     }
     XMapRaised(d, window);
@@ -575,22 +569,31 @@ std::optional<WindowRect> X11WindowSystem::FrameRect(WindowId window) {
     return FrameAround(client, extents);
 }
 
+bool X11WindowSystem::IsRemote(WindowId window) {
+    if (!Exists(window)) {
+        return false;
+    }
+    // WM_CLIENT_MACHINE names the machine the client runs on; a window without it is taken
+    // for a local one.
+    bool remote = false;
+    XTextProperty machine{};
+    if (XGetWMClientMachine(Dpy(display_), window, &machine) != 0 && machine.value != nullptr) {
+        char host[256] = {};
+        ::gethostname(host, sizeof(host) - 1);
+        remote = std::string_view(reinterpret_cast<const char*>(machine.value), machine.nitems) !=
+                 std::string_view(host);
+        XFree(machine.value);
+    }
+    return remote;
+}
+
 std::optional<int> X11WindowSystem::ProcessOf(WindowId window) {
     Display* d = Dpy(display_);
     if (!Exists(window)) {
         return std::nullopt;
     }
     // _NET_WM_PID counts only for a client on this machine.
-    bool local = true;
-    XTextProperty machine{};
-    if (XGetWMClientMachine(d, window, &machine) != 0 && machine.value != nullptr) {
-        char host[256] = {};
-        ::gethostname(host, sizeof(host) - 1);
-        local = std::string_view(reinterpret_cast<const char*>(machine.value), machine.nitems) ==
-                std::string_view(host);
-        XFree(machine.value);
-    }
-    if (local) {
+    if (!IsRemote(window)) {
         if (const auto pid = Cardinals(window, atoms_->WmPid);
             pid && !pid->empty() && (*pid)[0] > 0 && (*pid)[0] <= INT_MAX) {
             return static_cast<int>((*pid)[0]);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/WindowSystem.h"
+#include "platform/x11/EventLoopWait.h"
 #include "platform/x11/X11Display.h"
 
 #include <chrono>
@@ -43,9 +44,18 @@ public:
     void Resize(WindowId window, int width, int height) override;
     std::optional<WindowRect> FrameRect(WindowId window) override;
     std::optional<int> ProcessOf(WindowId window) override;
+    bool IsRemote(WindowId window) override;
 
     // Rings the X bell (the desktop turns it into its bell sound).
     void Bell();
+
+    // Activate's wait for the window manager then runs in the program's event loop. The event
+    // loop must watch ConnectionFd and call DrainEvents when it is readable. Without it (before
+    // the event loop exists) the wait blocks on the connection alone.
+    void SetEventLoopWait(EventLoopWait wait) { wait_ = std::move(wait); }
+    int ConnectionFd() const;
+    // Drops the events that arrived: nothing here acts on an event, they only wake waits.
+    void DrainEvents();
 
 private:
     struct Atoms;
@@ -62,6 +72,11 @@ private:
                     long l3 = 0, long l4 = 0);
     void SetMaximized(WindowId window, bool on);
     bool WaitUntilActive(WindowId window);
+    bool IsActive(WindowId window);
+    // Property changes of the root window are selected while at least one wait needs them
+    // (an activation may run inside another's wait).
+    void WatchRoot();
+    void UnwatchRoot();
     // The windows this program hid (kept on the root window, most recent first).
     std::vector<WindowId> Hidden();
     void SetHidden(const std::vector<WindowId>& windows);
@@ -72,6 +87,8 @@ private:
     std::unique_ptr<Atoms> atoms_;
     unsigned long root_ = 0;
     unsigned long clock_ = 0; // our own window, whose property changes tell the server's time
+    EventLoopWait wait_;
+    int rootWatchers_ = 0;
 };
 
 } // namespace orvane

@@ -312,9 +312,20 @@ void TMainWin::OpenFromTray() {
             }
         }
     }
-    showNormal();
+    ShowInFront();
+}
+
+void TMainWin::ShowInFront() {
+    // Only the minimised state goes: a maximised window comes back maximised.
+    if (isMinimized()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    if (!isVisible()) {
+        show();
+    }
     raise();
     activateWindow();
+    grid_->setFocus();
 }
 
 void TMainWin::SwitchMacroFile(std::string_view file) {

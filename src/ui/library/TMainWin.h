@@ -117,6 +117,9 @@ public:
 
     // Opens the program from the tray: closes the program's dialogs, restores and activates.
     void OpenFromTray();
+    // Shows the window in front with the keyboard focus in the macro list ("Activate Orvane"):
+    // restored when minimised, while a maximised window stays maximised.
+    void ShowInFront();
 
     // Makes `file` (a stored text, as "<SWAP:" and the recent files hold it) the current macro
     // file, or leaves everything as it was when it cannot be loaded (the store said why). The

@@ -21,9 +21,9 @@ DialogPrompts::DialogPrompts(Services services) : services_(std::move(services))
 
 DialogPrompts::~DialogPrompts() = default;
 
-void DialogPrompts::SetPlayingMacro(std::string nickname,
+void DialogPrompts::SetPlayingMacro(std::string_view nickname,
                                     std::optional<std::uint32_t> activationCode) {
-    nickname_ = std::move(nickname);
+    nickname_ = std::string(nickname);
     activationCode_ = activationCode;
 }
 
@@ -77,12 +77,14 @@ PauseResult DialogPrompts::DoPause(int top, int left, std::string_view message, 
     hiddenForPause_ = hiddenForPause_ || presented.MainHidden;
     TPauseMacro dialog(QString::fromStdString(PauseCaption(activationCode_)),
                        FromMacroText(nickname_), FromMacroText(message), left, top);
+    // A timed macro may play, and pause, while another macro waits in its pause dialog.
+    const QPointer<TPauseMacro> outer = pause_;
     pause_ = &dialog;
     QObject::connect(&dialog, &TPauseMacro::Shown, &dialog,
                      [this, target] { BringToFront(target); });
     dialog.exec();
     const bool resume = dialog.Resumed();
-    pause_ = nullptr;
+    pause_ = outer;
     if (!UseTray()) {
         BringToFront(target);
     }

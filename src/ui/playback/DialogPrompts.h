@@ -36,10 +36,8 @@ public:
     explicit DialogPrompts(Services services);
     ~DialogPrompts() override;
 
-    // The macro about to play, for the pause dialog: its nickname (Windows-1252) and the
-    // activation code it was started by (a hot key code, 10000 timed, 20000 ShortKey; nothing
-    // when it was started otherwise).
-    void SetPlayingMacro(std::string nickname, std::optional<std::uint32_t> activationCode);
+    void SetPlayingMacro(std::string_view nickname,
+                         std::optional<std::uint32_t> activationCode) override;
 
     PauseResult DoPause(int top, int left, std::string_view message, WindowId target) override;
     std::uint16_t DoRepPrompt() override;

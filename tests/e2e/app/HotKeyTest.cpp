@@ -34,6 +34,7 @@ struct Macro {
     std::string Target = "";
     bool TopMostOnly = false;
     bool Active = true;
+    std::string Nickname = "macro";
 };
 
 template <typename Condition>
@@ -50,6 +51,8 @@ bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTi
 
 class HotKeyTest : public ::testing::Test {
 protected:
+    explicit HotKeyTest(VirtualDisplayOptions options = {}) : display(options) {}
+
     // Writes the macros (after the four system macros) and starts the program on them.
     void Start(const std::vector<Macro>& macros, std::vector<std::string> extra = {}) {
         const fs::path file = display.Folder() / "Hot.ORV";
@@ -65,7 +68,7 @@ protected:
         all.insert(all.end(), macros.begin(), macros.end());
         for (const Macro& m : all) {
             MacroRecord r;
-            r.Nickname.Assign(m.Scope == ScopeSystem ? m.Text : "macro");
+            r.Nickname.Assign(m.Scope == ScopeSystem ? m.Text : m.Nickname);
             r.HotKey = *HotKeyCodeOf(m.Key);
             r.Scope = m.Scope;
             r.ScopeTarget.Assign(m.Target);
@@ -130,6 +133,12 @@ protected:
 
     VirtualDisplay display;
     std::unique_ptr<ChildProcess> program_;
+};
+
+// The same without a window manager: no EWMH, windows neither framed nor focused on mapping.
+class BareHotKeyTest : public HotKeyTest {
+protected:
+    BareHotKeyTest() : HotKeyTest({.windowManager = false}) {}
 };
 
 // Whether the probe saw a key press with this keysym name.
@@ -211,6 +220,92 @@ TEST_F(HotKeyTest, ProgramSpecificMacrosFollowTheSameRules) {
     ASSERT_TRUE(plain.Activate());
     ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+n"}));
     ASSERT_TRUE(plain.WaitForText("h")) << "top-most only and not in front: the global macro";
+}
+
+TEST_F(BareHotKeyTest, AProgramSpecificMacroRaisesItsProgramsWindowWithoutAWindowManager) {
+    Start({{"Ctrl+Alt+Shift+M", ScopeSpecificProgram, "p", "qtprobe", false},
+           {"Ctrl+Alt+Shift+M", ScopeGlobal, "g"}});
+    Probe qt(display, "Qt Probe", ProbeKind::Qt);
+    ASSERT_TRUE(qt.WaitForReady());
+    Probe plain(display, "Plain Probe");
+    ASSERT_TRUE(plain.WaitForReady());
+    ASSERT_TRUE(plain.WaitForFocus(true));
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+m"}));
+    ASSERT_TRUE(qt.WaitForText("p")) << "the program runs behind: brought forward";
+    EXPECT_TRUE(qt.WaitForFocus(true));
+    EXPECT_EQ(plain.Text(), "");
+
+    ASSERT_TRUE(plain.Activate());
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+m"}));
+    ASSERT_TRUE(qt.WaitForText("pp")) << "again from the other window";
+    EXPECT_EQ(plain.Text(), "");
+}
+
+TEST_F(HotKeyTest, AWindowHiddenByAMacroIsFoundAndRaisedByItsWindowSpecificHotKey) {
+    Start({{"Ctrl+Alt+Shift+H", ScopeGlobal, "<WHIDE:Beta Probe>"},
+           {"Ctrl+Alt+Shift+K", ScopeSpecificWindow, "b", "beta"}});
+    Probe beta(display, "Beta Probe");
+    ASSERT_TRUE(beta.WaitForReady());
+    Probe alpha(display, "Alpha Probe");
+    ASSERT_TRUE(alpha.WaitForReady());
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+h"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Beta Probe"); })) << "hidden by the macro";
+    ASSERT_TRUE(alpha.Activate());
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+k"}));
+    ASSERT_TRUE(beta.WaitForText("b")) << "shown, brought forward and typed there";
+    EXPECT_TRUE(WindowShown("Beta Probe"));
+    EXPECT_TRUE(beta.WaitForFocus(true));
+    EXPECT_EQ(alpha.Text(), "");
+}
+
+TEST_F(HotKeyTest, AHotKeyStruckWhileAMacroPlaysChangesNoWindow) {
+    // The key is struck while the macro waits, so that the held modifiers of the strike cannot
+    // fall on one of its keys.
+    Start({{"Ctrl+Alt+Shift+Q", ScopeGlobal, "xx<DELAY:02.00>yy"},
+           {"Ctrl+Alt+Shift+K", ScopeSpecificWindow, "b", "beta"}});
+    Probe beta(display, "Beta Probe");
+    ASSERT_TRUE(beta.WaitForReady());
+    Probe alpha(display, "Alpha Probe");
+    ASSERT_TRUE(alpha.WaitForReady());
+
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+q"}));
+    ASSERT_TRUE(alpha.WaitForText("xx"));
+    const std::size_t betaLines = beta.LineCount();
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+k"}));
+    ASSERT_TRUE(alpha.WaitForText("xxyy")) << "the macro typed on where it typed";
+    EXPECT_TRUE(alpha.Focused());
+    EXPECT_FALSE(beta.Focused());
+    for (std::size_t i = betaLines; i < beta.Lines().size(); ++i) {
+        EXPECT_NE(beta.Lines()[i], "FOCUS 1") << "the other window never came forward";
+    }
+    EXPECT_EQ(beta.Text(), "");
+
+    // Once the macro has ended the key works again.
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+k"}));
+    EXPECT_TRUE(beta.WaitForText("b"));
+}
+
+TEST_F(HotKeyTest, ThePauseDialogOfAHotKeyMacroNamesItsKeyAndItsOwnKeyResumes) {
+    Start({{"Ctrl+Alt+Shift+P", ScopeGlobal, "before<PAUSE>after", "", false, true, "Order form"}});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+p"}));
+    ASSERT_TRUE(probe.WaitForText("before"));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Pause (Ctrl+Alt+Shift+P)"); }))
+        << "the caption names the hot key";
+    EXPECT_TRUE(probe.WaitForFocus(true)) << "the target keeps the keyboard";
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+p"}));
+    EXPECT_TRUE(probe.WaitForText("beforeafter")) << [&] {
+        std::ifstream in(fs::path(display.Env().at("XDG_RUNTIME_DIR")) / "orvane" /
+                         "hook-trace.txt");
+        std::stringstream text;
+        text << in.rdbuf();
+        return "TRACE " + text.str();
+    }();
+    EXPECT_TRUE(WaitFor([&] { return !WindowShown("Pause (Ctrl+Alt+Shift+P)"); }));
 }
 
 TEST_F(HotKeyTest, HeldModifiersNeitherAlterTheTextNorStayDown) {
@@ -348,6 +443,24 @@ TEST_F(HotKeyTest, TheAbortKeyStopsALongMacroWithOneMessage) {
     const CommandResult boxes =
         Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern("Macro Abort")});
     EXPECT_EQ(std::count(boxes.out.begin(), boxes.out.end(), '\n'), 1) << boxes.out;
+}
+
+TEST_F(HotKeyTest, ActivateOrvaneRestoresTheMinimisedMainWindow) {
+    Start({});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    const std::string main = MainWindows(true).substr(0, MainWindows(true).find('\n'));
+    ASSERT_FALSE(main.empty());
+    const auto state = [&] {
+        return RunCommand({"xprop", "-id", main, "_NET_WM_STATE"}, display.Env(), 5s).out;
+    };
+    ASSERT_TRUE(Keys({"windowminimize", main}));
+    ASSERT_TRUE(WaitFor([&] { return state().find("_NET_WM_STATE_HIDDEN") != std::string::npos; }))
+        << state();
+    ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+w"}));
+    EXPECT_TRUE(WaitFor([&] { return state().find("_NET_WM_STATE_HIDDEN") == std::string::npos; }))
+        << state();
+    EXPECT_TRUE(probe.WaitForFocus(false)) << "the main window is in front";
 }
 
 TEST_F(HotKeyTest, ActivateOrvaneShowsTheHiddenMainWindow) {

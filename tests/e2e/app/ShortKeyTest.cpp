@@ -185,5 +185,36 @@ TEST_F(ShortKeyTest, StartUpAndEveryMinuteMacrosTypeAtTheirMoments) {
     EXPECT_LE(minute, 75s);
 }
 
+TEST_F(ShortKeyTest, AKeypadDigitCompletesAShortKeyAndOtherKeypadKeysEndTheWord) {
+    Start({ShortKeyMacro("pin7", "1234")}, "");
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(Xdotool(display, {"key", "Num_Lock"}).Succeeded());
+    ASSERT_TRUE(TypeText(display, "pin"));
+    ASSERT_TRUE(Xdotool(display, {"key", "KP_7"}).Succeeded());
+    ASSERT_TRUE(probe.WaitForText("1234")) << "the word and its keypad digit replaced";
+    // A keypad operator ends the word before it: "pin" + "-" + "7" is no ShortKey.
+    ASSERT_TRUE(TypeText(display, " pin"));
+    ASSERT_TRUE(Xdotool(display, {"key", "KP_Subtract", "KP_7"}).Succeeded());
+    ASSERT_TRUE(probe.WaitForText("1234 pin-7"));
+    ASSERT_TRUE(TypeText(display, " pin"));
+    ASSERT_TRUE(Xdotool(display, {"key", "KP_7"}).Succeeded());
+    EXPECT_TRUE(probe.WaitForText("1234 pin-7 1234")) << "the ShortKey still works after";
+}
+
+TEST_F(ShortKeyTest, ATimedMacroTypesExactlyWithCapsLockOnSinceBeforeTheStart) {
+    Probe probe(display, "Timed Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(Xdotool(display, {"key", "Caps_Lock"}).Succeeded());
+    ASSERT_TRUE(TypeText(display, "a"));
+    ASSERT_TRUE(probe.WaitForText("A")) << "Caps Lock is on";
+    ASSERT_TRUE(probe.ClearText());
+    Start({TimedMacro(6, "Hello", "Timed Target")}, "[Scheduler]\nTimer Seconds=1\n");
+    // Every minute counts from the start; a generous limit past it.
+    ASSERT_TRUE(probe.WaitForText("Hello", 100s)) << probe.Describe();
+    ASSERT_TRUE(TypeText(display, "b"));
+    EXPECT_TRUE(probe.WaitForText("HelloB")) << "Caps Lock is on again after the macro";
+}
+
 } // namespace
 } // namespace orvane::e2e

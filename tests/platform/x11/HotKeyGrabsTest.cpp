@@ -38,6 +38,8 @@ HookKeymap UsHookKeymap() {
     put(KeyF9, XK_F9);
     put(KeyPause, XK_Pause);
     put(106, XK_KP_Divide);
+    put(104, XK_KP_Enter);
+    s.Keys[91].Groups = {KeyGroup{test::Keypad, {XK_KP_Delete, XK_KP_Decimal}}};
     return HookKeymapOf(std::move(s));
 }
 
@@ -144,6 +146,32 @@ TEST(HotKeyGrabs, TypedCharacters) {
     }
     EXPECT_EQ(TypedCharacterOf(keymap, test::KeyE, 0, 1), std::nullopt)
         << "a Cyrillic letter has no Windows-1252 byte";
+}
+
+TEST(HotKeyGrabs, KeypadKeysTypeDigitsAndEnterAndOtherwiseEndTheWord) {
+    const HookKeymap keymap = UsHookKeymap();
+    const unsigned numLock = test::NumLockMask;
+    struct Case {
+        const char* Key;
+        std::uint8_t Keycode;
+        unsigned State;
+        std::optional<unsigned char> Typed;
+    };
+    const Case cases[] = {
+        {"keypad 1, Num Lock on", test::KeyKeypad1, numLock, '1'},
+        {"keypad 1, Num Lock and Caps Lock on", test::KeyKeypad1, numLock | Lock, '1'},
+        {"keypad 1, Num Lock off: End", test::KeyKeypad1, 0, std::nullopt},
+        {"keypad 1 with Ctrl", test::KeyKeypad1, numLock | Control, std::nullopt},
+        {"keypad Enter", 104, 0, 13},
+        {"keypad decimal point, Num Lock on", 91, numLock, std::nullopt},
+        {"keypad /", 106, 0, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TypedCharacterOf(keymap, c.Keycode, c.State, 0), c.Typed) << c.Key;
+        EXPECT_TRUE(IsKeypadKey(keymap, c.Keycode, 0)) << c.Key;
+    }
+    EXPECT_FALSE(IsKeypadKey(keymap, test::KeyOne, 0));
+    EXPECT_FALSE(IsKeypadKey(keymap, test::KeyReturn, 0));
 }
 
 TEST(HotKeyGrabs, HeldModifiers) {

@@ -104,4 +104,32 @@ public:
     virtual void OrvUpSwap(const SwapTable& swaps) = 0;
 };
 
+// The backend that watches nothing: it accepts every publication and drops it, installs no hook
+// (each hook operation returns 0, "not installed") and posts no message. The program runs on it
+// where the real backend cannot start; doubles derive from it and override what they observe.
+class NullHookLibrary : public HookLibrary {
+public:
+    void SetReceiver(HookMessageReceiver*) override {}
+    HookHandle OrvHookKeyboard() override { return 0; }
+    HookHandle OrvHookMouse() override { return 0; }
+    HookHandle OrvHookCBT() override { return 0; }
+    HookHandle OrvHookSwap() override { return 0; }
+    void OrvUnHook(HookHandle) override {}
+    void OrvUpInit(const MacroTable&) override {}
+    void OrvUpWindow(const MacroTable&) override {}
+    void OrvUpWindow2(const MacroTable&) override {}
+    void OrvUpKeys(const MacroTable&) override {}
+    void OrvUpShort(const MacroTable&) override {}
+    void OrvUpItem(const MacroTable&, int) override {}
+    void OrvUpNumKeys(const MacroTable&) override {}
+    void OrvUpCapture(const MacroTable&) override {}
+    void OrvUpCaptureOn(const MacroTable&) override {}
+    void OrvUpInUse(const MacroTable&) override {}
+    void OrvUpProg(const MacroTable&) override {}
+    void OrvUpProgs(const MacroTable&) override {}
+    void OrvUpKeyHook(const MacroTable&) override {}
+    void OrvUpMouseHook(const MacroTable&) override {}
+    void OrvUpSwap(const SwapTable&) override {}
+};
+
 } // namespace orvane
