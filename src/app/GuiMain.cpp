@@ -171,10 +171,12 @@ int RunGui(int argc, char** argv) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
         pump = std::make_unique<QtEventPump>([&input] { input->EndOfBatch(); },
                                              [&synth] { synth->Flush(); });
-        x11Hook->SetEventLoopWait([&pump](const std::function<bool()>& done,
-                                          std::chrono::steady_clock::time_point until) {
+        const auto waitInLoop = [&pump](const std::function<bool()>& done,
+                                        std::chrono::steady_clock::time_point until) {
             return pump->WaitFor(done, until);
-        });
+        };
+        x11Hook->SetEventLoopWait(waitInLoop);
+        synth->SetEventLoopWait(waitInLoop);
         playback = DesktopPlayback::Open(
             nullptr,
             {pump.get(), &messages, &window, [&settings] { return settings.UseTray; },

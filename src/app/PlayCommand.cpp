@@ -194,6 +194,10 @@ int RunPlayCommand(int& argc, char** argv) {
 
     // Each wait ends a batch: observers of the input stream learn that our events have passed.
     QtEventPump pump([&synth] { synth->EndOfBatch(); }, [&synth] { synth->Flush(); });
+    synth->SetEventLoopWait(
+        [&pump](const std::function<bool()>& done, std::chrono::steady_clock::time_point until) {
+            return pump.WaitFor(done, until);
+        });
     Prompter messages(nullptr, true);
     // No main window and no macro file here: the prompts hide nothing, "<SWAP:" does nothing.
     std::unique_ptr<DesktopPlayback> desktop =

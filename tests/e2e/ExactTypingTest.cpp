@@ -41,12 +41,12 @@ std::string Utf8(char32_t ch) {
     return out;
 }
 
-// 200 characters, every fifth a blank, the others drawn from the 64 letters Latin-1 adds to ASCII
-// (more than three times as many as there are empty keycodes, all bound before the first key),
-// and the last ones still being read when the command has ended.
+// 200 characters, every fifth a blank, the others drawn from the 95 printable characters Latin-1
+// adds to ASCII (more than there are empty keycodes on four levels, all bound before the first
+// key), and the last ones still being read when the command has ended.
 std::string Latin1Text() {
     std::vector<char32_t> pool;
-    for (char32_t c = 0xC0; c <= 0xFF; ++c) {
+    for (char32_t c = 0xA1; c <= 0xFF; ++c) {
         pool.push_back(c);
     }
     std::uint32_t seed = 1998;
@@ -61,6 +61,21 @@ std::string Latin1Text() {
 // The characters Windows-1252 adds in its 0x80-0x9F range, between words.
 const std::string Windows1252Text = "Preis 5 \u20AC, \u201EZitat\u201C, 3 \u2030, \u0152uvre\u2122 "
                                     "\u2013 \u0160\u017E \u2020\u2021 \u2022 fin\u2026";
+
+// Every character Windows-1252 has beyond ASCII, once each: 122 different characters that no
+// key of the layout types, in one playback.
+std::string AllOfWindows1252() {
+    std::string text;
+    for (char32_t c : std::u32string(U"\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030"
+                                     U"\u0160\u2039\u0152\u017D\u2018\u2019\u201C\u201D\u2022"
+                                     U"\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u017E\u0178")) {
+        text += Utf8(c);
+    }
+    for (char32_t c = 0xA1; c <= 0xFF; ++c) {
+        text += Utf8(c);
+    }
+    return text;
+}
 
 struct Target {
     const char* Name;
@@ -151,7 +166,9 @@ TEST(ExactTypingTest, MissingCharactersArriveExactlyInEveryKindOfProgram) {
     const struct {
         const char* Name;
         std::string Text;
-    } texts[] = {{"Latin-1", Latin1Text()}, {"Windows-1252", Windows1252Text}};
+    } texts[] = {{"Latin-1", Latin1Text()},
+                 {"Windows-1252", Windows1252Text},
+                 {"all of Windows-1252", AllOfWindows1252()}};
     int window = 0;
     for (const Target& target : Targets) {
         for (const auto& text : texts) {

@@ -38,6 +38,9 @@ using Clock = std::chrono::steady_clock;
 // for an idle client; the margin is for clients on a loaded machine.
 constexpr auto SettleTime = std::chrono::milliseconds(50);
 
+// Groups a spare keycode is bound with: all an XKB key may have.
+constexpr unsigned SpareGroups = XkbNumKbdGroups;
+
 // How long a client may take to work through the events queued for it before we stop waiting
 // (a client that hangs is not waited for again).
 constexpr auto PingLimit = std::chrono::milliseconds(5000);
@@ -111,16 +114,17 @@ void X11InputSynth::LoadKeymap() {
     // switch): forget it rather than blank a key that now means something.
     for (auto it = bound_.begin(); it != bound_.end();) {
         const KeyEntry& key = snapshot.Keys[it->second.Keycode];
-        const bool stillOurs = !key.Groups.empty() &&
-                               it->second.Level < key.Groups[0].Levels.size() &&
-                               key.Groups[0].Levels[it->second.Level] == it->first;
+        const SpareSlot& slot = it->second;
+        const bool stillOurs = slot.Group < key.Groups.size() &&
+                               slot.Level < key.Groups[slot.Group].Levels.size() &&
+                               key.Groups[slot.Group].Levels[slot.Level] == it->first;
         if (stillOurs) {
             ++it;
             continue;
         }
-        auto row = spareRows_.find(it->second.Keycode);
-        if (row != spareRows_.end()) {
-            row->second[it->second.Level] = NoKeysym;
+        auto row = spareRows_.find(slot.Keycode);
+        if (row != spareRows_.end() && RowIndex(slot) < row->second.size()) {
+            row->second[RowIndex(slot)] = NoKeysym;
         }
         it = bound_.erase(it);
     }
@@ -325,6 +329,7 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
     }
     // 0: no key to press (keycodes start at 8).
     std::uint8_t keycode = 0;
+    std::optional<unsigned> pressGroup; // the group a spare slot's press is made in
     if (up && pressedVia_[virtualKey] != 0) {
         keycode = std::exchange(pressedVia_[virtualKey], std::uint8_t{0}); // released where pressed
     } else {
@@ -338,6 +343,7 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
                 keycode = slot->Keycode;
                 if (!up) {
                     PressLevelModifiers(keycode, spareType_.LevelMods[slot->Level]);
+                    pressGroup = slot->Group;
                 }
             }
         }
@@ -362,7 +368,15 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
             state_.reset();
         }
     }
+    const unsigned group = State().Group;
+    const bool switchGroup = pressGroup && *pressGroup != group;
+    if (switchGroup) {
+        XkbLockGroup(d, XkbUseCoreKbd, *pressGroup);
+    }
     SendKey(keycode, !up);
+    if (switchGroup) {
+        XkbLockGroup(d, XkbUseCoreKbd, group);
+    }
     if (up) {
         ReleaseLevelModifiers(keycode);
     }
@@ -435,7 +449,7 @@ void X11InputSynth::TypeCharacter(char32_t ch) {
     if (placed && !PhysicallyDown(placed->Keycode)) {
         TypePlacement(*placed);
     } else if (const auto slot = SlotForKeysym(BindingKeysymOfCharacter(ch), true)) {
-        TypePlacement({slot->Keycode, state.Group, slot->Level, spareType_.LevelMods[slot->Level]});
+        TypePlacement({slot->Keycode, slot->Group, slot->Level, spareType_.LevelMods[slot->Level]});
     }
 }
 
@@ -554,7 +568,7 @@ std::optional<X11InputSynth::SpareSlot> X11InputSynth::SlotForKeysym(Keysym keys
 
 bool X11InputSynth::RowOfOtherType(std::uint8_t keycode) const {
     const auto row = spareRows_.find(keycode);
-    return row != spareRows_.end() && row->second.size() != spareType_.LevelMods.size() &&
+    return row != spareRows_.end() && row->second.size() != SlotsPerKey() &&
            std::any_of(row->second.begin(), row->second.end(),
                        [](Keysym k) { return k != NoKeysym; });
 }
@@ -562,7 +576,15 @@ bool X11InputSynth::RowOfOtherType(std::uint8_t keycode) const {
 std::size_t X11InputSynth::SpareCapacity() const {
     const auto free = static_cast<std::size_t>(
         std::count_if(spares_.begin(), spares_.end(), [&](std::uint8_t kc) { return !held_[kc]; }));
-    return free * spareType_.LevelMods.size();
+    return free * SlotsPerKey();
+}
+
+std::size_t X11InputSynth::SlotsPerKey() const {
+    return spareType_.LevelMods.size() * SpareGroups;
+}
+
+std::size_t X11InputSynth::RowIndex(const SpareSlot& slot) const {
+    return slot.Group * spareType_.LevelMods.size() + slot.Level;
 }
 
 void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
@@ -572,6 +594,11 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
         missing += bound_.contains(keysym) ? 0 : 1;
     }
     const std::size_t levels = spareType_.LevelMods.size();
+    const std::size_t slots = SlotsPerKey();
+    auto slotAt = [&](std::uint8_t keycode, std::size_t index) {
+        return SpareSlot{keycode, static_cast<unsigned>(index % levels),
+                         static_cast<unsigned>(index / levels)};
+    };
     // Free places first: a binding stays until its place is needed for something else, since
     // every change of a keycode that was typed through means waiting for the programs.
     std::vector<SpareSlot> available;
@@ -581,13 +608,13 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
         }
         const auto row = spareRows_.find(kc);
         if (row == spareRows_.end()) {
-            for (unsigned level = 0; level < levels; ++level) {
-                available.push_back({kc, level});
+            for (std::size_t index = 0; index < slots; ++index) {
+                available.push_back(slotAt(kc, index));
             }
-        } else if (row->second.size() == levels) {
-            for (unsigned level = 0; level < levels; ++level) {
-                if (row->second[level] == NoKeysym) {
-                    available.push_back({kc, level});
+        } else if (row->second.size() == slots) {
+            for (std::size_t index = 0; index < slots; ++index) {
+                if (row->second[index] == NoKeysym) {
+                    available.push_back(slotAt(kc, index));
                 }
             }
         }
@@ -598,7 +625,7 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
         if (!wanted.contains(it->first) && !held_[it->second.Keycode]) {
             // A keycode bound with another type than today's is freed whole.
             available.push_back(it->second);
-            spareRows_[it->second.Keycode][it->second.Level] = NoKeysym;
+            spareRows_[it->second.Keycode][RowIndex(it->second)] = NoKeysym;
             changed.insert(it->second.Keycode);
             released = true;
             it = bound_.erase(it);
@@ -621,6 +648,7 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
         const bool plainLevel = CharacterOfKeysym(keysym) == 0;
         std::size_t pick = 0;
         while (pick < available.size() && (used[pick] || available[pick].Level >= levels ||
+                                           available[pick].Group >= SpareGroups ||
                                            (plainLevel && available[pick].Level != 0) ||
                                            RowOfOtherType(available[pick].Keycode))) {
             ++pick;
@@ -631,10 +659,10 @@ void X11InputSynth::Rebind(const std::vector<Keysym>& chunk) {
         used[pick] = true;
         const SpareSlot slot = available[pick];
         std::vector<Keysym>& row = spareRows_[slot.Keycode];
-        if (row.size() != levels) {
-            row.assign(levels, NoKeysym);
+        if (row.size() != slots) {
+            row.assign(slots, NoKeysym);
         }
-        row[slot.Level] = keysym;
+        row[RowIndex(slot)] = keysym;
         bound_[keysym] = slot;
         changed.insert(slot.Keycode);
     }
@@ -677,8 +705,14 @@ void X11InputSynth::WriteSpareRows(const std::vector<std::uint8_t>& keycodes) {
             int types[XkbNumKbdGroups] = {XkbOneLevelIndex};
             XkbChangeTypesOfKey(xkb, keycode, 0, XkbGroup1Mask, types, &changes);
         } else {
-            int types[XkbNumKbdGroups] = {static_cast<int>(spareType_.TypeIndex)};
-            if (XkbChangeTypesOfKey(xkb, keycode, 1, XkbGroup1Mask, types, &changes) == Success) {
+            // The same type in every group: a level is reached the same way in each.
+            const int groups = static_cast<int>(row.size() / spareType_.LevelMods.size());
+            int types[XkbNumKbdGroups] = {};
+            for (int& type : types) {
+                type = static_cast<int>(spareType_.TypeIndex);
+            }
+            if (XkbChangeTypesOfKey(xkb, keycode, groups, XkbAllGroupsMask, types, &changes) ==
+                Success) {
                 if (KeySym* syms = XkbResizeKeySyms(xkb, keycode, static_cast<int>(row.size()))) {
                     for (std::size_t level = 0; level < row.size(); ++level) {
                         syms[level] = row[level];
@@ -707,10 +741,14 @@ void X11InputSynth::SettleAfterUse() {
     if (WaitForFocusClient()) {
         return;
     }
-    const auto since = Clock::now() - lastSpareUse_;
-    if (since < SettleTime) {
+    const auto until = lastSpareUse_ + SettleTime;
+    if (Clock::now() < until) {
         XSync(display_.get(), False);
-        std::this_thread::sleep_for(SettleTime - since);
+        if (wait_) {
+            wait_([] { return false; }, until);
+        } else {
+            std::this_thread::sleep_until(until);
+        }
     }
 }
 
@@ -725,7 +763,7 @@ void X11InputSynth::UnbindAll() {
             ++it; // a key a macro still holds keeps its meaning until released
             continue;
         }
-        spareRows_[it->second.Keycode][it->second.Level] = NoKeysym;
+        spareRows_[it->second.Keycode][RowIndex(it->second)] = NoKeysym;
         changed.insert(it->second.Keycode);
         it = bound_.erase(it);
     }
@@ -810,24 +848,30 @@ void X11InputSynth::AdoptLeftovers() {
     std::set<std::uint8_t> blank;
     for (const auto& [keycode, keysym] : left) {
         const KeyEntry& key = server.Keys[keycode];
-        const bool carries = !key.Groups.empty() &&
-                             std::find(key.Groups[0].Levels.begin(), key.Groups[0].Levels.end(),
-                                       keysym) != key.Groups[0].Levels.end();
+        const bool carries = std::any_of(key.Groups.begin(), key.Groups.end(), [&](const auto& g) {
+            return std::find(g.Levels.begin(), g.Levels.end(), keysym) != g.Levels.end();
+        });
         if (!carries) {
             continue;
         }
-        const bool adoptable = key.Groups.size() == 1 &&
-                               key.Groups[0].Type == spareType_.TypeIndex &&
-                               key.Groups[0].Levels.size() == levels && key.ModMap == 0;
+        const bool adoptable =
+            key.Groups.size() == SpareGroups && key.ModMap == 0 &&
+            std::all_of(key.Groups.begin(), key.Groups.end(), [&](const auto& g) {
+                return g.Type == spareType_.TypeIndex && g.Levels.size() == levels;
+            });
         if (!adoptable) {
             blank.insert(keycode);
             continue;
         }
-        spareRows_[keycode] = key.Groups[0].Levels;
-        for (std::size_t level = 0; level < levels; ++level) {
-            const Keysym sym = key.Groups[0].Levels[level];
-            if (sym != NoKeysym && !bound_.contains(sym)) {
-                bound_[sym] = {keycode, static_cast<unsigned>(level)};
+        std::vector<Keysym>& row = spareRows_[keycode];
+        row.clear();
+        for (unsigned group = 0; group < SpareGroups; ++group) {
+            for (unsigned level = 0; level < levels; ++level) {
+                const Keysym sym = key.Groups[group].Levels[level];
+                row.push_back(sym);
+                if (sym != NoKeysym && !bound_.contains(sym)) {
+                    bound_[sym] = {keycode, level, group};
+                }
             }
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/InputSynth.h"
+#include "platform/x11/EventLoopWait.h"
 #include "platform/x11/Keymap.h"
 #include "platform/x11/SpareKeyType.h"
 #include "platform/x11/SparePlan.h"
@@ -31,12 +32,15 @@ namespace orvane {
 // delivers the notice to every program before any key event that follows the change, so:
 // - Bindings are made before the first key of a playback: PrepareCharacters announces every
 //   character the macro may type and binds as many as fit at once. A spare keycode carries a
-//   character on each level its key type has (plain, Shift, AltGr, Shift+AltGr: SpareKeyType),
-//   so 19 empty keycodes hold 76 characters, every letter Latin-1 adds to ASCII.
+//   character on each level its key type has (plain, Shift, AltGr, Shift+AltGr: SpareKeyType)
+//   in each of the four groups a key may have (the group is locked for the one key typed, and
+//   the key event carries it to every program), so 19 empty keycodes hold 304 characters: all
+//   that Latin-1 and Windows-1252 add to ASCII, bound at once.
 // - A keycode that was typed through is never bound anew, nor restored, before the program with
 //   the focus has worked through every event sent so far: an EWMH _NET_WM_PING queued behind
-//   them comes back only then. Programs that do not answer pings get a pause instead; they meet
-//   it only when a single playback needs more characters than the spare keys hold.
+//   them comes back only then. Programs that do not answer pings get a pause instead (waited in
+//   the event loop); they meet it only when a single playback needs more characters than the
+//   spare keys hold.
 // - Bindings outlive the playback: they are restored when this object goes (or when their keycode
 //   is needed for another character), so back-to-back macros never rebind under a program that is
 //   still reading the previous one's keys. Even then only once the program with the focus has
@@ -87,6 +91,10 @@ public:
     // steps of a macro (one write for a character's key events rather than one per event).
     void Flush();
 
+    // Where the pause before binding anew a key just typed through waits: in the program's event
+    // loop. Without one, the thread sleeps through it.
+    void SetEventLoopWait(EventLoopWait wait) { wait_ = std::move(wait); }
+
     // The serial the last fence carried; 0 before the first.
     std::uint32_t LastFence() const { return fenceSerial_; }
 
@@ -105,10 +113,16 @@ private:
     bool WaitForFocusClient();
     XkbStateNow State();
     void SendKey(std::uint8_t keycode, bool down);
+    // A place for one character on a spare keycode: a level of one of its groups.
     struct SpareSlot {
         std::uint8_t Keycode = 0;
         unsigned Level = 0;
+        unsigned Group = 0;
     };
+    // Where a slot sits in a spare keycode's row of keysyms (groups one after the other).
+    std::size_t RowIndex(const SpareSlot& slot) const;
+    // The slots a spare keycode carries: every level of every group.
+    std::size_t SlotsPerKey() const;
 
     void TypePlacement(const KeyPlacement& placed);
     void TapKeycode(std::uint8_t keycode);
@@ -145,7 +159,7 @@ private:
     std::vector<std::uint8_t> spares_;
     SpareKeyType spareType_;
     std::map<Keysym, SpareSlot> bound_;
-    std::map<std::uint8_t, std::vector<Keysym>> spareRows_; // keysym per level of bound keycodes
+    std::map<std::uint8_t, std::vector<Keysym>> spareRows_; // keysym per slot of bound keycodes
     std::array<unsigned, 256> slotModsPressed_{}; // modifiers pressed for a held bound key
     std::array<std::uint8_t, 256> pressedVia_{};  // keycode each held virtual key went down on
     std::optional<std::array<bool, 256>> physicallyDown_; // keys down, ours aside, this batch
@@ -160,6 +174,7 @@ private:
     std::array<bool, 8> buttonsHeld_{};
     std::optional<XkbStateNow> state_;
     std::chrono::steady_clock::time_point lastSpareUse_{};
+    EventLoopWait wait_;
     bool unfenced_ = false;
     std::uint32_t fenceSerial_ = 0;
 };
