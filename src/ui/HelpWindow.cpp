@@ -92,7 +92,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setTabOrder(find_, previous);
     setTabOrder(previous, next);
     setTabOrder(next, browser_);
-    resize(860, 680);
+    resize(920, 700);
 
     connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
@@ -108,6 +108,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(find_, &QLineEdit::returnPressed, this, [this] { Find(false); });
     // Typing grows the match in place: the search starts again where the last match starts.
     connect(find_, &QLineEdit::textEdited, this, [this] {
+        StartInView();
         QTextCursor cursor = browser_->textCursor();
         cursor.setPosition(cursor.selectionStart());
         browser_->setTextCursor(cursor);
@@ -162,6 +163,7 @@ bool HelpWindow::Find(bool backward) {
     if (text.isEmpty()) {
         return false;
     }
+    StartInView();
     const QTextDocument::FindFlags flags =
         backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
     bool hit = browser_->find(text, flags);
@@ -173,6 +175,14 @@ bool HelpWindow::Find(bool backward) {
     }
     found_->setText(hit ? QString() : QStringLiteral("Not found"));
     return hit;
+}
+
+void HelpWindow::StartInView() {
+    // The cursor stays where the last match (or the start of the file) was while the reader
+    // scrolls on or follows links; a search starts where the reader is.
+    if (!browser_->viewport()->rect().intersects(browser_->cursorRect())) {
+        browser_->setTextCursor(browser_->cursorForPosition(QPoint(0, 0)));
+    }
 }
 
 void HelpWindow::Retitle() {

@@ -37,6 +37,7 @@ public:
 
 private:
     void Home();
+    void StartInView();
     void Retitle();
 
     QUrl manual_;

@@ -213,6 +213,12 @@ void HelpTest::SearchFindsTextAndWrapsAround() {
     QTextBrowser& page = *window.Browser();
     auto* result = window.findChild<QLabel*>(QStringLiteral("FindResult"));
 
+    // The search starts in the section shown, not at the start of the file.
+    QTest::keyClicks(window.FindField(), QStringLiteral("leading zero"));
+    QVERIFY(page.textCursor().selectionStart() >
+            page.document()->find(QStringLiteral("leading zero")).selectionStart());
+    window.FindField()->clear();
+
     // Typed into the field, the search starts at once; the words are found in any case.
     QTest::keyClicks(window.FindField(), QStringLiteral("day of week"));
     QCOMPARE(page.textCursor().selectedText(), QStringLiteral("Day of Week"));
