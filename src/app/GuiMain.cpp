@@ -25,6 +25,7 @@
 #include "platform/x11/X11ScreenSaver.h"
 #include "platform/x11/X11WindowSystem.h"
 #include "playback/Player.h"
+#include "ui/HelpCenter.h"
 #include "ui/Prompter.h"
 #include "ui/activation/PopupMenuScreen.h"
 #include "ui/activation/SchedulerTimer.h"
@@ -280,8 +281,8 @@ int RunGui(int argc, char** argv) {
 
     // The editors: the main window's macro commands open them and store what they return.
     Prompter editorMessages(&window);
-    ScriptingEditor scripting({&settings, folders.Data / "Icons", &editorMessages,
-                               [&window] { window.Action(MainCommand::Help)->trigger(); }});
+    ScriptingEditor scripting(
+        {&settings, folders.Data / "Icons", &editorMessages, ShowHelpForActiveWindow});
     CommandDialogServices dialogServices;
     dialogServices.Messages = &editorMessages;
     dialogServices.Settings = &settings;
@@ -298,12 +299,10 @@ int RunGui(int argc, char** argv) {
             UnHookTheKeyboard(store);
         }
     };
-    dialogServices.ShowHelp = [&window](std::string_view) {
-        window.Action(MainCommand::Help)->trigger();
-    };
+    dialogServices.ShowHelp = [](std::string_view) { ShowHelpForActiveWindow(); };
     RegisterCommandDialogs(scripting.Dialogs(), dialogServices);
-    PopupMenuBuilder menuBuilder({&store, folders.Data / "Icons", &editorMessages,
-                                  [&window] { window.Action(MainCommand::Help)->trigger(); }});
+    PopupMenuBuilder menuBuilder(
+        {&store, folders.Data / "Icons", &editorMessages, ShowHelpForActiveWindow});
     window.SetMacroEditors({&scripting, nullptr, &menuBuilder, &capture.Editor()});
     // A file switch (Open, New, a recent file, <SWAP:) brings the new file's keyboard remapping.
     QObject::connect(&window, &TMainWin::SwapFileDue, &window,

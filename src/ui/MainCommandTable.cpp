@@ -155,7 +155,7 @@ constexpr MainCommandRow Rows[] = {
     {.Command = Alarm, .Menu = M::Scheduler, .Caption = "&Alarm..."},
     {.Command = TimerInterval, .Menu = M::Scheduler, .Caption = "&Timer Interval..."},
 
-    {.Command = Help, .Menu = M::Help, .Caption = "&Contents", .Shortcut = Key(Qt::Key_F1)},
+    {.Command = Help, .Menu = M::Help, .Caption = "&Contents"},
     {.Command = About, .Menu = M::Help, .Caption = "&About Orvane 98"},
 };
 

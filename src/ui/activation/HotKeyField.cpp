@@ -4,6 +4,7 @@
 #include "activation/HotKeyChoice.h"
 #include "activation/KeyPickRelay.h"
 #include "core/HotKeyTable.h"
+#include "ui/HelpCenter.h"
 
 #include <QKeyEvent>
 
@@ -86,6 +87,8 @@ void HotKeyField::StartPicking() {
         return;
     }
     picking_ = true;
+    // F1 struck here is a hot key being picked, not a request for help.
+    setProperty(TakesHelpKeyProperty, true);
     if (services_.Relay != nullptr) {
         services_.Relay->SetTarget([this](std::uint16_t code) {
             ShowKey(code);
@@ -101,6 +104,7 @@ void HotKeyField::StopPicking() {
         return;
     }
     picking_ = false;
+    setProperty(TakesHelpKeyProperty, false);
     if (services_.Relay != nullptr) {
         services_.Relay->SetTarget({});
     }

@@ -4,14 +4,13 @@
 #include "activation/MainWindowCommands.h"
 #include "core/MessageSink.h"
 #include "core/SwapBlock.h"
+#include "ui/HelpCenter.h"
 #include "ui/MainCommandTable.h"
 #include "ui/activation/RemapCommand.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
 #include "ui/library/TMainWin.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QUrl>
 
 namespace orvane {
 
@@ -28,7 +27,7 @@ OptionsCommands::OptionsCommands(TMainWin& window) : QObject(&window), window_(w
     });
     if (SwapBlock* swaps = window.Context().Swaps) {
         commands.Bind(Remap,
-                      [this, swaps] { RemapClick(*swaps, &window_, [this] { RemapHelp(); }); });
+                      [this, swaps] { RemapClick(*swaps, &window_, ShowHelpForActiveWindow); });
     }
     if (MacroStore* store = window.Context().Store) {
         commands.Bind(RestoreKeyboardHooks, [this, store] {
@@ -44,15 +43,6 @@ OptionsCommands::OptionsCommands(TMainWin& window) : QObject(&window), window_(w
                 orvane::RestoreMouseHooks(*store);
             }
         });
-    }
-}
-
-void OptionsCommands::RemapHelp() {
-    const QString& manual = window_.Context().ManualPath;
-    if (!manual.isEmpty()) {
-        QUrl url = QUrl::fromLocalFile(manual);
-        url.setFragment(QStringLiteral("keyboard-remapper"));
-        QDesktopServices::openUrl(url);
     }
 }
 

@@ -18,9 +18,6 @@ public:
     void ShortKeysClick();
 
 private:
-    // The manual at the remapper's section.
-    void RemapHelp();
-
     TMainWin& window_;
 };
 

@@ -8,6 +8,7 @@
 #include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
 #include "library/MacroManagement.h"
+#include "ui/HelpCenter.h"
 #include "ui/MainCommandTable.h"
 #include "ui/activation/QtText.h"
 #include "ui/capture/CaptureCompleteDialog.h"
@@ -18,10 +19,7 @@
 #include "widgets/TrayIcons.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QTimer>
-#include <QUrl>
 
 namespace orvane {
 namespace {
@@ -203,15 +201,8 @@ bool CaptureCommands::CaptureComplete(MacroRecord& record, std::string_view prog
         ShowProgram();
     }
     MacroStore& store = *window_.Context().Store;
-    CaptureCompleteDialog::Services services{services_.Picking, &window_.Messages(), {}};
-    const QString manual = window_.Context().ManualPath;
-    if (!manual.isEmpty() && QFileInfo::exists(manual)) {
-        services.Help = [manual] {
-            QUrl url = QUrl::fromLocalFile(manual);
-            url.setFragment(QStringLiteral("capture-complete"));
-            QDesktopServices::openUrl(url);
-        };
-    }
+    const CaptureCompleteDialog::Services services{services_.Picking, &window_.Messages(),
+                                                   ShowHelpForActiveWindow};
     CaptureCompleteDialog dialog(record, CaptureCompleteFormFrom(window_.Settings()),
                                  std::string(program),
                                  CountKeyUses(store.Table(), store.MacroCount()),

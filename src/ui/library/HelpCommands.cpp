@@ -1,30 +1,86 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/HelpCommands.h"
 
-#include "core/MessageSink.h"
+#include "ui/HelpCenter.h"
 #include "ui/MainCommandTable.h"
 #include "ui/library/TMainWin.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QMessageBox>
-#include <QUrl>
+#include <array>
 
 namespace orvane {
+namespace {
 
-HelpCommands::HelpCommands(TMainWin& window) : QObject(&window), window_(window) {
+using enum MainCommand;
+
+constexpr std::array<std::pair<MainCommand, std::string_view>, 37> Sections = {{
+    {NewFile, "new-file"},
+    {OpenFile, "open-file"},
+    {RecentFiles, "recent-files"},
+    {ImportMacros, "import-macros"},
+    {ExportMacros, "export-macros"},
+    {PrintMacroList, "print-macro-list"},
+    {PrinterSetup, "printer-setup"},
+    {PrinterFont, "printer-font"},
+    {OutputMacroInformation, "output-macro-information"},
+    {Network, "network"},
+    {Hide, "hide"},
+    {Terminate, "terminate"},
+    {AddMacro, "add-macro"},
+    {ScriptingEditor, "scripting-editor"},
+    {ModifyDirectly, "direct-editor"},
+    {RecaptureMacro, "recapture-macro"},
+    {RenameMacro, "rename-macro"},
+    {CopyMacro, "copy-macro"},
+    {ActivateMacro, "activate-macro"},
+    {RemoveMacro, "remove-macro"},
+    {QuickInfo, "quick-info"},
+    {Sort, "sort-order"},
+    {Appearance, "appearance"},
+    {ShortKeys, "shortkey-options"},
+    {Capture, "capture-defaults"},
+    {EndCapture, "end-capture"},
+    {Remap, "keyboard-remapper"},
+    {PlaceInSystemTray, "tray"},
+    {ScreenSaver, "screen-saver"},
+    {RestoreKeyboardHooks, "restore-hooks"},
+    {RestoreMouseHooks, "restore-hooks"},
+    {Scheduler, "scheduler-menu"},
+    {ShowDate, "show-date"},
+    {Alarm, "scheduler-alarm"},
+    {TimerInterval, "timer-interval"},
+    {Help, "help-window"},
+    {About, "about"},
+}};
+
+} // namespace
+
+std::span<const std::pair<MainCommand, std::string_view>> MainCommandHelpSections() {
+    return Sections;
+}
+
+HelpCommands::HelpCommands(TMainWin& window)
+    : QObject(&window), window_(window),
+      help_(new HelpCenter(window.Context().ManualPath, window.Messages(), this)) {
     window.Commands().Bind(MainCommand::Help, [this] { ShowHelp(); });
     window.Commands().Bind(MainCommand::About, [this] { ShowAbout(); });
+    for (const auto& [command, section] : Sections) {
+        const QString name = QString::fromLatin1(section.data(), qsizetype(section.size()));
+        if (QAction* action = window.Action(command)) {
+            action->setProperty(HelpSectionProperty, name);
+        }
+        if (command == RecentFiles) {
+            for (QAction* entry : window.Commands().RecentFileEntries()) {
+                entry->setProperty(HelpSectionProperty, name);
+            }
+        }
+    }
 }
 
 void HelpCommands::ShowHelp() {
-    const QString& manual = window_.Context().ManualPath;
-    if (manual.isEmpty() || !QFileInfo::exists(manual)) {
-        window_.Messages().Show("Error", "The manual is not installed.");
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    help_->ShowSection(QString());
 }
 
 void HelpCommands::ShowAbout() {

@@ -7,6 +7,7 @@
 #include "core/MessageSink.h"
 #include "library/MacroManagement.h"
 #include "library/SortOrder.h"
+#include "ui/HelpCenter.h"
 #include "ui/MainCommandTable.h"
 #include "ui/activation/ActivationChooserDialog.h"
 #include "ui/activation/AddMacroDialog.h"
@@ -17,10 +18,7 @@
 #include "widgets/MacroGrid.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QItemSelectionModel>
-#include <QUrl>
 
 namespace orvane {
 
@@ -233,15 +231,7 @@ bool MacroCommands::SystemKeysClick(int selected, const MacroRecord& working) {
     const int count = store_->MacroCount();
     const std::string_view kind = working.ScopeTarget.View();
     SystemKeysDialog::Services services{
-        {store_, window_.Context().KeyPicks}, &window_.Messages(), {}};
-    const QString manual = window_.Context().ManualPath;
-    if (!manual.isEmpty() && QFileInfo::exists(manual)) {
-        services.Help = [manual] {
-            QUrl url = QUrl::fromLocalFile(manual);
-            url.setFragment(QStringLiteral("system-hot-keys"));
-            QDesktopServices::openUrl(url);
-        };
-    }
+        {store_, window_.Context().KeyPicks}, &window_.Messages(), ShowHelpForActiveWindow};
     SystemKeysDialog dialog(SystemKeysFormFrom(*store_, window_.Settings()),
                             GlobalKeys(table, count), kind.empty() ? 1 : kind[0] - '0', services,
                             &window_);

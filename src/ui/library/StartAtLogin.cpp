@@ -2,6 +2,7 @@
 #include "ui/library/StartAtLogin.h"
 
 #include "core/AutostartEntry.h"
+#include "ui/HelpCenter.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -40,6 +41,7 @@ void StartAtLoginClick(QAction* action, QWidget* parent, bool on) {
 QAction* AddStartAtLogin(QMenu* menu, QWidget* parent) {
     QAction* action = menu->addAction(QStringLiteral("Start at &Login"));
     action->setObjectName(QStringLiteral("startAtLogin"));
+    action->setProperty(HelpSectionProperty, QStringLiteral("start-at-login"));
     action->setCheckable(true);
     action->setStatusTip(QStringLiteral("Start Orvane hidden in the system tray when you log in"));
     const auto refresh = [action] {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/editing/commands/CommandDialog.h"
 
+#include "ui/HelpCenter.h"
 #include "ui/activation/QtText.h"
 
 #include <QButtonGroup>
@@ -74,6 +75,7 @@ void CommandDialog::Commit() {
 }
 
 void CommandDialog::Finish(QLayout* content, std::string_view helpKeyword) {
+    setProperty(HelpSectionProperty, HelpSectionOfKeyword(helpKeyword));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content);
     std::function<void()> help;

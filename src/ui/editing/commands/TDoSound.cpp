@@ -69,7 +69,7 @@ TDoSound::TDoSound(const CommandDialogServices& services, const SoundForm& form,
         }
     });
     EnableFile();
-    Finish(layout, "Set Sound");
+    Finish(layout, mode == Mode::Alarm ? "Scheduler Alarm" : "Set Sound");
 }
 
 void TDoSound::EnableFile() {
