@@ -130,6 +130,7 @@ std::optional<std::string> PrintListCommands::PrintList(QPrinter& printer) {
 
 void PrintListCommands::PrinterSetupClick() {
     QPageSetupDialog dialog(&Printer(), &window_);
+    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
     dialog.setProperty("orvaneHelpSection", QStringLiteral("printer-setup"));
     dialog.exec();
 }
