@@ -45,12 +45,6 @@ MacroCommands::MacroCommands(TMainWin& window)
             editor->trigger();
         }
     });
-    connect(&grid, &MacroGrid::RowRightClicked, this, [this](int) {
-        QAction* info = window_.Action(QuickInfo);
-        if (window_.RestrictionLevel() == 0 && info->isEnabled()) {
-            info->trigger();
-        }
-    });
     SetButtons();
 }
 

@@ -16,7 +16,10 @@
 #include "ui/library/HelpCommands.h"
 #include "ui/library/MacroCommands.h"
 #include "ui/library/NetworkCommands.h"
+#include "ui/library/PrintListCommands.h"
+#include "ui/library/SettingsFonts.h"
 #include "ui/library/StartAtLogin.h"
+#include "ui/library/ViewCommands.h"
 #include "widgets/MacroGrid.h"
 #include "widgets/TrayIcons.h"
 
@@ -42,23 +45,6 @@ namespace {
 constexpr int ButtonBarHeight = 33;
 constexpr int LetterPanelWidth = 159;
 
-QFont FontFrom(const FontSettings& settings) {
-    QFont font(QString::fromStdString(Windows1252ToUtf8(settings.Name)));
-    font.setPointSize(settings.Size > 0 ? settings.Size : 10);
-    font.setBold(settings.Bold);
-    font.setItalic(settings.Italic);
-    font.setUnderline(settings.Underline);
-    font.setStrikeOut(settings.Strikeout);
-    return font;
-}
-
-// Colours are stored as 0x00BBGGRR.
-QColor ColorFrom(std::int32_t stored) {
-    const auto value = static_cast<std::uint32_t>(stored);
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
-}
-
 QIcon RecordingIcon() {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64}) {
@@ -83,8 +69,8 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     setCentralWidget(client_);
     grid_ = new MacroGrid(client_);
     grid_->setAccessibleName(QStringLiteral("Macros"));
-    grid_->SetFonts(FontFrom(settings_.GridFont), FontFrom(settings_.GridTitleFont),
-                    ColorFrom(settings_.GridTitleFont.Color));
+    grid_->SetFonts(QFontFrom(settings_.GridFont), QFontFrom(settings_.GridTitleFont),
+                    QColorFrom(settings_.GridTitleFont.Color));
     grid_->SetColumnWidths({settings_.Col1Width, settings_.Col2Width, settings_.Col3Width});
     connect(grid_, &MacroGrid::ColumnWidthChanged, this, [this](int column, int width) {
         (column == 1   ? settings_.Col1Width
@@ -112,7 +98,9 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     commands_ = new MainCommandTable(*menuBar(), *buttonBar_, *letterPanel_, this);
 
     files_ = new FileCommands(*this);
+    new PrintListCommands(*this);
     macros_ = new MacroCommands(*this);
+    new ViewCommands(*this);
     if (services_.Store != nullptr) {
         network_ = new NetworkCommands(*this);
     }
