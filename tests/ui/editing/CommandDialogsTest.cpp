@@ -14,6 +14,7 @@
 #include "ui/editing/commands/TDoMouse.h"
 #include "ui/editing/commands/TDoSound.h"
 #include "ui/editing/commands/TDoSpecWind.h"
+#include "ui/editing/commands/KeystrokeBox.h"
 #include "ui/editing/commands/TModText.h"
 
 #include <QApplication>

@@ -54,6 +54,7 @@ KeyPanel::KeyPanel(const CommandDialogServices& services, QWidget* parent)
     connect(misc_, &QListWidget::itemActivated, this, &KeyPanel::OkButtonClick);
     auto* label = new QLabel(QStringLiteral("Miscell&aneous"), this);
     label->setBuddy(misc_);
+    miscLabel_ = label;
     auto* ok = new QPushButton(QStringLiteral("ok"), this);
     ok->setObjectName(QStringLiteral("MiscOk"));
     ok->setAccessibleName(QStringLiteral("Insert the miscellaneous key"));
