@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -218,8 +219,12 @@ void TModHotKeys::EditMenu(QMenu* menu) {
 void TModHotKeys::FormShow() {
     text_->SetStored(setup_.NewMacro ? std::string() : record_.Text());
     DoCaption();
-    resize(sizeHint().expandedTo(QSize(860, 560)));
     CentreOnScreen();
+    // Room for a few lines of a long macro and a readable nickname, centred again.
+    resize(size().expandedTo(QSize(900, 600)));
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
     fields_->NickName()->setFocus();
 }
 
