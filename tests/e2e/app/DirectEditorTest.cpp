@@ -17,6 +17,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -164,6 +165,21 @@ TEST_F(DirectEditorTest, TypedTagsAndAKeyButtonPlayAndTheHotKeyTypesWhileTheEdit
     ASSERT_TRUE(probe.WaitForReady());
     ASSERT_TRUE(PressKeys(display, {"KP_Add"}));
     EXPECT_TRUE(probe.WaitForText("Dear X,\n\n"));
+}
+
+TEST_F(DirectEditorTest, TheProgramEndsCleanlyWithTheEditorOpenAndKeepsTheMacro) {
+    Start("KeyPad +", "kept");
+    const MacroRecord before = Stored();
+    OpenFromTheList("KeyPad +", "m", "Modify Hot Key  (GLOBAL)");
+    ASSERT_TRUE(PressKeys(display, {"alt+x"}));
+    ASSERT_TRUE(TypeText(display, " and changed"));
+    ASSERT_EQ(::kill(program_->Pid(), SIGTERM), 0);
+    ASSERT_TRUE(program_->WaitForExit(kDefaultTimeout));
+    program_->Stop(); // reaps it
+    const int status = program_->WaitStatus();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << display.Logs();
+    program_.reset();
+    EXPECT_EQ(Stored().ToBytes(), before.ToBytes());
 }
 
 TEST_F(DirectEditorTest, TheWizardBuildsATextAndADelayWithAltKeysOnly) {
