@@ -31,6 +31,7 @@
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/activation/TDoBuildMenu.h"
 #include "ui/capture/CaptureCommands.h"
+#include "ui/editing/DirectEditor.h"
 #include "ui/editing/ScriptingEditor.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"
 #include "ui/library/NetworkCommands.h"
@@ -291,8 +292,13 @@ int RunGui(int argc, char** argv) {
     dialogServices.Programs = &dialogShell;
     dialogServices.Windows = dialogWindows.get();
     dialogServices.Running = &dialogProcesses;
-    // Keys typed into "Enter Keystrokes" never start macros.
-    dialogServices.KeyboardHook = [&store](bool on) {
+    // Keys typed into "Enter Keystrokes" and "Modify Hot Key" never start macros. An editor that
+    // closes because the program ends leaves the hooks as the shutdown left them.
+    bool ended = false;
+    dialogServices.KeyboardHook = [&store, &ended](bool on) {
+        if (ended) {
+            return;
+        }
         if (on) {
             HookTheKeyboard(store);
         } else {
@@ -303,7 +309,9 @@ int RunGui(int argc, char** argv) {
     RegisterCommandDialogs(scripting.Dialogs(), dialogServices);
     PopupMenuBuilder menuBuilder(
         {&store, folders.Data / "Icons", &editorMessages, ShowHelpForActiveWindow});
-    window.SetMacroEditors({&scripting, nullptr, &menuBuilder, &capture.Editor()});
+    DirectEditor direct({&dialogServices, scripting.Dialogs().Scope(), folders.Data / "Icons",
+                         ShowHelpForActiveWindow});
+    window.SetMacroEditors({&scripting, &direct, &menuBuilder, &capture.Editor()});
     // A file switch (Open, New, a recent file, <SWAP:) brings the new file's keyboard remapping.
     QObject::connect(&window, &TMainWin::SwapFileDue, &window,
                      [&lifecycle, &store] { lifecycle.Swaps().GetSwapFile(store.CurrentPath()); });
@@ -328,7 +336,6 @@ int RunGui(int argc, char** argv) {
         schedulerTimer->StartUpLater();
     }
 
-    bool ended = false;
     const auto end = [&] {
         if (!ended) {
             ended = true;

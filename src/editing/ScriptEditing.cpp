@@ -163,8 +163,8 @@ std::optional<std::string_view> CheckShortKeyName(std::string_view name) {
     return std::nullopt;
 }
 
-ScriptSaveOutcome SaveScript(const std::vector<ScriptLine>& lines, const ScriptEditorForm& form,
-                             double now, MacroRecord& record) {
+ScriptSaveOutcome SaveMacroText(std::string_view text, const ScriptEditorForm& form, double now,
+                                MacroRecord& record) {
     ScriptSaveOutcome outcome;
     if (form.Kind == ActivationKind::ShortKey) {
         outcome.Refusal = CheckShortKeyName(form.ShortKeyName);
@@ -172,7 +172,6 @@ ScriptSaveOutcome SaveScript(const std::vector<ScriptLine>& lines, const ScriptE
             return outcome;
         }
     }
-    const std::string text = ScriptText(lines);
     if (form.IsNew) {
         record.Active = 1;
     }
@@ -188,6 +187,11 @@ ScriptSaveOutcome SaveScript(const std::vector<ScriptLine>& lines, const ScriptE
     outcome.Truncated = text.size() > MacroTextMaxLength;
     record.SetText(text);
     return outcome;
+}
+
+ScriptSaveOutcome SaveScript(const std::vector<ScriptLine>& lines, const ScriptEditorForm& form,
+                             double now, MacroRecord& record) {
+    return SaveMacroText(ScriptText(lines), form, now, record);
 }
 
 } // namespace orvane

@@ -90,6 +90,11 @@ struct ScriptSaveOutcome {
     bool Truncated = false;
 };
 
+// Checks the ShortKey name, then writes `text` and the form's fields into the record: the
+// common end of the scripting editor's "&Ok" and the direct editor's "&Update".
+ScriptSaveOutcome SaveMacroText(std::string_view text, const ScriptEditorForm& form, double now,
+                                MacroRecord& record);
+
 // "&Ok": checks the ShortKey name, then writes the lines' macro text and the form's fields into
 // the record: `LastModified` (days), the nickname's first 50 characters, the icon, the scope,
 // the ShortKey (empty unless a ShortKey macro), `Active` for a new macro, and the text cut to

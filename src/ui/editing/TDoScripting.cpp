@@ -1,44 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/editing/TDoScripting.h"
 
-#include "activation/LocalMoment.h"
-#include "activation/Schedule.h"
 #include "core/DayCount.h"
 #include "core/MessageSink.h"
-#include "core/Paths.h"
 #include "ui/activation/QtText.h"
-#include "ui/activation/SetScheduleDialog.h"
 #include "ui/editing/CommandDialogs.h"
+#include "ui/editing/MacroFieldsPanel.h"
+#include "ui/editing/TDoWizard.h"
 
 #include <QCloseEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcutEvent>
-#include <QToolButton>
 #include <QVBoxLayout>
-#include <filesystem>
-
-// The program's pictures live in the UI library; a program linking it statically may not have
-// registered them yet.
-static void InitResources() {
-    Q_INIT_RESOURCE(orvane);
-}
 
 namespace orvane {
 namespace {
 
 constexpr int CodeRole = Qt::UserRole;
-constexpr const char* MainIcon = "MAIN";
 constexpr std::string_view NotAvailableText =
     "The dialog of this command is not available in this version yet.  Its lines can be "
     "moved, copied and deleted.";
@@ -52,11 +36,6 @@ QString ShownText(const std::string& text) {
     return shown;
 }
 
-QIcon ProgramIcon() {
-    InitResources();
-    return QIcon(QStringLiteral(":/orvane/icons/orvane-16.png"));
-}
-
 } // namespace
 
 TDoScripting::TDoScripting(const MacroRecord& record, Setup setup, const CommandDialogs& dialogs,
@@ -67,6 +46,22 @@ TDoScripting::TDoScripting(const MacroRecord& record, Setup setup, const Command
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     BuildWindow();
     FormShow();
+}
+
+QLineEdit* TDoScripting::NickName() const {
+    return fields_->NickName();
+}
+QLineEdit* TDoScripting::ShortKeyName() const {
+    return fields_->ShortKeyName();
+}
+QRadioButton* TDoScripting::Global() const {
+    return fields_->Global();
+}
+QRadioButton* TDoScripting::Specific() const {
+    return fields_->Specific();
+}
+QRadioButton* TDoScripting::ProgExe() const {
+    return fields_->ProgExe();
 }
 
 QPushButton* TDoScripting::Button(const char* objectName) const {
@@ -86,78 +81,17 @@ void TDoScripting::BuildWindow() {
         return b;
     };
 
-    // The activation panel: one of a hot key's name, the schedule, or the ShortKey's name.
-    auto* activation = new QHBoxLayout;
-    hotKeyLabel_ = new QLabel(this);
-    hotKeyLabel_->setObjectName(QStringLiteral("HotKeyLabel"));
-    QFont bold = hotKeyLabel_->font();
-    bold.setBold(true);
-    hotKeyLabel_->setFont(bold);
-    timerLabel_ = new QLabel(this);
-    timerLabel_->setObjectName(QStringLiteral("TimerLabel"));
-    setSchedule_ =
-        button("SetSchedule", QStringLiteral("Se&t Schedule"), &TDoScripting::SetScheduleClick);
-    shortKeyName_ = new QLineEdit(this);
-    shortKeyName_->setObjectName(QStringLiteral("ShortKeyName"));
-    shortKeyName_->setMaxLength(10);
-    shortKeyName_->setAccessibleName(QStringLiteral("ShortKey"));
-    timerLabel_->setBuddy(shortKeyName_);
-    activation->addWidget(hotKeyLabel_);
-    activation->addWidget(timerLabel_);
-    activation->addWidget(shortKeyName_);
-    activation->addWidget(setSchedule_);
-
-    nickName_ = new QLineEdit(this);
-    nickName_->setObjectName(QStringLiteral("NickName"));
-    nickName_->setMaxLength(50);
-    auto* nickLabel = new QLabel(QStringLiteral("Nic&kname"), this);
-    nickLabel->setBuddy(nickName_);
-
-    mySpeed_ = new QToolButton(this);
-    mySpeed_->setObjectName(QStringLiteral("MySpeed"));
-    mySpeed_->setIconSize(QSize(16, 16));
-    mySpeed_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    mySpeed_->setAccessibleName(QStringLiteral("Icon"));
-    mySpeed_->setToolTip(QStringLiteral("Choose the macro's icon; the context menu key or a right "
-                                        "click resets it to the program's icon"));
-    mySpeed_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(mySpeed_, &QToolButton::clicked, this, &TDoScripting::MySpeedClick);
-    connect(mySpeed_, &QToolButton::customContextMenuRequested, this, [this] {
-        if (QMessageBox::question(this, QString(), QStringLiteral("Reset icon to program default?"),
-                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
-            icon_ = MainIcon;
-            LoadInIcon();
-        }
-    });
-    auto* iconLabel = new QLabel(QStringLiteral("Icon"), this);
-    iconLabel->setBuddy(mySpeed_);
-
-    global_ = new QRadioButton(QStringLiteral("&Global"), this);
-    global_->setObjectName(QStringLiteral("Global"));
-    specific_ = new QRadioButton(QStringLiteral("&Window"), this);
-    specific_->setObjectName(QStringLiteral("Specific"));
-    progExe_ = new QRadioButton(QStringLiteral("&Program"), this);
-    progExe_->setObjectName(QStringLiteral("ProgExe"));
-    for (QRadioButton* scope : {global_, specific_, progExe_}) {
-        connect(scope, &QRadioButton::clicked, this, &TDoScripting::ScopeClick);
-    }
-    chooseWinProg_ =
-        button("ChooseWinProg", QStringLiteral("&Select"), &TDoScripting::ChooseWinProgClick);
-    // Alt+S belongs to the script list, as it always has; "&Select" is reached with Tab.
-    chooseWinProg_->setShortcut(QKeySequence());
-    chooseWinProg_->setAccessibleName(QStringLiteral("Select window or program"));
-
-    auto* top = new QHBoxLayout;
-    top->addLayout(activation, 2);
-    top->addWidget(nickLabel);
-    top->addWidget(nickName_, 3);
-    top->addWidget(iconLabel);
-    top->addWidget(mySpeed_);
-    top->addSpacing(8);
-    top->addWidget(global_);
-    top->addWidget(specific_);
-    top->addWidget(progExe_);
-    top->addWidget(chooseWinProg_);
+    MacroFieldsPanel::Setup fields;
+    fields.Kind = setup_.Kind;
+    fields.NewMacro = setup_.NewMacro;
+    fields.GlobalForbidden = setup_.GlobalForbidden;
+    fields.HotKeyName = setup_.HotKeyName;
+    fields.IconFolder = setup_.IconFolder;
+    fields_ = new MacroFieldsPanel(record_, std::move(fields), dialogs_.Scope(), messages_, this);
+    connect(fields_, &MacroFieldsPanel::ScopeChanged, this, &TDoScripting::DoCaption);
+    // Alt+S belongs to the script list, as it always has; "Select" is reached with Tab.
+    fields_->ChooseWinProg()->setText(QStringLiteral("&Select"));
+    fields_->ChooseWinProg()->setShortcut(QKeySequence());
 
     optionBox_ = new QListWidget(this);
     optionBox_->setObjectName(QStringLiteral("OptionBox"));
@@ -180,9 +114,8 @@ void TDoScripting::BuildWindow() {
     auto* scriptLabel = new QLabel(QStringLiteral("Macro &Script"), this);
     scriptLabel->setBuddy(script_);
 
-    auto* wizard = button("Wizard", QStringLiteral("Command\nWi&zard"), nullptr);
-    wizard->setEnabled(false);
-    wizard->setToolTip(QStringLiteral("The scripting wizard is not available in this version yet"));
+    auto* wizard = button("Wizard", QStringLiteral("Command\nWi&zard"), &TDoScripting::WizardClick);
+    wizard->setAccessibleName(QStringLiteral("Command Wizard"));
     auto* addButtons = new QVBoxLayout;
     addButtons->addWidget(wizard);
     addButtons->addSpacing(12);
@@ -226,75 +159,37 @@ void TDoScripting::BuildWindow() {
     grid->setRowStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addWidget(fields_);
     layout->addLayout(grid, 1);
 
-    const QWidget* order[] = {nickName_,
-                              shortKeyName_,
-                              setSchedule_,
-                              mySpeed_,
-                              global_,
-                              specific_,
-                              progExe_,
-                              chooseWinProg_,
-                              optionBox_,
-                              Button("InsertBefore"),
-                              Button("InsertAfter"),
-                              Button("AddButton"),
-                              script_,
-                              Button("DoUp"),
-                              Button("DoDown"),
-                              Button("DoEdit"),
-                              Button("DoCopy"),
-                              Button("DoDelete"),
-                              Button("OkButton"),
-                              Button("CancelButton"),
-                              help};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+    for (QPushButton* fieldButton : fields_->findChildren<QPushButton*>()) {
+        fieldButton->installEventFilter(this);
+    }
+    QList<QWidget*> order = fields_->TabOrder();
+    order << QList<QWidget*>{optionBox_,
+                             Button("Wizard"),
+                             Button("InsertBefore"),
+                             Button("InsertAfter"),
+                             Button("AddButton"),
+                             script_,
+                             Button("DoUp"),
+                             Button("DoDown"),
+                             Button("DoEdit"),
+                             Button("DoCopy"),
+                             Button("DoDelete"),
+                             Button("OkButton"),
+                             Button("CancelButton"),
+                             help};
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
     }
     setMinimumWidth(320);
 }
 
 void TDoScripting::FormShow() {
-    if (setup_.NewMacro) {
-        nickName_->clear();
-        global_->setChecked(true);
-        record_.ScopeTarget.Assign("");
-        record_.TopMostOnly = 1;
-        DefaultTimer(record_, LocalMoment::Now());
-        icon_ = MainIcon;
-    } else {
-        nickName_->setText(FieldText(record_.Nickname.View()));
+    if (!setup_.NewMacro) {
         lines_ = BuildTheScript(record_.Text());
-        (record_.Scope == ScopeGlobal           ? global_
-         : record_.Scope == ScopeSpecificWindow ? specific_
-                                                : progExe_)
-            ->setChecked(true);
-        icon_ = record_.Icon.Str();
     }
-    if (icon_ != MainIcon &&
-        !std::filesystem::is_regular_file(setup_.IconFolder / PathFromStored(icon_))) {
-        icon_ = MainIcon;
-    }
-    LoadInIcon();
-    if (setup_.GlobalForbidden) {
-        if (global_->isChecked()) {
-            specific_->setChecked(true);
-        }
-        global_->setEnabled(false);
-    }
-    hotKeyLabel_->setVisible(setup_.Kind == ActivationKind::HotKey);
-    hotKeyLabel_->setText(setup_.HotKeyName);
-    timerLabel_->setVisible(setup_.Kind != ActivationKind::HotKey);
-    timerLabel_->setText(setup_.Kind == ActivationKind::Timed ? QStringLiteral("Timed Macros")
-                                                              : QStringLiteral("Shor&tKey"));
-    setSchedule_->setVisible(setup_.Kind == ActivationKind::Timed);
-    shortKeyName_->setVisible(setup_.Kind == ActivationKind::ShortKey);
-    if (setup_.Kind == ActivationKind::ShortKey) {
-        shortKeyName_->setText(FieldText(record_.ShortKey.View()));
-    }
-    chooseWinProg_->setEnabled(!global_->isChecked());
     SetIndents(lines_);
     ShowLines(std::nullopt);
     DoCaption();
@@ -309,17 +204,7 @@ void TDoScripting::FormShow() {
         const QRect area = screen->availableGeometry();
         move(area.center() - rect().center());
     }
-    nickName_->setFocus();
-}
-
-void TDoScripting::LoadInIcon() {
-    const std::filesystem::path file = setup_.IconFolder / PathFromStored(icon_);
-    if (icon_ != MainIcon && std::filesystem::is_regular_file(file)) {
-        mySpeed_->setIcon(QIcon(QString::fromStdString(file.string())));
-    } else {
-        mySpeed_->setIcon(ProgramIcon());
-    }
-    mySpeed_->setText(FieldText(icon_));
+    fields_->NickName()->setFocus();
 }
 
 void TDoScripting::ShowLines(std::optional<std::size_t> selected) {
@@ -372,21 +257,30 @@ void TDoScripting::AddALine(Placement placement) {
         messages_.Show("Error", NoCommandSelectedText);
         return;
     }
-    const auto code = static_cast<CommandCode>(chosen->data(CodeRole).toInt());
+    AddCommand(static_cast<CommandCode>(chosen->data(CodeRole).toInt()), placement, this);
+}
+
+bool TDoScripting::AddCommand(CommandCode code, Placement placement, QWidget* parent) {
     if (!dialogs_.CanAdd(code)) {
         messages_.Show("Warning", NotAvailableText);
-        return;
+        return false;
     }
     const std::size_t remembered = Selected().value_or(0);
-    const std::optional<MadeCommand> made = dialogs_.Add(code, this);
+    const std::optional<MadeCommand> made = dialogs_.Add(code, parent);
     if (!made) {
-        return;
+        return false;
     }
     const std::size_t at = InsertIndex(placement, remembered, lines_.size());
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
                   ScriptLine{DialogDisplayText(made->Code, made->Record), made->Record});
     SetIndents(lines_);
     ShowLines(SelectionAfterAdd(placement, remembered, lines_.size()));
+    return true;
+}
+
+void TDoScripting::WizardClick() {
+    TDoWizard wizard(*this, messages_, setup_.ShowHelp);
+    wizard.exec();
 }
 
 void TDoScripting::DoEditClick() {
@@ -447,119 +341,30 @@ void TDoScripting::DoDownClick() {
     }
 }
 
-void TDoScripting::ScopeClick() {
-    chooseWinProg_->setEnabled(!global_->isChecked());
-    DoCaption();
-}
-
 void TDoScripting::DoCaption() {
-    const QString target = FieldText(record_.ScopeTarget.View());
-    if (progExe_->isChecked()) {
-        setWindowTitle(QStringLiteral("Macro Scripting Editor  (Program: %1)").arg(target));
-    } else if (specific_->isChecked()) {
-        setWindowTitle(QStringLiteral("Macro Scripting Editor  (Window Title: %1)").arg(target));
-    } else {
-        setWindowTitle(QStringLiteral("Macro Scripting Editor  (GLOBAL)"));
-    }
+    setWindowTitle(fields_->Caption(QStringLiteral("Macro Scripting Editor")));
 }
 
 void TDoScripting::ChooseWinProgClick() {
-    const bool program = progExe_->isChecked();
-    if (dialogs_.Scope()) {
-        const std::optional<CommandDialogs::ScopeChoice> choice =
-            dialogs_.Scope()(program, record_.ScopeTarget.Str(), record_.TopMostOnly != 0, this);
-        if (choice && !choice->Name.empty()) {
-            record_.ScopeTarget.Assign(std::string_view(choice->Name).substr(0, 30));
-            record_.TopMostOnly = choice->TopMost ? 1 : 0;
-            DoCaption();
-        }
-        return;
-    }
-    // Without the chooser (a test's editor) the name is typed.
-    bool ok = false;
-    const QString name =
-        QInputDialog::getText(this, QStringLiteral("Set Title"),
-                              program ? QStringLiteral("&Program name (or part of it):")
-                                      : QStringLiteral("&Window title (or part of it):"),
-                              QLineEdit::Normal, FieldText(record_.ScopeTarget.View()), &ok);
-    if (!ok || name.trimmed().isEmpty()) {
-        return;
-    }
-    const std::string stored = StoredText(name.trimmed());
-    record_.ScopeTarget.Assign(std::string_view(stored).substr(0, 30));
-    DoCaption();
+    fields_->ChooseWinProgClick();
 }
 
 void TDoScripting::SetScheduleClick() {
-    SetScheduleDialog dialog(record_, LocalMoment::Now(), messages_, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        const MacroRecord& scheduled = dialog.Record();
-        record_.SchedKind = scheduled.SchedKind;
-        record_.SchedDays = scheduled.SchedDays;
-        record_.SchedHour = scheduled.SchedHour;
-        record_.SchedMinute = scheduled.SchedMinute;
-        record_.SchedMonth = scheduled.SchedMonth;
-        record_.SchedDay = scheduled.SchedDay;
-        record_.SchedPastHour = scheduled.SchedPastHour;
-        record_.SchedInterval = scheduled.SchedInterval;
-        record_.SchedWeekday = scheduled.SchedWeekday;
-        record_.SchedYear = scheduled.SchedYear;
-        record_.SchedPM = scheduled.SchedPM;
-    }
+    fields_->SetScheduleClick();
 }
 
 void TDoScripting::MySpeedClick() {
-    std::error_code ignored;
-    std::filesystem::create_directories(setup_.IconFolder, ignored);
-    const QString chosen = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Load in Icon"), QString::fromStdString(setup_.IconFolder.string()),
-        QStringLiteral("Icons (*.ico *.ICO)"));
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const QString name = QFileInfo(chosen).fileName();
-    if (!name.toUpper().endsWith(QStringLiteral(".ICO"))) {
-        messages_.Show("Error", "Invalid file type selected.");
-        return;
-    }
-    const std::string storedName = StoredText(name);
-    if (storedName.size() > 12) {
-        messages_.Show("Error", "The icon's file name is longer than 12 characters.  Please rename "
-                                "it to a shorter name first.");
-        return;
-    }
-    const std::filesystem::path source = chosen.toStdString();
-    const std::filesystem::path target = setup_.IconFolder / PathFromStored(storedName);
-    if (!std::filesystem::equivalent(source, target, ignored)) {
-        if (!std::filesystem::copy_file(source, target, std::filesystem::copy_options::none,
-                                        ignored)) {
-            messages_.Show("Error",
-                           "The selected icon could not be opened.  An icon of this name already "
-                           "exists in the default icon folder.  It will be opened instead.");
-        }
-    }
-    if (!std::filesystem::is_regular_file(target)) {
-        messages_.Show("Error", "Icon could not be opened.");
-        return;
-    }
-    icon_ = storedName;
-    LoadInIcon();
+    fields_->MySpeedClick();
 }
 
 void TDoScripting::OkButtonClick() {
-    ScriptEditorForm form;
-    form.Kind = setup_.Kind;
-    form.IsNew = setup_.NewMacro;
-    form.Nickname = StoredText(nickName_->text());
-    form.Scope = global_->isChecked() ? 1 : specific_->isChecked() ? 2 : 3;
-    form.Icon = icon_;
-    form.ShortKeyName = StoredText(shortKeyName_->text());
+    const ScriptEditorForm form = fields_->Form();
     MacroRecord written = record_;
     const double now = setup_.Now ? setup_.Now() : NowAsDays();
     const ScriptSaveOutcome outcome = SaveScript(lines_, form, now, written);
     if (outcome.Refusal) {
         messages_.Show("Error", *outcome.Refusal);
-        shortKeyName_->setFocus();
+        fields_->ShortKeyName()->setFocus();
         return;
     }
     if (outcome.Truncated) {

@@ -12,16 +12,15 @@
 #include <optional>
 #include <vector>
 
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QToolButton;
 
 namespace orvane {
 
 class CommandDialogs;
+class MacroFieldsPanel;
 class MessageSink;
 
 // "Macro Scripting Editor": a macro as a list of readable command lines. It works on its own
@@ -52,12 +51,17 @@ public:
     // The window's controls, for tests and screen readers alike.
     QListWidget* OptionBox() const { return optionBox_; }
     QListWidget* Script() const { return script_; }
-    QLineEdit* NickName() const { return nickName_; }
-    QLineEdit* ShortKeyName() const { return shortKeyName_; }
-    QRadioButton* Global() const { return global_; }
-    QRadioButton* Specific() const { return specific_; }
-    QRadioButton* ProgExe() const { return progExe_; }
+    QLineEdit* NickName() const;
+    QLineEdit* ShortKeyName() const;
+    QRadioButton* Global() const;
+    QRadioButton* Specific() const;
+    QRadioButton* ProgExe() const;
     QPushButton* Button(const char* objectName) const;
+
+    // The add operation for one command, as "&Add", "I&nsert" and "&Insert" run it for the
+    // command chosen in the list and the wizard for its tasks: the command's dialog opens over
+    // `parent` and, on "&Ok", its line goes in at `placement`. True when a line was added.
+    bool AddCommand(CommandCode code, Placement placement, QWidget* parent);
 
     // The handlers, named for what triggers them.
     void AddButtonClick();
@@ -72,6 +76,8 @@ public:
     void ChooseWinProgClick();
     void SetScheduleClick();
     void MySpeedClick();
+    // "Command Wi&zard": the scripting wizard over this editor.
+    void WizardClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,10 +90,8 @@ private:
     void AddALine(Placement placement);
     void ShowLines(std::optional<std::size_t> selected);
     void EnableDisable();
-    void ScopeClick();
     void DoCaption();
     std::optional<std::size_t> Selected() const;
-    void LoadInIcon();
     void StoreBounds();
 
     MacroRecord record_;
@@ -95,22 +99,12 @@ private:
     const CommandDialogs& dialogs_;
     MessageSink& messages_;
     std::vector<ScriptLine> lines_;
-    std::string icon_;
     bool saved_ = false;
     bool boundsStored_ = false;
 
     QListWidget* optionBox_ = nullptr;
     QListWidget* script_ = nullptr;
-    QLineEdit* nickName_ = nullptr;
-    QLineEdit* shortKeyName_ = nullptr;
-    QLabel* hotKeyLabel_ = nullptr;
-    QLabel* timerLabel_ = nullptr;
-    QPushButton* setSchedule_ = nullptr;
-    QToolButton* mySpeed_ = nullptr;
-    QRadioButton* global_ = nullptr;
-    QRadioButton* specific_ = nullptr;
-    QRadioButton* progExe_ = nullptr;
-    QPushButton* chooseWinProg_ = nullptr;
+    MacroFieldsPanel* fields_ = nullptr;
 };
 
 } // namespace orvane

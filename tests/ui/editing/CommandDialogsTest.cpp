@@ -10,6 +10,7 @@
 #include "platform/fake/FakeWindowSystem.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"
 #include "ui/editing/commands/KeyPanel.h"
+#include "ui/editing/commands/KeystrokeBox.h"
 #include "ui/editing/commands/NameDialogs.h"
 #include "ui/editing/commands/TDoMouse.h"
 #include "ui/editing/commands/TDoSound.h"

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saves a picture of the "Macro Scripting Editor" on a realistic macro, for the manual.
+// Saves pictures of "Macro Scripting Editor", "Scripting Wizard" and "Modify Hot Key" on a
+// realistic macro, for the manual.
 // Usage: ui_editing_screenshots <folder>    (QT_QPA_PLATFORM=offscreen works)
 #include "core/MacroRecord.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/TDoScripting.h"
+#include "ui/editing/TDoWizard.h"
+#include "ui/editing/TModHotKeys.h"
+#include "ui/editing/commands/CommandDialog.h"
+#include "ui/editing/commands/KeystrokeBox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,6 +42,29 @@ int main(int argc, char** argv) {
     editor.show();
     editor.Script()->setCurrentRow(6);
     QApplication::processEvents();
-    const bool saved = editor.grab().save(folder.filePath(QStringLiteral("scripting-editor.png")));
+    bool saved = editor.grab().save(folder.filePath(QStringLiteral("scripting-editor.png")));
+
+    orvane::TDoWizard wizard(editor, sink, [] {});
+    wizard.show();
+    QApplication::processEvents();
+    saved = wizard.grab().save(folder.filePath(QStringLiteral("scripting-wizard.png"))) && saved;
+    wizard.close();
+
+    orvane::CommandDialogServices services;
+    services.Messages = &sink;
+    orvane::MacroRecord letter;
+    letter.Nickname.Assign("Letter opening");
+    letter.HotKey = 262;
+    letter.Scope = orvane::ScopeGlobal;
+    letter.Icon.Assign("MAIN");
+    letter.SetText("<ACTIVATE:Document - LibreOffice Writer><DELAY:00.50><CTLD><END><CTLU>"
+                   "<MM/DD/YYYY{YF000}><ENTER><ENTER>Dear <SHFD>s<SHFU>ir or Madam,<ENTER>"
+                   "<ENTER><TAB>Thank you for your letter of ");
+    orvane::TModHotKeys direct(
+        letter, {.HotKeyName = QStringLiteral("Ctrl+Alt+R"), .ShowHelp = [] {}}, services, nullptr);
+    direct.show();
+    direct.NewFormat()->setFocus();
+    QApplication::processEvents();
+    saved = direct.grab().save(folder.filePath(QStringLiteral("direct-editor.png"))) && saved;
     return saved ? 0 : 1;
 }

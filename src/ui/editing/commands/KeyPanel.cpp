@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QShortcutEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orvane {
 
@@ -48,12 +49,16 @@ KeyPanel::KeyPanel(const CommandDialogServices& services, QWidget* parent)
     }
     misc_->setCurrentRow(0);
     misc_->setMaximumHeight(misc_->fontMetrics().height() * 6);
-    misc_->setMinimumWidth(misc_->fontMetrics().horizontalAdvance(QStringLiteral("Print Screen")) +
-                           misc_->fontMetrics().averageCharWidth() * 5);
+    int widest = 0;
+    for (const KeyButton& key : MiscellaneousKeys) {
+        widest = std::max(widest, misc_->fontMetrics().horizontalAdvance(Latin(key.Caption)));
+    }
+    misc_->setMinimumWidth(widest + misc_->fontMetrics().averageCharWidth() * 5);
     misc_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(misc_, &QListWidget::itemActivated, this, &KeyPanel::OkButtonClick);
     auto* label = new QLabel(QStringLiteral("Miscell&aneous"), this);
     label->setBuddy(misc_);
+    miscLabel_ = label;
     auto* ok = new QPushButton(QStringLiteral("ok"), this);
     ok->setObjectName(QStringLiteral("MiscOk"));
     ok->setAccessibleName(QStringLiteral("Insert the miscellaneous key"));

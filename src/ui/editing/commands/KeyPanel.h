@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+class QLabel;
 class QListWidget;
 class QMenuBar;
 class QPushButton;
@@ -27,6 +28,8 @@ public:
 
     QPushButton* Button(std::string_view name) const;
     QListWidget* Miscellaneous() const { return misc_; }
+    // "Miscell&aneous", whose mnemonic a window with an "&Actions" menu takes away.
+    QLabel* MiscellaneousLabel() const { return miscLabel_; }
 
     void SymbolsClick();
     // The "ok" of the Miscellaneous list.
@@ -42,6 +45,7 @@ signals:
 private:
     const CommandDialogServices& services_;
     QListWidget* misc_ = nullptr;
+    QLabel* miscLabel_ = nullptr;
 };
 
 } // namespace orvane

@@ -6,6 +6,7 @@
 #include "editing/commands/KeystrokeText.h"
 #include "ui/editing/commands/CommandDialog.h"
 #include "ui/editing/commands/KeyPanel.h"
+#include "ui/editing/commands/KeystrokeBox.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -13,7 +14,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace orvane {
@@ -33,12 +33,10 @@ TModText::TModText(const CommandDialogServices& services, const std::string& key
     auto* bar = new QMenuBar(this);
     layout->setMenuBar(bar);
 
-    text_ = new QPlainTextEdit(this);
+    text_ = new KeystrokeBox(this);
     text_->setObjectName(QStringLiteral("NewFormat"));
     text_->setAccessibleName(QStringLiteral("Keystrokes"));
-    text_->setTabChangesFocus(false);
-    text_->setPlainText(QString::fromStdString(BoxFromKeystrokes(keys)));
-    text_->moveCursor(QTextCursor::End);
+    text_->SetStored(keys);
     text_->setMinimumSize(text_->fontMetrics().averageCharWidth() * 70,
                           text_->fontMetrics().height() * 8);
     auto* label = new QLabel(QStringLiteral("Keystrokes"), this);
@@ -102,28 +100,13 @@ void TModText::done(int result) {
 }
 
 void TModText::SetIt(const std::string& stored) {
-    const QString box = text_->toPlainText();
-    const int caret = text_->textCursor().selectionStart();
-    const std::string before = KeystrokesFromBox(box.left(caret).toStdString());
-    const std::optional<Insertion> inserted =
-        InsertAtCaret(KeystrokesFromBox(box.toStdString()), before.size(), stored);
-    if (!inserted) {
+    if (!text_->SetIt(stored)) {
         services_.Messages->Show("Error", TextTooLongText);
-        text_->setFocus();
-        return;
     }
-    text_->setPlainText(QString::fromStdString(BoxFromKeystrokes(inserted->Text)));
-    QTextCursor cursor = text_->textCursor();
-    cursor.setPosition(static_cast<int>(
-        QString::fromStdString(BoxFromKeystrokes(inserted->Text.substr(0, inserted->Caret)))
-            .size()));
-    text_->setTextCursor(cursor);
-    text_->setFocus();
 }
 
 void TModText::Commit() {
-    const UpdatedText updated =
-        UpdateKeystrokes(KeystrokesFromBox(text_->toPlainText().toStdString()));
+    const UpdatedText updated = UpdateKeystrokes(text_->Stored());
     if (updated.Truncated) {
         services_.Messages->Show("Error", MacroTooLongText);
     }

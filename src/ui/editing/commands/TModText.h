@@ -5,12 +5,11 @@
 
 #include <string>
 
-class QPlainTextEdit;
-
 namespace orvane {
 
 struct CommandDialogServices;
 class KeyPanel;
+class KeystrokeBox;
 
 // "Enter Keystrokes": the text of a Text line, typed, and with key tags and symbols inserted at
 // the caret. The keyboard hook is off while the window exists, so keys typed here never start
@@ -25,7 +24,7 @@ public:
 
     // The text "&Update" returned.
     const std::string& Keys() const { return keys_; }
-    QPlainTextEdit* NewFormat() const { return text_; }
+    KeystrokeBox* NewFormat() const { return text_; }
     KeyPanel* Keys_() const { return panel_; }
 
     // Inserts at the caret when it fits (CheckSize, then SetIt).
@@ -42,7 +41,7 @@ private:
     void HookOn();
 
     const CommandDialogServices& services_;
-    QPlainTextEdit* text_ = nullptr;
+    KeystrokeBox* text_ = nullptr;
     KeyPanel* panel_ = nullptr;
     std::string keys_;
     bool hookOff_ = false;

@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The direct editor and the scripting wizard end to end: the program runs on a prepared macro
+// file, xdotool opens the windows from the main window and works them with the keyboard as a
+// user would, and the macro file and a probe window show the result.
+#include "ChildProcess.h"
+#include "Command.h"
+#include "Deadline.h"
+#include "Probe.h"
+#include "VirtualDisplay.h"
+#include "Xdotool.h"
+#include "core/HotKeyTable.h"
+#include "core/MacroRecord.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace orvane::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string MainTitle = "Orvane 98 (Direct)";
+
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
+    const Deadline deadline(timeout);
+    while (!condition()) {
+        if (deadline.Passed()) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+class DirectEditorTest : public ::testing::Test {
+protected:
+    // Writes the four system macros and one Global hot key macro, and starts the program on
+    // the file; the macro is record 5.
+    void Start(const std::string& hotKey, const std::string& text) {
+        std::ofstream out(file_, std::ios::binary | std::ios::trunc);
+        const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
+                                    "Ctrl+Alt+Shift+Z"};
+        for (int k = 0; k < 4; ++k) {
+            MacroRecord r;
+            r.Nickname.Assign("system");
+            r.HotKey = *HotKeyCodeOf(systemKeys[k]);
+            r.Scope = ScopeSystem;
+            r.ScopeTarget.Assign(std::to_string(k + 1));
+            r.Active = 1;
+            Write(out, r);
+        }
+        MacroRecord r;
+        r.Nickname.Assign("letter");
+        r.HotKey = *HotKeyCodeOf(hotKey);
+        r.Scope = ScopeGlobal;
+        r.Active = 1;
+        r.Icon.Assign("MAIN");
+        r.SetText(text);
+        Write(out, r);
+        out.close();
+        const fs::path log = display.Folder() / "orvane.log";
+        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        SpawnOptions options;
+        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
+        options.env = display.Env();
+        options.stderrFd = fd;
+        program_ = std::make_unique<ChildProcess>(options);
+        ::close(fd);
+        ASSERT_TRUE(Shown(MainTitle)) << display.Logs();
+    }
+
+    static void Write(std::ofstream& out, const MacroRecord& record) {
+        const MacroRecordBytes bytes = record.ToBytes();
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+
+    MacroRecord Stored() const {
+        std::ifstream in(file_, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>()};
+        MacroRecordBytes record{};
+        const std::size_t at = 4 * MacroRecordSize;
+        if (bytes.size() >= at + MacroRecordSize) {
+            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), MacroRecordSize,
+                        record.begin());
+        }
+        return MacroRecord::FromBytes(record);
+    }
+
+    bool Shown(const std::string& title) {
+        return WaitFor([&] {
+            const CommandResult found = Xdotool(
+                display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
+            return found.Succeeded() && !found.out.empty();
+        });
+    }
+    bool Gone(const std::string& title) {
+        return WaitFor([&] {
+            const CommandResult found = Xdotool(
+                display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
+            return found.out.empty();
+        });
+    }
+
+    // From the main window, as a user: click into the list, type the start of the macro's hot
+    // key to select it, then the "Macro" menu's entry by its letter.
+    void OpenFromTheList(const std::string& hotKey, const std::string& entry,
+                         const std::string& title) {
+        ASSERT_TRUE(ActivateWindowByTitle(display, MainTitle));
+        const CommandResult main =
+            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(MainTitle)});
+        ASSERT_TRUE(main.Succeeded());
+        const std::string id = main.out.substr(0, main.out.find('\n'));
+        ASSERT_TRUE(
+            Xdotool(display, {"mousemove", "--window", id, "60", "160", "click", "1"}).Succeeded());
+        ASSERT_TRUE(PressKeys(display, {"Escape"}));
+        ASSERT_TRUE(TypeText(display, hotKey));
+        ASSERT_TRUE(PressKeys(display, {"alt+m", entry}));
+        ASSERT_TRUE(ActivateWindowByTitle(display, title)) << display.Logs();
+    }
+
+    void TearDown() override {
+        if (program_) {
+            ::kill(program_->Pid(), SIGTERM);
+            program_->WaitForExit(kDefaultTimeout);
+        }
+    }
+
+    VirtualDisplay display;
+    fs::path file_ = display.Folder() / "Direct.ORV";
+    std::unique_ptr<ChildProcess> program_;
+};
+
+TEST_F(DirectEditorTest, TypedTagsAndAKeyButtonPlayAndTheHotKeyTypesWhileTheEditorIsOpen) {
+    // A hot key that types a character when nothing takes it: the keypad's plus.
+    Start("KeyPad +", "");
+    const std::string editor = "Modify Hot Key  (GLOBAL)";
+    OpenFromTheList("KeyPad +", "m", editor);
+    // "Macro te&xt", then typing. The hot key struck in the middle reaches the editor as a
+    // plain "+" (had it played the macro, or been swallowed, the text would differ), and
+    // Backspace takes it away again.
+    ASSERT_TRUE(PressKeys(display, {"alt+x"}));
+    ASSERT_TRUE(TypeText(display, "Dear "));
+    ASSERT_TRUE(PressKeys(display, {"KP_Add", "BackSpace"}));
+    ASSERT_TRUE(TypeText(display, "<SHFD>x<SHFU>,<ENTER>"));
+    // "E&nter" inserts its tag at the caret; "&Update" saves.
+    ASSERT_TRUE(PressKeys(display, {"alt+n", "alt+u"}));
+    ASSERT_TRUE(Gone(editor));
+    const std::string expected = "Dear <SHFD>x<SHFU>,<ENTER><ENTER>";
+    ASSERT_TRUE(WaitFor([&] { return Stored().Text() == expected; })) << Stored().Text();
+    EXPECT_EQ(Stored().Nickname.View(), "letter");
+
+    // The hook is on again: struck in the probe, the macro plays.
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(PressKeys(display, {"KP_Add"}));
+    EXPECT_TRUE(probe.WaitForText("Dear X,\n\n"));
+}
+
+TEST_F(DirectEditorTest, TheProgramEndsCleanlyWithTheEditorOpenAndKeepsTheMacro) {
+    Start("KeyPad +", "kept");
+    const MacroRecord before = Stored();
+    OpenFromTheList("KeyPad +", "m", "Modify Hot Key  (GLOBAL)");
+    ASSERT_TRUE(PressKeys(display, {"alt+x"}));
+    ASSERT_TRUE(TypeText(display, " and changed"));
+    ASSERT_EQ(::kill(program_->Pid(), SIGTERM), 0);
+    ASSERT_TRUE(program_->WaitForExit(kDefaultTimeout));
+    program_->Stop(); // reaps it
+    const int status = program_->WaitStatus();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << display.Logs();
+    program_.reset();
+    EXPECT_EQ(Stored().ToBytes(), before.ToBytes());
+}
+
+TEST_F(DirectEditorTest, TheWizardBuildsATextAndADelayWithAltKeysOnly) {
+    Start("Ctrl+Alt+Shift+Q", "");
+    const std::string editor = "Macro Scripting Editor  (GLOBAL)";
+    OpenFromTheList("Ctrl+Alt+Shift+Q", "s", editor);
+    ASSERT_TRUE(PressKeys(display, {"alt+z"}));
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Scripting Wizard")) << display.Logs();
+    // "&Enter Text, Symbols, Keystrokes": typed keys, "&Update", then Yes: go on.
+    ASSERT_TRUE(PressKeys(display, {"alt+e"}));
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Enter Keystrokes"));
+    ASSERT_TRUE(TypeText(display, "Hello"));
+    ASSERT_TRUE(PressKeys(display, {"alt+u"}));
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Added"));
+    ASSERT_TRUE(PressKeys(display, {"alt+y"}));
+    ASSERT_TRUE(Gone("Added"));
+    // "&Insert a Delay": half a second, "&Ok", then No: the wizard closes.
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Scripting Wizard"));
+    ASSERT_TRUE(PressKeys(display, {"alt+i"}));
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Set Delay"));
+    ASSERT_TRUE(PressKeys(display, {"alt+t", "ctrl+a"}));
+    ASSERT_TRUE(TypeText(display, "0.5"));
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Added"));
+    ASSERT_TRUE(PressKeys(display, {"alt+n"}));
+    ASSERT_TRUE(Gone("Scripting Wizard"));
+    // The lines are the editor's, saved with its "&Ok".
+    ASSERT_TRUE(ActivateWindowByTitle(display, editor));
+    ASSERT_TRUE(PressKeys(display, {"alt+o"}));
+    ASSERT_TRUE(Gone(editor));
+    const std::string expected = "Hello<DELAY:00.50>";
+    ASSERT_TRUE(WaitFor([&] { return Stored().Text() == expected; })) << Stored().Text();
+
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+q"}));
+    EXPECT_TRUE(probe.WaitForText("Hello"));
+}
+
+} // namespace
+} // namespace orvane::e2e
