@@ -172,14 +172,19 @@ namespace {
 // Appending rewrites the file: the new record goes after the whole records, and a partial tail
 // (not a macro, but not ours to destroy) follows it.
 MacroWriteResult Append(const std::filesystem::path& path, int fd, std::size_t size,
-                        const MacroRecordBytes& record) {
+                        std::span<const MacroRecordBytes> records) {
     std::vector<std::uint8_t> bytes;
     if (!ReadWhole(fd, size, bytes)) {
         return MacroWriteResult::Failed;
     }
+    std::vector<std::uint8_t> added;
+    added.reserve(records.size() * MacroRecordSize);
+    for (const MacroRecordBytes& record : records) {
+        added.insert(added.end(), record.begin(), record.end());
+    }
     const std::size_t wholeRecords = bytes.size() / MacroRecordSize * MacroRecordSize;
-    bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(wholeRecords), record.begin(),
-                 record.end());
+    bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(wholeRecords), added.begin(),
+                 added.end());
     return Rewrite(path, bytes) ? MacroWriteResult::Written : MacroWriteResult::Failed;
 }
 
@@ -196,7 +201,7 @@ MacroWriteResult WriteMacroFileRecord(const std::filesystem::path& path, std::si
         return MacroWriteResult::Failed;
     }
     if (number > size / MacroRecordSize) {
-        return Append(path, fd.Get(), size, record);
+        return Append(path, fd.Get(), size, std::span(&record, 1));
     }
     return WriteAt(fd.Get(), record.data(), MacroRecordSize, (number - 1) * MacroRecordSize)
                ? MacroWriteResult::Written
@@ -210,7 +215,17 @@ MacroWriteResult AppendMacroFileRecord(const std::filesystem::path& path,
     if (!fd.Valid()) {
         return MacroWriteResult::CannotOpen;
     }
-    return Append(path, fd.Get(), size, record);
+    return Append(path, fd.Get(), size, std::span(&record, 1));
+}
+
+MacroWriteResult AppendMacroFileRecords(const std::filesystem::path& path,
+                                        std::span<const MacroRecordBytes> records) {
+    std::size_t size = 0;
+    const FileDescriptor fd = OpenRegular(path, O_RDWR, size);
+    if (!fd.Valid()) {
+        return MacroWriteResult::CannotOpen;
+    }
+    return Append(path, fd.Get(), size, records);
 }
 
 bool RemoveMacroFileRecord(const std::filesystem::path& path, std::size_t number) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 namespace orvane {
@@ -57,6 +58,11 @@ MacroWriteResult WriteMacroFileRecord(const std::filesystem::path& path, std::si
 // Stores `record` after the file's whole records (before any partial tail).
 MacroWriteResult AppendMacroFileRecord(const std::filesystem::path& path,
                                        const MacroRecordBytes& record);
+
+// Stores `records` after the file's whole records, in order, in one rewrite: all of them or,
+// on failure, none.
+MacroWriteResult AppendMacroFileRecords(const std::filesystem::path& path,
+                                        std::span<const MacroRecordBytes> records);
 
 // Removes record `number`; later records move down by one. False when the file cannot be
 // opened for writing, holds no such record, or the rewrite fails (the file is then unchanged).

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -181,6 +182,33 @@ bool MacroStore::AppendMacro(const MacroRecord& record) {
     SetMacroCount(macroCount_ - 1);
     hook_.OrvUpNumKeys(table_);
     return false;
+}
+
+bool MacroStore::AppendMacros(std::span<const MacroRecord> records) {
+    if (records.empty()) {
+        return true;
+    }
+    const int before = macroCount_;
+    if (unloadedRecords_ || records.size() > static_cast<std::size_t>(MaxMacros - before)) {
+        return false;
+    }
+    std::vector<MacroRecordBytes> bytes;
+    bytes.reserve(records.size());
+    for (const MacroRecord& record : records) {
+        bytes.push_back(record.ToBytes());
+    }
+    SetMacroCount(before + static_cast<int>(records.size()));
+    hook_.OrvUpNumKeys(table_);
+    if (AppendMacroFileRecords(currentPath_, bytes) != MacroWriteResult::Written) {
+        messages_.Show(ErrorCaption, SaveFailedText);
+        SetMacroCount(before);
+        hook_.OrvUpNumKeys(table_);
+        return false;
+    }
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        RefreshItem(before + 1 + static_cast<int>(k), records[k]);
+    }
+    return true;
 }
 
 bool MacroStore::DeleteMacro(int i) {

@@ -60,6 +60,13 @@ public:
     // is full (500 macros, or records past the 500th in the file).
     bool AppendMacro(const MacroRecord& record);
 
+    // AppendMacro for several records at once, in one rewrite of the file: the count is raised
+    // by their number and published once, the records written after the file's others in
+    // order, then mirrored. All or nothing: a file without room for all of them is refused
+    // (false, no message); a failed write shows "Saving of keystrokes failed." and leaves the
+    // count, the mirrors and the file as they were.
+    bool AppendMacros(std::span<const MacroRecord> records);
+
     // Removes record i from the file (later records move down by one) through a whole-file
     // rewrite. The mirrors are not touched: the caller reloads. False (silently) when the file
     // cannot be written or holds no record i.

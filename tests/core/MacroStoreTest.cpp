@@ -230,6 +230,25 @@ TEST_F(MacroStoreTest, AppendingRaisesAndPublishesTheCountBeforeTheRecord) {
     EXPECT_EQ(store.Names().Nickname(6), "newer");
 }
 
+TEST_F(MacroStoreTest, AppendingSeveralWritesThemAllAfterAPartialTailOrNone) {
+    Load(WithSystemMacros(), "tail");
+    const std::vector<MacroRecord> added{Rec("x", 1), Rec("y", 2), Rec("z", 3)};
+    ASSERT_TRUE(store.AppendMacros(added));
+    EXPECT_EQ(hook.Calls, (Calls{"OrvUpNumKeys", "OrvUpItem 5", "OrvUpItem 6", "OrvUpItem 7"}));
+    EXPECT_EQ(Read(file), Bytes(WithSystemMacros(added), "tail"));
+    EXPECT_EQ(store.Names().Nickname(7), "z");
+    EXPECT_EQ(store.Table().Count(), 7);
+
+    // No room for all of them: none is written.
+    hook.Clear();
+    const std::vector<MacroRecord> many(494, Rec("m", 4));
+    EXPECT_FALSE(store.AppendMacros(many));
+    EXPECT_EQ(store.MacroCount(), 7);
+    EXPECT_TRUE(hook.Calls.empty());
+    EXPECT_EQ(Read(file), Bytes(WithSystemMacros(added), "tail"));
+    EXPECT_TRUE(messages.Shown.empty());
+}
+
 TEST_F(MacroStoreTest, AFileThatCannotBeWrittenIsReportedAndNothingChanges) {
     Load(WithSystemMacros({Rec("a", 1)}));
     fs::remove(file);

@@ -14,6 +14,8 @@
 #include "ui/activation/HotKeyList.h"
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/TDoScripting.h"
+#include "ui/editing/TModHotKeys.h"
+#include "ui/editing/commands/KeystrokeBox.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"
 #include "ui/editing/commands/TDoSound.h"
 #include "ui/library/HelpCommands.h"
@@ -132,6 +134,12 @@ void HelpTest::F1OpensTheSectionOfTheWidgetInFocus() {
     QCOMPARE(PressF1(editor.Script()), QStringLiteral("scripting-editor"));
     QCOMPARE(help_->Window(), first); // one help window, reused
     editor.hide();
+
+    CommandDialogServices services;
+    services.Messages = &sink_;
+    TModHotKeys direct(HotKeyMacro(), {}, services);
+    QCOMPARE(PressF1(direct.NewFormat()), QStringLiteral("direct-editor"));
+    direct.hide();
 
     // A command dialog, and a message box it shows: the dialog's own section.
     CommandDialogServices services;

@@ -143,9 +143,8 @@ void TModHotKeys::BuildWindow() {
     }
     QDialogButtonBox* buttons = AddButtons(help, QStringLiteral("&Update"));
     if (HelpButton() != nullptr) {
-        // Alt+H is the Shift key's; help is on F1.
+        // Alt+H is the Shift key's; help is on F1, as in every window.
         HelpButton()->setText(QStringLiteral("Help"));
-        HelpButton()->setShortcut(QKeySequence(Qt::Key_F1));
     }
     // Enter types a line break in the text box; "&Update" is pressed with its mnemonic.
     OkButton()->setDefault(false);

@@ -14,6 +14,7 @@
 #include "ui/activation/SchedulerCommands.h"
 #include "ui/library/FileCommands.h"
 #include "ui/library/HelpCommands.h"
+#include "ui/library/ImportExportCommands.h"
 #include "ui/library/MacroCommands.h"
 #include "ui/library/NetworkCommands.h"
 #include "ui/library/PrintListCommands.h"
@@ -108,6 +109,7 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     AddStartAtLogin(commands_->Menu(MainMenu::Options), this);
     scheduler_ = new SchedulerCommands(*this);
     help_ = new HelpCommands(*this);
+    new ImportExportCommands(*this);
 
     // Without a notification area the tray cannot be used: the setting is forced off for this
     // run and the command that would turn it on is disabled.

@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/library/ImportMacrosDialog.h"
+
+#include "core/DayCount.h"
+#include "core/MessageSink.h"
+#include "ui/library/MacroChooserList.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+ImportMacrosDialog::ImportMacrosDialog(MacroStore& store, MessageSink& messages,
+                                       QString startFolder, QWidget* parent)
+    : QDialog(parent), store_(store), messages_(messages), startFolder_(std::move(startFolder)) {
+    setWindowTitle(QStringLiteral("Import Macros"));
+    setObjectName(QStringLiteral("ImportMacrosDialog"));
+    setProperty("orvaneHelpSection", QStringLiteral("import-macros"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    ChooseFile = [this] { return AskForFile(); };
+
+    auto* layout = new QVBoxLayout(this);
+    auto* fileRow = new QHBoxLayout;
+    open_ = new QPushButton(QStringLiteral("Open &File..."));
+    open_->setObjectName(QStringLiteral("OpenFileButton"));
+    open_->setAutoDefault(false);
+    fileLabel_ = new QLabel(QStringLiteral("No file is open."));
+    fileLabel_->setObjectName(QStringLiteral("ImportFileName"));
+    fileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    fileRow->addWidget(open_);
+    fileRow->addWidget(fileLabel_, 1);
+    layout->addLayout(fileRow);
+
+    auto* listLabel = new QLabel(QStringLiteral("&Macros to import:"));
+    list_ = new MacroChooserList;
+    list_->setObjectName(QStringLiteral("ImportList"));
+    list_->setAccessibleName(QStringLiteral("Macros to import"));
+    listLabel->setBuddy(list_);
+    layout->addWidget(listLabel);
+    layout->addWidget(list_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    selectAll_ = new QPushButton(QStringLiteral("Select &All"));
+    selectAll_->setObjectName(QStringLiteral("SelectAllButton"));
+    clear_ = new QPushButton(QStringLiteral("C&lear"));
+    clear_->setObjectName(QStringLiteral("ClearButton"));
+    ok_ = new QPushButton(QStringLiteral("&Ok"));
+    ok_->setObjectName(QStringLiteral("OkButton"));
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"));
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    for (QPushButton* button : {selectAll_, clear_, cancel}) {
+        button->setAutoDefault(false);
+    }
+    ok_->setDefault(true);
+    buttons->addWidget(selectAll_);
+    buttons->addWidget(clear_);
+    buttons->addStretch(1);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    for (QPushButton* button : {selectAll_, clear_, ok_}) {
+        button->setEnabled(false);
+    }
+
+    connect(open_, &QPushButton::clicked, this, &ImportMacrosDialog::OpenFileClick);
+    connect(selectAll_, &QPushButton::clicked, list_, &MacroChooserList::ChooseAll);
+    connect(clear_, &QPushButton::clicked, list_, &MacroChooserList::ClearChoice);
+    connect(ok_, &QPushButton::clicked, this, &ImportMacrosDialog::OkClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    open_->setFocus();
+    resize(640, 420);
+}
+
+QString ImportMacrosDialog::AskForFile() {
+    QFileDialog dialog(this, QStringLiteral("Import Orvane Files"), startFolder_,
+                       QStringLiteral("Orvane Files (*.ORV *.orv *.KE2 *.ke2 *.SHK *.shk);;"
+                                      "All Files (*)"));
+    dialog.setObjectName(QStringLiteral("ImportFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void ImportMacrosDialog::OpenFileClick() {
+    const QString path = ChooseFile();
+    if (!path.isEmpty()) {
+        OpenPath(path);
+    }
+}
+
+void ImportMacrosDialog::OpenPath(const QString& path) {
+    ImportRead read = ReadImportFile(std::filesystem::path(path.toStdString()), NowAsDays());
+    if (!read.File) {
+        messages_.Show("Error", read.Error);
+        return;
+    }
+    file_ = std::move(read.File);
+    std::vector<ChooserLine> lines;
+    lines.reserve(file_->Entries.size());
+    for (const ImportEntry& entry : file_->Entries) {
+        lines.push_back(ChooserLineOf(entry.Record));
+    }
+    list_->SetLines(lines);
+    fileLabel_->setText(QFileInfo(path).fileName());
+    fileLabel_->setToolTip(path);
+    for (QPushButton* button : {selectAll_, clear_, ok_}) {
+        button->setEnabled(true);
+    }
+    list_->setFocus();
+}
+
+void ImportMacrosDialog::OkClick() {
+    if (!file_) {
+        return;
+    }
+    std::vector<bool> chosen = list_->Chosen();
+    outcome_ = ImportSelected(store_, *file_, chosen, messages_, NowAsDays());
+    list_->SetChosen(chosen);
+    if (outcome_.Step == ImportStep::Done) {
+        accept();
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/library/MacroChooserList.h"
+
+#include "ui/activation/QtText.h"
+
+#include <QHeaderView>
+#include <QResizeEvent>
+
+namespace orvane {
+
+MacroChooserList::MacroChooserList(QWidget* parent) : QTreeWidget(parent) {
+    setColumnCount(3);
+    setHeaderLabels(
+        {QStringLiteral("Activation"), QStringLiteral("Nickname"), QStringLiteral("Scope")});
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::MultiSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    header()->setStretchLastSection(true);
+    header()->setSectionsMovable(false);
+    setMinimumSize(520, 260);
+}
+
+void MacroChooserList::SetLines(const std::vector<ChooserLine>& lines) {
+    clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(lines.size()));
+    for (const ChooserLine& line : lines) {
+        items.append(new QTreeWidgetItem(QStringList{
+            FieldText(line.Activation), FieldText(line.Nickname), FieldText(line.Scope)}));
+    }
+    addTopLevelItems(items);
+    if (!items.isEmpty()) {
+        setCurrentItem(items.first(), 0, QItemSelectionModel::NoUpdate);
+    }
+}
+
+std::vector<bool> MacroChooserList::Chosen() const {
+    std::vector<bool> chosen(static_cast<std::size_t>(topLevelItemCount()));
+    for (int k = 0; k < topLevelItemCount(); ++k) {
+        chosen[static_cast<std::size_t>(k)] = topLevelItem(k)->isSelected();
+    }
+    return chosen;
+}
+
+void MacroChooserList::SetChosen(const std::vector<bool>& chosen) {
+    for (int k = 0; k < topLevelItemCount(); ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        topLevelItem(k)->setSelected(at < chosen.size() && chosen[at]);
+    }
+}
+
+void MacroChooserList::ChooseAll() {
+    selectAll();
+}
+
+void MacroChooserList::ClearChoice() {
+    clearSelection();
+}
+
+void MacroChooserList::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    FitColumns();
+}
+
+void MacroChooserList::FitColumns() {
+    const int width = viewport()->width();
+    setColumnWidth(0, width * 2 / 7);
+    setColumnWidth(1, width * 3 / 7);
+}
+
+} // namespace orvane

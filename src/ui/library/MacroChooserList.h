@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "library/MacroImport.h"
+
+#include <QTreeWidget>
+#include <vector>
+
+namespace orvane {
+
+// The list of macros that import and export choose from: one line per macro with its
+// activation, nickname and scope, the nickname column three sevenths of the width. Any number
+// of lines can be chosen: a click or Space toggles the current line, the arrows move without
+// changing the choice.
+class MacroChooserList : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit MacroChooserList(QWidget* parent = nullptr);
+
+    // Replaces the lines (Windows-1252 texts); none is chosen.
+    void SetLines(const std::vector<ChooserLine>& lines);
+    // One flag per line, in list order.
+    std::vector<bool> Chosen() const;
+    void SetChosen(const std::vector<bool>& chosen);
+    void ChooseAll();
+    void ClearChoice();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FitColumns();
+};
+
+} // namespace orvane
