@@ -3,10 +3,10 @@
 // system macros: listing the file, and "&Ok" with every line chosen (the last four do not fit,
 // the user says Yes). The "rewrites" counter is how often the macro file was replaced during one
 // import, counted by the kernel (inotify renames into the folder), not by the program.
+#include "core/HookLibrary.h"
 #include "core/MacroStore.h"
 #include "library/ImportFile.h"
 #include "library/MacroImport.h"
-#include "platform/HookLibrary.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

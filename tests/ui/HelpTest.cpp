@@ -15,8 +15,8 @@
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/TDoScripting.h"
 #include "ui/editing/TModHotKeys.h"
-#include "ui/editing/commands/KeystrokeBox.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"
+#include "ui/editing/commands/KeystrokeBox.h"
 #include "ui/editing/commands/TDoSound.h"
 #include "ui/library/HelpCommands.h"
 
@@ -142,8 +142,6 @@ void HelpTest::F1OpensTheSectionOfTheWidgetInFocus() {
     direct.hide();
 
     // A command dialog, and a message box it shows: the dialog's own section.
-    CommandDialogServices services;
-    services.Messages = &sink_;
     const std::unique_ptr<QDialog> delay =
         MakeCommandDialog(CommandCode::Delay, nullptr, services, nullptr);
     QCOMPARE(PressF1(delay->findChild<QLineEdit*>()), QStringLiteral("set-delay"));
