@@ -13,6 +13,14 @@ QtEventPump::QtEventPump(std::function<void()> beforeWait, std::function<void()>
     : beforeWait_(std::move(beforeWait)), beforeServe_(std::move(beforeServe)) {}
 
 void QtEventPump::ServePending() {
+    // Playback serves after every character, and serving (a write to the server, a look at
+    // every source of events) costs more than typing one: a millisecond apart keeps the abort
+    // key and the windows as responsive, and lets the keys go out many to a write.
+    const TimePoint now = Now();
+    if (now < nextServe_) {
+        return;
+    }
+    nextServe_ = now + std::chrono::milliseconds(1);
     if (beforeServe_) {
         beforeServe_();
     }

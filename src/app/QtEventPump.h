@@ -30,6 +30,7 @@ public:
 private:
     std::function<void()> beforeWait_;
     std::function<void()> beforeServe_;
+    TimePoint nextServe_{};
 };
 
 } // namespace orvane
