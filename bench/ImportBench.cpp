@@ -20,31 +20,6 @@ namespace {
 using namespace orvane;
 namespace fs = std::filesystem;
 
-class QuietHookLibrary : public HookLibrary {
-public:
-    void SetReceiver(HookMessageReceiver*) override {}
-    HookHandle OrvHookKeyboard() override { return 1; }
-    HookHandle OrvHookMouse() override { return 2; }
-    HookHandle OrvHookCBT() override { return 3; }
-    HookHandle OrvHookSwap() override { return 4; }
-    void OrvUnHook(HookHandle) override {}
-    void OrvUpInit(const MacroTable&) override {}
-    void OrvUpWindow(const MacroTable&) override {}
-    void OrvUpWindow2(const MacroTable&) override {}
-    void OrvUpKeys(const MacroTable&) override {}
-    void OrvUpShort(const MacroTable&) override {}
-    void OrvUpItem(const MacroTable&, int) override {}
-    void OrvUpNumKeys(const MacroTable&) override {}
-    void OrvUpCapture(const MacroTable&) override {}
-    void OrvUpCaptureOn(const MacroTable&) override {}
-    void OrvUpInUse(const MacroTable&) override {}
-    void OrvUpProg(const MacroTable&) override {}
-    void OrvUpProgs(const MacroTable&) override {}
-    void OrvUpKeyHook(const MacroTable&) override {}
-    void OrvUpMouseHook(const MacroTable&) override {}
-    void OrvUpSwap(const SwapTable&) override {}
-};
-
 // Says Yes to the question about the macros that do not fit.
 class YesMessages : public MessageSink {
 public:
@@ -97,7 +72,7 @@ void ListOldHotKeyFile(benchmark::State& state) {
 BENCHMARK(ListOldHotKeyFile)->Unit(benchmark::kMillisecond);
 
 void ImportFiveHundred(benchmark::State& state) {
-    QuietHookLibrary hook;
+    NullHookLibrary hook;
     YesMessages messages;
     MacroStore store(hook, messages);
     const fs::path current = Folder() / "Current.ORV";
