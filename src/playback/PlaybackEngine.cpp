@@ -31,6 +31,40 @@ std::string WithoutEndOfFileMark(std::string contents) {
     return contents;
 }
 
+// Commands that act on the desktop through other ways than the keyboard and the mouse (windows,
+// programs, the clipboard, dialogs, sounds, files) go after the keys typed before them have
+// reached the display server: written out later, those keys could land in a window the command
+// has just brought forward, or in none while the focus moves.
+bool ActsBeyondTheKeys(ItemKind kind) {
+    switch (kind) {
+    case ItemKind::BeginClip:
+    case ItemKind::ClipFile:
+    case ItemKind::Activate:
+    case ItemKind::Window:
+    case ItemKind::WindowSize:
+    case ItemKind::WindowPos:
+    case ItemKind::Launch:
+    case ItemKind::LaunchNo:
+    case ItemKind::LaunchYes:
+    case ItemKind::ChangeDir:
+    case ItemKind::DeleteFile:
+    case ItemKind::CopyFile:
+    case ItemKind::RenameFile:
+    case ItemKind::Http:
+    case ItemKind::Ftp:
+    case ItemKind::Swap:
+    case ItemKind::WaveWait:
+    case ItemKind::WaveNoWait:
+    case ItemKind::Beep:
+    case ItemKind::Pause:
+    case ItemKind::PauseAt:
+    case ItemKind::PromptRepeat:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::string CounterDigits(std::int32_t counter, int width) {
     std::string digits = std::to_string(counter);
     if (digits.size() < static_cast<std::size_t>(width)) {
@@ -137,6 +171,9 @@ void PlaybackEngine::TypeText(std::string_view text, OneShotMarks& marks) {
 std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view text, std::size_t pos,
                                      int level, OneShotMarks& marks) {
     const std::size_t after = pos + item.Length;
+    if (ActsBeyondTheKeys(item.Kind)) {
+        input_.EndOfBatch();
+    }
     switch (item.Kind) {
     case ItemKind::Character:
         keys_.TypeChar('<', marks);
@@ -335,9 +372,6 @@ std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view te
 std::size_t PlaybackEngine::RepeatBlock(const ScriptItem& item, std::string_view text,
                                         std::size_t pos, int level) {
     const std::size_t after = pos + item.Length;
-    if (item.Kind == ItemKind::PromptRepeat) {
-        input_.EndOfBatch();
-    }
     const std::int32_t count =
         item.Kind == ItemKind::PromptRepeat ? prompts_.DoRepPrompt() : item.Number;
     if (state_.InRepeat) {
@@ -414,9 +448,8 @@ std::size_t PlaybackEngine::Pause(const ScriptItem& item, std::size_t after) {
     }
     state_.PauseShown = true;
     paused_ = true;
-    // A prompt waits for the user like any wait: what the keyboard sends meanwhile (the hot key
-    // that resumes) is the user's, not the tail of our own input.
-    input_.EndOfBatch();
+    // The batch ended before the tag (see ActsBeyondTheKeys): what the keyboard sends while the
+    // dialog waits (the hot key that resumes) is the user's, not the tail of our own input.
     const PauseResult result = prompts_.DoPause(top, left, message, state_.TargetWindow);
     paused_ = false;
     state_.RestoreMinimized = state_.RestoreMinimized || result.RestoredMinimized;
@@ -448,6 +481,9 @@ bool PlaybackEngine::LaunchIt(std::string_view programText, int delaySeconds, bo
 }
 
 void PlaybackEngine::EndOfPlayback() {
+    // The last keys reach the server before the windows move back after a pause, or they may
+    // land in the main window shown again.
+    input_.EndOfBatch();
     if (state_.CapsWasOn) {
         keys_.ToggleCapsLock();
     }

@@ -136,6 +136,26 @@ TEST_F(DesktopCommandsTest, SwapHandsTheFileOn) {
     EXPECT_EQ(swapped, "/home/u/other.orv");
 }
 
+TEST_F(DesktopCommandsTest, KeysTypedBeforeADesktopCommandReachTheServerFirst) {
+    input.TraceBatchEnds = true;
+    const struct {
+        std::string Text;
+        std::string Expected;
+    } cases[] = {
+        {"a<WMAX:terminal>b", "+A -A sync max:1 +B -B sync"},
+        {"a<ACTIVATE:Notes>b", "+A -A sync front:2 +B -B sync"},
+        {"a<BEGCLIP>x<ENDCLIP><BEEP>", "+A -A sync clipboard:x sync beep sync"},
+        // A pause dialog: the keys are out before it shows, and again before the windows move
+        // back when the macro ends (the dialog hid the main window, which comes back).
+        {"a<PAUSE>b", "+A -A sync pause:337,400:@2 +B -B sync restore:2"},
+        // Keys and settings alone make no round trip to the server until the end.
+        {"a<ENTER><SHFD>x<SHFU>", "+A -A +ENTER -ENTER +SHIFT +X -X -SHIFT sync"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Play(c.Text), c.Expected) << c.Text;
+    }
+}
+
 // Files on a real file system, in a folder of the test's own.
 class DesktopFilesTest : public DesktopFixture {
 protected:

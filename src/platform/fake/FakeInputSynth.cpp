@@ -142,6 +142,12 @@ void FakeInputSynth::Record(const SynthEvent& event) {
     }
 }
 
+void FakeInputSynth::EndOfBatch() {
+    if (TraceBatchEnds && trace_ != nullptr) {
+        trace_->Add("sync");
+    }
+}
+
 void FakeInputSynth::PostKey(std::uint8_t virtualKey, bool up) {
     SynthEvent event;
     event.Kind = up ? SynthEvent::Type::KeyUp : SynthEvent::Type::KeyDown;

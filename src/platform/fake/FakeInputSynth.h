@@ -50,6 +50,9 @@ public:
                    std::int32_t data) override;
     bool CapsLockOn() override { return CapsLock; }
     ScreenSize GetScreenSize() override { return Screen; }
+    // With `TraceBatchEnds` set, "sync" in the trace: the moment every key sent so far has
+    // reached the display server.
+    void EndOfBatch() override;
 
     static std::array<std::optional<KeyScan>, 128> UsLayout();
 
@@ -57,6 +60,7 @@ public:
     std::array<std::optional<KeyScan>, 128> Layout;
     bool CapsLock = false;
     ScreenSize Screen{1024, 768};
+    bool TraceBatchEnds = false;
 
 private:
     void Record(const SynthEvent& event);
