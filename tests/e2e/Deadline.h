@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace orvane::e2e {
 
@@ -33,5 +34,21 @@ public:
 private:
     std::chrono::steady_clock::time_point end_;
 };
+
+// Checks `condition` until it holds or `timeout` passes; true when it held. For conditions that
+// nothing announces (a file written by another process, a window another program maps): those
+// that can be waited on in poll() wait there instead.
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout,
+             std::chrono::milliseconds every = std::chrono::milliseconds(20)) {
+    const Deadline deadline(timeout);
+    while (!condition()) {
+        if (deadline.Passed()) {
+            return false;
+        }
+        std::this_thread::sleep_for(every);
+    }
+    return true;
+}
 
 } // namespace orvane::e2e

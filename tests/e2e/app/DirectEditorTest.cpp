@@ -29,18 +29,6 @@ using namespace std::chrono_literals;
 
 const std::string MainTitle = "Orvane 98 (Direct)";
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 class DirectEditorTest : public ::testing::Test {
 protected:
     // Writes the four system macros and one Global hot key macro, and starts the program on

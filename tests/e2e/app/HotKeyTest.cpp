@@ -37,18 +37,6 @@ struct Macro {
     std::string Nickname = "macro";
 };
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 class HotKeyTest : public ::testing::Test {
 protected:
     explicit HotKeyTest(VirtualDisplayOptions options = {}) : display(options) {}

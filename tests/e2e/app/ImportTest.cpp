@@ -70,18 +70,6 @@ std::string Slurp(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 class ImportTest : public ::testing::Test {
 protected:
     void SetUp() override {

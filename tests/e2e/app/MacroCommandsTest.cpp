@@ -78,18 +78,6 @@ std::uint16_t Code(const std::string& name) {
     return *HotKeyCodeOf(name);
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 class MacroCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -27,18 +27,6 @@ using namespace std::chrono_literals;
 
 constexpr const char* MenuTitle = "Choose A Macro";
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 // Every line the probe printed, for a failure: where the focus went shows among them.
 std::string AllLines(Probe& probe) {
     std::string all;

@@ -31,18 +31,6 @@ std::string ReadFile(const fs::path& path) {
 }
 
 // Waits until `condition` holds; polling is fine here, a test waits for another process.
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
-}
-
 class ProgramStartTest : public ::testing::Test {
 protected:
     // Starts the program; its standard error goes to a file of the display's folder.

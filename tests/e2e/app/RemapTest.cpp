@@ -68,18 +68,6 @@ std::string FirstKeysymOn(const VirtualDisplay& display, unsigned keycode) {
     return map.out.substr(start, map.out.find_first_of(" \n", start) - start);
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 class RemapTest : public ::testing::Test {
 protected:
     fs::path MacroFile() const { return display.Folder() / "Remap.ORV"; }

@@ -30,18 +30,6 @@ using namespace std::chrono_literals;
 
 const std::string EditorTitle = "Macro Scripting Editor  (GLOBAL)";
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 class ScriptingEditorTest : public ::testing::Test {
 protected:
     // Writes the four system macros and then one Global hot key macro per (key, text), and

@@ -81,18 +81,6 @@ std::map<std::string, int> ShortKeysIn(const fs::path& path) {
     return names;
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(25ms);
-    }
-    return true;
-}
-
 // One running program on a display of its own, with its own settings, sharing `file`.
 class Instance {
 public:

@@ -33,18 +33,6 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = kDefaultTimeout) {
-    const Deadline deadline(timeout);
-    while (!condition()) {
-        if (deadline.Passed()) {
-            return false;
-        }
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
-}
-
 class ShellCommandTest : public ::testing::Test {
 protected:
     CommandResult Orvane(const std::vector<std::string>& args) {
