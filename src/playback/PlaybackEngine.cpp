@@ -34,7 +34,8 @@ std::string WithoutEndOfFileMark(std::string contents) {
 // Commands that act on the desktop through other ways than the keyboard and the mouse (windows,
 // programs, the clipboard, dialogs, sounds, files) go after the keys typed before them have
 // reached the display server: written out later, those keys could land in a window the command
-// has just brought forward, or in none while the focus moves.
+// has just brought forward, or in none while the focus moves. Every kind is named (no default),
+// so a new command cannot be added without this choice.
 bool ActsBeyondTheKeys(ItemKind kind) {
     switch (kind) {
     case ItemKind::BeginClip:
@@ -60,9 +61,41 @@ bool ActsBeyondTheKeys(ItemKind kind) {
     case ItemKind::PauseAt:
     case ItemKind::PromptRepeat:
         return true;
-    default:
+    // Keys and the mouse travel with the keys; waits end the batch themselves; the rest
+    // changes only the playback's own state or reads.
+    case ItemKind::Character:
+    case ItemKind::Key:
+    case ItemKind::MouseKey:
+    case ItemKind::KeyDown:
+    case ItemKind::KeyUp:
+    case ItemKind::ShiftOneShot:
+    case ItemKind::CtrlOneShot:
+    case ItemKind::AltToggle:
+    case ItemKind::AltCode:
+    case ItemKind::MouseButton:
+    case ItemKind::WheelForward:
+    case ItemKind::WheelBackward:
+    case ItemKind::MoveScreen:
+    case ItemKind::MoveWindow:
+    case ItemKind::ClipCopy:
+    case ItemKind::ClipPaste:
+    case ItemKind::Delay:
+    case ItemKind::Msd:
+    case ItemKind::Speed:
+    case ItemKind::KeyDelay:
+    case ItemKind::MouseDelay:
+    case ItemKind::Remark:
+    case ItemKind::Test:
+    case ItemKind::Repeat:
+    case ItemKind::EndRepeat:
+    case ItemKind::Counter:
+    case ItemKind::EndClip:
+    case ItemKind::TextFile:
+    case ItemKind::Date:
+    case ItemKind::Time:
         return false;
     }
+    return false;
 }
 
 std::string CounterDigits(std::int32_t counter, int width) {
