@@ -15,18 +15,16 @@ inline constexpr std::string_view NoMacroSelectedText = "No hot key selected.  P
 
 inline constexpr std::string_view KeyboardHooksCaption = "Keyboard Hooks";
 inline constexpr std::string_view KeyboardHooksQuestion =
-    "It is possible for other programs which are run after Orvane 98 to improperly install "
-    "themselves into the system wide Windows keyboard hooks.  This causes Orvane 98 to no "
-    "longer be able to monitor keystrokes.  This option will reinstall the Windows keyboard "
-    "hooks used by Orvane 98 so that Orvane 98 will have the first look at the keystrokes and "
-    "will be able to monitor the keystrokes again.  Continue?";
+    "If Orvane 98's hot keys or ShortKeys stopped working (another program may have taken a key "
+    "while it ran, or the keyboard was unplugged or changed), this option lets go of the keyboard "
+    "and takes it again: the hot keys are grabbed anew and typed keys are watched again for "
+    "ShortKeys and captures.  Continue?";
 inline constexpr std::string_view MouseHooksCaption = "Mouse Hooks";
 inline constexpr std::string_view MouseHooksQuestion =
-    "It is possible for other programs which are run after Orvane 98 to improperly install "
-    "themselves into the system wide Windows mouse hooks.  This causes Orvane 98 to no longer "
-    "be able to monitor mouse movements and clicks.  This option will reinstall the Windows "
-    "mouse hooks used by Orvane 98 so that Orvane 98 will have the first look at the mouse "
-    "movements and will be able to monitor the mouse again.  Continue?";
+    "If hot keys on mouse buttons or clicks in a capture stopped working (another program may "
+    "have taken a button while it ran, or the mouse was unplugged or changed), this option lets "
+    "go of the mouse and takes it again: the mouse buttons are grabbed anew and clicks and "
+    "movements are watched again.  Continue?";
 
 // What "Acti&vate Macro" / "Deacti&vate Macro" did.
 struct ActivateOutcome {

@@ -27,6 +27,7 @@
 #include "playback/Player.h"
 #include "ui/HelpCenter.h"
 #include "ui/Prompter.h"
+#include "ui/WindowTitleFit.h"
 #include "ui/activation/PopupMenuScreen.h"
 #include "ui/activation/SchedulerTimer.h"
 #include "ui/activation/TDoBuildMenu.h"
@@ -105,6 +106,8 @@ int RunGui(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("orvane"));
     QApplication::setQuitOnLastWindowClosed(false);
+    WindowTitleFit titleFit;
+    app.installEventFilter(&titleFit);
 
     Prompter messages(nullptr, true);
     // The real hook backend, and our own input synthesis that it must tell from the user's.

@@ -16,6 +16,12 @@ QString Utf8(std::string_view text) {
 } // namespace
 
 QWidget* Prompter::Parent() const {
+    // A message raised while a dialog is open belongs over that dialog: centred on the window
+    // that asked, not on the main window behind it.
+    if (QWidget* modal = QApplication::activeModalWidget();
+        modal != nullptr && modal->isVisible()) {
+        return modal;
+    }
     return parent_ != nullptr ? parent_ : QApplication::activeWindow();
 }
 

@@ -7,11 +7,12 @@ class QWidget;
 
 namespace orvane {
 
-// The program's one way of showing a message box or asking Yes/No: modal, over `parent` (or the
-// active window when it has none). "Error" and "System Error" get the critical icon, "Warning"
-// the warning icon, other captions the information icon; questions default to No. With `echo`,
-// each message and question is also written to standard error as one line ("orvane: <caption>:
-// <text>"), so scripts and tests that start the program see what it told the user.
+// The program's one way of showing a message box or asking Yes/No: modal, over the open modal
+// dialog, else over `parent` (or the active window when it has none). "Error" and "System Error"
+// get the critical icon, "Warning" the warning icon, other captions the information icon; questions
+// default to No. With `echo`, each message and question is also written to standard error as one
+// line ("orvane: <caption>: <text>"), so scripts and tests that start the program see what it told
+// the user.
 class Prompter final : public MessageSink {
 public:
     explicit Prompter(QWidget* parent = nullptr, bool echo = false)

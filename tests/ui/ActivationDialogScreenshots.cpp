@@ -4,6 +4,7 @@
 // Usage: ui_activation_screenshots <folder>    (QT_QPA_PLATFORM=offscreen works)
 #include "core/SettingsBlock.h"
 #include "platform/fake/FakeMessageSink.h"
+#include "support/Readability.h"
 #include "ui/activation/KeyboardRemapperDialog.h"
 #include "ui/activation/SelectCharacterDialog.h"
 #include "ui/activation/SetScheduleDialog.h"
@@ -27,9 +28,8 @@ int main(int argc, char** argv) {
     orvane::SettingsBlock settings;
     settings.PrefixKeys.assign(1, ';');
     orvane::ShortKeyOptionsDialog options(orvane::ShortKeyOptionsFormFrom(settings), sink);
-    options.adjustSize();
     const bool optionsSaved =
-        options.grab().save(folder.filePath(QStringLiteral("shortkey-options.png")));
+        orvane::SaveReadable(options, folder, QStringLiteral("shortkey-options.png"));
 
     orvane::MacroRecord record;
     orvane::DefaultTimer(record, orvane::LocalMoment::From(2024, 3, 15));
@@ -38,9 +38,8 @@ int main(int argc, char** argv) {
     record.SchedPM = 0;
     record.SchedDays = {1, 1, 1, 1, 1, 0, 0};
     orvane::SetScheduleDialog schedule(record, orvane::LocalMoment::From(2024, 3, 15), sink);
-    schedule.adjustSize();
     const bool scheduleSaved =
-        schedule.grab().save(folder.filePath(QStringLiteral("set-schedule.png")));
+        orvane::SaveReadable(schedule, folder, QStringLiteral("set-schedule.png"));
 
     orvane::SwapTable swaps = orvane::IdentitySwaps();
     swaps.Bytes[26] = 'b'; // a -> b
@@ -51,10 +50,9 @@ int main(int argc, char** argv) {
     remapper.show();
     remapper.Grid(1)->setFocus();
     const bool remapperSaved =
-        remapper.grab().save(folder.filePath(QStringLiteral("keyboard-remapper.png")));
+        orvane::SaveReadable(remapper, folder, QStringLiteral("keyboard-remapper.png"));
     orvane::SelectCharacterDialog select('b', -1);
-    select.show();
     const bool selectSaved =
-        select.grab().save(folder.filePath(QStringLiteral("select-character.png")));
+        orvane::SaveReadable(select, folder, QStringLiteral("select-character.png"));
     return optionsSaved && scheduleSaved && remapperSaved && selectSaved ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
+#include "support/Readability.h"
 #include "ui/library/ExportMacrosDialog.h"
 #include "ui/library/ImportMacrosDialog.h"
 #include "ui/library/MacroChooserList.h"
@@ -22,9 +23,7 @@
 namespace {
 
 bool Save(QDialog& dialog, const QDir& folder, const char* name) {
-    dialog.show();
-    QApplication::processEvents();
-    return dialog.grab().save(folder.filePath(QString::fromLatin1(name)));
+    return orvane::SaveReadable(dialog, folder, QString::fromLatin1(name));
 }
 
 // An older hot key record with the fields the list shows.

@@ -8,6 +8,7 @@
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
+#include "support/Readability.h"
 #include "ui/activation/ActivationChooserDialog.h"
 #include "ui/activation/AddMacroDialog.h"
 #include "ui/activation/SystemKeysDialog.h"
@@ -21,9 +22,7 @@
 namespace {
 
 bool Save(QDialog& dialog, const QDir& folder, const char* name) {
-    dialog.show();
-    QApplication::processEvents();
-    return dialog.grab().save(folder.filePath(QString::fromLatin1(name)));
+    return orvane::SaveReadable(dialog, folder, QString::fromLatin1(name));
 }
 
 void Pick(orvane::KeyPickRelay& relay, const char* key) {

@@ -2,6 +2,7 @@
 // Saves a picture of "Network Considerations" for the manual, with file locking and automatic
 // synchronisation every 10 minutes ticked.
 // Usage: ui_network_screenshot <folder>    (QT_QPA_PLATFORM=offscreen works)
+#include "support/Readability.h"
 #include "ui/library/NetworkDialog.h"
 
 #include <QApplication>
@@ -17,8 +18,6 @@ int main(int argc, char** argv) {
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     orvane::NetworkDialog dialog(orvane::NetworkForm{true, true, "10"});
-    dialog.show();
-    QApplication::processEvents();
-    return dialog.grab().save(folder.filePath(QStringLiteral("network-considerations.png"))) ? 0
-                                                                                             : 1;
+    return orvane::SaveReadable(dialog, folder, QStringLiteral("network-considerations.png")) ? 0
+                                                                                              : 1;
 }

@@ -7,6 +7,7 @@
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
+#include "support/Readability.h"
 #include "ui/activation/MacroIcons.h"
 #include "ui/activation/TDoAMenu.h"
 #include "ui/activation/TDoBuildMenu.h"
@@ -23,9 +24,7 @@
 namespace {
 
 bool Save(QWidget& window, const QDir& folder, const char* name) {
-    window.show();
-    QApplication::processEvents();
-    return window.grab().save(folder.filePath(QString::fromLatin1(name)));
+    return orvane::SaveReadable(window, folder, QString::fromLatin1(name));
 }
 
 // A round icon of one colour, saved as an ".ICO" file.

@@ -9,6 +9,7 @@
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
+#include "support/Readability.h"
 #include "ui/activation/MacroIcons.h"
 #include "ui/library/AppearanceDialog.h"
 #include "ui/library/PrintListCommands.h"
@@ -31,9 +32,7 @@ using test::MacroFields;
 using test::MakeMacro;
 
 bool Save(QWidget& widget, const QDir& folder, const QString& name) {
-    widget.show();
-    QApplication::processEvents();
-    return widget.grab().save(folder.filePath(name));
+    return SaveReadable(widget, folder, name);
 }
 
 std::vector<MacroRecord> Library() {

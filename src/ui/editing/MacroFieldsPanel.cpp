@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 // The program's pictures live in the UI library; a program linking it statically may not have
 // registered them yet.
@@ -115,18 +116,29 @@ MacroFieldsPanel::MacroFieldsPanel(MacroRecord& record, Setup setup,
     chooseWinProg_->setAccessibleName(QStringLiteral("Select window or program"));
     connect(chooseWinProg_, &QPushButton::clicked, this, &MacroFieldsPanel::ChooseWinProgClick);
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addLayout(activation, 2);
-    row->addWidget(nickLabel);
-    row->addWidget(nickName_, 3);
-    row->addWidget(iconLabel);
-    row->addWidget(mySpeed_);
-    row->addSpacing(8);
-    row->addWidget(global_);
-    row->addWidget(specific_);
-    row->addWidget(progExe_);
-    row->addWidget(chooseWinProg_);
+    // Two rows, so that every field shows its text at the editor's first size: the activation
+    // and the nickname above, the icon and the scope below.
+    const int character = nickName_->fontMetrics().averageCharWidth();
+    nickName_->setMinimumWidth(character * 24);
+    shortKeyName_->setMinimumWidth(character * 12);
+    auto* top = new QHBoxLayout;
+    top->addLayout(activation);
+    top->addSpacing(12);
+    top->addWidget(nickLabel);
+    top->addWidget(nickName_, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(iconLabel);
+    bottom->addWidget(mySpeed_);
+    bottom->addSpacing(12);
+    bottom->addWidget(global_);
+    bottom->addWidget(specific_);
+    bottom->addWidget(progExe_);
+    bottom->addWidget(chooseWinProg_);
+    bottom->addStretch(1);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->addLayout(top);
+    rows->addLayout(bottom);
 
     Load();
 }

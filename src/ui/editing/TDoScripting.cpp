@@ -17,7 +17,9 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcutEvent>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orvane {
 namespace {
@@ -102,6 +104,14 @@ void TDoScripting::BuildWindow() {
         optionBox_->addItem(item);
     }
     optionBox_->sortItems();
+    // Every command's name reads whole beside the scroll bar ("Clipboard End Copy").
+    int widest = 0;
+    for (int row = 0; row < optionBox_->count(); ++row) {
+        widest = std::max(
+            widest, optionBox_->fontMetrics().horizontalAdvance(optionBox_->item(row)->text()));
+    }
+    optionBox_->setMinimumWidth(widest + 2 * optionBox_->frameWidth() +
+                                optionBox_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12);
     connect(optionBox_, &QListWidget::itemActivated, this, &TDoScripting::AddButtonClick);
     auto* commandsLabel = new QLabel(QStringLiteral("Co&mmands"), this);
     commandsLabel->setBuddy(optionBox_);
@@ -126,6 +136,12 @@ void TDoScripting::BuildWindow() {
     addButtons->addWidget(
         button("AddButton", QStringLiteral("&Add"), &TDoScripting::AddButtonClick));
     addButtons->addStretch(1);
+    // The two captions differ only in their mnemonic; the arrow and the second line tell at a
+    // glance which one goes above the selected line and which below.
+    Button("InsertBefore")->setText(QStringLiteral("I&nsert\nabove"));
+    Button("InsertAfter")->setText(QStringLiteral("&Insert\nbelow"));
+    Button("InsertBefore")->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    Button("InsertAfter")->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     Button("InsertBefore")->setToolTip(QStringLiteral("Insert above the selected line"));
     Button("InsertAfter")->setToolTip(QStringLiteral("Insert below the selected line"));
     Button("InsertBefore")->setAccessibleName(QStringLiteral("Insert above"));

@@ -35,6 +35,8 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -72,6 +74,7 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     grid_->setAccessibleName(QStringLiteral("Macros"));
     grid_->SetFonts(QFontFrom(settings_.GridFont), QFontFrom(settings_.GridTitleFont),
                     QColorFrom(settings_.GridTitleFont.Color));
+    FitDefaultSizesToFont();
     grid_->SetColumnWidths({settings_.Col1Width, settings_.Col2Width, settings_.Col3Width});
     connect(grid_, &MacroGrid::ColumnWidthChanged, this, [this](int column, int width) {
         (column == 1   ? settings_.Col1Width
@@ -94,6 +97,7 @@ TMainWin::TMainWin(Services services, QWidget* parent)
 
     buttonBar_ = new QWidget(client_);
     buttonBar_->setObjectName(QStringLiteral("buttonBar"));
+    buttonBar_->installEventFilter(this);
     letterPanel_ = new QWidget(client_);
     letterPanel_->setObjectName(QStringLiteral("letterPanel"));
     commands_ = new MainCommandTable(*menuBar(), *buttonBar_, *letterPanel_, this);
@@ -121,12 +125,41 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     tray_->ShowMain(settings_.UseTray);
     commands_->SetAvailable(MainCommand::Hide, settings_.UseTray);
 
-    resize(std::max(200, settings_.MainWindow.Width), std::max(150, settings_.MainWindow.Height));
-    move(settings_.MainWindow.Left, settings_.MainWindow.Top);
     ShowButtonBar(settings_.UseSpeed);
+    // Sized to what its contents need before it is placed: growing a placed window at its first
+    // show moves its frame off the screen's top.
+    resize(
+        QSize(std::max(200, settings_.MainWindow.Width), std::max(150, settings_.MainWindow.Height))
+            .expandedTo(minimumSizeHint()));
+    move(settings_.MainWindow.Left, settings_.MainWindow.Top);
 }
 
 TMainWin::~TMainWin() = default;
+
+void TMainWin::FitDefaultSizesToFont() {
+    // The stored defaults were measured for a smaller font than a Linux desktop's: while the user
+    // has not changed them, the columns take what their longest usual texts need and the window
+    // what the columns need, so nothing is cut at the first start.
+    const SettingsBlock defaults;
+    if (settings_.Col1Width != defaults.Col1Width || settings_.Col2Width != defaults.Col2Width ||
+        settings_.Col3Width != defaults.Col3Width ||
+        settings_.MainWindow.Width != defaults.MainWindow.Width ||
+        settings_.MainWindow.Height != defaults.MainWindow.Height) {
+        return;
+    }
+    const QFontMetrics metrics(grid_->font());
+    const auto fit = [&metrics](const char* text, int stored) {
+        return std::max(stored, metrics.horizontalAdvance(QString::fromLatin1(text)) + 16);
+    };
+    settings_.Col1Width = fit("Ctrl+Alt+Shift+W", defaults.Col1Width);
+    settings_.Col2Width = fit("Menu of Macros for Top Most Window", defaults.Col2Width);
+    settings_.Col3Width = fit("Window: Untitled Document", defaults.Col3Width);
+    const int listWidth = settings_.Col1Width + settings_.Col2Width + settings_.Col3Width +
+                          metrics.horizontalAdvance(QStringLiteral("0000")) +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12;
+    settings_.MainWindow.Width = std::max(defaults.MainWindow.Width, listWidth + LetterPanelWidth);
+    settings_.MainWindow.Height = std::max(defaults.MainWindow.Height, metrics.height() * 28);
+}
 
 MessageSink& TMainWin::Messages() const {
     return services_.Messages != nullptr ? *services_.Messages : *prompter_;
@@ -153,7 +186,17 @@ QAction* TMainWin::Action(MainCommand command) const {
 void TMainWin::ShowButtonBar(bool on) {
     buttonBar_->setVisible(on);
     letterPanel_->setVisible(!on);
+    FitClientToBar();
     LayoutClient();
+}
+
+void TMainWin::FitClientToBar() {
+    // The bar's buttons are laid out by hand, not by the window's layout: without this the window
+    // could be narrower than the bar and clip its captions ("Deactivate" showing as "ctivate").
+    const int needed = buttonBar_->isVisibleTo(this) ? buttonBar_->minimumSizeHint().width() : 0;
+    if (client_->minimumWidth() != needed) {
+        client_->setMinimumWidth(needed);
+    }
 }
 
 void TMainWin::LayoutClient() {
@@ -175,6 +218,8 @@ void TMainWin::LayoutClient() {
 bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) {
         LayoutClient();
+    } else if (watched == buttonBar_ && event->type() == QEvent::LayoutRequest) {
+        FitClientToBar(); // a caption changed its width ("Activate" and "Deactivate")
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -264,8 +309,21 @@ void TMainWin::DoCaption() {
     if (settings_.ShowDate) {
         const QDateTime now = QDateTime::currentDateTime();
         const QLocale locale = QLocale::system();
+        // The caption turns once a minute, so it shows no seconds that would stand still.
+        QString time = locale.timeFormat(QLocale::ShortFormat);
+        time.remove(QRegularExpression(QStringLiteral("[^a-zA-Z]?s+")));
         caption += QStringLiteral("     ") + locale.toString(now.date(), QLocale::ShortFormat) +
-                   QStringLiteral("  ") + locale.toString(now.time(), QLocale::ShortFormat);
+                   QStringLiteral("  ") + locale.toString(now.time(), time);
+        if (!clock_) {
+            clock_ = new QTimer(this);
+            clock_->setSingleShot(true);
+            clock_->setTimerType(Qt::PreciseTimer);
+            connect(clock_, &QTimer::timeout, this, &TMainWin::DoCaption);
+        }
+        const int second = now.time().second() * 1000 + now.time().msec();
+        clock_->start(60000 - second + 20);
+    } else if (clock_) {
+        clock_->stop();
     }
     if (windowTitle() != caption) {
         setWindowTitle(caption);

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -173,6 +174,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FitDefaultSizesToFont();
+    void FitClientToBar();
     void LayoutClient();
     void HeaderSort(int column);
     ListSortOrder SortOrder() const;
@@ -185,6 +188,7 @@ private:
     QWidget* client_ = nullptr;
     QWidget* buttonBar_ = nullptr;
     QWidget* letterPanel_ = nullptr;
+    QTimer* clock_ = nullptr; // turns the caption's minute while the date and time are shown
     MacroGrid* grid_ = nullptr;
     TrayIcons* tray_ = nullptr;
     MainCommandTable* commands_ = nullptr;

@@ -4,6 +4,7 @@
 #include "core/HotKeyTable.h"
 #include "core/SettingsBlock.h"
 #include "platform/fake/FakeMessageSink.h"
+#include "support/Readability.h"
 #include "ui/capture/CaptureCompleteDialog.h"
 #include "ui/capture/CaptureDefaultsDialog.h"
 #include "ui/capture/CaptureMacroDialog.h"
@@ -24,10 +25,7 @@ int main(int argc, char** argv) {
     orvane::SettingsBlock settings;
     bool saved = true;
     const auto save = [&](QWidget& dialog, const char* name) {
-        dialog.adjustSize();
-        dialog.show();
-        QApplication::processEvents();
-        saved = dialog.grab().save(folder.filePath(QString::fromLatin1(name))) && saved;
+        saved = orvane::SaveReadable(dialog, folder, QString::fromLatin1(name)) && saved;
     };
 
     orvane::CaptureMacroDialog::Setup setup;

@@ -6,6 +6,7 @@
 #include "platform/fake/FakeDesktopServices.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "platform/fake/FakeWindowSystem.h"
+#include "support/Readability.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"
 #include "ui/editing/commands/SymbolDialogs.h"
 #include "ui/editing/commands/TDoSound.h"
@@ -21,9 +22,7 @@ namespace orvane {
 namespace {
 
 bool Save(QDialog& dialog, const QDir& folder, const char* name) {
-    dialog.show();
-    QApplication::processEvents();
-    return dialog.grab().save(folder.filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
+    return SaveReadable(dialog, folder, QString::fromLatin1(name) + QStringLiteral(".png"));
 }
 
 bool SaveCommand(CommandCode code, const char* tag, const CommandDialogServices& services,

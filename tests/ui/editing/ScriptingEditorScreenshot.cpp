@@ -4,6 +4,7 @@
 // Usage: ui_editing_screenshots <folder>    (QT_QPA_PLATFORM=offscreen works)
 #include "core/MacroRecord.h"
 #include "platform/fake/FakeMessageSink.h"
+#include "support/Readability.h"
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/TDoScripting.h"
 #include "ui/editing/TDoWizard.h"
@@ -38,16 +39,12 @@ int main(int argc, char** argv) {
                    "<BEGCLIP>Kind regards,<ENTER>Ann<ENDCLIP><CLIPP><WMAX:\"CURRENT\"><BEEP>");
     orvane::TDoScripting editor(record, {.HotKeyName = QStringLiteral("Ctrl+Alt+R")}, dialogs,
                                 sink);
-    editor.resize(820, 470);
     editor.show();
     editor.Script()->setCurrentRow(6);
-    QApplication::processEvents();
-    bool saved = editor.grab().save(folder.filePath(QStringLiteral("scripting-editor.png")));
+    bool saved = orvane::SaveReadable(editor, folder, QStringLiteral("scripting-editor.png"));
 
     orvane::TDoWizard wizard(editor, sink, [] {});
-    wizard.show();
-    QApplication::processEvents();
-    saved = wizard.grab().save(folder.filePath(QStringLiteral("scripting-wizard.png"))) && saved;
+    saved = orvane::SaveReadable(wizard, folder, QStringLiteral("scripting-wizard.png")) && saved;
     wizard.close();
 
     orvane::CommandDialogServices services;
@@ -64,7 +61,6 @@ int main(int argc, char** argv) {
         letter, {.HotKeyName = QStringLiteral("Ctrl+Alt+R"), .ShowHelp = [] {}}, services, nullptr);
     direct.show();
     direct.NewFormat()->setFocus();
-    QApplication::processEvents();
-    saved = direct.grab().save(folder.filePath(QStringLiteral("direct-editor.png"))) && saved;
+    saved = orvane::SaveReadable(direct, folder, QStringLiteral("direct-editor.png")) && saved;
     return saved ? 0 : 1;
 }

@@ -59,8 +59,11 @@ KeyPanel::KeyPanel(const CommandDialogServices& services, QWidget* parent)
     auto* label = new QLabel(QStringLiteral("Miscell&aneous"), this);
     label->setBuddy(misc_);
     miscLabel_ = label;
-    auto* ok = new QPushButton(QStringLiteral("ok"), this);
+    // "ok" alone beside the text's "Update" reads as closing the dialog: the second line says
+    // that it inserts the chosen key.
+    auto* ok = new QPushButton(QStringLiteral("ok\ninsert key"), this);
     ok->setObjectName(QStringLiteral("MiscOk"));
+    ok->setToolTip(QStringLiteral("Insert the key chosen in the Miscellaneous list"));
     ok->setAccessibleName(QStringLiteral("Insert the miscellaneous key"));
     ok->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &KeyPanel::OkButtonClick);
