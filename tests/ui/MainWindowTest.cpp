@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 
@@ -20,8 +21,11 @@ struct Fixture {
     int saves = 0;
     std::unique_ptr<TMainWin> window;
 
-    explicit Fixture(bool useSpeed = false) {
+    explicit Fixture(bool useSpeed = false, bool storedSizes = true) {
         settings.UseSpeed = useSpeed;
+        if (storedSizes) {
+            settings.MainWindow = {700, 500, 0, 0}; // a size the user chose: widths kept
+        }
         TMainWin::Services services;
         services.Settings = &settings;
         services.SaveSettings = [this] { ++saves; };
@@ -50,6 +54,14 @@ void MainWindowTest::CaptionAndList() {
              QStringLiteral("Orvane 98 (ORVAN)"));
     QCOMPARE(TMainWin::CaptionFor(QStringLiteral("/x/macros")),
              QStringLiteral("Orvane 98 (macros)"));
+    // The clock in the caption turns each minute: it shows no seconds that would stand still.
+    f.settings.ShowDate = true;
+    f.window->DoCaption();
+    QVERIFY(!QRegularExpression(QStringLiteral("\\d:\\d\\d:\\d\\d"))
+                 .match(f.window->windowTitle())
+                 .hasMatch());
+    f.settings.ShowDate = false;
+    f.window->DoCaption();
     QCOMPARE(f.window->Grid().Model().rowCount(), 9);
     QCOMPARE(f.window->Grid().columnWidth(1), 112);
     QCOMPARE(f.window->Grid().columnWidth(3), 132);
@@ -60,6 +72,31 @@ void MainWindowTest::CaptionAndList() {
     QVERIFY(f.window->Grid().SelectRecord(6));
     f.window->SetMacroFile(QStringLiteral("/x/Work.ORV"), SampleMacros());
     QCOMPARE(f.window->Grid().SelectedRecord(), 6);
+}
+
+void MainWindowTest::FirstStartFitsTheDefaultsToTheFont() {
+    // Untouched defaults: the longest usual texts read whole, and the window holds the columns
+    // and the whole button bar, whose captions are never squeezed.
+    for (const bool useSpeed : {false, true}) {
+        Fixture f(useSpeed, false);
+        const MacroGrid& grid = f.window->Grid();
+        const QFontMetrics metrics(grid.font());
+        QVERIFY(grid.columnWidth(1) >
+                metrics.horizontalAdvance(QStringLiteral("Ctrl+Alt+Shift+W")));
+        QVERIFY(grid.columnWidth(2) >
+                metrics.horizontalAdvance(QStringLiteral("Menu of Macros for Top Most Window")));
+        QVERIFY(grid.geometry().right() <= f.window->centralWidget()->width());
+        QVERIFY(grid.columnViewportPosition(3) + grid.columnWidth(3) <= grid.viewport()->width());
+        for (QToolButton* button : f.window->findChildren<QToolButton*>()) {
+            if (button->isVisibleTo(f.window.get()) && button->property("command").isValid()) {
+                QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+            }
+        }
+        QCOMPARE(f.settings.Col2Width, grid.columnWidth(2));
+    }
+    // Widths the user set are kept as they are.
+    Fixture stored;
+    QCOMPARE(stored.window->Grid().columnWidth(2), 168);
 }
 
 void MainWindowTest::LayoutFollowsUseSpeed() {

@@ -58,6 +58,7 @@ struct Program {
     std::unique_ptr<TMainWin> window;
 
     explicit Program(const std::vector<MacroRecord>& records) {
+        settings.MainWindow = {700, 500, 0, 0}; // a size the user chose: widths kept as stored
         path = fs::path(folder.path().toStdString()) / "Listed.ORV";
         test::WriteMacroFile(path, records, {});
         store.LoadMacroFile(path);

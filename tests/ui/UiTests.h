@@ -32,6 +32,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void CaptionAndList();
+    void FirstStartFitsTheDefaultsToTheFont();
     void LayoutFollowsUseSpeed();
     void RestrictionLevels();
     void UnbuiltCommandsAreDisabled();

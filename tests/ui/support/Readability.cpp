@@ -67,10 +67,32 @@ void CheckButton(const QAbstractButton& button, QStringList& faults) {
     if (button.text().isEmpty()) {
         return;
     }
-    // The size hint is the text, the icon and the style's margins: anything less is clipped.
-    const int needed = button.sizeHint().width();
-    const int slack = qobject_cast<const QPushButton*>(&button) ? 8 : 2;
-    if (button.width() + slack < needed) {
+    int needed = button.sizeHint().width();
+    if (qobject_cast<const QPushButton*>(&button) != nullptr) {
+        // A push button's size hint has a minimum width of the style's; what must fit is its
+        // text, icon and margins.
+        int text = 0;
+        for (const QString& line : Shown(button.text()).split(QLatin1Char('\n'))) {
+            text = std::max(text, button.fontMetrics().horizontalAdvance(line));
+        }
+        const QStyle& style = *button.style();
+        needed = text + 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button) + 4 +
+                 (button.icon().isNull() ? 0 : button.iconSize().width() + 4);
+    }
+    if (qobject_cast<const QCheckBox*>(&button) != nullptr ||
+        qobject_cast<const QRadioButton*>(&button) != nullptr) {
+        // The box or circle, the gap and the text; the size hint adds room the text does not use.
+        const bool check = qobject_cast<const QCheckBox*>(&button) != nullptr;
+        const QStyle& style = *button.style();
+        needed = style.pixelMetric(check ? QStyle::PM_IndicatorWidth
+                                         : QStyle::PM_ExclusiveIndicatorWidth,
+                                   nullptr, &button) +
+                 style.pixelMetric(check ? QStyle::PM_CheckBoxLabelSpacing
+                                         : QStyle::PM_RadioButtonLabelSpacing,
+                                   nullptr, &button) +
+                 button.fontMetrics().horizontalAdvance(Shown(button.text()));
+    }
+    if (button.width() < needed) {
         faults << QStringLiteral("%1 cut: \"%2\" needs %3 px, has %4")
                       .arg(Name(button), Shown(button.text()))
                       .arg(needed)

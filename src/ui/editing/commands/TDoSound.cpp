@@ -37,7 +37,7 @@ TDoSound::TDoSound(const CommandDialogServices& services, const SoundForm& form,
         kind_, 0, "Beep", mode == Mode::Alarm ? QStringLiteral("&None") : QStringLiteral("&Beep")));
     layout->addWidget(Radio(kind_, 1, "WaveFile", QStringLiteral("&Wave File")));
     file_ = Edit("ProgPath", 255, QStringLiteral("Wave file"));
-    file_->setMinimumWidth(file_->fontMetrics().averageCharWidth() * 40);
+    file_->setMinimumWidth(file_->fontMetrics().averageCharWidth() * 48);
     browse_ = new QPushButton(QStringLiteral("B&rowse"), this);
     browse_->setObjectName(QStringLiteral("BrowseButton"));
     browse_->setAutoDefault(false);
