@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiTests.h"
 #include "ui/MainCommandTable.h"
+#include "ui/Prompter.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace orvane {
@@ -97,6 +101,21 @@ void MainWindowTest::FirstStartFitsTheDefaultsToTheFont() {
     // Widths the user set are kept as they are.
     Fixture stored;
     QCOMPARE(stored.window->Grid().columnWidth(2), 168);
+}
+
+void MainWindowTest::MessagesAppearOverTheDialogThatRaisedThem() {
+    Fixture f;
+    Prompter prompter(f.window.get());
+    QDialog dialog(f.window.get());
+    dialog.open();
+    QWidget* over = nullptr;
+    QTimer::singleShot(0, [&over] {
+        QWidget* box = QApplication::activeModalWidget();
+        over = box->parentWidget();
+        box->close();
+    });
+    prompter.Show("Error", "Invalid width specified.");
+    QCOMPARE(over, &dialog);
 }
 
 void MainWindowTest::LayoutFollowsUseSpeed() {

@@ -33,6 +33,7 @@ class MainWindowTest : public QObject {
 private slots:
     void CaptionAndList();
     void FirstStartFitsTheDefaultsToTheFont();
+    void MessagesAppearOverTheDialogThatRaisedThem();
     void LayoutFollowsUseSpeed();
     void RestrictionLevels();
     void UnbuiltCommandsAreDisabled();
