@@ -420,8 +420,6 @@ void MacroCommandsTest::SelectedRowDrivesCaptionsAndDoubleClickEdits() {
     QCOMPARE(ReadMacroFileBack(files.path)[0].Text(), std::string("<ENTER>"));
 }
 
-} // namespace orvane
-
 void MacroCommandsTest::EveryKeyDialogPicksAClickOnlyOnItsField() {
     Files files({HotKeyMacro("Ctrl+A", ScopeGlobal, "a")});
     const MacroTable& table = files.store.Table();
@@ -526,6 +524,8 @@ void MacroCommandsTest::APlainClickFromTheListAsksFirst() {
             std::string::npos);
     QVERIFY(capture.isVisible());
 }
+
+} // namespace orvane
 
 QTEST_MAIN(orvane::MacroCommandsTest)
 #include "MacroCommandsTest.moc"
