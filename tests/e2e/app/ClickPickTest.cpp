@@ -287,6 +287,7 @@ TEST_F(ClickPickTest, SystemHotKeysByMouseKeepTheStruckKey) {
     const auto shown = WaitForWidget(display, "System Hot Keys", field);
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->Value, "Ctrl+Alt+J");
+    EXPECT_EQ(Log().find("orvane: Error:"), std::string::npos) << "no click was picked";
     ASSERT_TRUE(ClickWidget(display, "System Hot Keys", "Ok"));
     ASSERT_TRUE(WaitFor([&] { return HasMacro("Ctrl+Alt+J", ScopeSystem, ""); })) << Log();
     EXPECT_FALSE(HasKey("LMouse"));
