@@ -36,14 +36,13 @@ std::optional<std::string> PlainClickQuestion(std::uint16_t code, std::int16_t s
     const std::string_view where = scope == ScopeSpecificWindow    ? "in the chosen window"
                                    : scope == ScopeSpecificProgram ? "in the chosen program"
                                                                    : "in every program";
-    return "With " + name + " as its hot key, every " + std::string(ClickKind(code)) +
-           " click " + std::string(where) +
+    return "With " + name + " as its hot key, every " + std::string(ClickKind(code)) + " click " +
+           std::string(where) +
            " will play the macro instead of clicking.  Would you still like to use " + name + "?";
 }
 
 std::string PlainClickSystemText(std::uint16_t code) {
-    return "The hot key \"" + NameOf(code) + "\" would take every " +
-           std::string(ClickKind(code)) +
+    return "The hot key \"" + NameOf(code) + "\" would take every " + std::string(ClickKind(code)) +
            " click in every program.  Please choose it with Ctrl, Alt or Shift, or another key.";
 }
 

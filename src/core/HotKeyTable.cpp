@@ -237,8 +237,8 @@ std::optional<std::uint16_t> HotKeyCodeOfKey(const DecipheredKey& key) {
 
 bool IsPlainClickKey(std::uint32_t code) {
     const DecipheredKey key = DecipherKey(code);
-    return (key.MouseButton == 1 || key.MouseButton == 2) && !key.Ctrl && !key.Alt &&
-           !key.Shift && !key.Win;
+    return (key.MouseButton == 1 || key.MouseButton == 2) && !key.Ctrl && !key.Alt && !key.Shift &&
+           !key.Win;
 }
 
 } // namespace orvane

@@ -72,7 +72,8 @@ void WidgetMap::Write() {
             continue;
         }
         QString title = window->windowTitle();
-        title.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        title.replace(QLatin1Char('\t'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
         for (QWidget* widget : window->findChildren<QWidget*>()) {
             const QString name = NameOf(*widget);
             if (name.isEmpty() || !widget->isVisible()) {

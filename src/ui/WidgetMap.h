@@ -11,8 +11,8 @@ namespace orvane {
 // moves, changes size or goes, so that a script can click a control where the user sees it. One
 // line per visible control: the window's title, the control's name (its accessible name, else
 // its text without mnemonic marks), its left, top, width and height on the screen, and its value
-// (a field's text, "checked" or "unchecked"), separated by tabs. Names what the screen shows,
-// never what is typed elsewhere.
+// (a field's text, "checked" or "unchecked"), separated by tabs. It holds what the windows show,
+// in the runtime folder only this user can enter; hidden (password) fields show nothing.
 class WidgetMap final : public QObject {
 public:
     explicit WidgetMap(QString path, QObject* parent = nullptr);

@@ -450,9 +450,8 @@ void MacroCommandsTest::EveryKeyDialogPicksAClickOnlyOnItsField() {
     }
     {
         SettingsBlock settings;
-        SystemKeysDialog dialog(SystemKeysFormFrom(files.store, settings),
-                                GlobalKeys(table, count), 1,
-                                {files.Picking(), &files.messages, {}});
+        SystemKeysDialog dialog(SystemKeysFormFrom(files.store, settings), GlobalKeys(table, count),
+                                1, {files.Picking(), &files.messages, {}});
         ClicksPickOnlyOnTheFocusedField(dialog, *dialog.KeyField(0), *dialog.PopupChoice(3),
                                         files.relay);
         // A plain click, picked on purpose, is refused for a system command.

@@ -149,8 +149,7 @@ void HotKeyField::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void HotKeyField::focusInEvent(QFocusEvent* event) {
-    clicks_.FocusGained(CauseOf(event->reason()),
-                        QGuiApplication::mouseButtons() != Qt::NoButton);
+    clicks_.FocusGained(CauseOf(event->reason()), QGuiApplication::mouseButtons() != Qt::NoButton);
     QLineEdit::focusInEvent(event);
     StartPicking();
 }

@@ -57,8 +57,7 @@ inline std::vector<MappedWidget> ReadWidgetMap(const VirtualDisplay& display) {
 // Waits until window `window` shows a control named `name` (whose value is `value`, when one is
 // given) and returns it.
 inline std::optional<MappedWidget> WaitForWidget(const VirtualDisplay& display,
-                                                 const std::string& window,
-                                                 const std::string& name,
+                                                 const std::string& window, const std::string& name,
                                                  const std::optional<std::string>& value = {}) {
     std::optional<MappedWidget> found;
     WaitFor([&] {
@@ -80,8 +79,8 @@ inline ::testing::AssertionResult ClickWidget(const VirtualDisplay& display,
                                               int button = 1) {
     const std::optional<MappedWidget> widget = WaitForWidget(display, window, name);
     if (!widget) {
-        return ::testing::AssertionFailure() << "no control \"" << name << "\" in \"" << window
-                                             << "\"";
+        return ::testing::AssertionFailure()
+               << "no control \"" << name << "\" in \"" << window << "\"";
     }
     return ClickAt(display, widget->X + widget->Width / 2, widget->Y + widget->Height / 2, button);
 }
