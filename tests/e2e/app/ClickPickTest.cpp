@@ -39,8 +39,8 @@ std::uint16_t Code(const std::string& name) {
 
 class ClickPickTest : public ::testing::Test {
 protected:
-    // The four system macros, then "hi" on Ctrl+Alt+Shift+G; the program started on them with
-    // its control map and hook trace.
+    // "hi" on Ctrl+Alt+Shift+G, "clicked" on Ctrl+LMouse and the four system macros; the
+    // program started on them with its control map and hook trace.
     void SetUp() override {
         std::ofstream out(file_, std::ios::binary | std::ios::trunc);
         MacroRecord greeting;
@@ -50,6 +50,11 @@ protected:
         greeting.Active = 1;
         greeting.SetText("hi");
         Write(out, greeting);
+        MacroRecord clicked = greeting; // a macro on a click: the program grabs Ctrl+LMouse
+        clicked.Nickname.Assign("clicked");
+        clicked.HotKey = Code("Ctrl+LMouse");
+        clicked.SetText("clicked");
+        Write(out, clicked);
         const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
                                     "Ctrl+Alt+Shift+Z"};
         for (int k = 0; k < 4; ++k) {
@@ -234,6 +239,36 @@ TEST_F(ClickPickTest, AddMacroThenScriptingEditorByMouseKeepsTheStruckKey) {
     ASSERT_TRUE(probe.WaitForReady());
     ClickReachesAProgramAndKeyPlays(probe, "ctrl+alt+j");
     EXPECT_TRUE(probe.WaitForText("hi")) << Trace();
+}
+
+TEST_F(ClickPickTest, AClickOnTheFieldItselfPicksItsButtonEvenOneAMacroHas) {
+    ASSERT_TRUE(ActivateWindowByTitle(display, MainTitle));
+    ASSERT_TRUE(PressKeys(display, {"Insert"}));
+    ASSERT_TRUE(Shown("Add Macro")) << Log();
+    ASSERT_TRUE(TraceShows("keypick on"));
+    const auto field = WaitForWidget(display, "Add Macro", KeyFieldName);
+    ASSERT_TRUE(field);
+    const std::string x = std::to_string(field->X + field->Width / 2);
+    const std::string y = std::to_string(field->Y + field->Height / 2);
+    // The field had the focus before the pointer came: Ctrl and a left click on it pick.
+    ASSERT_TRUE(Xdotool(display, {"mousemove", "--sync", x, y, "keydown", "ctrl", "click", "1",
+                                  "keyup", "ctrl"})
+                    .Succeeded());
+    ASSERT_TRUE(WaitForWidget(display, "Add Macro", KeyFieldName, "Ctrl+LMouse"))
+        << "the click on the field picks the key of a macro too";
+    // Tabbed away and clicked back into: that click picks nothing, the next one does.
+    ASSERT_TRUE(PressKeys(display, {"Tab"}));
+    ASSERT_TRUE(TraceShows("keypick off"));
+    // The pointer is still over the field; 3 is X's right button.
+    ASSERT_TRUE(Xdotool(display, {"click", "3"}).Succeeded());
+    ASSERT_TRUE(TraceShows("keypick on", 2));
+    ASSERT_TRUE(Xdotool(display, {"keydown", "shift", "click", "3", "keyup", "shift"}).Succeeded());
+    ASSERT_TRUE(WaitForWidget(display, "Add Macro", KeyFieldName, "Shift+RMouse"))
+        << "a right click on the focused field picks";
+    EXPECT_EQ(Trace().find("hotkey "), std::string::npos) << "the macro on the click never played";
+    ASSERT_TRUE(ClickWidget(display, "Add Macro", "Abort"));
+    ASSERT_TRUE(Shown("Add Macro", false));
+    EXPECT_EQ(Stored().size(), 6u);
 }
 
 TEST_F(ClickPickTest, CopyAndMoveHotKeyByMouseKeepTheStruckKey) {
