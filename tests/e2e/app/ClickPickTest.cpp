@@ -39,9 +39,14 @@ std::uint16_t Code(const std::string& name) {
 
 class ClickPickTest : public ::testing::Test {
 protected:
-    // "hi" on Ctrl+Alt+Shift+G, "clicked" on Ctrl+LMouse and the four system macros; the
-    // program started on them with its control map and hook trace.
     void SetUp() override {
+        Start("Ctrl+Alt+Shift+W");
+        ASSERT_TRUE(Shown(MainTitle)) << display.Logs();
+    }
+
+    // "hi" on Ctrl+Alt+Shift+G, "clicked" on Ctrl+LMouse and the four system macros ("Activate
+    // Orvane" on `activateKey`); the program started on them with its control map and hook trace.
+    void Start(const std::string& activateKey) {
         std::ofstream out(file_, std::ios::binary | std::ios::trunc);
         MacroRecord greeting;
         greeting.Nickname.Assign("greeting");
@@ -55,8 +60,8 @@ protected:
         clicked.HotKey = Code("Ctrl+LMouse");
         clicked.SetText("clicked");
         Write(out, clicked);
-        const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
-                                    "Ctrl+Alt+Shift+Z"};
+        const std::string systemKeys[] = {activateKey, "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
+                                          "Ctrl+Alt+Shift+Z"};
         for (int k = 0; k < 4; ++k) {
             MacroRecord r;
             r.Nickname.Assign("system");
@@ -77,7 +82,6 @@ protected:
         options.stderrFd = fd;
         program_ = std::make_unique<ChildProcess>(options);
         ::close(fd);
-        ASSERT_TRUE(Shown(MainTitle)) << display.Logs();
     }
 
     void TearDown() override {
@@ -85,6 +89,12 @@ protected:
             ::kill(program_->Pid(), SIGTERM);
             program_->WaitForExit(kDefaultTimeout);
         }
+    }
+
+    void Stop() {
+        ::kill(program_->Pid(), SIGTERM);
+        ASSERT_TRUE(program_->WaitForExit(kDefaultTimeout));
+        program_.reset();
     }
 
     static void Write(std::ofstream& out, const MacroRecord& record) {
@@ -269,6 +279,29 @@ TEST_F(ClickPickTest, AClickOnTheFieldItselfPicksItsButtonEvenOneAMacroHas) {
     ASSERT_TRUE(ClickWidget(display, "Add Macro", "Abort"));
     ASSERT_TRUE(Shown("Add Macro", false));
     EXPECT_EQ(Stored().size(), 6u);
+}
+
+TEST_F(ClickPickTest, AFileWithASystemCommandOnAPlainClickIsMendedWhenOpened) {
+    ASSERT_NO_FATAL_FAILURE(Stop());
+    Start("LMouse");
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("orvane: Warning: The system command \"Activate Orvane\" was on "
+                          "\"LMouse\"") != std::string::npos;
+    })) << Log();
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Warning"));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(Shown(MainTitle)) << Log();
+    ASSERT_TRUE(HasMacro("Ctrl+Alt+Shift+W", ScopeSystem, ""));
+    EXPECT_FALSE(HasKey("LMouse"));
+
+    // Clicks belong to the programs again; the default key shows the main window.
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ClickReachesAProgramAndKeyPlays(probe, "ctrl+alt+shift+w");
+    EXPECT_TRUE(WaitFor([&] {
+        const CommandResult active = Xdotool(display, {"getactivewindow", "getwindowname"});
+        return active.Succeeded() && active.out.rfind(MainTitle, 0) == 0;
+    })) << Trace();
 }
 
 TEST_F(ClickPickTest, CopyAndMoveHotKeyByMouseKeepTheStruckKey) {
