@@ -91,6 +91,14 @@ protected:
         }
     }
 
+    // Waits until the main window is the active window.
+    bool MainWindowActive() {
+        return WaitFor([&] {
+            const CommandResult active = Xdotool(display, {"getactivewindow", "getwindowname"});
+            return active.Succeeded() && active.out.rfind(MainTitle, 0) == 0;
+        });
+    }
+
     void Stop() {
         ::kill(program_->Pid(), SIGTERM);
         ASSERT_TRUE(program_->WaitForExit(kDefaultTimeout));
@@ -298,10 +306,7 @@ TEST_F(ClickPickTest, AFileWithASystemCommandOnAPlainClickIsMendedWhenOpened) {
     Probe probe(display, "Target");
     ASSERT_TRUE(probe.WaitForReady());
     ClickReachesAProgramAndKeyPlays(probe, "ctrl+alt+shift+w");
-    EXPECT_TRUE(WaitFor([&] {
-        const CommandResult active = Xdotool(display, {"getactivewindow", "getwindowname"});
-        return active.Succeeded() && active.out.rfind(MainTitle, 0) == 0;
-    })) << Trace();
+    EXPECT_TRUE(MainWindowActive()) << Trace();
 }
 
 TEST_F(ClickPickTest, CopyAndMoveHotKeyByMouseKeepTheStruckKey) {
@@ -365,10 +370,7 @@ TEST_F(ClickPickTest, SystemHotKeysByMouseKeepTheStruckKey) {
     ASSERT_TRUE(probe.WaitForReady());
     ClickReachesAProgramAndKeyPlays(probe, "ctrl+alt+j");
     // "Activate Orvane" brings the main window forward.
-    EXPECT_TRUE(WaitFor([&] {
-        const CommandResult active = Xdotool(display, {"getactivewindow", "getwindowname"});
-        return active.Succeeded() && active.out.rfind(MainTitle, 0) == 0;
-    })) << Trace();
+    EXPECT_TRUE(MainWindowActive()) << Trace();
 }
 
 } // namespace
