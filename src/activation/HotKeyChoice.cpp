@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "activation/HotKeyChoice.h"
 
+#include "activation/ClickPick.h"
 #include "activation/Schedule.h"
 #include "activation/ShortKeyBuffer.h"
 #include "core/HookLibrary.h"
@@ -27,15 +28,14 @@ std::string NameOf(std::uint16_t code) {
     return std::string(HotKeyName(code).value_or(""));
 }
 
-// The reserved-key question for a hot key choice, when the key is one of them.
-std::optional<std::string> QuestionFor(std::uint16_t code) {
+} // namespace
+
+std::optional<std::string> HotKeyQuestion(std::uint16_t code, std::int16_t scope) {
     if (IsReservedHotKey(code)) {
         return ReservedKeyQuestion(code);
     }
-    return std::nullopt;
+    return PlainClickQuestion(code, scope);
 }
-
-} // namespace
 
 void SetSecWind(MacroStore& store, std::uint32_t window, bool on) {
     store.Table().SetSecondWindow(window);
@@ -148,7 +148,7 @@ ChooserCheck CheckChooser(const ChooserForm& form, ChooserMode mode, const Macro
         } else if (working.Scope == ScopeGlobal && taken[*form.Code]) {
             check.Refusal = TakenKeyText(mode);
         } else {
-            check.Question = QuestionFor(*form.Code);
+            check.Question = HotKeyQuestion(*form.Code, working.Scope);
         }
         break;
     }
@@ -187,14 +187,15 @@ ChooserCheck CheckAddMacro(const AddMacroForm& form, const KeyFlags& globalKeys,
         } else if (globalKeys[*form.Code]) {
             check.Refusal = std::string(KeyAlreadyGlobalText);
         } else {
-            check.Question = QuestionFor(*form.Code);
+            check.Question = HotKeyQuestion(*form.Code, ScopePopupMenu);
         }
         break;
     case NewMacroType::HotKey:
         if (!haveKey) {
             check.Refusal = std::string(NoHotKeySelectedText);
         } else {
-            check.Question = QuestionFor(*form.Code);
+            // A new macro is Global until its editor says otherwise.
+            check.Question = HotKeyQuestion(*form.Code, ScopeGlobal);
         }
         break;
     case NewMacroType::ShortKey: {
@@ -244,6 +245,9 @@ std::string KeyInUseText(std::uint16_t code) {
 std::optional<std::string> CheckSystemKeyPick(std::uint16_t code, const KeyFlags& globalKeys) {
     if (code < HotKeyCount && globalKeys[code]) {
         return KeyInUseText(code);
+    }
+    if (IsPlainClickKey(code)) {
+        return PlainClickSystemText(code);
     }
     return std::nullopt;
 }

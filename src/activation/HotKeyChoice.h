@@ -46,6 +46,9 @@ bool IsReservedHotKey(std::uint16_t code);
 // "<name> may be used internally by Windows 95, 98 or NT.  This may cause the hot key not to
 // function correctly. Would you still like to use <name>?" (caption "Warning", Yes/No).
 std::string ReservedKeyQuestion(std::uint16_t code);
+// The question to ask before `code` becomes the hot key of a macro of `scope`: the reserved-key
+// question, or for a plain "LMouse" or "RMouse" what it does to every click (PlainClickQuestion).
+std::optional<std::string> HotKeyQuestion(std::uint16_t code, std::int16_t scope);
 inline constexpr std::string_view WarningCaption = "Warning";
 inline constexpr std::string_view ErrorCaption = "Error";
 
@@ -103,8 +106,8 @@ struct ChooserCheck {
     std::optional<std::string> Question;
     std::string ShortKeyName; // the checked name for a ShortKey choice
 };
-// "&Ok": the first refusal, or the reserved-key question for a hot key choice. A Global macro
-// may not go onto a taken key.
+// "&Ok": the first refusal, or the question for a hot key choice (HotKeyQuestion, for the
+// working macro's scope). A Global macro may not go onto a taken key.
 ChooserCheck CheckChooser(const ChooserForm& form, ChooserMode mode, const MacroRecord& working,
                           const KeyFlags& taken);
 
@@ -144,7 +147,7 @@ struct SystemKeysForm {
 // combination, you will first need to either remove or move the macro which is assigned to it."
 std::string KeyInUseText(std::uint16_t code);
 // A struck key for a system command: refused when a Global, PopUp Menu or System macro has it
-// (the command's own key included).
+// (the command's own key included), or when it is a plain "LMouse" or "RMouse".
 std::optional<std::string> CheckSystemKeyPick(std::uint16_t code, const KeyFlags& globalKeys);
 // "&Ok": refused when two commands have the same key.
 std::optional<std::string_view> CheckSystemKeys(const SystemKeysForm& form);

@@ -27,6 +27,7 @@
 #include "playback/Player.h"
 #include "ui/HelpCenter.h"
 #include "ui/Prompter.h"
+#include "ui/WidgetMap.h"
 #include "ui/WindowTitleFit.h"
 #include "ui/activation/PopupMenuScreen.h"
 #include "ui/activation/SchedulerTimer.h"
@@ -125,6 +126,12 @@ int RunGui(int argc, char** argv) {
     const QByteArray display = qgetenv("DISPLAY");
     if (lifecycle.Start(folders, display.toStdString()) != ProgramLifecycle::StartResult::Run) {
         return 0;
+    }
+
+    std::unique_ptr<WidgetMap> widgetMap;
+    if (!qgetenv("ORVANE_WIDGET_MAP").isEmpty()) {
+        widgetMap = std::make_unique<WidgetMap>(
+            QString::fromStdString((folders.Runtime / "widgets.txt").string()));
     }
 
     SettingsBlock& settings = lifecycle.Settings();

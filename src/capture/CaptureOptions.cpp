@@ -103,8 +103,9 @@ ChooserCheck CheckCaptureComplete(const CaptureCompleteForm& form, const KeyFlag
         check.Refusal = std::string(NoHotKeySelectedText);
     } else if (!form.ProgramScope && globalKeys[*form.Code]) {
         check.Refusal = std::string(CaptureGlobalKeyInUseText);
-    } else if (IsReservedHotKey(*form.Code)) {
-        check.Question = ReservedKeyQuestion(*form.Code);
+    } else {
+        check.Question =
+            HotKeyQuestion(*form.Code, form.ProgramScope ? ScopeSpecificProgram : ScopeGlobal);
     }
     return check;
 }

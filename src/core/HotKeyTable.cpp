@@ -225,4 +225,20 @@ std::optional<std::uint16_t> HotKeyCodeOf(std::string_view name) {
     return std::nullopt;
 }
 
+std::optional<std::uint16_t> HotKeyCodeOfKey(const DecipheredKey& key) {
+    const auto& table = HotKeyTable();
+    for (std::size_t k = 0; k < HotKeyCount; ++k) {
+        if (table[k].Key == key) {
+            return static_cast<std::uint16_t>(k);
+        }
+    }
+    return std::nullopt;
+}
+
+bool IsPlainClickKey(std::uint32_t code) {
+    const DecipheredKey key = DecipherKey(code);
+    return (key.MouseButton == 1 || key.MouseButton == 2) && !key.Ctrl && !key.Alt && !key.Shift &&
+           !key.Win;
+}
+
 } // namespace orvane

@@ -44,4 +44,11 @@ DecipheredKey DecipherKey(std::uint32_t code);
 // The code whose name is exactly `name`, if any.
 std::optional<std::uint16_t> HotKeyCodeOf(std::string_view name);
 
+// The code of a key or button with exactly these modifiers, if the table has one.
+std::optional<std::uint16_t> HotKeyCodeOfKey(const DecipheredKey& key);
+
+// "LMouse" or "RMouse" with no modifier: as a hot key it takes every left or right click of the
+// desktop (or of its window) away from the programs.
+bool IsPlainClickKey(std::uint32_t code);
+
 } // namespace orvane

@@ -4,6 +4,7 @@
 #include "core/CodePage.h"
 #include "core/DayCount.h"
 #include "core/HookLibrary.h"
+#include "core/HotKeyTable.h"
 #include "core/MacroFile.h"
 #include "core/MacroFileCheck.h"
 #include "core/TextCase.h"
@@ -247,6 +248,9 @@ void MacroStore::EnsureSystemMacros() {
         if (names_.Nickname(i) != kind.Nickname) {
             names_.SetNickname(i, kind.Nickname);
         }
+        if (IsPlainClickKey(table_.HotKey(i))) {
+            MendPlainClick(i, kind);
+        }
     }
     for (int k = 0; k < 4; ++k) {
         if (present[k]) {
@@ -266,6 +270,28 @@ void MacroStore::EnsureSystemMacros() {
             return;
         }
     }
+}
+
+void MacroStore::MendPlainClick(int i, const SystemMacroKind& kind) {
+    const std::uint16_t was = table_.HotKey(i);
+    MacroRecord record;
+    if (!ReadMacro(i, record)) {
+        return;
+    }
+    record.HotKey = kind.DefaultHotKey;
+    if (!SaveMacro(i, record)) {
+        // The file keeps it (the failure has been told), but this run never takes the clicks.
+        RefreshItem(i, record);
+    }
+    messages_.Show(WarningCaption, PlainClickMendedText(kind, was));
+}
+
+std::string PlainClickMendedText(const SystemMacroKind& kind, std::uint16_t was) {
+    return "The system command \"" + std::string(kind.Nickname) + "\" was on \"" +
+           std::string(HotKeyName(was).value_or("")) +
+           "\", which would take every click in every program.  It is back on its default hot "
+           "key \"" +
+           std::string(HotKeyName(kind.DefaultHotKey).value_or("")) + "\".";
 }
 
 void MacroStore::SetHotKeys() {

@@ -15,6 +15,7 @@
 namespace orvane {
 
 class HookLibrary;
+struct SystemMacroKind;
 
 // The loaded macro file and its in-memory mirrors: the activation table shared with the hook
 // backend, the name cache, and the macro count (held by the table and by the store, always
@@ -81,7 +82,9 @@ public:
 
     // Makes sure the four system macros (scope 5, target "1".."4") exist, appending the missing
     // ones in kind order, and shows the fixed nickname for each one present. Nothing is appended
-    // to a full file.
+    // to a full file. A system macro on a plain "LMouse" or "RMouse" (a file from elsewhere, or
+    // from before such keys were refused) would take every click of the desktop: it goes back
+    // to its default key, written to the file, and the user is told ("Warning").
     void EnsureSystemMacros();
 
     // Recomputes KeysInUse and HaveShortKeys from all loaded macros and publishes them
@@ -125,6 +128,7 @@ public:
 
 private:
     bool CanAppend() const;
+    void MendPlainClick(int i, const SystemMacroKind& kind);
 
     HookLibrary& hook_;
     MessageSink& messages_;
@@ -158,5 +162,8 @@ inline constexpr SystemMacroKind SystemMacroKinds[4] = {
     {'3', "Resume Pause", 264},
     {'4', "Menu of Macros for Top Most Window", 265},
 };
+
+// Told when loading put a system macro on a plain mouse button back on its default key.
+std::string PlainClickMendedText(const SystemMacroKind& kind, std::uint16_t was);
 
 } // namespace orvane

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/MacroStore.h"
+#include "core/HotKeyTable.h"
 #include "core/MacroFileCheck.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
@@ -201,6 +202,47 @@ TEST_F(MacroStoreTest, ARenamedSystemMacroShowsItsFixedNameWhileTheFileKeepsTheR
     EXPECT_EQ(store.Names().Nickname(3), "Resume Pause");
     EXPECT_EQ(FileRecord(3).Nickname.View(), "My pause key");
     EXPECT_EQ(Read(file), Bytes(records));
+}
+
+TEST_F(MacroStoreTest, ASystemMacroOnAPlainClickGoesBackToItsDefaultKeyAndTheUserIsTold) {
+    const std::uint16_t left = *HotKeyCodeOf("LMouse");
+    const std::uint16_t right = *HotKeyCodeOf("RMouse");
+    const std::uint16_t ctrlLeft = *HotKeyCodeOf("Ctrl+LMouse");
+    std::vector<MacroRecord> records = WithSystemMacros({Rec("clicks", left)});
+    records[0].HotKey = left;
+    records[2].HotKey = right;
+    records[3].HotKey = ctrlLeft; // with a modifier a click stays a click
+    Write(file, Bytes(records));
+    ASSERT_TRUE(store.LoadMacroFile(file));
+    EXPECT_EQ(FileRecord(1).HotKey, SystemMacroKinds[0].DefaultHotKey);
+    EXPECT_EQ(store.Table().HotKey(1), SystemMacroKinds[0].DefaultHotKey);
+    EXPECT_EQ(FileRecord(3).HotKey, SystemMacroKinds[2].DefaultHotKey);
+    EXPECT_EQ(FileRecord(3).Text(), records[2].Text()) << "only the key changes";
+    EXPECT_EQ(FileRecord(4).HotKey, ctrlLeft);
+    EXPECT_EQ(FileRecord(5).HotKey, left) << "a user's macro is the user's choice";
+    ASSERT_EQ(messages.Shown.size(), 2u);
+    EXPECT_EQ(messages.Shown[0].Caption, "Warning");
+    EXPECT_EQ(messages.Shown[0].Text, PlainClickMendedText(SystemMacroKinds[0], left));
+    EXPECT_NE(messages.Shown[0].Text.find("\"Activate Orvane\" was on \"LMouse\""),
+              std::string::npos);
+    EXPECT_NE(messages.Shown[1].Text.find("\"RMouse\""), std::string::npos);
+
+    // Mended once: the next load finds nothing to tell.
+    messages.Shown.clear();
+    ASSERT_TRUE(store.LoadMacroFile(file));
+    EXPECT_TRUE(messages.Shown.empty());
+
+    // A file that cannot take the change: this run still leaves the clicks alone.
+    records = WithSystemMacros();
+    records[1].HotKey = left;
+    Write(file, Bytes(records));
+    ::chmod(file.c_str(), 0400);
+    if (::access(file.c_str(), W_OK) != 0) { // not when the tests run as root
+        ASSERT_TRUE(store.LoadMacroFile(file));
+        EXPECT_EQ(store.Table().HotKey(2), SystemMacroKinds[1].DefaultHotKey);
+        EXPECT_EQ(FileRecord(2).HotKey, left);
+    }
+    ::chmod(file.c_str(), 0600);
 }
 
 TEST_F(MacroStoreTest, SavingOverwritesOneRecordInPlaceAndRefreshesItsMirrors) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The macro management dialogs and commands on the offscreen platform, over a real macro file
 // and the fake hook backend.
+#include "activation/ClickPick.h"
 #include "activation/KeyPickRelay.h"
 #include "core/MacroStore.h"
 #include "core/SettingsBlock.h"
@@ -12,6 +13,7 @@
 #include "ui/activation/AddMacroDialog.h"
 #include "ui/activation/HotKeyList.h"
 #include "ui/activation/SystemKeysDialog.h"
+#include "ui/capture/CaptureCompleteDialog.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
@@ -96,6 +98,39 @@ void WhenModal(std::function<void(QWidget*)> action) {
     });
 }
 
+// The pick rule of a dialog's key field, by mouse. `elsewhere`: a harmless control of the
+// dialog that takes the focus when clicked.
+void ClicksPickOnlyOnTheFocusedField(QDialog& dialog, HotKeyField& field, QWidget& elsewhere,
+                                     KeyPickRelay& relay) {
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(field.hasFocus());
+    Pick(relay, "Ctrl+Alt+J");
+    QCOMPARE(field.text(), QStringLiteral("Ctrl+Alt+J"));
+    // The backend's report of a click (as a hook that sees every click would give it).
+    Pick(relay, "LMouse");
+    QCOMPARE(field.text(), QStringLiteral("Ctrl+Alt+J"));
+    // Clicking on to another control leaves the struck key.
+    QTest::mouseClick(&elsewhere, Qt::LeftButton);
+    QVERIFY(elsewhere.hasFocus());
+    QCOMPARE(field.text(), QStringLiteral("Ctrl+Alt+J"));
+    // The click back into the field brings the focus and picks nothing ...
+    QTest::mouseClick(&field, Qt::LeftButton, Qt::ControlModifier);
+    QVERIFY(field.hasFocus());
+    QCOMPARE(field.text(), QStringLiteral("Ctrl+Alt+J"));
+    // ... the next one on it picks its button with the modifiers held.
+    QTest::mouseClick(&field, Qt::LeftButton, Qt::ControlModifier);
+    QCOMPARE(field.text(), QStringLiteral("Ctrl+LMouse"));
+    QTest::mouseClick(&field, Qt::MiddleButton, Qt::ShiftModifier);
+    QCOMPARE(field.text(), QStringLiteral("Shift+MMouse"));
+    // Tabbed into, the field picks from the first click.
+    elsewhere.setFocus(Qt::OtherFocusReason);
+    field.setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(&field, Qt::RightButton, Qt::AltModifier);
+    QCOMPARE(field.text(), QStringLiteral("Alt+RMouse"));
+}
+
 } // namespace
 
 class MacroCommandsTest : public QObject {
@@ -106,6 +141,8 @@ private slots:
     void SystemKeysRefuseKeysInUseAndDuplicates();
     void CopyRenameAndRemoveFromTheMainWindow();
     void SelectedRowDrivesCaptionsAndDoubleClickEdits();
+    void EveryKeyDialogPicksAClickOnlyOnItsField();
+    void APlainClickFromTheListAsksFirst();
 };
 
 void MacroCommandsTest::ChooserPicksAStruckKeyAndRefusesWithFocus() {
@@ -381,6 +418,110 @@ void MacroCommandsTest::SelectedRowDrivesCaptionsAndDoubleClickEdits() {
     scripting.Text = "lost";
     window.Action(MainCommand::ScriptingEditor)->trigger();
     QCOMPARE(ReadMacroFileBack(files.path)[0].Text(), std::string("<ENTER>"));
+}
+
+void MacroCommandsTest::EveryKeyDialogPicksAClickOnlyOnItsField() {
+    Files files({HotKeyMacro("Ctrl+A", ScopeGlobal, "a")});
+    const MacroTable& table = files.store.Table();
+    const int count = files.store.MacroCount();
+    const KeyUseCounts uses = CountKeyUses(table, count);
+    {
+        FakeEditor scripting;
+        AddMacroDialog::Services services{files.Picking(), &files.messages, {}, count + 1};
+        services.Editors.Scripting = &scripting;
+        AddMacroDialog dialog(uses, GlobalKeys(table, count), true, services);
+        ClicksPickOnlyOnTheFocusedField(dialog, *dialog.KeyField(),
+                                        *dialog.TypeButton(NewMacroType::HotKey), files.relay);
+        QVERIFY(scripting.Requests.empty());
+    }
+    {
+        MacroRecord working;
+        QVERIFY(files.store.ReadMacro(1, working));
+        ActivationChooserDialog dialog(ChooserMode::Copy, working, uses, TakenKeys(table, count),
+                                       {files.Picking(), &files.messages, LocalMoment::Now()});
+        ClicksPickOnlyOnTheFocusedField(dialog, *dialog.KeyField(),
+                                        *dialog.Choice(ActivationChoice::HotKey), files.relay);
+    }
+    {
+        CaptureCompleteDialog dialog(MacroRecord{}, {}, "GEDIT", uses, GlobalKeys(table, count),
+                                     {files.Picking(), &files.messages, {}});
+        ClicksPickOnlyOnTheFocusedField(dialog, *dialog.KeyField(), *dialog.GlobalButton(),
+                                        files.relay);
+    }
+    {
+        SettingsBlock settings;
+        SystemKeysDialog dialog(SystemKeysFormFrom(files.store, settings), GlobalKeys(table, count),
+                                1, {files.Picking(), &files.messages, {}});
+        ClicksPickOnlyOnTheFocusedField(dialog, *dialog.KeyField(0), *dialog.PopupChoice(3),
+                                        files.relay);
+        // A plain click, picked on purpose, is refused for a system command.
+        QTest::mouseClick(dialog.KeyField(0), Qt::LeftButton);
+        QCOMPARE(files.messages.Shown.back().Text, PlainClickSystemText(Code("LMouse")));
+        QCOMPARE(dialog.KeyField(0)->text(), QStringLiteral("Alt+RMouse"));
+        dialog.OkButton()->click();
+        QCOMPARE(dialog.Form().Keys[0], Code("Alt+RMouse"));
+    }
+}
+
+void MacroCommandsTest::APlainClickFromTheListAsksFirst() {
+    Files files({HotKeyMacro("Ctrl+A", 2, "w", "Notes")});
+    const MacroTable& table = files.store.Table();
+    const int count = files.store.MacroCount();
+    const KeyUseCounts uses = CountKeyUses(table, count);
+    const std::uint16_t left = Code("LMouse");
+
+    // "Add Macro": No opens nothing, Yes opens the editor on the click.
+    FakeEditor scripting;
+    AddMacroDialog::Services services{files.Picking(), &files.messages, {}, count + 1};
+    services.Editors.Scripting = &scripting;
+    AddMacroDialog add(uses, GlobalKeys(table, count), true, services);
+    add.show();
+    add.KeyList()->setCurrentRow(left);
+    QCOMPARE(add.KeyField()->text(), QStringLiteral("LMouse"));
+    files.messages.Answers = {false};
+    add.ScriptingButton()->click();
+    QCOMPARE(files.messages.Asked.back().Caption, std::string("Warning"));
+    QCOMPARE(files.messages.Asked.back().Text, *PlainClickQuestion(left, ScopeGlobal));
+    QVERIFY(files.messages.Asked.back().Text.find("every left click in every program") !=
+            std::string::npos);
+    QVERIFY(scripting.Requests.empty());
+    files.messages.Answers = {true};
+    add.ScriptingButton()->click();
+    QCOMPARE(add.result(), int(QDialog::Accepted));
+    QCOMPARE(add.Record().HotKey, left);
+
+    // Moving a window's macro: the question names the window.
+    MacroRecord working;
+    QVERIFY(files.store.ReadMacro(1, working));
+    ActivationChooserDialog move(ChooserMode::Move, working, uses, TakenKeys(table, count),
+                                 {files.Picking(), &files.messages, LocalMoment::Now()});
+    move.show();
+    move.KeyList()->setCurrentRow(Code("RMouse"));
+    files.messages.Answers = {false};
+    move.OkButton()->click();
+    QVERIFY(files.messages.Asked.back().Text.find("every right click in the chosen window") !=
+            std::string::npos);
+    QVERIFY(move.isVisible());
+    // With a modifier there is nothing to ask.
+    const std::size_t asked = files.messages.Asked.size();
+    move.KeyList()->setCurrentRow(Code("Ctrl+RMouse"));
+    move.OkButton()->click();
+    QCOMPARE(files.messages.Asked.size(), asked);
+    QCOMPARE(move.result(), int(QDialog::Accepted));
+    QCOMPARE(move.Record().HotKey, Code("Ctrl+RMouse"));
+
+    // "Capture Complete" for a program: the question names the program.
+    CaptureCompleteForm form;
+    form.ProgramScope = true;
+    CaptureCompleteDialog capture(MacroRecord{}, form, "GEDIT", uses, GlobalKeys(table, count),
+                                  {files.Picking(), &files.messages, {}});
+    capture.show();
+    capture.KeyList()->setCurrentRow(left);
+    files.messages.Answers = {false};
+    capture.OkButton()->click();
+    QVERIFY(files.messages.Asked.back().Text.find("every left click in the chosen program") !=
+            std::string::npos);
+    QVERIFY(capture.isVisible());
 }
 
 } // namespace orvane

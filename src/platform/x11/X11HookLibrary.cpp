@@ -204,13 +204,8 @@ void X11HookLibrary::HandleRaw(const RawInput& raw) {
         if (own || raw.Detail > 3) {
             return; // the wheel is not a click
         }
-        const unsigned state = HeldModifiersOf(keymap_, userHeld_) | locked_;
-        if (secondWindowOn_) {
-            if (const auto code =
-                    HotKeyOfButton(keymap_, static_cast<unsigned>(raw.Detail), state)) {
-                Post(HookMessageId::UM_KEYPICK, *code, 0, secondWindow_);
-            }
-        }
+        // A click is never reported as a pick: where it was made decides whether it is one,
+        // and the pick field reads that from the click itself.
         if (haveShortKeys_) {
             Post(HookMessageId::UM_SHORTKEYCHAR, 1, 0);
         }
@@ -278,7 +273,9 @@ void X11HookLibrary::HandleGrabbedKey(unsigned keycode, unsigned state, unsigned
 void X11HookLibrary::HandleGrabbedButton(unsigned button, unsigned state, unsigned long time) {
     Display* d = display_.get();
     const auto code = HotKeyOfButton(keymap_, button, state);
-    if (fence_.Pending() || !code || keysInUse_[*code] == 0 || !mouseHooked_) {
+    // While a dialog picks a hot key a click goes where it was made: onto the pick field (which
+    // takes it as the pick) or onto the control the user moves on to.
+    if (fence_.Pending() || !code || keysInUse_[*code] == 0 || !mouseHooked_ || secondWindowOn_) {
         XAllowEvents(d, ReplayPointer, time);
         XFlush(d);
         return;
@@ -286,7 +283,7 @@ void X11HookLibrary::HandleGrabbedButton(unsigned button, unsigned state, unsign
     XAllowEvents(d, AsyncPointer, time);
     XUngrabPointer(d, time);
     XSync(d, False);
-    if (secondWindowOn_ || recorder_.EndsCapture(code, static_cast<std::uint32_t>(time))) {
+    if (recorder_.EndsCapture(code, static_cast<std::uint32_t>(time))) {
         return;
     }
     Trace("hotkey " + std::to_string(*code));

@@ -2,7 +2,7 @@
 #include "ui/activation/ActivationChooserDialog.h"
 
 #include "core/MessageSink.h"
-#include "ui/activation/HotKeyList.h"
+#include "ui/activation/HotKeyPanel.h"
 #include "ui/activation/QtText.h"
 #include "ui/activation/SetScheduleDialog.h"
 
@@ -42,22 +42,10 @@ ActivationChooserDialog::ActivationChooserDialog(ChooserMode mode, const MacroRe
     hotKey_->setChecked(true);
     layout->addWidget(choices);
 
-    auto* pressLabel = new QLabel(QStringLiteral("(Press the Hot &Key)"));
-    keyField_ = new HotKeyField(services.Picking);
-    keyField_->setObjectName(QStringLiteral("hotKeyEntry"));
-    keyField_->setAccessibleName(QStringLiteral("Hot key (press the hot key)"));
-    pressLabel->setBuddy(keyField_);
-    layout->addWidget(pressLabel);
-    layout->addWidget(keyField_);
-
-    auto* listLabel = new QLabel(QStringLiteral("Hot Key &List"));
-    keyList_ = new HotKeyList(uses);
-    keyList_->setObjectName(QStringLiteral("hotKeyList"));
-    keyList_->setAccessibleName(QStringLiteral("Hot key list"));
-    keyList_->setMinimumSize(360, 220);
-    listLabel->setBuddy(keyList_);
-    layout->addWidget(listLabel);
-    layout->addWidget(keyList_, 1);
+    keyPanel_ = new HotKeyPanel(uses, services.Picking,
+                                {QStringLiteral("(Press the Hot &Key)"),
+                                 QStringLiteral("Hot Key &List"), QStringLiteral("Hot key list")});
+    layout->addWidget(keyPanel_, 1);
 
     auto* nameLabel = new QLabel(QStringLiteral("ShortKey &Name"));
     shortKey_ = new QLineEdit;
@@ -75,19 +63,12 @@ ActivationChooserDialog::ActivationChooserDialog(ChooserMode mode, const MacroRe
     buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
 
-    connect(keyField_, &HotKeyField::KeyPicked, this, [this](std::uint16_t code) {
-        keyList_->SelectCode(code);
-        hotKey_->setChecked(true);
-    });
-    connect(keyList_, &HotKeyList::KeyChosen, this, [this](std::uint16_t code) {
-        keyField_->ShowKey(code);
-        hotKey_->setChecked(true);
-    });
+    connect(keyPanel_, &HotKeyPanel::KeyChosen, this, [this] { hotKey_->setChecked(true); });
     connect(shortKey_, &QLineEdit::textEdited, this, [this] { shortKeyChoice_->setChecked(true); });
     connect(buttons, &QDialogButtonBox::accepted, this, &ActivationChooserDialog::OkClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    keyField_->setFocus();
+    keyPanel_->Field()->setFocus();
 }
 
 QRadioButton* ActivationChooserDialog::Choice(ActivationChoice choice) const {
@@ -107,7 +88,7 @@ ChooserForm ActivationChooserDialog::Form() const {
     form.Choice = timed_->isChecked()            ? ActivationChoice::Timed
                   : shortKeyChoice_->isChecked() ? ActivationChoice::ShortKey
                                                  : ActivationChoice::HotKey;
-    form.Code = keyList_->SelectedCode();
+    form.Code = keyPanel_->SelectedCode();
     // A character the code page lacks is no ShortKey character either.
     form.ShortKeyName = StoredText(shortKey_->text(), '\x7f');
     return form;
@@ -121,7 +102,7 @@ void ActivationChooserDialog::OkClick() {
         if (check.Field == ChoiceField::ShortKey) {
             shortKey_->setFocus();
         } else {
-            keyField_->setFocus();
+            keyPanel_->Field()->setFocus();
         }
         return;
     }

@@ -4,7 +4,7 @@
 #include "activation/HotKeyChoice.h"
 #include "activation/LocalMoment.h"
 #include "core/MacroRecord.h"
-#include "ui/activation/HotKeyField.h"
+#include "ui/activation/HotKeyPanel.h"
 
 #include <QDialog>
 
@@ -15,7 +15,6 @@ class QRadioButton;
 
 namespace orvane {
 
-class HotKeyList;
 class MessageSink;
 
 // The activation chooser of "Copy Macro" ("Copy Hot Key") and "Rename Macro" ("Move Hot Key"):
@@ -42,8 +41,8 @@ public:
 
     QLabel* Label() const { return label_; }
     QRadioButton* Choice(ActivationChoice choice) const;
-    HotKeyField* KeyField() const { return keyField_; }
-    HotKeyList* KeyList() const { return keyList_; }
+    HotKeyField* KeyField() const { return keyPanel_->Field(); }
+    HotKeyList* KeyList() const { return keyPanel_->List(); }
     QLineEdit* ShortKeyEdit() const { return shortKey_; }
     QPushButton* OkButton() const { return ok_; }
 
@@ -56,8 +55,7 @@ private:
     QRadioButton* hotKey_ = nullptr;
     QRadioButton* shortKeyChoice_ = nullptr;
     QRadioButton* timed_ = nullptr;
-    HotKeyField* keyField_ = nullptr;
-    HotKeyList* keyList_ = nullptr;
+    HotKeyPanel* keyPanel_ = nullptr;
     QLineEdit* shortKey_ = nullptr;
     QPushButton* ok_ = nullptr;
 };

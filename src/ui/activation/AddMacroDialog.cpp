@@ -2,7 +2,7 @@
 #include "ui/activation/AddMacroDialog.h"
 
 #include "core/MessageSink.h"
-#include "ui/activation/HotKeyList.h"
+#include "ui/activation/HotKeyPanel.h"
 #include "ui/activation/QtText.h"
 
 #include <QGroupBox>
@@ -39,25 +39,7 @@ AddMacroDialog::AddMacroDialog(const KeyUseCounts& uses, const KeyFlags& globalK
     }
     left->addWidget(types);
 
-    keyPanel_ = new QWidget;
-    auto* keyColumn = new QVBoxLayout(keyPanel_);
-    keyColumn->setContentsMargins(0, 0, 0, 0);
-    auto* place =
-        new QLabel(QStringLiteral("Place cursor in field below and Press the Hot &Key to select"));
-    keyField_ = new HotKeyField(services.Picking);
-    keyField_->setObjectName(QStringLiteral("HotKeyEntry"));
-    keyField_->setAccessibleName(QStringLiteral("Hot key (press the hot key)"));
-    place->setBuddy(keyField_);
-    keyColumn->addWidget(place);
-    keyColumn->addWidget(keyField_);
-    auto* heading = new QLabel(QStringLiteral("Se&lect Hot Key"));
-    keyList_ = new HotKeyList(uses);
-    keyList_->setObjectName(QStringLiteral("hotKeyList"));
-    keyList_->setAccessibleName(QStringLiteral("Select Hot Key"));
-    keyList_->setMinimumSize(380, 260);
-    heading->setBuddy(keyList_);
-    keyColumn->addWidget(heading);
-    keyColumn->addWidget(keyList_, 1);
+    keyPanel_ = new HotKeyPanel(uses, services.Picking, HotKeyPanel::PlaceCursorCaptions());
     left->addWidget(keyPanel_, 1);
 
     namePanel_ = new QWidget;
@@ -84,15 +66,13 @@ AddMacroDialog::AddMacroDialog(const KeyUseCounts& uses, const KeyFlags& globalK
     buttons->addStretch(1);
     columns->addLayout(buttons);
 
-    connect(keyField_, &HotKeyField::KeyPicked, keyList_, &HotKeyList::SelectCode);
-    connect(keyList_, &HotKeyList::KeyChosen, keyField_, &HotKeyField::ShowKey);
     connect(scripting_, &QPushButton::clicked, this, [this] { Open(Editor::Scripting); });
     connect(direct_, &QPushButton::clicked, this, [this] { Open(Editor::Direct); });
     connect(capture_, &QPushButton::clicked, this, [this] { Open(Editor::Capture); });
     connect(abort, &QPushButton::clicked, this, &QDialog::reject);
 
     hotKeys_->setChecked(true);
-    keyField_->setFocus();
+    keyPanel_->Field()->setFocus();
 }
 
 QRadioButton* AddMacroDialog::TypeButton(NewMacroType type) const {
@@ -115,7 +95,7 @@ AddMacroForm AddMacroDialog::Form() const {
                 : timed_->isChecked()     ? NewMacroType::Timed
                 : shortKeys_->isChecked() ? NewMacroType::ShortKey
                                           : NewMacroType::HotKey;
-    form.Code = keyList_->SelectedCode();
+    form.Code = keyPanel_->SelectedCode();
     form.ShortKeyName = StoredText(shortKey_->text(), '\x7f');
     return form;
 }
@@ -162,7 +142,7 @@ bool AddMacroDialog::Open(Editor editor) {
         if (check.Field == ChoiceField::ShortKey) {
             shortKey_->setFocus();
         } else {
-            keyField_->setFocus();
+            keyPanel_->Field()->setFocus();
         }
         return false;
     }

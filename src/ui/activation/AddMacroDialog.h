@@ -3,7 +3,7 @@
 
 #include "activation/HotKeyChoice.h"
 #include "core/MacroRecord.h"
-#include "ui/activation/HotKeyField.h"
+#include "ui/activation/HotKeyPanel.h"
 #include "ui/library/MacroEditors.h"
 
 #include <QDialog>
@@ -16,7 +16,6 @@ class QWidget;
 
 namespace orvane {
 
-class HotKeyList;
 class MessageSink;
 
 // "Add Macro": how a new macro is activated (hot key, ShortKey, timed macro or popup menu) and
@@ -47,8 +46,8 @@ public:
     bool Open(Editor editor);
 
     QRadioButton* TypeButton(NewMacroType type) const;
-    HotKeyField* KeyField() const { return keyField_; }
-    HotKeyList* KeyList() const { return keyList_; }
+    HotKeyField* KeyField() const { return keyPanel_->Field(); }
+    HotKeyList* KeyList() const { return keyPanel_->List(); }
     QLineEdit* ShortKeyEdit() const { return shortKey_; }
     QPushButton* ScriptingButton() const { return scripting_; }
     QPushButton* DirectButton() const { return direct_; }
@@ -66,10 +65,8 @@ private:
     QRadioButton* shortKeys_ = nullptr;
     QRadioButton* timed_ = nullptr;
     QRadioButton* popup_ = nullptr;
-    QWidget* keyPanel_ = nullptr;
+    HotKeyPanel* keyPanel_ = nullptr;
     QWidget* namePanel_ = nullptr;
-    HotKeyField* keyField_ = nullptr;
-    HotKeyList* keyList_ = nullptr;
     QLineEdit* shortKey_ = nullptr;
     QPushButton* scripting_ = nullptr;
     QPushButton* direct_ = nullptr;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "activation/ClickPick.h"
+
 #include <QLineEdit>
 #include <cstdint>
 
@@ -21,7 +23,9 @@ struct KeyPicking {
 // the second window, so the hook backend reports struck hot keys (KeyPicked) instead of playing
 // them; losing the focus or hiding the window ends that. It keeps keys to itself so that a
 // struck Alt+letter does not press a button of the dialog: only Tab moves on, Enter and Escape
-// reach the dialog's buttons.
+// reach the dialog's buttons. A mouse button is picked here, from a press on the field itself
+// (ClickPickGate): never from the backend, which would report the click that moves on to the
+// next control, and never from the click that gives the field the focus.
 class HotKeyField : public QLineEdit {
     Q_OBJECT
 public:
@@ -38,6 +42,10 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -45,8 +53,12 @@ protected:
 private:
     void StartPicking();
     void StopPicking();
+    void Picked(std::uint16_t code);
+    // True when the press was taken as a pick.
+    bool PickClick(const QMouseEvent& event);
 
     KeyPicking services_;
+    ClickPickGate clicks_;
     bool picking_ = false;
     std::uint32_t window_ = 0; // the window published while picking
 };

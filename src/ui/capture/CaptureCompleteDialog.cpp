@@ -2,7 +2,7 @@
 #include "ui/capture/CaptureCompleteDialog.h"
 
 #include "core/MessageSink.h"
-#include "ui/activation/HotKeyList.h"
+#include "ui/activation/HotKeyPanel.h"
 #include "ui/activation/QtText.h"
 
 #include <QButtonGroup>
@@ -59,25 +59,7 @@ CaptureCompleteDialog::CaptureCompleteDialog(const MacroRecord& record,
     nicknameRow->addRow(QStringLiteral("N&ickName"), nickname_);
     layout->addLayout(nicknameRow);
 
-    keyPanel_ = new QWidget;
-    auto* keyColumn = new QVBoxLayout(keyPanel_);
-    keyColumn->setContentsMargins(0, 0, 0, 0);
-    auto* place =
-        new QLabel(QStringLiteral("Place cursor in field below and Press the Hot &Key to select"));
-    keyField_ = new HotKeyField(services_.Picking);
-    keyField_->setObjectName(QStringLiteral("HotKeyEntry"));
-    keyField_->setAccessibleName(QStringLiteral("Hot key (press the hot key)"));
-    place->setBuddy(keyField_);
-    keyColumn->addWidget(place);
-    keyColumn->addWidget(keyField_);
-    auto* listHeading = new QLabel(QStringLiteral("Se&lect Hot Key"));
-    keyList_ = new HotKeyList(uses);
-    keyList_->setObjectName(QStringLiteral("hotKeyList"));
-    keyList_->setAccessibleName(QStringLiteral("Select Hot Key"));
-    keyList_->setMinimumSize(380, 240);
-    listHeading->setBuddy(keyList_);
-    keyColumn->addWidget(listHeading);
-    keyColumn->addWidget(keyList_, 1);
+    keyPanel_ = new HotKeyPanel(uses, services_.Picking, HotKeyPanel::PlaceCursorCaptions());
     layout->addWidget(keyPanel_, 1);
 
     namePanel_ = new QWidget;
@@ -101,17 +83,15 @@ CaptureCompleteDialog::CaptureCompleteDialog(const MacroRecord& record,
             services_.Help();
         }
     });
-    connect(keyField_, &HotKeyField::KeyPicked, keyList_, &HotKeyList::SelectCode);
-    connect(keyList_, &HotKeyList::KeyChosen, keyField_, &HotKeyField::ShowKey);
     connect(hotKeys_, &QRadioButton::toggled, this, &CaptureCompleteDialog::TypeChanged);
 
     (form.ShortKeys ? shortKeys_ : hotKeys_)->setChecked(true);
     (form.ProgramScope ? program_ : global_)->setChecked(true);
     if (form.Code) {
-        keyList_->SelectCode(*form.Code);
+        keyPanel_->SelectCode(*form.Code);
     }
     TypeChanged();
-    keyField_->setFocus();
+    keyPanel_->Field()->setFocus();
 }
 
 void CaptureCompleteDialog::TypeChanged() {
@@ -126,7 +106,7 @@ CaptureCompleteForm CaptureCompleteDialog::Form() const {
     form.ShortKeys = shortKeys_->isChecked();
     form.ProgramScope = program_->isChecked();
     form.Nickname = StoredText(nickname_->text());
-    form.Code = keyList_->SelectedCode();
+    form.Code = keyPanel_->SelectedCode();
     form.ShortKeyName = StoredText(shortKey_->text(), '\x7f');
     return form;
 }
@@ -139,7 +119,7 @@ void CaptureCompleteDialog::OkClick() {
         if (check.Field == ChoiceField::ShortKey) {
             shortKey_->setFocus();
         } else {
-            keyField_->setFocus();
+            keyPanel_->Field()->setFocus();
         }
         return;
     }

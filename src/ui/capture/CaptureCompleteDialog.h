@@ -4,7 +4,7 @@
 #include "activation/HotKeyChoice.h"
 #include "capture/CaptureOptions.h"
 #include "core/MacroRecord.h"
-#include "ui/activation/HotKeyField.h"
+#include "ui/activation/HotKeyPanel.h"
 
 #include <QDialog>
 #include <functional>
@@ -17,7 +17,6 @@ class QWidget;
 
 namespace orvane {
 
-class HotKeyList;
 class MessageSink;
 
 // "Capture Complete" (TCapComplete): after a capture started by the system hot key, the new
@@ -46,8 +45,8 @@ public:
     QRadioButton* GlobalButton() const { return global_; }
     QRadioButton* ProgramButton() const { return program_; }
     QLineEdit* Nickname() const { return nickname_; }
-    HotKeyField* KeyField() const { return keyField_; }
-    HotKeyList* KeyList() const { return keyList_; }
+    HotKeyField* KeyField() const { return keyPanel_->Field(); }
+    HotKeyList* KeyList() const { return keyPanel_->List(); }
     QWidget* KeyPanel() const { return keyPanel_; }
     QLineEdit* ShortKeyName() const { return shortKey_; }
     QPushButton* OkButton() const { return ok_; }
@@ -64,10 +63,8 @@ private:
     QRadioButton* global_ = nullptr;
     QRadioButton* program_ = nullptr;
     QLineEdit* nickname_ = nullptr;
-    QWidget* keyPanel_ = nullptr;
+    HotKeyPanel* keyPanel_ = nullptr;
     QWidget* namePanel_ = nullptr;
-    HotKeyField* keyField_ = nullptr;
-    HotKeyList* keyList_ = nullptr;
     QLineEdit* shortKey_ = nullptr;
     QPushButton* ok_ = nullptr;
 };
