@@ -8,6 +8,7 @@
 #include "ChildProcess.h"
 #include "Command.h"
 #include "Deadline.h"
+#include "Keymap.h"
 #include "Probe.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
@@ -253,6 +254,61 @@ TEST(RealProgramsTest, AProgramThatNeverAnswersPingsIsWaitedForOnlyOnce) {
         EXPECT_EQ(Pings(probe), 1);
         std::printf("playback %d into a program that never answers: %.3f s\n", run, played.Seconds);
     }
+}
+
+// Binds all empty keycodes but one to Greek letters (which no text here has), so that a text of
+// more than 16 missing characters makes one playback bind that keycode anew, chunk by chunk.
+::testing::AssertionResult LeaveOneSpareKeycode(const VirtualDisplay& display) {
+    const CommandResult keys = RunCommand({"xmodmap", "-pke"}, display.Env());
+    std::istringstream lines(keys.out);
+    std::string line;
+    int empty = 0;
+    while (std::getline(lines, line)) {
+        int keycode = 0;
+        // "keycode  97 =" with nothing after it; 8 is never taken as a spare.
+        if (std::sscanf(line.c_str(), "keycode %d =", &keycode) == 1 && keycode > 8 &&
+            line.find_first_not_of(' ', line.find('=') + 1) == std::string::npos) {
+            ++empty;
+        }
+    }
+    const std::vector<std::string> greek = {
+        "Greek_alpha", "Greek_beta", "Greek_gamma", "Greek_delta", "Greek_epsilon",
+        "Greek_zeta",  "Greek_eta",  "Greek_theta", "Greek_iota",  "Greek_kappa",
+        "Greek_lamda", "Greek_mu",   "Greek_nu",    "Greek_xi",    "Greek_omicron",
+        "Greek_pi",    "Greek_rho",  "Greek_sigma", "Greek_tau",   "Greek_upsilon",
+        "Greek_phi",   "Greek_chi",  "Greek_psi",   "Greek_omega"};
+    if (empty < 1 || empty > static_cast<int>(greek.size()) + 1) {
+        return ::testing::AssertionFailure() << empty << " empty keycodes: " << keys.out;
+    }
+    return BindKeysyms(display, {greek.begin(), greek.begin() + (empty - 1)});
+}
+
+TEST(RealProgramsTest, OnePlaybackThatBindsItsKeysAnewWaitsForASilentProgramOnlyOnce) {
+    VirtualDisplay display;
+    ASSERT_TRUE(LeaveOneSpareKeycode(display));
+    std::string letters; // the 64 letters from \u00c0 to \u00ff: four chunks on one keycode
+    for (char32_t c = 0xC0; c <= 0xFF; ++c) {
+        letters += static_cast<char>(0xC0 | (c >> 6));
+        letters += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    {
+        // A program that answers is asked before every new binding.
+        Probe probe(display, "Answers", ProbeKind::Qt);
+        ASSERT_TRUE(probe.WaitForReady());
+        const Played played = PlayText(display, letters);
+        ASSERT_TRUE(played.Result.Succeeded()) << played.Result.Describe();
+        EXPECT_TRUE(probe.WaitForText(letters));
+    }
+    Probe probe(display, "Never answers", ProbeKind::X, {"--silent-pings"});
+    ASSERT_TRUE(probe.WaitForReady());
+    const Played played = PlayText(display, letters);
+    ASSERT_TRUE(played.Result.Succeeded()) << played.Result.Describe();
+    EXPECT_TRUE(probe.WaitForText(letters));
+    ASSERT_TRUE(PressKeys(display, {"x"}));
+    ASSERT_TRUE(probe.WaitForText(letters + "x"));
+    EXPECT_EQ(Pings(probe), 1);
+    std::printf("64 letters bound four times into a program that never answers: %.3f s\n",
+                played.Seconds);
 }
 
 } // namespace
