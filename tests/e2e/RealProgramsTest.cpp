@@ -232,10 +232,21 @@ TEST(RealProgramsTest, TextTypedIntoRealProgramsIsSavedExactly) {
     }
 }
 
-int Pings(Probe& probe) {
-    const auto& lines = probe.Lines();
-    return static_cast<int>(std::count_if(
-        lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("PING ", 0) == 0; }));
+// Plays `text` into the probe and waits for it to arrive, then for a key typed after the command:
+// any ping the command sent has reached the probe by then.
+::testing::AssertionResult PlayAndMark(const VirtualDisplay& display, Probe& probe,
+                                       const std::string& text, Played& played) {
+    played = PlayText(display, text);
+    if (!played.Result.Succeeded()) {
+        return ::testing::AssertionFailure() << played.Result.Describe();
+    }
+    if (auto arrived = probe.WaitForText(text); !arrived) {
+        return arrived;
+    }
+    if (auto typed = PressKeys(display, {"x"}); !typed) {
+        return typed;
+    }
+    return probe.WaitForText(text + "x");
 }
 
 TEST(RealProgramsTest, AProgramThatNeverAnswersPingsIsWaitedForOnlyOnce) {
@@ -245,13 +256,9 @@ TEST(RealProgramsTest, AProgramThatNeverAnswersPingsIsWaitedForOnlyOnce) {
     for (int run = 1; run <= 3; ++run) {
         SCOPED_TRACE("playback " + std::to_string(run));
         ASSERT_TRUE(probe.ClearText());
-        const Played played = PlayText(display, Text);
-        ASSERT_TRUE(played.Result.Succeeded()) << played.Result.Describe();
-        EXPECT_TRUE(probe.WaitForText(Text));
-        // A key typed after the command reaches the probe after any ping the command sent.
-        ASSERT_TRUE(PressKeys(display, {"x"}));
-        ASSERT_TRUE(probe.WaitForText(Text + "x"));
-        EXPECT_EQ(Pings(probe), 1);
+        Played played;
+        ASSERT_TRUE(PlayAndMark(display, probe, Text, played));
+        EXPECT_EQ(probe.Pings(), 1);
         std::printf("playback %d into a program that never answers: %.3f s\n", run, played.Seconds);
     }
 }
@@ -274,12 +281,9 @@ TEST(RealProgramsTest, OnePlaybackThatBindsItsKeysAnewWaitsForASilentProgramOnly
     }
     Probe probe(display, "Never answers", ProbeKind::X, {"--silent-pings"});
     ASSERT_TRUE(probe.WaitForReady());
-    const Played played = PlayText(display, letters);
-    ASSERT_TRUE(played.Result.Succeeded()) << played.Result.Describe();
-    EXPECT_TRUE(probe.WaitForText(letters));
-    ASSERT_TRUE(PressKeys(display, {"x"}));
-    ASSERT_TRUE(probe.WaitForText(letters + "x"));
-    EXPECT_EQ(Pings(probe), 1);
+    Played played;
+    ASSERT_TRUE(PlayAndMark(display, probe, letters, played));
+    EXPECT_EQ(probe.Pings(), 1);
     std::printf("64 letters bound four times into a program that never answers: %.3f s\n",
                 played.Seconds);
 }
