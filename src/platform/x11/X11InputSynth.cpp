@@ -264,7 +264,7 @@ bool X11InputSynth::WaitForFocusClient(PingWait where) {
     Display* d = display_.get();
     // The client sends the ping back to the root window, GTK with the substructure masks, Qt
     // with StructureNotifyMask (and SubstructureRedirectMask, which only the window manager can
-    // select): listen there with both for as long as it takes.
+    // select): listen there with both until the answer comes or the limit passes.
     XSelectInput(d, root_, StructureNotifyMask | SubstructureNotifyMask);
     // A real server time, as the protocol has it: a toolkit may take it for the time of the
     // user's last action.
