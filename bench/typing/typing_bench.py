@@ -7,7 +7,11 @@ Starts its own Xvfb and openbox with a probe window (orvane_xprobe, or orvane_qt
 text: characters per second from the first to the last key press the probe saw, and how many
 runs arrived exactly. Then measures the CPU time `orvane play` spends inside "<DELAY:05.00>".
 
-Usage: bench/typing/typing_bench.py [--build DIR] [--reps N] [--probe x|qt]
+With --programs it types instead into real programs (GTK 3, GTK 2, Qt 5 and Qt 6 editors and
+xterm), beside `xdotool type`: characters per second of the whole command and the runs whose saved
+file was exact (see programs.py).
+
+Usage: bench/typing/typing_bench.py [--build DIR] [--reps N] [--probe x|qt] [--programs]
 Needs: Xvfb, openbox, xdotool, xprop; actexec (Debian package actiona) is used when present.
 """
 
@@ -22,6 +26,8 @@ import tempfile
 import threading
 import time
 from xml.sax.saxutils import escape
+
+import programs
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -121,6 +127,14 @@ def start_display():
     return server, wm, env
 
 
+def stop_display(server, wm, env):
+    wm.terminate()
+    server.terminate()
+    wm.wait()
+    server.wait()
+    shutil.rmtree(env["XDG_RUNTIME_DIR"], ignore_errors=True)
+
+
 def texts():
     rng = random.Random(1998)
     # No "$": Actiona takes "$name" for a variable and types nothing at all. No "<" either, so
@@ -192,6 +206,8 @@ def main():
     parser.add_argument("--build", default=os.path.join(ROOT, "build"))
     parser.add_argument("--reps", type=int, default=5)
     parser.add_argument("--probe", choices=["x", "qt"], default="x")
+    parser.add_argument("--programs", action="store_true",
+                        help="type into real programs instead of a probe")
     args = parser.parse_args()
 
     orvane = os.path.join(args.build, "src", "app", "orvane")
@@ -201,6 +217,9 @@ def main():
         if not os.access(needed, os.X_OK):
             sys.exit(f"missing {needed}: build first (cmake --build {args.build})")
 
+    if args.programs:
+        programs.run(orvane, args.reps, start_display, stop_display)
+        return
     server, wm, env = start_display()
     folder = tempfile.mkdtemp(prefix="orvane-bench-texts-")
     probe = Probe(probe_program, env)
@@ -249,12 +268,8 @@ def main():
               f"{total * 1000:.0f} ms CPU in all (start-up included), exit {code}")
     finally:
         probe.stop()
-        wm.terminate()
-        server.terminate()
-        wm.wait()
-        server.wait()
+        stop_display(server, wm, env)
         shutil.rmtree(folder, ignore_errors=True)
-        shutil.rmtree(env["XDG_RUNTIME_DIR"], ignore_errors=True)
 
 
 if __name__ == "__main__":

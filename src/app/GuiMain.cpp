@@ -168,6 +168,7 @@ int RunGui(int argc, char** argv) {
     std::unique_ptr<HotKeyDispatch> dispatch;
     std::unique_ptr<TraceFile> trace;
     std::unique_ptr<QSocketNotifier> hookNotifier;
+    std::unique_ptr<QSocketNotifier> synthNotifier;
     // ShortKeys and timed macros start their macros through hot key dispatch.
     std::unique_ptr<FinderForegroundLookup> foreground;
     std::unique_ptr<ShortKeys> shortKeys;
@@ -189,6 +190,12 @@ int RunGui(int argc, char** argv) {
         };
         x11Hook->SetEventLoopWait(waitInLoop);
         synth->SetEventLoopWait(waitInLoop);
+        // A program's answer to the synthesizer's ping arrives on its own connection: the
+        // wait for it sleeps in the event loop until then.
+        synthNotifier =
+            std::make_unique<QSocketNotifier>(synth->ConnectionFd(), QSocketNotifier::Read);
+        QObject::connect(synthNotifier.get(), &QSocketNotifier::activated, &window,
+                         [&synth] { synth->ServeEvents(); });
         playback = DesktopPlayback::Open(
             nullptr,
             {pump.get(), &messages, &window, [&settings] { return settings.UseTray; },

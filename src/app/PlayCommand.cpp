@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QSocketNotifier>
 
 #include <cstdio>
 #include <cstdlib>
@@ -198,6 +199,10 @@ int RunPlayCommand(int& argc, char** argv) {
         [&pump](const std::function<bool()>& done, std::chrono::steady_clock::time_point until) {
             return pump.WaitFor(done, until);
         });
+    // A program's answer to the synthesizer's ping arrives on its own connection: the wait for
+    // it sleeps in the event loop until then.
+    QSocketNotifier synthEvents(synth->ConnectionFd(), QSocketNotifier::Read);
+    QObject::connect(&synthEvents, &QSocketNotifier::activated, [&synth] { synth->ServeEvents(); });
     Prompter messages(nullptr, true);
     // No main window and no macro file here: the prompts hide nothing, "<SWAP:" does nothing.
     std::unique_ptr<DesktopPlayback> desktop =

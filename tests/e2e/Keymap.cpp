@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Keymap.h"
 
+#include "Command.h"
 #include "VirtualDisplay.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+#include <cstdio>
+#include <sstream>
 
 namespace orvane::e2e {
 
@@ -71,6 +75,31 @@ namespace orvane::e2e {
     XFree(map);
     XCloseDisplay(connection);
     return result;
+}
+
+::testing::AssertionResult LeaveOneSpareKeycode(const VirtualDisplay& display) {
+    const CommandResult keys = RunCommand({"xmodmap", "-pke"}, display.Env());
+    std::istringstream lines(keys.out);
+    std::string line;
+    int empty = 0;
+    while (std::getline(lines, line)) {
+        int keycode = 0;
+        // "keycode  97 =" with nothing after it; 8 is never taken as a spare.
+        if (std::sscanf(line.c_str(), "keycode %d =", &keycode) == 1 && keycode > 8 &&
+            line.find_first_not_of(' ', line.find('=') + 1) == std::string::npos) {
+            ++empty;
+        }
+    }
+    const std::vector<std::string> greek = {
+        "Greek_alpha", "Greek_beta", "Greek_gamma", "Greek_delta", "Greek_epsilon",
+        "Greek_zeta",  "Greek_eta",  "Greek_theta", "Greek_iota",  "Greek_kappa",
+        "Greek_lamda", "Greek_mu",   "Greek_nu",    "Greek_xi",    "Greek_omicron",
+        "Greek_pi",    "Greek_rho",  "Greek_sigma", "Greek_tau",   "Greek_upsilon",
+        "Greek_phi",   "Greek_chi",  "Greek_psi",   "Greek_omega"};
+    if (empty < 1 || empty > static_cast<int>(greek.size()) + 1) {
+        return ::testing::AssertionFailure() << empty << " empty keycodes: " << keys.out;
+    }
+    return BindKeysyms(display, {greek.begin(), greek.begin() + (empty - 1)});
 }
 
 } // namespace orvane::e2e

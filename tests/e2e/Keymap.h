@@ -19,4 +19,9 @@ class VirtualDisplay;
 ::testing::AssertionResult BindKeysyms(const VirtualDisplay& display,
                                        const std::vector<std::string>& keysymNames);
 
+// Binds every empty keycode but one to a Greek letter (lower case, upper case shifted): the one
+// left holds 16 characters, so a text of more missing characters makes one playback bind that
+// keycode anew, chunk by chunk. Texts of such tests must hold no Greek letters.
+::testing::AssertionResult LeaveOneSpareKeycode(const VirtualDisplay& display);
+
 } // namespace orvane::e2e

@@ -153,6 +153,8 @@ void Probe::TakeLine(const std::string& line) {
     const std::string& kind = f[0];
     if (kind == "READY" && f.size() >= 2) {
         windowId_ = std::strtoul(f[1].c_str(), nullptr, 0);
+    } else if (kind == "PING" && f.size() >= 2) {
+        pings_ = static_cast<int>(Number(f[1]));
     } else if (kind == "TEXT" && f.size() >= 2) {
         if (auto text = HexDecode(f[1])) {
             text_ = *text;
@@ -284,6 +286,11 @@ std::string Probe::Text() {
 bool Probe::Focused() {
     Read(0);
     return focused_;
+}
+
+int Probe::Pings() {
+    Read(0);
+    return pings_;
 }
 
 std::optional<ProbeGeometry> Probe::Geometry() {

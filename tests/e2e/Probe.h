@@ -103,6 +103,8 @@ public:
     // The latest TEXT.
     std::string Text();
     bool Focused();
+    // The pings received so far (a probe started with --silent-pings counts them).
+    int Pings();
     std::optional<ProbeGeometry> Geometry();
     std::vector<ProbeKey> KeyPresses();
     std::vector<ProbeKey> KeyReleases();
@@ -139,6 +141,7 @@ private:
     unsigned long windowId_ = 0;
     std::string text_;
     bool focused_ = false;
+    int pings_ = 0;
     std::optional<ProbeGeometry> geometry_;
     std::vector<ProbeKey> presses_;
     std::vector<ProbeKey> releases_;

@@ -2,7 +2,9 @@
 //
 // orvane_xprobe: a plain Xlib window that reports every input event it receives, one line per
 // event on standard output (flushed at once), so end-to-end tests can see exactly what reached a
-// real X client. Usage: orvane_xprobe [--geometry WxH+X+Y] <title>
+// real X client. Usage: orvane_xprobe [--geometry WxH+X+Y] [--silent-pings] <title>
+// With --silent-pings the window advertises _NET_WM_PING but never answers a ping: it counts them
+// instead (the PING line), as a program that hangs or gets the protocol wrong would.
 //
 // The probe protocol (shared with orvane_qtprobe; fields separated by one space; <hex> is the
 // UTF-8 bytes as lowercase hex digits, "-" for none):
@@ -17,6 +19,7 @@
 //                                        4/5 are the vertical wheel, 6/7 the horizontal one
 //   BUTTONUP <n> <x> <y> <rx> <ry>       a button release
 //   TEXT <hex>                           the whole text typed so far, after every change
+//   PING <n>                             the n-th _NET_WM_PING arrived (with --silent-pings)
 // The text is what a simple editor would hold: printable characters and Tab are appended, Return
 // adds "\n", BackSpace removes the last character; other control characters change nothing.
 // Standard input takes commands, one a line: "CLEAR" empties the text (answered with "TEXT -"),
@@ -91,7 +94,8 @@ bool IsPrintable(const std::string& text) {
 
 class Probe {
 public:
-    Probe(::Display* display, const std::string& title, const std::string& geometry)
+    Probe(::Display* display, const std::string& title, const std::string& geometry,
+          bool silentPings)
         : display_(display) {
         int screen = DefaultScreen(display_);
         int x = 100;
@@ -132,7 +136,9 @@ public:
         XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL,
                         32, PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
         deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-        XSetWMProtocols(display_, window_, &deleteWindow_, 1);
+        ping_ = XInternAtom(display_, "_NET_WM_PING", False);
+        Atom protocols[] = {deleteWindow_, ping_};
+        XSetWMProtocols(display_, window_, protocols, silentPings ? 2 : 1);
 
         XSelectInput(display_, window_,
                      KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
@@ -258,6 +264,9 @@ private:
             if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) {
                 return false;
             }
+            if (static_cast<Atom>(event.xclient.data.l[0]) == ping_) {
+                Emit("PING " + std::to_string(++pings_));
+            }
             break;
         default:
             break;
@@ -339,6 +348,8 @@ private:
     ::Display* display_;
     Window window_ = None;
     Atom deleteWindow_ = None;
+    Atom ping_ = None;
+    int pings_ = 0;
     XIM inputMethod_ = nullptr;
     XIC inputContext_ = nullptr;
     std::string text_;
@@ -352,16 +363,20 @@ private:
 int main(int argc, char** argv) {
     std::string title;
     std::string geometry;
+    bool silentPings = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--geometry" && i + 1 < argc) {
             geometry = argv[++i];
+        } else if (arg == "--silent-pings") {
+            silentPings = true;
         } else {
             title = arg;
         }
     }
     if (title.empty()) {
-        std::fprintf(stderr, "usage: orvane_xprobe [--geometry WxH+X+Y] <title>\n");
+        std::fprintf(stderr,
+                     "usage: orvane_xprobe [--geometry WxH+X+Y] [--silent-pings] <title>\n");
         return 2;
     }
     // Text must come out as UTF-8 whatever locale the probe was started in.
@@ -378,7 +393,7 @@ int main(int argc, char** argv) {
     }
     int result = 0;
     {
-        Probe probe(display, title, geometry);
+        Probe probe(display, title, geometry, silentPings);
         result = probe.Run();
     }
     XCloseDisplay(display);

@@ -5,6 +5,7 @@
 #include "platform/x11/KeysymText.h"
 #include "platform/x11/MouseTranslation.h"
 #include "platform/x11/VirtualKeys.h"
+#include "platform/x11/XProperty.h"
 #include "platform/x11/XkbKeymapReader.h"
 #include "playback/AltCode.h"
 
@@ -16,6 +17,7 @@ inline constexpr std::uint32_t AbsoluteMoveFlag = MouseFlag::Absolute;
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XRes.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -41,9 +43,14 @@ constexpr auto SettleTime = std::chrono::milliseconds(50);
 // Groups a spare keycode is bound with: all an XKB key may have.
 constexpr unsigned SpareGroups = XkbNumKbdGroups;
 
-// How long a client may take to work through the events queued for it before we stop waiting
-// (a client that hangs is not waited for again).
+// How long a program that has answered our pings before may take to work through the events
+// queued for it before we stop waiting (and take it for one that does not answer).
 constexpr auto PingLimit = std::chrono::milliseconds(5000);
+
+// How long the first ping to a program waits. A program that answers does within milliseconds,
+// even behind a long text on a loaded machine; one that advertises pings and never answers
+// costs this once, and is then listed as silent for every later playback.
+constexpr auto FirstPingLimit = std::chrono::milliseconds(1000);
 
 bool ProcessGone(long pid) {
     return pid > 0 && kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH;
@@ -85,6 +92,8 @@ X11InputSynth::X11InputSynth(DisplayHandle display) : display_(std::move(display
     fenceAtom_ = XInternAtom(d, FenceProperty, False);
     wmProtocolsAtom_ = XInternAtom(d, "WM_PROTOCOLS", False);
     netWmPingAtom_ = XInternAtom(d, "_NET_WM_PING", False);
+    silentAtom_ = XInternAtom(d, SilentProgramsProperty, False);
+    clockAtom_ = XInternAtom(d, "_ORVANE_CLOCK", False);
     const std::string boundName = BoundKeysPropertyPrefix + std::to_string(getpid());
     boundKeysAtom_ = XInternAtom(d, boundName.c_str(), False);
     int minKeycode = 0;
@@ -179,20 +188,29 @@ void X11InputSynth::HandleEvent(const XEvent& event) {
         keymapDirty_ = true;
     } else if (event.type == xkbEventBase_) {
         keymapDirty_ = true; // only map and new-keyboard notifications are selected
-    } else if (event.type == ClientMessage && event.xclient.message_type == wmProtocolsAtom_ &&
-               static_cast<unsigned long>(event.xclient.data.l[0]) == netWmPingAtom_ &&
-               static_cast<unsigned long>(event.xclient.data.l[1]) == pingSerial_) {
-        pingAnswered_ = true;
+    } else if (event.type == ClientMessage && ping_.Client != 0) {
+        const XClientMessageEvent& m = event.xclient;
+        const PingMessage message{
+            m.window, m.message_type, m.format, {m.data.l[0], m.data.l[1], m.data.l[2]}};
+        pingAnswered_ = pingAnswered_ || AnswersPing(message, ping_);
     }
 }
 
-void X11InputSynth::RefreshIfKeymapChanged() {
+int X11InputSynth::ConnectionFd() const {
+    return ConnectionNumber(display_.get());
+}
+
+void X11InputSynth::ServeEvents() {
     Display* d = display_.get();
     while (XEventsQueued(d, QueuedAfterReading) > 0) {
         XEvent event;
         XNextEvent(d, &event);
         HandleEvent(event);
     }
+}
+
+void X11InputSynth::RefreshIfKeymapChanged() {
+    ServeEvents();
     if (keymapDirty_) {
         keymapDirty_ = false;
         LoadKeymap();
@@ -213,7 +231,7 @@ unsigned long X11InputSynth::FocusClientAnsweringPings() {
             const bool pings =
                 std::find(protocols, protocols + count, netWmPingAtom_) != protocols + count;
             XFree(protocols);
-            return pings && focus != unresponsive_ ? focus : 0;
+            return pings ? focus : 0;
         }
         Window rootReturn = 0;
         Window parent = 0;
@@ -230,27 +248,49 @@ unsigned long X11InputSynth::FocusClientAnsweringPings() {
     return 0;
 }
 
-bool X11InputSynth::WaitForFocusClient() {
+bool X11InputSynth::WaitForFocusClient(PingWait where) {
+    if (ping_.Client != 0) {
+        return false; // re-entered from the event loop while a ping is out: that one decides
+    }
     const Window client = FocusClientAnsweringPings();
     if (client == 0) {
         return false;
     }
+    const PingProgram program = ProgramOf(client);
+    const std::vector<PingProgram> silent = SilentPrograms();
+    if (std::find(silent.begin(), silent.end(), program) != silent.end()) {
+        return false;
+    }
     Display* d = display_.get();
-    // The client answers by sending the ping back to the root window with the substructure
-    // masks; listen there for as long as it takes.
-    XSelectInput(d, root_, SubstructureNotifyMask);
+    // The client sends the ping back to the root window, GTK with the substructure masks, Qt
+    // with StructureNotifyMask (and SubstructureRedirectMask, which only the window manager can
+    // select): listen there with both until the answer comes or the limit passes.
+    XSelectInput(d, root_, StructureNotifyMask | SubstructureNotifyMask);
+    // A real server time, as the protocol has it: a toolkit may take it for the time of the
+    // user's last action.
+    ping_ = {root_, wmProtocolsAtom_, netWmPingAtom_, client, ServerTime()};
+    pingAnswered_ = false;
     XEvent ping{};
     ping.xclient.type = ClientMessage;
     ping.xclient.window = client;
     ping.xclient.message_type = wmProtocolsAtom_;
     ping.xclient.format = 32;
     ping.xclient.data.l[0] = static_cast<long>(netWmPingAtom_);
-    ping.xclient.data.l[1] = static_cast<long>(++pingSerial_);
+    ping.xclient.data.l[1] = static_cast<long>(ping_.Stamp);
     ping.xclient.data.l[2] = static_cast<long>(client);
-    pingAnswered_ = false;
     XSendEvent(d, client, False, NoEventMask, &ping);
     XFlush(d);
-    const auto deadline = Clock::now() + PingLimit;
+    const auto deadline =
+        Clock::now() + (answering_.contains(program) ? PingLimit : FirstPingLimit);
+    if (where == PingWait::InEventLoop && wait_) {
+        // The keys wait; the rest of the program goes on meanwhile.
+        wait_(
+            [this] {
+                ServeEvents();
+                return pingAnswered_;
+            },
+            deadline);
+    }
     while (!pingAnswered_) {
         if (XPending(d) > 0) {
             XEvent event;
@@ -266,10 +306,61 @@ bool X11InputSynth::WaitForFocusClient() {
         poll(&fd, 1, static_cast<int>(left.count()));
     }
     XSelectInput(d, root_, NoEventMask);
-    if (!pingAnswered_) {
-        unresponsive_ = client; // no more waiting on it: pauses from now on
+    ping_.Client = 0;
+    if (pingAnswered_) {
+        answering_.insert(program);
+    } else {
+        answering_.erase(program);
+        RememberSilent(program); // no more waiting on it: pauses from now on
     }
     return pingAnswered_;
+}
+
+unsigned long X11InputSynth::ServerTime() {
+    Display* d = display_.get();
+    if (clock_ == 0) {
+        XSetWindowAttributes attributes{};
+        attributes.event_mask = PropertyChangeMask;
+        clock_ = XCreateWindow(d, root_, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
+                               CWEventMask, &attributes);
+    }
+    XChangeProperty(d, clock_, clockAtom_, XA_INTEGER, 32, PropModeAppend, nullptr, 0);
+    XEvent event;
+    XWindowEvent(d, clock_, PropertyChangeMask, &event);
+    return event.xproperty.time;
+}
+
+PingProgram X11InputSynth::ProgramOf(unsigned long window) {
+    // The server knows which connection made the window, and for a local one its process.
+    PingProgram program{window, 0};
+    XResClientIdSpec wanted{window, XRES_CLIENT_ID_XID_MASK | XRES_CLIENT_ID_PID_MASK};
+    long count = 0;
+    XResClientIdValue* values = nullptr;
+    if (XResQueryClientIds(display_.get(), 1, &wanted, &count, &values) == Success) {
+        for (long i = 0; i < count; ++i) {
+            if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_XID) {
+                program.Client = values[i].spec.client;
+            } else if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID) {
+                program.Pid = std::max<long>(XResGetClientPid(&values[i]), 0);
+            }
+        }
+        XResClientIdsDestroy(count, values);
+    }
+    return program;
+}
+
+std::vector<PingProgram> X11InputSynth::SilentPrograms() {
+    const auto values = ReadCardinals(display_.get(), root_, silentAtom_, XA_INTEGER);
+    return values ? ProgramsOfList(*values) : std::vector<PingProgram>{};
+}
+
+void X11InputSynth::RememberSilent(const PingProgram& program) {
+    const std::vector<long> values =
+        ListOfPrograms(WithSilentProgram(SilentPrograms(), program, ProcessGone));
+    XChangeProperty(display_.get(), root_, silentAtom_, XA_INTEGER, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(values.data()),
+                    static_cast<int>(values.size()));
+    XFlush(display_.get());
 }
 
 X11InputSynth::XkbStateNow X11InputSynth::State() {
@@ -738,7 +829,7 @@ void X11InputSynth::WriteKeycode(std::uint8_t keycode, Keysym keysym) {
 }
 
 void X11InputSynth::SettleAfterUse() {
-    if (WaitForFocusClient()) {
+    if (WaitForFocusClient(PingWait::InEventLoop)) {
         return;
     }
     const auto until = lastSpareUse_ + SettleTime;
@@ -756,7 +847,6 @@ void X11InputSynth::UnbindAll() {
     if (bound_.empty()) {
         return;
     }
-    SettleAfterUse();
     std::set<std::uint8_t> changed;
     for (auto it = bound_.begin(); it != bound_.end();) {
         if (held_[it->second.Keycode]) {
@@ -955,7 +1045,7 @@ void X11InputSynth::RestoreKeyboard() {
     // typed through them; a program that cannot prove it (plain Xlib clients, terminals) may
     // still be reading them, so they stay, recorded, for the next start to take over.
     if (!bound_.empty()) {
-        if (WaitForFocusClient()) {
+        if (WaitForFocusClient(PingWait::Here)) {
             UnbindAll();
         } else {
             RecordBindings();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/InputSynth.h"
+#include "platform/x11/ClientPings.h"
 #include "platform/x11/EventLoopWait.h"
 #include "platform/x11/Keymap.h"
 #include "platform/x11/SpareKeyType.h"
@@ -14,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,7 +42,10 @@ namespace orvane {
 //   the focus has worked through every event sent so far: an EWMH _NET_WM_PING queued behind
 //   them comes back only then. Programs that do not answer pings get a pause instead (waited in
 //   the event loop); they meet it only when a single playback needs more characters than the
-//   spare keys hold.
+//   spare keys hold. A program that advertises pings and lets one go unanswered (a second for
+//   the first we send it, longer once it has answered) is listed as silent on the root window
+//   ("_ORVANE_SILENT_PROGRAMS", pairs of client resource base and pid), and no Orvane process
+//   waits for it again.
 // - Bindings outlive the playback: they are restored when this object goes (or when their keycode
 //   is needed for another character), so back-to-back macros never rebind under a program that is
 //   still reading the previous one's keys. Even then only once the program with the focus has
@@ -61,6 +66,7 @@ class X11InputSynth final : public InputSynth {
 public:
     static constexpr const char* FenceProperty = "_ORVANE_SYNTH_FENCE";
     static constexpr const char* BoundKeysPropertyPrefix = "_ORVANE_BOUND_KEYS_";
+    static constexpr const char* SilentProgramsProperty = "_ORVANE_SILENT_PROGRAMS";
 
     // Opens `displayName` (nullptr: $DISPLAY), checks for XTEST and XKB, and repairs keycodes a
     // killed earlier process left bound or remapped. Null with a message in `error` on failure.
@@ -95,6 +101,12 @@ public:
     // loop. Without one, the thread sleeps through it.
     void SetEventLoopWait(EventLoopWait wait) { wait_ = std::move(wait); }
 
+    // This object's own connection, for the event loop to watch: ServeEvents takes in what
+    // arrives there (keyboard mapping changes, a program's answer to a ping), so a wait in the
+    // event loop for that answer wakes as soon as it comes.
+    int ConnectionFd() const;
+    void ServeEvents();
+
     // The serial the last fence carried; 0 before the first.
     std::uint32_t LastFence() const { return fenceSerial_; }
 
@@ -110,7 +122,14 @@ private:
     void HandleEvent(const ::_XEvent& event);
     void RefreshIfKeymapChanged();
     unsigned long FocusClientAnsweringPings();
-    bool WaitForFocusClient();
+    // Where the wait for a ping's answer may run: in the event loop (when there is one), or
+    // on this connection alone, for the way out when the event loop may be gone.
+    enum class PingWait { InEventLoop, Here };
+    bool WaitForFocusClient(PingWait where);
+    unsigned long ServerTime();
+    PingProgram ProgramOf(unsigned long window);
+    std::vector<PingProgram> SilentPrograms();
+    void RememberSilent(const PingProgram& program);
     XkbStateNow State();
     void SendKey(std::uint8_t keycode, bool down);
     // A place for one character on a spare keycode: a level of one of its groups.
@@ -135,6 +154,8 @@ private:
     void Rebind(const std::vector<Keysym>& chunk);
     void WriteKeycode(std::uint8_t keycode, Keysym keysym);
     void WriteSpareRows(const std::vector<std::uint8_t>& keycodes);
+    // Only once the program with the focus has answered a ping: every key typed through the
+    // bound keycodes has been read.
     void UnbindAll();
     void SettleAfterUse();
     void RecordBindings();
@@ -151,9 +172,12 @@ private:
     unsigned long netWmPingAtom_ = 0;
     int xkbEventBase_ = -1;
     bool keymapDirty_ = false;
-    unsigned long pingSerial_ = 0;
+    unsigned long silentAtom_ = 0;
+    unsigned long clockAtom_ = 0;
+    unsigned long clock_ = 0; // a window of ours whose property changes tell the server time
+    SentPing ping_;           // Client 0: no ping outstanding
     bool pingAnswered_ = false;
-    unsigned long unresponsive_ = 0;
+    std::set<PingProgram> answering_; // programs that have answered a ping of ours
     int keysymsPerKeycode_ = 2;
     Keymap keymap_;
     std::vector<std::uint8_t> spares_;

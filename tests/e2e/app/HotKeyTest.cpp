@@ -4,6 +4,7 @@
 #include "ChildProcess.h"
 #include "Command.h"
 #include "Deadline.h"
+#include "Keymap.h"
 #include "PhysicalKeyboard.h"
 #include "Probe.h"
 #include "VirtualDisplay.h"
@@ -459,6 +460,34 @@ TEST_F(HotKeyTest, ActivateOrvaneShowsTheHiddenMainWindow) {
     ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+w"}));
     ASSERT_TRUE(WaitFor([&] { return !MainWindows(true).empty(); }));
     EXPECT_TRUE(probe.WaitForFocus(false)) << "the main window is in front";
+}
+
+// A hot key macro whose letters outnumber the one spare keycode left binds it anew, chunk by
+// chunk; a program that advertises pings and never answers is waited for once, in the event loop,
+// and never again, however often the macro plays.
+TEST_F(HotKeyTest, AMacroBindingItsKeysAnewWaitsForAProgramThatNeverAnswersOnlyOnce) {
+    ASSERT_TRUE(LeaveOneSpareKeycode(display));
+    std::string stored; // Windows-1252, as the macro file holds it
+    std::string typed;  // UTF-8, as the probe reports it
+    for (int c = 0xC0; c <= 0xFF; ++c) {
+        stored += static_cast<char>(c);
+        typed += static_cast<char>(0xC0 | (c >> 6));
+        typed += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    Start({{"Ctrl+Alt+Shift+L", ScopeGlobal, stored}});
+    Probe probe(display, "Never answers", ProbeKind::X, {"--silent-pings"});
+    ASSERT_TRUE(probe.WaitForReady());
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE("playback " + std::to_string(run));
+        ASSERT_TRUE(probe.ClearText());
+        ASSERT_TRUE(Keys({"key", "ctrl+alt+shift+l"}));
+        EXPECT_TRUE(probe.WaitForText(typed));
+        // A key typed afterwards reaches the probe after any ping sent before it.
+        ASSERT_TRUE(Keys({"key", "x"}));
+        ASSERT_TRUE(probe.WaitForText(typed + "x"));
+        EXPECT_EQ(probe.Pings(), 1);
+    }
+    EXPECT_TRUE(program_->Running());
 }
 
 } // namespace
