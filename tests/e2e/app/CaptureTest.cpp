@@ -401,5 +401,51 @@ TEST_F(CaptureTest, AddMacroCapturesANewMacroEndedByItsOwnKey) {
     EXPECT_EQ(probe.Text(), "ok") << "the key that ended the capture played nothing";
 }
 
+// While a capture runs its macro's file stays: "Open File" is refused with a message, and the
+// recording lands in the macro the capture started on.
+TEST_F(CaptureTest, OpeningAnotherFileWhileCapturingIsRefusedAndTheRecordingKept) {
+    Start(false);
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
+    ASSERT_TRUE(PressKeys(display, {"Insert"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Add Macro"); })) << Log();
+    ASSERT_TRUE(TraceShows("keypick on"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
+    ASSERT_TRUE(TraceShows("keypick " + std::to_string(Code("Ctrl+Alt+Shift+J"))));
+    ASSERT_TRUE(PressKeys(display, {"Tab", "alt+c"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Macro"); })) << Log();
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(TraceShows("capture on"));
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "before"));
+    ASSERT_TRUE(probe.WaitForText("before"));
+
+    // The user brings the program back and asks for another file.
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+o"}));
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("orvane: Error: A capture is currently in progress.  The macro file "
+                          "cannot be changed or switched until the capture has ended.") !=
+               std::string::npos;
+    })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Error"); }));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Error"); }));
+    EXPECT_FALSE(WindowShown("Open Orvane File"));
+
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "after"));
+    ASSERT_TRUE(probe.WaitForText("beforeafter"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
+    ASSERT_TRUE(TraceShows("capture off"));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture"); })) << Log();
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    const std::string text = MacroText(Code("Ctrl+Alt+Shift+J")).value_or("none");
+    EXPECT_EQ(text.substr(0, 6), "before") << text;
+    EXPECT_NE(text.find("after"), std::string::npos) << text;
+    EXPECT_EQ(Log().find("Open Orvane File"), std::string::npos);
+}
+
 } // namespace
 } // namespace orvane::e2e
