@@ -421,7 +421,13 @@ TEST_F(CaptureTest, OpeningAnotherFileWhileCapturingIsRefusedAndTheRecordingKept
     ASSERT_TRUE(TypeText(display, "before"));
     ASSERT_TRUE(probe.WaitForText("before"));
 
-    // The user brings the program back and asks for another file.
+    // The user brings the minimised program back and asks for another file.
+    const CommandResult found =
+        Xdotool(display, {"search", "--name", ExactTitlePattern("Orvane 98 (Cap)")}, 5s);
+    std::istringstream ids(found.out);
+    for (std::string id; std::getline(ids, id) && !WindowShown("Orvane 98 (Cap)");) {
+        ActivateWindow(display, std::stoul(id));
+    }
     ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
     ASSERT_TRUE(PressKeys(display, {"ctrl+o"}));
     ASSERT_TRUE(WaitFor([&] {

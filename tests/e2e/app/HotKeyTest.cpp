@@ -145,7 +145,8 @@ bool SawKey(Probe& probe, const std::string& name) {
 // Pixels of the screen inside the window `windowId` that are plainly red, read from a screenshot.
 int RedPixelsIn(const VirtualDisplay& display, const std::string& windowId) {
     const fs::path shot = display.Folder() / "shot.ppm";
-    if (!RunCommand({"import", "-window", windowId, shot.string()}, display.Env(), 20s)
+    if (!RunCommand({"import", "-window", windowId, "-depth", "8", shot.string()}, display.Env(),
+                    20s)
              .Succeeded()) {
         return -1;
     }
@@ -193,7 +194,7 @@ TEST_F(HotKeyTest, AHotKeyAnotherProgramHoldsIsReportedAndItsRowMarked) {
     // Its row is drawn in red once the selection has moved off it (the last row is a system one).
     const std::string main = MainWindows(true).substr(0, MainWindows(true).find('\n'));
     ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Hot)"));
-    ASSERT_TRUE(PressKeys(display, {"End"}));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+End"}));
     EXPECT_TRUE(WaitFor([&] { return RedPixelsIn(display, main) > 10; }));
 
     Probe probe(display, "Target");

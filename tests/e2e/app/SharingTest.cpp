@@ -451,8 +451,10 @@ TEST(Sharing, RecapturesAndEditsInTurnKeepEveryChange) {
     const SharedFolder files("recapture");
     const fs::path shared = files.Path() / "Shared.ORV";
     WriteMacroFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
-    Instance first(shared, SharingSettings);
-    Instance second(shared, SharingSettings);
+    // Untimed recordings: the macros hold just what was typed.
+    const std::string settings = SharingSettings + "[Capture]\nTime=No\n";
+    Instance first(shared, settings);
+    Instance second(shared, settings);
     ASSERT_TRUE(first.Started()) << first.Log();
     ASSERT_TRUE(second.Started()) << second.Log();
 
