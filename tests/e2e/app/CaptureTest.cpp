@@ -21,6 +21,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
@@ -223,6 +224,41 @@ protected:
         return PressKeys(display, {"Return"});
     }
 
+    // "Add Macro" on Ctrl+Alt+Shift+J, "&Capture Macro" with the nickname `nickname`, and
+    // "&Start Capture": waits until recording runs.
+    ::testing::AssertionResult CaptureFromAddMacro(const std::string& nickname) {
+        using Step = std::function<::testing::AssertionResult()>;
+        const auto shown = [&](const char* title) -> Step {
+            return [this, title] {
+                return WaitFor([&] { return WindowShown(title); }) ? ::testing::AssertionSuccess()
+                                                                   : ::testing::AssertionFailure()
+                                                                         << "no " << title << "\n"
+                                                                         << Log();
+            };
+        };
+        for (const Step& step : std::vector<Step>{
+                 [&] { return ActivateWindowByTitle(display, "Orvane 98 (Cap)"); },
+                 [&] { return PressKeys(display, {"Insert"}); }, shown("Add Macro"),
+                 [&] { return TraceShows("keypick on"); },
+                 [&] { return PressKeys(display, {"ctrl+alt+shift+j"}); },
+                 [&] { return TraceShows("keypick " + std::to_string(Code("Ctrl+Alt+Shift+J"))); },
+                 [&] {
+                     return PressKeys(display, {"Tab", "alt+c"});
+                 },
+                 shown("Capture Macro"),
+                 [&] {
+                     return nickname.empty() ? ::testing::AssertionSuccess()
+                                             : TypeText(display, nickname);
+                 },
+                 [&] { return PressKeys(display, {"Return"}); },
+                 [&] { return TraceShows("capture on"); }}) {
+            if (auto done = step(); !done) {
+                return done;
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
     VirtualDisplay display;
     fs::path file_;
     std::unique_ptr<ChildProcess> program_;
@@ -375,17 +411,7 @@ TEST_F(CaptureTest, AddMacroCapturesANewMacroEndedByItsOwnKey) {
     Start(false);
     Probe probe(display, "Target");
     ASSERT_TRUE(probe.WaitForReady());
-    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
-    ASSERT_TRUE(PressKeys(display, {"Insert"}));
-    ASSERT_TRUE(WaitFor([&] { return WindowShown("Add Macro"); })) << Log();
-    ASSERT_TRUE(TraceShows("keypick on"));
-    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
-    ASSERT_TRUE(TraceShows("keypick " + std::to_string(Code("Ctrl+Alt+Shift+J"))));
-    ASSERT_TRUE(PressKeys(display, {"Tab", "alt+c"}));
-    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Macro"); })) << Log();
-    ASSERT_TRUE(TypeText(display, "typed"));
-    ASSERT_TRUE(PressKeys(display, {"Return"}));
-    ASSERT_TRUE(TraceShows("capture on"));
+    ASSERT_TRUE(CaptureFromAddMacro("typed"));
     ASSERT_TRUE(probe.Activate());
     ASSERT_TRUE(TypeText(display, "ok"));
     ASSERT_TRUE(probe.WaitForText("ok"));
@@ -407,16 +433,7 @@ TEST_F(CaptureTest, OpeningAnotherFileWhileCapturingIsRefusedAndTheRecordingKept
     Start(false);
     Probe probe(display, "Target");
     ASSERT_TRUE(probe.WaitForReady());
-    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
-    ASSERT_TRUE(PressKeys(display, {"Insert"}));
-    ASSERT_TRUE(WaitFor([&] { return WindowShown("Add Macro"); })) << Log();
-    ASSERT_TRUE(TraceShows("keypick on"));
-    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
-    ASSERT_TRUE(TraceShows("keypick " + std::to_string(Code("Ctrl+Alt+Shift+J"))));
-    ASSERT_TRUE(PressKeys(display, {"Tab", "alt+c"}));
-    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Macro"); })) << Log();
-    ASSERT_TRUE(PressKeys(display, {"Return"}));
-    ASSERT_TRUE(TraceShows("capture on"));
+    ASSERT_TRUE(CaptureFromAddMacro(""));
     ASSERT_TRUE(probe.Activate());
     ASSERT_TRUE(TypeText(display, "before"));
     ASSERT_TRUE(probe.WaitForText("before"));
