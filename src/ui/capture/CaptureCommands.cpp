@@ -288,6 +288,10 @@ void CaptureCommands::ShowProgram() {
 void CaptureCommands::CaptureStored(int record) {
     ShowProgram();
     window_.RefreshFromStore(record);
+    MacroStore& store = *window_.Context().Store;
+    if (record > 0 && record <= store.MacroCount() && store.Table().HotKey(record) < HotKeyCount) {
+        window_.ReportUnavailableKeys(store.Table().HotKey(record));
+    }
     window_.CaptureEnded();
 }
 

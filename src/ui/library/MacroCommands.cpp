@@ -136,15 +136,16 @@ void MacroCommands::SortOrderClick() {
 }
 
 void MacroCommands::ActivateClick() {
-    SyncLease lease(window_);
-    if (lease.Refused()) {
+    const int selected = window_.Grid().SelectedRecord();
+    std::optional<SyncLease> lease;
+    if (!Opened(MacroCommandKind::Modify, selected, lease)) {
         return;
     }
-    const ActivateOutcome outcome = DoActivate(*store_, window_.Grid().SelectedRecord());
+    const ActivateOutcome outcome = DoActivate(*store_, selected);
     if (outcome.Error) {
         window_.Messages().Show("Error", *outcome.Error);
     } else if (outcome.Changed) {
-        lease.Changed();
+        lease->Changed();
         window_.RefreshFromStore();
         if (outcome.Timed && window_.Context().ScheduleChanged) {
             window_.Context().ScheduleChanged();
@@ -235,11 +236,17 @@ bool MacroCommands::SystemKeysClick(int selected, const MacroRecord& working) {
     }
     // Keys written before a failure are in the file: the grabs and the list follow it either
     // way, but only a whole success is kept in the settings.
-    if (ApplySystemKeys(dialog.Form(), *store_, window_.Settings())) {
+    const SystemKeysForm form = dialog.Form();
+    if (ApplySystemKeys(form, *store_, window_.Settings())) {
         window_.SaveSettings();
     }
     store_->SetHotKeys();
     window_.RefreshFromStore(selected);
+    for (const std::uint16_t key : form.Keys) {
+        if (key != 0 && key < HotKeyCount) {
+            window_.ReportUnavailableKeys(key);
+        }
+    }
     return true;
 }
 

@@ -23,6 +23,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -468,6 +469,52 @@ TEST_F(CaptureTest, OpeningAnotherFileWhileCapturingIsRefusedAndTheRecordingKept
     EXPECT_EQ(text.substr(0, 6), "before") << text;
     EXPECT_NE(text.find("after"), std::string::npos) << text;
     EXPECT_EQ(Log().find("Open Orvane File"), std::string::npos);
+}
+
+// A right click on the recording icon in the notification area ends the capture, as the stop
+// key does.
+TEST_F(CaptureTest, ARightClickOnTheRecordingIconEndsTheCapture) {
+    SpawnOptions tray;
+    tray.argv = {"trayer",  "--edge",   "top", "--align",       "left", "--widthtype",
+                 "request", "--height", "24",  "--SetDockType", "true", "--SetPartialStrut",
+                 "false"};
+    tray.env = display.Env();
+    std::unique_ptr<ChildProcess> trayer;
+    try {
+        trayer = std::make_unique<ChildProcess>(tray);
+    } catch (const std::exception& e) {
+        GTEST_SKIP() << "no tray host can run here (trayer: " << e.what() << ")";
+    }
+    // The tray's place and size (a dock has no frame), once an icon has made it grow.
+    std::map<std::string, int> area;
+    const auto trayGrown = [&] {
+        const CommandResult found =
+            Xdotool(display, {"search", "--onlyvisible", "--class", "trayer"}, 5s);
+        const std::string id = found.Succeeded() ? found.out.substr(0, found.out.find('\n')) : "";
+        const CommandResult shape =
+            id.empty() ? CommandResult{}
+                       : Xdotool(display, {"getwindowgeometry", "--shell", id}, 5s);
+        std::istringstream lines(shape.out);
+        for (std::string line; std::getline(lines, line);) {
+            if (const std::size_t eq = line.find('='); eq != std::string::npos) {
+                area[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
+            }
+        }
+        return area["WIDTH"] >= 16;
+    };
+    Start(false);
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(StartByHotKey());
+    if (!WaitFor(trayGrown)) {
+        GTEST_SKIP() << "no notification area on the test display: " << display.Logs();
+    }
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "tray"));
+    ASSERT_TRUE(probe.WaitForText("tray"));
+    ASSERT_TRUE(ClickAt(display, area["X"] + 12, area["Y"] + area["HEIGHT"] / 2, 3));
+    ASSERT_TRUE(TraceShows("capture off"));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Complete"); })) << Log();
 }
 
 } // namespace
