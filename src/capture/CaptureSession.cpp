@@ -362,7 +362,9 @@ void CaptureSession::Done(int macro) {
         const std::string done =
             record.HotKey == HotKeyShortKey
                 ? "Orvane 98 capture is complete for ShortKey: " + record.ShortKey.Str() + "."
-                : "Orvane 98 capture is complete for " + KeyName(record.HotKey) + ".";
+                : "Orvane 98 capture is complete for " +
+                      (record.HotKey == HotKeyTimed ? "Timed Macro" : KeyName(record.HotKey)) +
+                      ".";
         messages_.Show(DoneCaption, Windows1252ToUtf8(done));
     }
     bySystemKey_ = false;

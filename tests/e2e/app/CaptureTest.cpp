@@ -97,7 +97,7 @@ class CaptureTest : public ::testing::Test {
 protected:
     // The four system macros ("Start / Stop Capture" on Ctrl+Alt+Shift+X) and the capture
     // options; the program starts on them.
-    void Start(bool timing) {
+    void Start(bool timing, const std::vector<MacroRecord>& more = {}) {
         file_ = display.Folder() / "Cap.ORV";
         std::ofstream out(file_, std::ios::binary | std::ios::trunc);
         const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
@@ -109,6 +109,11 @@ protected:
             r.Scope = ScopeSystem;
             r.ScopeTarget.Assign(std::to_string(k + 1));
             r.Active = 1;
+            const MacroRecordBytes bytes = r.ToBytes();
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+        }
+        for (const MacroRecord& r : more) {
             const MacroRecordBytes bytes = r.ToBytes();
             out.write(reinterpret_cast<const char*>(bytes.data()),
                       static_cast<std::streamsize>(bytes.size()));
@@ -469,6 +474,48 @@ TEST_F(CaptureTest, OpeningAnotherFileWhileCapturingIsRefusedAndTheRecordingKept
     EXPECT_EQ(text.substr(0, 6), "before") << text;
     EXPECT_NE(text.find("after"), std::string::npos) << text;
     EXPECT_EQ(Log().find("Open Orvane File"), std::string::npos);
+}
+
+// "Re&capture Macro" records a timed macro anew; a system macro has nothing to record and the
+// user is told so.
+TEST_F(CaptureTest, RecaptureRecordsATimedMacroAndExplainsASystemMacro) {
+    MacroRecord timed;
+    timed.Nickname.Assign("daily");
+    timed.HotKey = HotKeyTimed;
+    timed.Scope = ScopeGlobal;
+    timed.Active = 0; // it must not play during the test
+    timed.SetText("old");
+    Start(false, {timed});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+
+    // The system macro in front of the list first, then the timed one, picked by its name.
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
+    ASSERT_TRUE(TypeText(display, "Ctrl+Alt+Shift+W"));
+    ASSERT_TRUE(PressKeys(display, {"alt+m", "c"}));
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("orvane: Error: A system macro has no script to capture.") !=
+               std::string::npos;
+    })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Error"); }));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Error"); }));
+
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
+    ASSERT_TRUE(TypeText(display, "Timed"));
+    ASSERT_TRUE(PressKeys(display, {"alt+m", "c"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Macro"); })) << Log();
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(TraceShows("capture on"));
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "new"));
+    ASSERT_TRUE(probe.WaitForText("new"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+x"}));
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("orvane: Capture: Orvane 98 capture is complete for Timed Macro.") !=
+               std::string::npos;
+    })) << Log();
+    EXPECT_EQ(MacroText(HotKeyTimed).value_or("none"), "new");
 }
 
 // A right click on the recording icon in the notification area ends the capture, as the stop
