@@ -363,8 +363,7 @@ void CaptureSession::Done(int macro) {
             record.HotKey == HotKeyShortKey
                 ? "Orvane 98 capture is complete for ShortKey: " + record.ShortKey.Str() + "."
                 : "Orvane 98 capture is complete for " +
-                      (record.HotKey == HotKeyTimed ? "Timed Macro" : KeyName(record.HotKey)) +
-                      ".";
+                      (record.HotKey == HotKeyTimed ? "Timed Macro" : KeyName(record.HotKey)) + ".";
         messages_.Show(DoneCaption, Windows1252ToUtf8(done));
     }
     bySystemKey_ = false;
