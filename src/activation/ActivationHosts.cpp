@@ -30,10 +30,4 @@ void DesktopTimedMacroHost::PlayWave(std::string_view file, bool wait) {
     commands_.PlayWave(file, wait);
 }
 
-void DispatchPopupStarter::StartFromMenu(int macro, WindowId target) {
-    if (macro > 0) {
-        dispatch_.HotKeyStruck(static_cast<std::uint64_t>(macro) | HotKeyMacroNumberFlag, target);
-    }
-}
-
 } // namespace orvane

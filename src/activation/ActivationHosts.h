@@ -45,17 +45,4 @@ private:
     PlaybackCommands& commands_;
 };
 
-// Popup menus start their macros as the macro's own hot key would: through hot key dispatch with
-// the macro number flag, so the refusals, the start of playback and its end mark are the ones
-// every hot key gets. Not owned.
-class DispatchPopupStarter final : public PopupMacroStarter {
-public:
-    explicit DispatchPopupStarter(HotKeyDispatch& dispatch) : dispatch_(dispatch) {}
-
-    void StartFromMenu(int macro, WindowId target) override;
-
-private:
-    HotKeyDispatch& dispatch_;
-};
-
 } // namespace orvane

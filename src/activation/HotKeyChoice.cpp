@@ -121,6 +121,11 @@ std::string ChooserLabel(ChooserMode mode, const MacroRecord& record) {
     return (mode == ChooserMode::Copy ? "COPY " : "MOVE ") + activation + " TO";
 }
 
+KeyFlags ChooserTakenKeys(const MacroTable& table, int macroCount, const MacroRecord& working) {
+    return working.Scope == ScopePopupMenu ? GlobalKeys(table, macroCount)
+                                           : TakenKeys(table, macroCount);
+}
+
 std::string TakenKeyText(ChooserMode mode) {
     return std::string("A \"GLOBAL\" or \"POPUP MENU\" hot key already exists for this "
                        "selection. The \"") +
@@ -130,6 +135,11 @@ std::string TakenKeyText(ChooserMode mode) {
 ChooserCheck CheckChooser(const ChooserForm& form, ChooserMode mode, const MacroRecord& working,
                           const KeyFlags& taken) {
     ChooserCheck check;
+    const bool menu = working.Scope == ScopePopupMenu;
+    if (menu && form.Choice != ActivationChoice::HotKey) {
+        check.Refusal = std::string(MenuNeedsHotKeyText);
+        return check;
+    }
     switch (form.Choice) {
     case ActivationChoice::Timed:
         break;
@@ -145,7 +155,7 @@ ChooserCheck CheckChooser(const ChooserForm& form, ChooserMode mode, const Macro
     case ActivationChoice::HotKey:
         if (!form.Code || *form.Code >= HotKeyCount) {
             check.Refusal = std::string(NoHotKeySelectedText);
-        } else if (working.Scope == ScopeGlobal && taken[*form.Code]) {
+        } else if ((working.Scope == ScopeGlobal || menu) && taken[*form.Code]) {
             check.Refusal = TakenKeyText(mode);
         } else {
             check.Question = HotKeyQuestion(*form.Code, working.Scope);
@@ -165,6 +175,10 @@ bool ApplyChooser(const ChooserForm& form, const ChooserCheck& check, MacroRecor
         working.HotKey = HotKeyTimed;
         return true;
     case ActivationChoice::ShortKey:
+        // A popup menu's options live in the ShortKey field; CheckChooser never lets one here.
+        if (working.Scope == ScopePopupMenu) {
+            return false;
+        }
         working.HotKey = HotKeyShortKey;
         working.ShortKey.Assign(check.ShortKeyName);
         return false;
@@ -299,7 +313,9 @@ bool ApplySystemKeys(const SystemKeysForm& form, MacroStore& store, SettingsBloc
         record.HotKey = form.Keys[kind];
         written = store.SaveMacro(i, record);
     }
-    settings.SystemMenu = form.PopupShows;
+    if (written) {
+        settings.SystemMenu = form.PopupShows;
+    }
     return written;
 }
 

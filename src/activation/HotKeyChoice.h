@@ -88,6 +88,15 @@ struct ChooserForm {
     std::string ShortKeyName;          // as entered, Windows-1252
 };
 
+// A popup menu keeps its display options where a ShortKey name would be, and is shown by its
+// hot key: copied or moved, it goes onto another hot key only.
+inline constexpr std::string_view MenuNeedsHotKeyText =
+    "A popup menu is shown by its hot key.  Please select a hot key for it.";
+
+// The keys the chooser refuses for `working`: for a popup menu every key a Global, PopUp Menu
+// or System macro uses (as "Add Macro" checks a new menu's key), else TakenKeys.
+KeyFlags ChooserTakenKeys(const MacroTable& table, int macroCount, const MacroRecord& working);
+
 // "COPY " / "MOVE " + the macro's activation + " TO"; a ShortKey is cut to 15 characters.
 std::string ChooserLabel(ChooserMode mode, const MacroRecord& record);
 inline constexpr std::string_view CopyCaption = "Copy Hot Key";
@@ -107,7 +116,8 @@ struct ChooserCheck {
     std::string ShortKeyName; // the checked name for a ShortKey choice
 };
 // "&Ok": the first refusal, or the question for a hot key choice (HotKeyQuestion, for the
-// working macro's scope). A Global macro may not go onto a taken key.
+// working macro's scope). A Global macro or a popup menu may not go onto a taken key; a popup
+// menu may not become a ShortKey or timed macro.
 ChooserCheck CheckChooser(const ChooserForm& form, ChooserMode mode, const MacroRecord& working,
                           const KeyFlags& taken);
 
@@ -155,8 +165,9 @@ std::optional<std::string_view> CheckSystemKeys(const SystemKeysForm& form);
 // The four keys as the system macros hold them (0 for a kind without one) and the popup choice.
 SystemKeysForm SystemKeysFormFrom(const MacroStore& store, const SettingsBlock& settings);
 // Writes each system macro whose key changed (read from the file, given the new code, written
-// back) and stores the popup choice; the caller saves the settings. False when a macro could not
-// be written (the store has said so); the ones written before it keep their new keys.
+// back) and then stores the popup choice; the caller saves the settings. False when a macro could
+// not be written (the store has said so): the ones written before it keep their new keys, and
+// the popup choice is left as it was.
 bool ApplySystemKeys(const SystemKeysForm& form, MacroStore& store, SettingsBlock& settings);
 
 } // namespace orvane

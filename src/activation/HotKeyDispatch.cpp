@@ -319,6 +319,12 @@ void HotKeyDispatch::StartFoundMacro() {
     table.SetInUse(false);
 }
 
+void HotKeyDispatch::StartAsHotKey(int macro, WindowId target) {
+    if (macro > 0) {
+        HotKeyStruck(static_cast<std::uint64_t>(macro) | HotKeyMacroNumberFlag, target);
+    }
+}
+
 void HotKeyDispatch::IntoProgram(int macro, bool capsWasOn) {
     // One playback at a time, but a macro waiting in its pause leaves room for another (a timed
     // macro falling due meanwhile).

@@ -98,6 +98,8 @@ public:
     bool Paused() const override;
     bool CapsLockReported() const override { return capsLock_; }
     void IntoProgram(int macro, bool capsWasOn) override;
+    // Through HotKeyStruck with the macro number flag.
+    void StartAsHotKey(int macro, WindowId target) override;
     void BeginStart() override { ++starting_; }
     void EndStart() override { --starting_; }
 
@@ -114,7 +116,6 @@ public:
     int CurrentMacro() const { return currentMacro_; }
     bool CapsWasOn() const { return capsWasOn_; }
     WindowId TargetWindow() const { return targetWindow_; }
-    void SetCapsLockReported(bool on) { capsLock_ = on; }
     WindowId LastForegroundWindow() const { return lastForeground_; }
     WindowId LastOtherProgramWindow() const { return lastOtherProgram_; }
 

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/WindowId.h"
+
 #include <optional>
 #include <string_view>
 
 namespace orvane {
 
-// How hot keys, ShortKeys and the scheduler (and, later, the popup menus) start a macro: they
-// ask whether a start is refused or would play nothing, and hand the macro over. Hot key
-// dispatch implements it; the others are given it.
+// How hot keys, ShortKeys, the scheduler and the popup menus start a macro: they ask whether a
+// start is refused or would play nothing, and hand the macro over. Hot key dispatch implements
+// it; the others are given it.
 class MacroStarter {
 public:
     virtual ~MacroStarter() = default;
@@ -33,6 +35,11 @@ public:
     // unless that one waits in its pause: then this one plays meanwhile. No in-use mark and no
     // end mark: the caller sets them where its kind of start has them.
     virtual void IntoProgram(int macro, bool capsWasOn) = 0;
+
+    // Starts `macro` as though its own hot key had been struck with `target` in front: the
+    // refusals, the in-use mark and the end mark of a hot key start (a menu chosen from a menu
+    // shows its own menu). Popup menus start the macro chosen from them so.
+    virtual void StartAsHotKey(int macro, WindowId target) = 0;
 
     // A start on its way counts as Busy between these two; use StartOnItsWay.
     virtual void BeginStart() = 0;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "activation/PopupMenus.h"
 
+#include "activation/MacroStarter.h"
+
 #include "core/MacroStore.h"
 #include "core/SettingsBlock.h"
 #include "platform/Prompts.h"
@@ -35,7 +37,7 @@ void PopupMenus::MenuTopWindow(WindowId target, std::string_view title, std::str
     const std::optional<int> chosen =
         Show(TopWindowMenu(store_, members, settings_.SystemMenu), target);
     if (chosen && *chosen > 0 && starter_ != nullptr) {
-        starter_->StartFromMenu(*chosen, target);
+        starter_->StartAsHotKey(*chosen, target);
     }
 }
 
@@ -44,7 +46,7 @@ void PopupMenus::TrayIconClicked(int macro, int x, WindowId lastForeground) {
         return;
     }
     trayX_ = x;
-    starter_->StartFromMenu(macro, lastForeground);
+    starter_->StartAsHotKey(macro, lastForeground);
 }
 
 } // namespace orvane

@@ -9,6 +9,7 @@
 
 namespace orvane {
 
+class MacroStarter;
 class MacroStore;
 class Prompts;
 struct SettingsBlock;
@@ -22,14 +23,6 @@ public:
     virtual std::optional<int> ChooseAMacro(const ChooseMenu& menu, int trayX) = 0;
     // After a menu: the top-level window of `target` is brought to the front with the focus.
     virtual void AfterMenu(WindowId target) = 0;
-};
-
-// Starts a macro chosen from a menu, or the menu of a clicked tray icon, as though its own
-// hot key had been struck with `target` in front.
-class PopupMacroStarter {
-public:
-    virtual ~PopupMacroStarter() = default;
-    virtual void StartFromMenu(int macro, WindowId target) = 0;
 };
 
 // The popup menus of macros while the program runs: showing a popup menu macro's menu, the
@@ -47,7 +40,7 @@ public:
         : store_(store), settings_(settings), view_(view), prompts_(prompts) {}
 
     // Where chosen macros of the top-window menu and tray clicks go; not owned.
-    void SetStarter(PopupMacroStarter* starter) { starter_ = starter; }
+    void SetStarter(MacroStarter* starter) { starter_ = starter; }
 
     bool Shown() const { return shown_; }
     // A hot key was struck: the next menu is not placed at a tray click.
@@ -75,7 +68,7 @@ private:
     const SettingsBlock& settings_;
     PopupMenuView& view_;
     Prompts& prompts_;
-    PopupMacroStarter* starter_ = nullptr;
+    MacroStarter* starter_ = nullptr;
     bool shown_ = false;
     int trayX_ = -1;
 };

@@ -155,7 +155,11 @@ int RunGui(int argc, char** argv) {
                              rebuildSchedule();
                          }
                      },
-                     &dialogSound, &lifecycle.Swaps(), folders.Data / "Icons"});
+                     &dialogSound, &lifecycle.Swaps(), folders.Data / "Icons",
+                     [&x11Hook] {
+                         return x11Hook ? x11Hook->UnavailableHotKeys()
+                                        : std::vector<std::uint16_t>{};
+                     }});
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.
@@ -178,7 +182,6 @@ int RunGui(int argc, char** argv) {
     // Popup menus show on screen and start their macros through hot key dispatch.
     std::unique_ptr<PopupMenuScreen> menuScreen;
     std::unique_ptr<PopupMenus> popupMenus;
-    std::unique_ptr<DispatchPopupStarter> popupStarter;
     const std::unique_ptr<X11ScreenSaver> screenSaver = X11ScreenSaver::Open(nullptr);
     if (hotKeysLive) {
         input = std::make_unique<HookedInputSynth>(*synth, *x11Hook);
@@ -222,8 +225,7 @@ int RunGui(int argc, char** argv) {
         menuScreen = std::make_unique<PopupMenuScreen>(
             PopupMenuScreen::Services{&finder, folders.Data / "Icons"});
         popupMenus = std::make_unique<PopupMenus>(store, settings, *menuScreen, prompts);
-        popupStarter = std::make_unique<DispatchPopupStarter>(*dispatch);
-        popupMenus->SetStarter(popupStarter.get());
+        popupMenus->SetStarter(dispatch.get());
         host->SetPopupMenus(popupMenus.get());
         // A tray click is handled once the click's own event is done: the menu and the macro
         // run event loops of their own.
@@ -379,6 +381,8 @@ int RunGui(int argc, char** argv) {
     if (!settings.UseTray) {
         window.show();
     }
+    // Hot keys another program took first never reach us: the user hears of them once now.
+    QTimer::singleShot(0, &window, [&window] { window.ReportUnavailableKeys(); });
     QApplication::exec();
     end();
     return 0;

@@ -160,11 +160,11 @@ void CaptureSession::Begin(const CaptureOptions& options) {
 }
 
 bool CaptureSession::StartCapture(int record, const CaptureOptions& options, bool programScope) {
-    if (capturing_ || record < 1 || record > store_.MacroCount() || !OpenCaptureFile()) {
+    if (Busy() || record < 1 || record > store_.MacroCount() || !OpenCaptureFile()) {
         return false;
     }
     Begin(options);
-    target_ = record;
+    RememberTarget(record);
     programScope_ = programScope;
     bySystemKey_ = false;
     Publish(record, options);
@@ -188,19 +188,12 @@ void CaptureSession::StartACapture() {
         Report(MaximumText);
         return;
     }
-    if (store_.FileHasUnloadedRecords()) {
+    if (store_.FileHasUnloadedRecords() || !host_.HoldFile()) {
         return;
     }
-    MacroRecord record;
-    record.Nickname.Assign("Capture");
-    record.ShortKey.Assign("capture");
-    record.HotKey = HotKeyShortKey;
-    record.Scope = ScopeGlobal;
-    record.Active = 1;
-    record.TopMostOnly = 1;
-    record.Icon.Assign("MAIN");
-    record.LastModified = NowAsDays();
+    MacroRecord record = CaptureMacroRecord();
     if (!store_.AppendMacro(record)) {
+        host_.ReleaseFile(false);
         return;
     }
     store_.SetHotKeys();
@@ -208,10 +201,11 @@ void CaptureSession::StartACapture() {
     host_.ListChanged(macro);
     const CaptureOptions options = CaptureOptionsFrom(settings_);
     if (!OpenCaptureFile()) {
+        host_.ReleaseFile(true);
         return;
     }
     Begin(options);
-    target_ = macro;
+    RememberTarget(macro);
     programScope_ = false;
     bySystemKey_ = true;
     Publish(macro, options);
@@ -224,6 +218,29 @@ void CaptureSession::StartACapture() {
     host_.CaptureStarted();
     store_.Table().SetCaptureOn(true);
     store_.Hook().OrvUpCaptureOn(store_.Table());
+}
+
+void CaptureSession::RememberTarget(int record) {
+    target_ = record;
+    targetHotKey_ = store_.Table().HotKey(record);
+    MacroRecord macro;
+    targetShortKey_ = store_.ReadMacro(record, macro) ? macro.ShortKey.Str() : std::string();
+}
+
+bool CaptureSession::ReadTarget(int macro, MacroRecord& record) {
+    return macro >= 1 && macro <= store_.MacroCount() && store_.ReadMacro(macro, record) &&
+           record.HotKey == targetHotKey_ && record.ShortKey.Str() == targetShortKey_;
+}
+
+bool CaptureSession::AppendCaptureMacro(MacroRecord& record, int& macro) {
+    record = CaptureMacroRecord();
+    if (store_.MacroCount() >= MaxMacroCount || store_.FileHasUnloadedRecords() ||
+        !store_.AppendMacro(record)) {
+        return false;
+    }
+    store_.SetHotKeys();
+    macro = store_.MacroCount();
+    return true;
 }
 
 void CaptureSession::EndCapture() {
@@ -268,6 +285,10 @@ bool CaptureSession::TakeText(std::string& script) {
         return true;
     }
     // Too long for a macro: the text goes into a file of its own, which the macro plays.
+    return SaveOverflow(text, script);
+}
+
+bool CaptureSession::SaveOverflow(const std::string& text, std::string& script) {
     for (int n = 0;; ++n) {
         const fs::path overflow =
             dataFolder_ / (std::string(OverflowPrefix) + std::to_string(n) + ".TXT");
@@ -295,41 +316,72 @@ bool CaptureSession::TakeText(std::string& script) {
 void CaptureSession::Done(int macro) {
     const std::string program = host_.TopProgram();
     capturing_ = false;
+    ending_ = true;
     host_.RecordingStopped();
     store_.Table().SetCaptureOn(false);
     store_.Hook().OrvUpCaptureOn(store_.Table());
 
-    MacroRecord record;
     std::string script;
-    const bool read = store_.ReadMacro(macro, record);
-    const bool taken = read && TakeText(script);
+    const bool taken = TakeText(script);
     CloseCaptureFile(true);
-    if (!read || !taken) {
-        bySystemKey_ = false;
-        host_.CaptureStored(read ? macro : 0);
-        return;
-    }
-    record.SetText(script);
-    record.LastModified = NowAsDays();
-    if (bySystemKey_) {
-        host_.CaptureComplete(record, program);
-    } else if (programScope_) {
-        record.Scope = ScopeSpecificProgram;
-        record.ScopeTarget.Assign(std::string_view(program).substr(0, 30));
-        record.TopMostOnly = 1;
-    }
-    if (store_.SaveMacro(macro, record)) {
-        store_.SetHotKeys();
-        if (!bySystemKey_) {
-            const std::string done =
-                record.HotKey == HotKeyShortKey
-                    ? "Orvane 98 capture is complete for ShortKey: " + record.ShortKey.Str() + "."
-                    : "Orvane 98 capture is complete for " + KeyName(record.HotKey) + ".";
-            messages_.Show(DoneCaption, Windows1252ToUtf8(done));
+    MacroRecord record;
+    bool askActivation = bySystemKey_;
+    bool stored = false;
+    if (taken && !ReadTarget(macro, record)) {
+        // Its macro went while it was recording: the recording becomes a macro of its own, and
+        // the user gives it its activation as after a capture by the system hot key.
+        messages_.Show(DoneCaption, TargetGoneText);
+        askActivation = true;
+        if (!AppendCaptureMacro(record, macro)) {
+            std::string kept;
+            if (SaveOverflow(script, kept)) {
+                messages_.Show(ErrorCaption, "The recording could not be added as a macro.  It "
+                                             "was saved as " +
+                                                 kept + ".");
+            }
+            macro = 0;
         }
     }
+    if (taken && macro > 0) {
+        record.SetText(script);
+        record.LastModified = NowAsDays();
+        if (askActivation) {
+            host_.CaptureComplete(record, program);
+        } else if (programScope_) {
+            record.Scope = ScopeSpecificProgram;
+            record.ScopeTarget.Assign(std::string_view(program).substr(0, 30));
+            record.TopMostOnly = 1;
+        }
+        stored = store_.SaveMacro(macro, record);
+        if (stored) {
+            store_.SetHotKeys();
+        }
+    }
+    host_.ReleaseFile(true);
+    if (stored && !askActivation) {
+        const std::string done =
+            record.HotKey == HotKeyShortKey
+                ? "Orvane 98 capture is complete for ShortKey: " + record.ShortKey.Str() + "."
+                : "Orvane 98 capture is complete for " +
+                      (record.HotKey == HotKeyTimed ? "Timed Macro" : KeyName(record.HotKey)) + ".";
+        messages_.Show(DoneCaption, Windows1252ToUtf8(done));
+    }
     bySystemKey_ = false;
+    ending_ = false;
     host_.CaptureStored(macro);
+}
+
+MacroRecord CaptureMacroRecord() {
+    MacroRecord record;
+    record.Nickname.Assign("Capture");
+    record.ShortKey.Assign("capture");
+    record.HotKey = HotKeyShortKey;
+    record.Scope = ScopeGlobal;
+    record.Active = 1;
+    record.TopMostOnly = 1;
+    record.Icon.Assign("MAIN");
+    record.LastModified = NowAsDays();
+    return record;
 }
 
 } // namespace orvane

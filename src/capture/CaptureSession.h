@@ -3,6 +3,7 @@
 
 #include "capture/CaptureOptions.h"
 #include "core/HookLibrary.h"
+#include "core/MacroRecord.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -36,6 +37,13 @@ public:
     virtual void CaptureStored(int record) = 0;
     // The program browses a shared macro file and may not change it.
     virtual bool BrowseMode() { return false; }
+    // A capture started by the system hot key is about to add its macro: the shared macro file
+    // is held (its lock taken) until ReleaseFile. False when the file may not be changed now
+    // (the host has said why); the capture does not start.
+    virtual bool HoldFile() { return true; }
+    // The end of a capture, or of a start that failed after the file was held: the shared
+    // macro file is let go, as changed or not.
+    virtual void ReleaseFile(bool changed) { static_cast<void>(changed); }
 };
 
 // The capture of a macro, the main window's side: it starts a capture (from "Capture Macro" or
@@ -44,8 +52,13 @@ public:
 // reports the end (UM_CAPTUREDONE, or "&End Capture") moves the text into the macro, or into an
 // overflow text file the macro plays with "<TFILE:" when it is longer than a macro holds.
 //
-// idle -> capturing (CaptureOn published; text appended) -> idle (CaptureOn cleared; late text
-// dropped). Only one capture runs at a time.
+// idle -> capturing (CaptureOn published; text appended) -> ending (CaptureOn cleared; late text
+// dropped; the recording is being stored) -> idle. Only one capture runs at a time. Busy() from
+// the start until the recording is stored: meanwhile the macro file must not be changed or
+// switched under it (the host refuses such commands), as the recording goes into the macro the
+// capture started on. Should that macro be gone all the same when the capture ends (the file was
+// changed by someone else), the recording is kept as a new macro rather than lost.
+
 //
 // The capture file holds what the user typed: it is created readable by its owner only, in the
 // runtime folder, and removed when the capture ends, when this object goes, and at the next
@@ -64,6 +77,11 @@ public:
         "Maximum number of macros has been reached.  Capture not allowed.";
     static constexpr std::string_view StartCaption = "Start Capture";
     static constexpr std::string_view DoneCaption = "Capture";
+    static constexpr std::string_view FileBusyText =
+        "A capture is currently in progress.  The macro file cannot be changed or switched "
+        "until the capture has ended.";
+    static constexpr std::string_view TargetGoneText =
+        "The macro being captured no longer exists.  The recording is kept as a new macro.";
 
     // None is owned; all outlive the session.
     CaptureSession(MacroStore& store, SettingsBlock& settings, CaptureHost& host,
@@ -74,6 +92,7 @@ public:
     CaptureSession& operator=(const CaptureSession&) = delete;
 
     bool Capturing() const { return capturing_; }
+    bool Busy() const { return capturing_ || ending_; }
     int Target() const { return target_; }
     std::filesystem::path CaptureFile() const { return runtimeFolder_ / CaptureFileName; }
 
@@ -105,9 +124,19 @@ private:
     void Publish(int record, const CaptureOptions& options);
     void Begin(const CaptureOptions& options);
     void Done(int macro);
+    // Reads the record the capture started on into `record`; false when it is gone (the number
+    // is past the file's end, or another macro has taken its place).
+    bool ReadTarget(int macro, MacroRecord& record);
+    // A new macro for a recording whose macro is gone ("Capture", ShortKey "capture"), appended;
+    // false when it cannot be added (reported).
+    bool AppendCaptureMacro(MacroRecord& record, int& macro);
     // The captured text as the macro's script: itself, or "<TFILE:" naming the overflow file it
     // was moved to. False when the text could not be read or moved (reported).
     bool TakeText(std::string& script);
+    // Writes `text` to the next free overflow file; `script` is then "<TFILE:" naming it. False
+    // when it could not be written (reported).
+    bool SaveOverflow(const std::string& text, std::string& script);
+    void RememberTarget(int record);
     void Report(std::string_view text);
 
     MacroStore& store_;
@@ -119,9 +148,17 @@ private:
     int fd_ = -1;
     bool writeFailed_ = false;
     bool capturing_ = false;
+    bool ending_ = false;
     bool bySystemKey_ = false;
+    // The activation of the macro being recorded into, as it was when the capture started.
+    std::uint16_t targetHotKey_ = 0;
+    std::string targetShortKey_;
     bool programScope_ = false;
     int target_ = 0;
 };
+
+// The macro a capture by the system hot key starts with: "Capture", ShortKey "capture", Global,
+// only when on top, active.
+MacroRecord CaptureMacroRecord();
 
 } // namespace orvane

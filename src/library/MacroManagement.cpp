@@ -38,6 +38,15 @@ std::optional<std::string_view> OpeningRefusal(MacroCommandKind kind, int macroC
     return std::nullopt;
 }
 
+bool OpenCommand(MacroCommandKind kind, int macroCount, int selected, bool fileFull,
+                 MessageSink& messages, const std::function<bool()>& fileInUse) {
+    if (const auto refusal = OpeningRefusal(kind, macroCount, selected, fileFull)) {
+        messages.Show("Error", *refusal);
+        return false;
+    }
+    return !fileInUse();
+}
+
 std::string ActivationText(std::uint16_t hotKey, std::string_view shortKey) {
     if (hotKey == HotKeyTimed) {
         return "Timed Macro";

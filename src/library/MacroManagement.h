@@ -4,6 +4,7 @@
 #include "core/MacroRecord.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +30,13 @@ enum class MacroCommandKind { Add, Copy, Rename, Modify, Remove };
 // holds records past those loaded.
 std::optional<std::string_view> OpeningRefusal(MacroCommandKind kind, int macroCount, int selected,
                                                bool fileFull = false);
+
+// Opens a command on the selected macro: the plain refusals of OpeningRefusal first (shown with
+// caption "Error"), and only when none applies the shared file's lock (`fileInUse`, true when
+// the command must stop; it has said why), so a command refused for a reason of its own never
+// touches the sync file. True when the command may go on.
+bool OpenCommand(MacroCommandKind kind, int macroCount, int selected, bool fileFull,
+                 MessageSink& messages, const std::function<bool()>& fileInUse);
 
 // The activation as the list shows it: "Timed Macro", the ShortKey, or the hot key's name.
 std::string ActivationText(std::uint16_t hotKey, std::string_view shortKey);

@@ -83,7 +83,6 @@ public:
     void Heartbeat();
 
     bool Holding() const { return depth_ > 0; }
-    const std::filesystem::path& SyncPath() const { return path_; }
     std::optional<std::int32_t> KnownCounter() const { return known_; }
 
 private:

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/SyncFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace orvane {
@@ -40,21 +43,31 @@ SyncFileResult FailedWith(const std::filesystem::path& path, std::string_view wh
                   ".");
 }
 
-// Waits for the lock; holders keep it only for one read and one write of 14 bytes. File systems
-// without record locks (ENOLCK, EOPNOTSUPP, EINVAL) are used without them.
+// Takes the lock, waiting a bounded time for it: holders keep it only for one read and one write
+// of 14 bytes, so a lock that stays taken belongs to a stuck program (a hung client of a network
+// file system), and waiting for it without end would freeze the window. The attempts back off
+// from 5 ms and give up after about two seconds (EAGAIN). File systems without record locks
+// (ENOLCK, EOPNOTSUPP, EINVAL) are used without them.
 bool Lock(int fd, short type, int& error) {
     struct flock lock {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
-    while (::fcntl(fd, F_SETLKW, &lock) == -1) {
+    auto pause = std::chrono::milliseconds(5);
+    auto waited = std::chrono::milliseconds(0);
+    while (::fcntl(fd, F_SETLK, &lock) == -1) {
         if (errno == EINTR) {
             continue;
         }
         if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) {
             return true;
         }
-        error = errno;
-        return false;
+        if ((errno != EAGAIN && errno != EACCES) || waited >= LockWaitLimit) {
+            error = errno == EACCES ? EAGAIN : errno;
+            return false;
+        }
+        std::this_thread::sleep_for(pause);
+        waited += pause;
+        pause = std::min(pause * 2, std::chrono::milliseconds(250));
     }
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include "library/SyncRecord.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -20,6 +21,10 @@ namespace orvane {
 // an instance of another program that reads the file without locking it finds the old record or
 // the new one, never an empty file. A new sync file is made readable and writable by everyone
 // the umask allows, as it is shared between users.
+
+// How long an access waits for a record lock another program keeps: past it the access fails
+// ("could not be locked") rather than freeze the program behind a stuck holder.
+inline constexpr std::chrono::milliseconds LockWaitLimit{2000};
 
 // What an access came to. When it failed, `Error` says why in the user's terms (UTF-8): a file
 // that cannot be opened, is not a file, holds less than one record, or cannot be written.

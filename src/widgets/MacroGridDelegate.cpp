@@ -29,6 +29,10 @@ MacroGridDelegate::Look MacroGridDelegate::LookOf(const QStyleOptionViewItem& op
         // the highlight colour cannot be read.
         look.Color = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
     }
+    // A hot key another program holds: its activation stands out in red.
+    if (index.column() == 1 && !selected && index.data(MacroGridModel::UnavailableRole).toBool()) {
+        look.Color = QColor(Qt::red);
+    }
     QFont font = option.font;
     font.setItalic(look.Italic);
     look.Text = FitCellText(index.data(Qt::DisplayRole).toString(), QFontMetrics(font),

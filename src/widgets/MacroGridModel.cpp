@@ -4,6 +4,8 @@
 #include "core/CodePage.h"
 #include "core/HotKeyTable.h"
 
+#include <algorithm>
+
 namespace orvane {
 namespace {
 
@@ -32,6 +34,16 @@ void MacroGridModel::SetSortOrder(const ListSortOrder& order) {
     order_ = order;
     list_.Fill(macros_, order_, hotKeyNames_);
     endResetModel();
+}
+
+void MacroGridModel::SetUnavailable(std::vector<std::uint16_t> codes) {
+    if (codes == unavailable_) {
+        return;
+    }
+    unavailable_ = std::move(codes);
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
 }
 
 const ListMacro* MacroGridModel::MacroOfRow(int row) const {
@@ -78,6 +90,15 @@ QVariant MacroGridModel::data(const QModelIndex& index, int role) const {
         return macro->Active;
     case RecordRole:
         return list_.RecordAt(index.row() + 1);
+    case UnavailableRole:
+        return std::find(unavailable_.begin(), unavailable_.end(), macro->HotKey) !=
+               unavailable_.end();
+    case Qt::ToolTipRole:
+        if (std::find(unavailable_.begin(), unavailable_.end(), macro->HotKey) !=
+            unavailable_.end()) {
+            return QString::fromLatin1(UnavailableTip);
+        }
+        return {};
     default:
         return {};
     }

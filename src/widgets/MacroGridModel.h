@@ -19,6 +19,11 @@ public:
     static constexpr int ActiveRole = Qt::UserRole + 1;
     // Role of a body cell: the record number shown in the row.
     static constexpr int RecordRole = Qt::UserRole + 2;
+    // Role of a body cell: true when another program holds the row's hot key, so it cannot
+    // start the macro.
+    static constexpr int UnavailableRole = Qt::UserRole + 3;
+    static constexpr const char* UnavailableTip =
+        "Another program holds this hot key: it cannot start the macro.";
 
     explicit MacroGridModel(QObject* parent = nullptr);
 
@@ -26,6 +31,8 @@ public:
     void SetMacros(std::vector<ListMacro> macros, const ListSortOrder& order);
     // Sorts again with a new order; the macros stay.
     void SetSortOrder(const ListSortOrder& order);
+    // The hot key codes another program holds: their rows are marked.
+    void SetUnavailable(std::vector<std::uint16_t> codes);
 
     const MacroList& List() const { return list_; }
     // The activation text of a grid row (0-based), as column 1 shows it, in Windows-1252.
@@ -43,6 +50,7 @@ private:
     ListSortOrder order_;
     MacroList list_;
     std::vector<std::string_view> hotKeyNames_;
+    std::vector<std::uint16_t> unavailable_;
 };
 
 } // namespace orvane

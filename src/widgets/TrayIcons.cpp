@@ -36,16 +36,8 @@ void TrayIcons::ShowMain(bool shown) {
     main_.setVisible(shown && Available());
 }
 
-bool TrayIcons::MainShown() const {
-    return main_.isVisible();
-}
-
 void TrayIcons::ShowRecording(bool shown) {
     recording_.setVisible(shown && Available());
-}
-
-bool TrayIcons::RecordingShown() const {
-    return recording_.isVisible();
 }
 
 int TrayIcons::SetMenuIcons(const std::vector<MenuIcon>& icons) {
@@ -59,7 +51,9 @@ int TrayIcons::SetMenuIcons(const std::vector<MenuIcon>& icons) {
         const int record = entry.Record;
         connect(icon.get(), &QSystemTrayIcon::activated, this,
                 [this, record](QSystemTrayIcon::ActivationReason reason) {
-                    if (reason == QSystemTrayIcon::Context || reason == QSystemTrayIcon::Trigger) {
+                    // The right button opens the menu; the left one is left alone, so a stray
+                    // click on the tray shows nothing.
+                    if (reason == QSystemTrayIcon::Context) {
                         emit MenuIconClicked(record, QCursor::pos());
                     }
                 });

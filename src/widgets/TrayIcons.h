@@ -28,9 +28,7 @@ public:
     static bool Available();
 
     void ShowMain(bool shown);
-    bool MainShown() const;
     void ShowRecording(bool shown);
-    bool RecordingShown() const;
 
     // Replaces every popup-menu icon: one per entry, in the given order; entries past the
     // fifteenth get no icon. Returns how many icons were created.
@@ -49,8 +47,7 @@ signals:
     void MainClicked();
     void MainRightClicked(const QPoint& globalPosition);
     void RecordingRightClicked();
-    // A popup-menu icon was clicked, with either button: desktops differ in which click they
-    // hand to the program, and the menu is the icon's only use.
+    // A popup-menu icon was right-clicked (its menu opens).
     void MenuIconClicked(int record, const QPoint& globalPosition);
 
 private:

@@ -138,6 +138,53 @@ TEST(HotKeyChoice, ChooserChecksInOrder) {
     }
 }
 
+// Copy and Rename of a popup menu: its options (in the ShortKey field) stay whole, and its new
+// key is checked as "Add Macro" checks a new menu's key.
+TEST_F(HotKeyChoiceTest, ChooserKeepsAPopupMenusOptionsAndChecksItsKeyAsAddMacroDoes) {
+    MacroRecord menu = PopupMenuMacro("Ctrl+D", {1});
+    menu.ShortKey.Assign("Y24");
+    Load({HotKeyMacro("Ctrl+A", ScopeGlobal, "a"),
+          HotKeyMacro("Ctrl+W", ScopeSpecificWindow, "w", "Notes"), menu});
+    const int count = store.MacroCount();
+    const std::uint16_t system = store.Table().HotKey(count); // a system macro's key
+    const KeyFlags taken = ChooserTakenKeys(store.Table(), count, menu);
+    const std::string copyTaken = TakenKeyText(ChooserMode::Copy);
+    const std::string moveTaken = TakenKeyText(ChooserMode::Move);
+    const std::string needsKey(MenuNeedsHotKeyText);
+    using enum ActivationChoice;
+    struct Row {
+        const char* Case;
+        ChooserForm Form;
+        ChooserMode Mode;
+        std::optional<std::string> Refusal;
+    };
+    const Row rows[] = {
+        {"onto a global macro's key", {HotKey, Code("Ctrl+A"), ""}, ChooserMode::Copy, copyTaken},
+        {"onto a system macro's key", {HotKey, system, ""}, ChooserMode::Move, moveTaken},
+        {"onto its own key", {HotKey, Code("Ctrl+D"), ""}, ChooserMode::Move, moveTaken},
+        {"onto a window macro's key", {HotKey, Code("Ctrl+W"), ""}, ChooserMode::Copy, {}},
+        {"onto a free key", {HotKey, Code("Ctrl+E"), ""}, ChooserMode::Move, {}},
+        {"as a ShortKey", {ShortKey, std::nullopt, "menu"}, ChooserMode::Copy, needsKey},
+        {"as a timed macro", {Timed, std::nullopt, ""}, ChooserMode::Move, needsKey},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Case);
+        MacroRecord working = menu;
+        const ChooserCheck check = CheckChooser(row.Form, row.Mode, working, taken);
+        EXPECT_EQ(check.Refusal, row.Refusal);
+        if (!check.Refusal) {
+            ApplyChooser(row.Form, check, working, LocalMoment::From(2024, 3, 15));
+            EXPECT_EQ(working.HotKey, *row.Form.Code);
+        }
+        EXPECT_EQ(working.ShortKey.View(), "Y24");
+        EXPECT_EQ(working.Scope, ScopePopupMenu);
+        EXPECT_EQ(working.PopupMembers(), menu.PopupMembers());
+    }
+    // Other macros keep the chooser's own rule: only Global and PopUp Menu keys are taken.
+    const MacroRecord plain = HotKeyMacro("Ctrl+B", ScopeGlobal, "b");
+    EXPECT_FALSE(ChooserTakenKeys(store.Table(), count, plain)[system]);
+}
+
 TEST(HotKeyChoice, ChooserLabelsAndWhatOkStores) {
     MacroRecord timed = TimedMacro("t");
     EXPECT_EQ(ChooserLabel(ChooserMode::Copy, timed), "COPY Timed Macro TO");

@@ -394,7 +394,7 @@ class PopupMenuRoadTest : public MacroFileFixture {
 protected:
     void SetUp() override {
         desktop.Set({{Editor, "Notes - Editor", "editor"}, {Shell, "Shell", "term"}}, Shell);
-        menus.SetStarter(&starter);
+        menus.SetStarter(&dispatch);
     }
 
     std::string Strike(const char* key, WindowId foreground) {
@@ -419,7 +419,6 @@ protected:
     FakeDesktop desktop{trace};
     MenuHost host{trace, menus, desktop.Finder};
     HotKeyDispatch dispatch{store, player, input, pump, prompts, host, desktop.Finder};
-    DispatchPopupStarter starter{dispatch};
 };
 
 TEST_F(PopupMenuRoadTest, TheChosenMacroPlaysAfterTheFocusWentBackAndOthersAreRefusedMeanwhile) {

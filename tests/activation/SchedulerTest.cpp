@@ -33,6 +33,7 @@ public:
     bool CapsLockReported() const override { return CapsLock; }
     bool Busy() const override { return IsPlaying; }
     bool Paused() const override { return IsPaused; }
+    void StartAsHotKey(int, WindowId) override {}
     void IntoProgram(int macro, bool capsWasOn) override {
         trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : "") +
                    (starting_ > 0 ? "" : "(not marked as starting)"));

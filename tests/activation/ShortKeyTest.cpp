@@ -25,6 +25,7 @@ public:
     bool Busy() const override { return IsPlaying || starting_ > 0; }
     bool Paused() const override { return false; }
     bool CapsLockReported() const override { return false; }
+    void StartAsHotKey(int, WindowId) override {}
     void IntoProgram(int macro, bool capsWasOn) override {
         trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : "") +
                    (starting_ > 0 ? "" : "(not marked as starting)"));

@@ -28,8 +28,18 @@ public:
     void ListChanged(int record) override { Calls.push_back("list " + std::to_string(record)); }
     void CaptureStored(int record) override { Calls.push_back("stored " + std::to_string(record)); }
     bool BrowseMode() override { return Browsing; }
+    bool HoldFile() override {
+        Holds.push_back(FileInUse ? "refused" : "hold");
+        return !FileInUse;
+    }
+    void ReleaseFile(bool changed) override {
+        Holds.push_back(changed ? "release changed" : "release");
+    }
 
     std::vector<std::string> Calls;
+    // The shared file's lock as the session takes and lets go of it.
+    std::vector<std::string> Holds;
+    bool FileInUse = false;
     std::string Program = "GEDIT";
     std::function<void(MacroRecord&)> CompleteWith;
     bool Browsing = false;
@@ -235,6 +245,9 @@ TEST_F(CaptureSessionTest, SystemHotKeyRefusals) {
         std::function<void()> Arrange;
         std::string Expected; // empty: nothing is shown and nothing starts
     };
+    const int loaded = store.MacroCount();
+    // The plain refusals come first and never touch the shared file's lock; a file in use
+    // (its own message shown by the host) starts nothing.
     const Row rows[] = {
         {"browse mode", [this] { host.Browsing = true; }, "Capture not allowed in Browse Mode."},
         {"a capture runs", [this] { session().StartCapture(1, {}, false); },
@@ -251,9 +264,55 @@ TEST_F(CaptureSessionTest, SystemHotKeyRefusals) {
         ASSERT_EQ(messages.Shown.size(), 1u) << row.Name;
         EXPECT_EQ(messages.Shown[0].Caption, "Error");
         EXPECT_EQ(messages.Shown[0].Text, row.Expected);
+        EXPECT_TRUE(host.Holds.empty()) << row.Name;
         session().EndCapture();
         host = FakeCaptureHost();
     }
+    store.SetMacroCount(loaded);
+    host.FileInUse = true;
+    messages.Shown.clear();
+    const int count = store.MacroCount();
+    session().StartACapture();
+    EXPECT_EQ(store.MacroCount(), count);
+    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_FALSE(session().Capturing());
+    EXPECT_EQ(host.Holds, std::vector<std::string>{"refused"});
+}
+
+// A capture holds the shared file from its start to the end of its storing; while it runs the
+// session is busy (the window refuses to change or switch the file).
+TEST_F(CaptureSessionTest, TheSystemHotKeysCaptureHoldsTheFileToItsEnd) {
+    settings.CapturePrompt = false;
+    session().StartACapture();
+    EXPECT_EQ(host.Holds, std::vector<std::string>{"hold"});
+    EXPECT_TRUE(session().Busy());
+    Done(store.MacroCount());
+    EXPECT_FALSE(session().Busy());
+    EXPECT_EQ(host.Holds, (std::vector<std::string>{"hold", "release changed"}));
+}
+
+// The macro a capture records into went away while it ran (the file was changed behind the
+// program's back): the recording is kept as a new macro, whose activation the user gives.
+TEST_F(CaptureSessionTest, ARecordingWhoseMacroIsGoneBecomesANewMacro) {
+    CaptureOptions untimed;
+    untimed.Time = false;
+    ASSERT_TRUE(session().StartCapture(2, untimed, false));
+    Send("kept");
+    ASSERT_TRUE(store.DeleteMacro(2));
+    ASSERT_TRUE(store.ReloadMacroFile());
+    const int count = store.MacroCount();
+    host.CompleteWith = [](MacroRecord& record) { record.ShortKey.Assign("keep"); };
+    Done(2);
+    ASSERT_EQ(store.MacroCount(), count + 1);
+    const MacroRecord added = Stored(count + 1);
+    EXPECT_EQ(added.Text(), "kept");
+    EXPECT_EQ(added.ShortKey.View(), "keep");
+    EXPECT_EQ(added.HotKey, HotKeyShortKey);
+    EXPECT_EQ(host.Calls.back(), "stored " + std::to_string(count + 1));
+    ASSERT_FALSE(messages.Shown.empty());
+    EXPECT_EQ(messages.Shown[0].Text, CaptureSession::TargetGoneText);
+    // The record now at number 2 kept what it held.
+    EXPECT_EQ(Stored(2).Scope, ScopeSystem);
 }
 
 TEST_F(CaptureSessionTest, TheCaptureFileNeverOutlivesItsCapture) {

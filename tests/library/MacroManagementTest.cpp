@@ -2,6 +2,7 @@
 #include "library/MacroManagement.h"
 
 #include "activation/MacroFileFixture.h"
+#include "platform/fake/FakeMessageSink.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -17,7 +18,9 @@ std::uint16_t Code(std::string_view name) {
 
 using MacroManagementTest = MacroFileFixture;
 
-TEST(MacroManagement, OpeningStepsInOrder) {
+// The plain refusals come first; the shared file's lock is asked for only after them, so a
+// refused command never takes (or waits for) the lock, and a lock that stops the command ends it.
+TEST(MacroManagement, OpeningStepsInOrderAndTheLockLast) {
     using enum MacroCommandKind;
     struct Row {
         MacroCommandKind Kind;
@@ -25,6 +28,7 @@ TEST(MacroManagement, OpeningStepsInOrder) {
         int Selected;
         bool FileFull;
         std::optional<std::string_view> Refusal;
+        bool LockInUse = false;
     };
     const std::string_view none = "No hot keys have been added yet.  Please add one first.";
     const std::string_view unselected = "No hot key selected.  Please select one.";
@@ -40,9 +44,27 @@ TEST(MacroManagement, OpeningStepsInOrder) {
              Row{Remove, 500, 500, false, std::nullopt},
              Row{Add, 499, 0, false, std::nullopt},
              Row{Add, 500, 0, false, full},
+             Row{Modify, 3, 2, false, std::nullopt, true},
+             Row{Add, 3, 0, false, std::nullopt, true},
          }) {
-        EXPECT_EQ(OpeningRefusal(row.Kind, row.Count, row.Selected, row.FileFull), row.Refusal)
-            << static_cast<int>(row.Kind) << " " << row.Count << " " << row.Selected;
+        SCOPED_TRACE(std::to_string(static_cast<int>(row.Kind)) + " " + std::to_string(row.Count) +
+                     " " + std::to_string(row.Selected));
+        EXPECT_EQ(OpeningRefusal(row.Kind, row.Count, row.Selected, row.FileFull), row.Refusal);
+        FakeMessageSink messages;
+        int lockAsked = 0;
+        const bool goes =
+            OpenCommand(row.Kind, row.Count, row.Selected, row.FileFull, messages, [&] {
+                ++lockAsked;
+                return row.LockInUse;
+            });
+        EXPECT_EQ(lockAsked, row.Refusal ? 0 : 1);
+        EXPECT_EQ(goes, !row.Refusal && !row.LockInUse);
+        if (row.Refusal) {
+            EXPECT_EQ(messages.Shown, (std::vector<FakeMessageSink::Message>{
+                                          {"Error", std::string(*row.Refusal)}}));
+        } else {
+            EXPECT_TRUE(messages.Shown.empty());
+        }
     }
 }
 

@@ -229,6 +229,34 @@ const std::string InUse = "Error: Macro File in use by another user.  Please try
 const std::string Notice = "Notice: Macro File has changed by another user.  Changed macro file "
                            "will be reloaded after clicking \"ok\".";
 
+// A program that keeps the record lock (stuck on a network file system) neither freezes this one
+// nor is overridden: the access gives up after its bounded wait and says the file is locked, and
+// once the lock is let go the next access goes through.
+TEST(SyncFile, ALockKeptByAStuckProgramEndsTheAccessAfterABoundedWait) {
+    const TempFolder folder;
+    const fs::path path = folder.Path() / "Kept.MAS";
+    SyncRecord record;
+    ASSERT_TRUE(ReadSyncFile(path, record).Ok);
+    // An open file description lock conflicts with this process's own record locks, so it
+    // stands for another program's lock.
+    const int holder = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    struct flock kept {};
+    kept.l_type = F_WRLCK;
+    kept.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(holder, F_OFD_SETLK, &kept), 0);
+
+    // Both return (a wait without end would hang here).
+    const SyncFileResult read = ReadSyncFile(path, record);
+    const SyncFileResult update = UpdateSyncFile(path, [](SyncRecord&) { return true; });
+    EXPECT_FALSE(read.Ok);
+    EXPECT_FALSE(update.Ok);
+    EXPECT_NE(read.Error.find("could not be locked"), std::string::npos) << read.Error;
+
+    ::close(holder);
+    EXPECT_TRUE(UpdateSyncFile(path, [](SyncRecord&) { return true; }).Ok);
+}
+
 TEST(SyncFile, BadSyncFilesAreReportedAndTheCommandStops) {
     TempFolder folder;
     const fs::path macroFile = folder.Path() / "Shared.ORV";

@@ -201,6 +201,7 @@ public:
     bool CapsLockReported() const override { return false; }
     bool Busy() const override { return false; }
     bool Paused() const override { return false; }
+    void StartAsHotKey(int, WindowId) override {}
     void IntoProgram(int macro, bool) override { Played.push_back(macro); }
     void BeginStart() override {}
     void EndStart() override {}

@@ -28,6 +28,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -239,6 +240,29 @@ void PopupMenuDialogsTest::BuilderMovesChecksAndWritesTheMenu() {
              (FakeMessageSink::Message{"Error", "No macro selected.  Please select one."}));
     builder.RemoveClick();
     QCOMPARE(files.messages.Shown.size(), std::size_t{2});
+
+    // A click on a line of either list shows its macro's Quick Info once the double-click time
+    // has passed without a second click.
+    const auto clickShows = [](QTreeWidget* list, int line) {
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QTimer* closer = new QTimer;
+            closer->setInterval(20);
+            QObject::connect(closer, &QTimer::timeout, [closer, &shown] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    shown = modal->windowTitle();
+                    modal->close();
+                    closer->deleteLater();
+                }
+            });
+            closer->start();
+        });
+        const QRect rect = list->visualItemRect(list->topLevelItem(line));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        return QTest::qWaitFor([&] { return !shown.isEmpty(); }, 10000) ? shown : QString();
+    };
+    QCOMPARE(clickShows(available, 0), QStringLiteral("Quick Info"));
+    QCOMPARE(clickShows(members, 1), QStringLiteral("Quick Info"));
 
     members->setCurrentItem(members->topLevelItem(0));
     QVERIFY(!builder.UpButton()->isEnabled());

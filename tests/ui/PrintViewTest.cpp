@@ -474,6 +474,25 @@ void PrintViewTest::QuickInfoOfTheClickedRow() {
         return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
     }();
     QVERIFY(fileAfter == fileBefore);
+
+    // Restriction level 1 leaves the right button's Quick Info; only level 2 keeps it away.
+    const auto rightClickShows = [&] {
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                shown = true;
+                modal->reject();
+            }
+        });
+        QTest::mousePress(grid.viewport(), Qt::RightButton, {}, row.center());
+        QTest::mouseRelease(grid.viewport(), Qt::RightButton, {}, row.center());
+        QCoreApplication::processEvents();
+        return shown;
+    };
+    program.window->ApplyRestriction(1);
+    QVERIFY(rightClickShows());
+    program.window->ApplyRestriction(2);
+    QVERIFY(!rightClickShows());
 }
 
 } // namespace orvane

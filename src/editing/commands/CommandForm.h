@@ -34,11 +34,6 @@ struct MadeCommand {
 // more than one line), which a check should have refused.
 std::optional<MadeCommand> CommandOfTag(std::string_view tag);
 
-// The record of a line as a tag, for loading a form in edit mode.
-inline std::string TagOfCommand(CommandCode code, const CommandRecord& record) {
-    return TagOf(code, record);
-}
-
 // `text` without blanks at either end.
 std::string Trimmed(std::string_view text);
 // The number a box holds when it holds nothing else (trimmed; an optional "-", then digits).

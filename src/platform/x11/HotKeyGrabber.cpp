@@ -90,6 +90,17 @@ void HotKeyGrabber::Grab(const GrabRequest& request) {
         XSync(display_, False);
         grabbed_.Targets.push_back(*grab);
         if (grabErrors > 0) {
+            // Another program holds some lock combination: the key would work only with Num
+            // Lock on (or off), which no user can tell. It is let go whole and reported.
+            for (const unsigned lock : grabbed_.Locks) {
+                if (grab->Button) {
+                    XUngrabButton(display_, grab->Detail, grab->Modifiers | lock, root_);
+                } else {
+                    XUngrabKey(display_, static_cast<int>(grab->Detail), grab->Modifiers | lock,
+                               root_);
+                }
+            }
+            XSync(display_, False);
             unavailable_.push_back(code);
         }
     }

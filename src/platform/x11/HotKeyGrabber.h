@@ -26,7 +26,9 @@ struct GrabRequest {
 // once with every combination of the lock modifiers. The grabs are synchronous (a struck key
 // freezes the keyboard until the backend decides), so the backend must read its connection
 // promptly. Each code's grab is checked: a combination another program holds makes the code
-// unavailable. The grabs are let go when the grabber goes.
+// unavailable, and its other combinations are let go (a key is grabbed whole or not at all).
+// Ungrabbing a combination this program does not hold changes nothing, so Release goes over
+// every target tried. The grabs are let go when the grabber goes.
 class HotKeyGrabber {
 public:
     // Neither is owned; the connection must outlive the grabber.

@@ -26,8 +26,14 @@ OptionsCommands::OptionsCommands(TMainWin& window) : QObject(&window), window_(w
         emit window_.SchedulerSettingsChanged();
     });
     if (SwapBlock* swaps = window.Context().Swaps) {
-        commands.Bind(Remap,
-                      [this, swaps] { RemapClick(*swaps, &window_, ShowHelpForActiveWindow); });
+        // The remapping file lies beside the shared macro file: changing it takes the lock, and
+        // the others reload it with the file.
+        commands.Bind(Remap, [this, swaps] {
+            SyncLease lease(window_);
+            if (!lease.Refused() && RemapClick(*swaps, &window_, ShowHelpForActiveWindow)) {
+                lease.Changed();
+            }
+        });
     }
     if (MacroStore* store = window.Context().Store) {
         commands.Bind(RestoreKeyboardHooks, [this, store] {

@@ -6,12 +6,14 @@
 
 namespace orvane {
 
-void RemapClick(SwapBlock& swaps, QWidget* parent, const std::function<void()>& showHelp) {
+bool RemapClick(SwapBlock& swaps, QWidget* parent, const std::function<void()>& showHelp) {
     KeyboardRemapperDialog dialog(swaps.Table(), {}, showHelp, parent);
     dialog.exec();
-    if (dialog.Form().Changed) {
-        swaps.Change(dialog.Form().Table);
+    if (!dialog.Form().Changed) {
+        return false;
     }
+    swaps.Change(dialog.Form().Table);
+    return true;
 }
 
 } // namespace orvane

@@ -237,10 +237,6 @@ void SetScheduleDialog::Commit() {
     ApplySchedule(Form(), record_);
 }
 
-void SetScheduleDialog::UpdateClick() {
-    OkClick();
-}
-
 TimerIntervalDialog::TimerIntervalDialog(std::uint16_t seconds, MessageSink& messages,
                                          QWidget* parent)
     : FormDialog(messages, parent), seconds_(seconds) {

@@ -36,8 +36,6 @@ public:
     const MacroRecord& Record() const { return record_; }
     SetScheduleForm Form() const;
 
-    void UpdateClick();
-
     QRadioButton* KindButton(SchedKind kind) const;
     QStackedWidget* Panels() const { return panels_; }
     QLineEdit* TimeEdit(SchedKind kind) const; // Once, Daily, Weekly, Monthly

@@ -6,9 +6,12 @@
 #include "core/MacroStore.h"
 #include "core/MessageSink.h"
 #include "core/Paths.h"
+#include "library/QuickInfo.h"
 #include "ui/activation/MacroIcons.h"
 #include "ui/activation/QtText.h"
+#include "ui/library/QuickInfoDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -53,7 +56,8 @@ int SelectedIn(const QTreeWidget* list) {
 
 TDoBuildMenu::TDoBuildMenu(const MacroStore& store, const MacroRecord& record, Setup setup,
                            MessageSink& messages, QWidget* parent)
-    : QDialog(parent), record_(record), setup_(std::move(setup)), messages_(messages),
+    : QDialog(parent), store_(store), record_(record), setup_(std::move(setup)),
+      messages_(messages),
       build_(store, setup_.RecordNumber,
              setup_.NewMenu ? std::vector<std::uint16_t>{} : record.PopupMembers()) {
     setObjectName(QStringLiteral("TDoBuildMenu"));
@@ -100,6 +104,25 @@ TDoBuildMenu::TDoBuildMenu(const MacroStore& store, const MacroRecord& record, S
     members_->setObjectName(QStringLiteral("MenuList"));
     auto* membersLabel = new QLabel(QStringLiteral("Macros in &Menu"), this);
     membersLabel->setBuddy(members_);
+    // A click on a line shows that macro's Quick Info once the double-click time has passed
+    // without a second click, so a double click on an available macro still just adds it.
+    quickInfoTimer_.setSingleShot(true);
+    quickInfoTimer_.setInterval(QApplication::doubleClickInterval());
+    connect(&quickInfoTimer_, &QTimer::timeout, this, [this] { ShowQuickInfo(quickInfoMacro_); });
+    for (QTreeWidget* list : {available_, members_}) {
+        connect(list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+            if (sinceDoubleClick_.isValid() &&
+                sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval()) {
+                return; // the release that ends a double click
+            }
+            quickInfoMacro_ = item->data(0, MacroRole).toInt();
+            quickInfoTimer_.start();
+        });
+        connect(list, &QTreeWidget::itemDoubleClicked, this, [this] {
+            quickInfoTimer_.stop();
+            sinceDoubleClick_.start();
+        });
+    }
     connect(available_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem*, int) { AddButtonClick(); });
     connect(available_, &QTreeWidget::itemSelectionChanged, this, &TDoBuildMenu::EnableDisable);
@@ -246,6 +269,16 @@ void TDoBuildMenu::Refill(std::optional<int> available, std::optional<int> membe
     fill(available_, build_.Available(), available);
     fill(members_, build_.Members(), member);
     EnableDisable();
+}
+
+void TDoBuildMenu::ShowQuickInfo(int macro) {
+    MacroRecord record;
+    if (macro <= 0 || !store_.ReadMacro(macro, record)) {
+        return;
+    }
+    const QuickInfo info = QuickInfoOf(record);
+    QuickInfoDialog dialog(info, MacroIconFor(info.Icon, false, setup_.IconFolder), this);
+    dialog.exec();
 }
 
 int TDoBuildMenu::SelectedAvailable() const {

@@ -6,6 +6,8 @@
 #include "ui/library/MacroEditors.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 
@@ -73,7 +75,10 @@ private:
     bool NeedsAvailable();
     void ShowIcon();
     void MoveInto(std::optional<int> member);
+    // "Quick Info" of macro `macro` (a line of either list).
+    void ShowQuickInfo(int macro);
 
+    const MacroStore& store_;
     MacroRecord record_;
     Setup setup_;
     MessageSink& messages_;
@@ -91,6 +96,9 @@ private:
     QToolButton* iconButton_ = nullptr;
     QPushButton* up_ = nullptr;
     QPushButton* down_ = nullptr;
+    QTimer quickInfoTimer_;
+    QElapsedTimer sinceDoubleClick_;
+    int quickInfoMacro_ = 0;
 };
 
 // The menu builder as one of the program's macro editors: "Build Macro Menu" on the caller's

@@ -14,12 +14,12 @@
 #include "ui/capture/CaptureCompleteDialog.h"
 #include "ui/capture/CaptureDefaultsDialog.h"
 #include "ui/capture/CaptureMacroDialog.h"
+#include "ui/library/MacroCommands.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 #include "widgets/TrayIcons.h"
 
-#include <QApplication>
-#include <QTimer>
+#include <utility>
 
 namespace orvane {
 namespace {
@@ -28,8 +28,17 @@ QString ActivationOf(std::uint16_t hotKey, std::string_view shortKey) {
     if (hotKey == HotKeyShortKey) {
         return QStringLiteral("ShortKey: ") + FieldText(shortKey);
     }
+    if (hotKey == HotKeyTimed) {
+        return QStringLiteral("Timed Macro");
+    }
     return FieldText(HotKeyName(hotKey).value_or(""));
 }
+
+constexpr std::string_view NoRecaptureSystemText =
+    "A system macro has no script to capture.  Its hot key is changed with \"Rename Macro\".";
+constexpr std::string_view NoRecaptureMenuText =
+    "A popup menu lists other macros and has no script to capture.  It is changed with "
+    "\"Modify Popup Menu\".";
 
 } // namespace
 
@@ -41,6 +50,13 @@ public:
 
     bool Edit(MacroRecord& record, const MacroEditRequest& request, QWidget* parent) override {
         CaptureSession& session = owner_.Session();
+        owner_.pending_.reset();
+        // Only one capture runs at a time: confirmed now, the new macro would be stored empty.
+        if (session.Busy()) {
+            owner_.window_.Messages().Show(CaptureSession::ErrorCaption,
+                                           CaptureSession::InProgressText);
+            return false;
+        }
         CaptureMacroDialog::Setup setup;
         setup.ActivationText = request.ActivationText;
         setup.EndLabel = FieldText(EndCaptureLabel(
@@ -62,7 +78,7 @@ public:
         record.SetText("");
         DefaultTimer(record, LocalMoment::Now());
         record.LastModified = NowAsDays();
-        owner_.StartWhenStored({request.RecordNumber, form.Options, form.ProgramScope});
+        owner_.pending_ = PendingStart{request.RecordNumber, form.Options, form.ProgramScope};
         return true;
     }
 
@@ -85,24 +101,51 @@ CaptureCommands::CaptureCommands(TMainWin& window, Services services)
     commands.Bind(Capture, [this] { DefaultsClick(); });
     commands.Bind(EndCapture, [this] { EndCaptureClick(); });
     commands.SetAvailable(EndCapture, false);
+    // A right click on the recording icon ends the capture, as "&End Capture" does.
+    connect(&window.Tray(), &TrayIcons::RecordingRightClicked, this,
+            &CaptureCommands::EndCaptureClick);
+    connect(&window.Macros(), &MacroCommands::AddFinished, this, &CaptureCommands::NewMacroStored);
+    window.SetCaptureBusy([this] { return session_->Busy(); });
 }
 
-CaptureCommands::~CaptureCommands() = default;
+CaptureCommands::~CaptureCommands() {
+    if (session_) {
+        window_.SetCaptureBusy({});
+    }
+}
 
 MacroEditor& CaptureCommands::Editor() {
     return *editor_;
 }
 
-void CaptureCommands::StartWhenStored(const PendingStart& pending) {
-    // "Add Macro" stores the macro after its dialog has closed, back in the event loop.
-    QTimer::singleShot(0, this, [this, pending] {
-        MacroStore& store = *window_.Context().Store;
-        if (store.MacroCount() >= pending.Record) {
-            session_->StartCapture(pending.Record, pending.Options, pending.ProgramScope);
-        } else if (QApplication::activeModalWidget() != nullptr) {
-            StartWhenStored(pending); // not stored yet: its dialog is still closing
-        }
-    });
+void CaptureCommands::NewMacroStored(int record) {
+    const std::optional<PendingStart> pending = std::exchange(pending_, std::nullopt);
+    if (!pending || record <= 0 || record != pending->Record || !TakeLease()) {
+        return;
+    }
+    if (!session_->StartCapture(pending->Record, pending->Options, pending->ProgramScope)) {
+        lease_.reset();
+    }
+}
+
+bool CaptureCommands::TakeLease() {
+    lease_ = std::make_unique<SyncLease>(window_);
+    if (lease_->Refused()) {
+        lease_.reset();
+        return false;
+    }
+    return true;
+}
+
+bool CaptureCommands::HoldFile() {
+    return TakeLease();
+}
+
+void CaptureCommands::ReleaseFile(bool changed) {
+    if (lease_ && changed) {
+        lease_->Changed();
+    }
+    lease_.reset();
 }
 
 void CaptureCommands::StartACapture() {
@@ -119,17 +162,23 @@ void CaptureCommands::RecaptureClick() {
         window_.Messages().Show("Error", *refusal);
         return;
     }
-    if (session_->Capturing()) {
+    if (session_->Busy()) {
         window_.Messages().Show(CaptureSession::ErrorCaption, CaptureSession::InProgressText);
+        return;
+    }
+    // A system macro or a popup menu holds no script to record.
+    const std::int16_t scope = store.Table().Scope(selected);
+    if (scope == ScopeSystem || scope == ScopePopupMenu) {
+        window_.Messages().Show(CaptureSession::ErrorCaption,
+                                scope == ScopeSystem ? NoRecaptureSystemText : NoRecaptureMenuText);
+        return;
+    }
+    if (!TakeLease()) {
         return;
     }
     MacroRecord working;
     if (!ReadWorkingMacro(store, selected, working, window_.Messages())) {
-        return;
-    }
-    // A system macro or a popup menu holds no script to record.
-    if (working.Scope == ScopeSystem || working.Scope == ScopePopupMenu ||
-        working.HotKey == HotKeyTimed) {
+        lease_.reset();
         return;
     }
     const bool globalForbidden =
@@ -143,6 +192,7 @@ void CaptureCommands::RecaptureClick() {
     setup.Form = CaptureMacroFormFrom(window_.Settings(), globalForbidden, working.Nickname.View());
     CaptureMacroDialog dialog(setup, &window_);
     if (dialog.exec() != QDialog::Accepted) {
+        lease_.reset();
         return;
     }
     const CaptureMacroForm form = dialog.Form();
@@ -153,10 +203,14 @@ void CaptureCommands::RecaptureClick() {
     working.TopMostOnly = 0;
     const StoredMacro stored = StoreChangedMacro(store, selected, before, working);
     if (!stored.Stored) {
+        lease_.reset();
         return;
     }
+    lease_->Changed();
     window_.RefreshFromStore(selected);
-    session_->StartCapture(selected, form.Options, form.ProgramScope);
+    if (!session_->StartCapture(selected, form.Options, form.ProgramScope)) {
+        lease_.reset();
+    }
 }
 
 void CaptureCommands::DefaultsClick() {
@@ -234,6 +288,11 @@ void CaptureCommands::ShowProgram() {
 void CaptureCommands::CaptureStored(int record) {
     ShowProgram();
     window_.RefreshFromStore(record);
+    MacroStore& store = *window_.Context().Store;
+    if (record > 0 && record <= store.MacroCount() && store.Table().HotKey(record) < HotKeyCount) {
+        window_.ReportUnavailableKeys(store.Table().HotKey(record));
+    }
+    window_.CaptureEnded();
 }
 
 } // namespace orvane

@@ -14,13 +14,16 @@
 
 namespace orvane {
 
+class SyncLease;
 class TMainWin;
 
 // Capturing macros from the main window: "Re&capture Macro", "&Capture..." (the defaults),
 // "&End Capture", the "Start / Stop Capture" system hot key and "&Capture Macro" of "Add Macro"
 // (Editor()). It keeps the capture session and is its host: it steps the program aside while
 // the user records, shows the recording icon, and shows the program again with the captured
-// macro selected. Without a macro store nothing is built.
+// macro selected. A capture holds the shared macro file from its start until its recording is
+// stored, and the main window refuses to change or switch the file meanwhile. Without a macro
+// store nothing is built.
 class CaptureCommands final : public QObject, public CaptureHost {
     Q_OBJECT
 public:
@@ -53,6 +56,8 @@ public:
     bool CaptureComplete(MacroRecord& record, std::string_view program) override;
     void ListChanged(int record) override;
     void CaptureStored(int record) override;
+    bool HoldFile() override;
+    void ReleaseFile(bool changed) override;
 
 private:
     class NewMacroEditor;
@@ -61,13 +66,22 @@ private:
         CaptureOptions Options;
         bool ProgramScope = false;
     };
-    void StartWhenStored(const PendingStart& pending);
+    // "Add Macro" ended; `record` is the macro it stored (0: none). When that is the macro
+    // "&Capture Macro" was confirmed for, its capture starts, holding the shared file on from
+    // the command's own hold so no other instance gets in between.
+    void NewMacroStored(int record);
+    // Takes the shared file's lock for the capture about to start; false when refused.
+    bool TakeLease();
     void ShowProgram();
 
     TMainWin& window_;
     Services services_;
     std::unique_ptr<CaptureSession> session_;
     std::unique_ptr<NewMacroEditor> editor_;
+    // "&Capture Macro" was confirmed in "Add Macro"; its capture waits for the macro to be stored.
+    std::optional<PendingStart> pending_;
+    // The capture's hold on the shared macro file, from its start until it is stored.
+    std::unique_ptr<SyncLease> lease_;
 };
 
 } // namespace orvane

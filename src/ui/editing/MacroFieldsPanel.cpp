@@ -5,11 +5,10 @@
 #include "activation/Schedule.h"
 #include "core/MessageSink.h"
 #include "core/Paths.h"
+#include "ui/activation/MacroIcons.h"
 #include "ui/activation/QtText.h"
 #include "ui/activation/SetScheduleDialog.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -20,21 +19,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-// The program's pictures live in the UI library; a program linking it statically may not have
-// registered them yet.
-static void InitResources() {
-    Q_INIT_RESOURCE(orvane);
-}
-
 namespace orvane {
 namespace {
 
 constexpr const char* MainIcon = "MAIN";
-
-QIcon ProgramIcon() {
-    InitResources();
-    return QIcon(QStringLiteral(":/orvane/icons/orvane-16.png"));
-}
 
 // "&Global" with mnemonics, "Global" without.
 QString WithMnemonic(const char* text, bool mnemonics) {
@@ -164,8 +152,9 @@ void MacroFieldsPanel::Load() {
             ->setChecked(true);
         icon_ = record_.Icon.Str();
     }
+    std::error_code missing;
     if (icon_ != MainIcon &&
-        !std::filesystem::is_regular_file(setup_.IconFolder / PathFromStored(icon_))) {
+        !std::filesystem::is_regular_file(setup_.IconFolder / PathFromStored(icon_), missing)) {
         icon_ = MainIcon;
     }
     LoadInIcon();
@@ -217,12 +206,7 @@ void MacroFieldsPanel::ScopeClick() {
 }
 
 void MacroFieldsPanel::LoadInIcon() {
-    const std::filesystem::path file = setup_.IconFolder / PathFromStored(icon_);
-    if (icon_ != MainIcon && std::filesystem::is_regular_file(file)) {
-        mySpeed_->setIcon(QIcon(QString::fromStdString(file.string())));
-    } else {
-        mySpeed_->setIcon(ProgramIcon());
-    }
+    mySpeed_->setIcon(MacroIconFor(icon_, false, setup_.IconFolder));
     mySpeed_->setText(FieldText(icon_));
 }
 
@@ -272,41 +256,11 @@ void MacroFieldsPanel::SetScheduleClick() {
 }
 
 void MacroFieldsPanel::MySpeedClick() {
-    std::error_code ignored;
-    std::filesystem::create_directories(setup_.IconFolder, ignored);
-    const QString chosen = QFileDialog::getOpenFileName(
-        window(), QStringLiteral("Load in Icon"),
-        QString::fromStdString(setup_.IconFolder.string()), QStringLiteral("Icons (*.ico *.ICO)"));
-    if (chosen.isEmpty()) {
-        return;
+    // The popup menus' loader: the same checks, and a file no image reader takes is refused.
+    if (const auto name = orvane::LoadInIcon(window(), setup_.IconFolder, messages_)) {
+        icon_ = *name;
+        LoadInIcon();
     }
-    const QString name = QFileInfo(chosen).fileName();
-    if (!name.toUpper().endsWith(QStringLiteral(".ICO"))) {
-        messages_.Show("Error", "Invalid file type selected.");
-        return;
-    }
-    const std::string storedName = StoredText(name);
-    if (storedName.size() > 12) {
-        messages_.Show("Error", "The icon's file name is longer than 12 characters.  Please rename "
-                                "it to a shorter name first.");
-        return;
-    }
-    const std::filesystem::path source = chosen.toStdString();
-    const std::filesystem::path target = setup_.IconFolder / PathFromStored(storedName);
-    if (!std::filesystem::equivalent(source, target, ignored)) {
-        if (!std::filesystem::copy_file(source, target, std::filesystem::copy_options::none,
-                                        ignored)) {
-            messages_.Show("Error",
-                           "The selected icon could not be opened.  An icon of this name already "
-                           "exists in the default icon folder.  It will be opened instead.");
-        }
-    }
-    if (!std::filesystem::is_regular_file(target)) {
-        messages_.Show("Error", "Icon could not be opened.");
-        return;
-    }
-    icon_ = storedName;
-    LoadInIcon();
 }
 
 } // namespace orvane

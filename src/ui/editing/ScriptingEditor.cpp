@@ -8,6 +8,11 @@
 namespace orvane {
 
 bool ScriptingEditor::Edit(MacroRecord& record, const MacroEditRequest& request, QWidget* parent) {
+    // A popup menu holds its member list where a script would be: read as a script and saved,
+    // the menu would be lost. Its builder is the one window that changes it.
+    if (record.Scope == ScopePopupMenu) {
+        return false;
+    }
     TDoScripting::Setup setup;
     setup.Kind = static_cast<ActivationKind>(static_cast<int>(request.Kind));
     setup.NewMacro = request.NewMacro;

@@ -25,9 +25,6 @@ namespace orvane {
 namespace {
 
 constexpr int CodeRole = Qt::UserRole;
-constexpr std::string_view NotAvailableText =
-    "The dialog of this command is not available in this version yet.  Its lines can be "
-    "moved, copied and deleted.";
 
 // A line as the list shows it: line breaks inside Text lines as a visible mark.
 QString ShownText(const std::string& text) {
@@ -277,10 +274,6 @@ void TDoScripting::AddALine(Placement placement) {
 }
 
 bool TDoScripting::AddCommand(CommandCode code, Placement placement, QWidget* parent) {
-    if (!dialogs_.CanAdd(code)) {
-        messages_.Show("Warning", NotAvailableText);
-        return false;
-    }
     const std::size_t remembered = Selected().value_or(0);
     const std::optional<MadeCommand> made = dialogs_.Add(code, parent);
     if (!made) {
@@ -306,8 +299,7 @@ void TDoScripting::DoEditClick() {
         return;
     }
     const std::optional<CommandCode> code = CommandCodeOf(lines_[*selected].Text);
-    if (!code || !dialogs_.CanEdit(*code)) {
-        messages_.Show("Warning", NotAvailableText);
+    if (!code) {
         return;
     }
     const std::optional<MadeCommand> made = dialogs_.Edit(*code, lines_[*selected].Record, this);

@@ -59,6 +59,9 @@ QString FileCommands::StartFolder() const {
 }
 
 void FileCommands::OpenClick() {
+    if (window_.RefusedWhileCapturing()) {
+        return;
+    }
     QFileDialog dialog(&window_, QStringLiteral("Open Orvane File"), StartFolder(), Filters);
     dialog.setObjectName(QStringLiteral("OpenFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -69,6 +72,9 @@ void FileCommands::OpenClick() {
 }
 
 void FileCommands::NewClick() {
+    if (window_.RefusedWhileCapturing()) {
+        return;
+    }
     QFileDialog dialog(&window_, QStringLiteral("New Orvane File"), StartFolder(), Filters);
     dialog.setObjectName(QStringLiteral("NewFileDialog"));
     // Asks before taking an existing name (whose file is then loaded as it is, never emptied),
@@ -91,7 +97,7 @@ void FileCommands::OpenPath(const QString& path) {
 }
 
 void FileCommands::OpenRecent(std::size_t index) {
-    if (index >= kRecentFileCount) {
+    if (index >= kRecentFileCount || window_.RefusedWhileCapturing()) {
         return;
     }
     const std::string stored = window_.Settings().LastFiles[index];

@@ -3,6 +3,7 @@
 
 #include "activation/HotKeyChoice.h"
 #include "activation/MainWindowCommands.h"
+#include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
 #include "core/MessageSink.h"
 #include "library/MacroManagement.h"
@@ -95,13 +96,12 @@ void MacroCommands::SelectedRowChanged() {
         menu ? QStringLiteral("Modify Popup Menu") : QStringLiteral("Modify Directly"));
 }
 
-bool MacroCommands::Refused(MacroCommandKind kind, int selected) {
-    const auto refusal =
-        OpeningRefusal(kind, store_->MacroCount(), selected, store_->FileHasUnloadedRecords());
-    if (refusal) {
-        window_.Messages().Show("Error", *refusal);
-    }
-    return refusal.has_value();
+bool MacroCommands::Opened(MacroCommandKind kind, int selected, std::optional<SyncLease>& lease) {
+    return OpenCommand(kind, store_->MacroCount(), selected, store_->FileHasUnloadedRecords(),
+                       window_.Messages(), [&] {
+                           lease.emplace(window_);
+                           return lease->Refused();
+                       });
 }
 
 void MacroCommands::Stored(const StoredMacro& stored, SyncLease& lease) {
@@ -110,6 +110,9 @@ void MacroCommands::Stored(const StoredMacro& stored, SyncLease& lease) {
     }
     lease.Changed();
     window_.RefreshFromStore(stored.Record);
+    if (const std::uint16_t key = store_->Table().HotKey(stored.Record); key < HotKeyCount) {
+        window_.ReportUnavailableKeys(key);
+    }
     if (stored.Timed && window_.Context().ScheduleChanged) {
         window_.Context().ScheduleChanged();
     }
@@ -133,15 +136,16 @@ void MacroCommands::SortOrderClick() {
 }
 
 void MacroCommands::ActivateClick() {
-    SyncLease lease(window_);
-    if (lease.Refused()) {
+    const int selected = window_.Grid().SelectedRecord();
+    std::optional<SyncLease> lease;
+    if (!Opened(MacroCommandKind::Modify, selected, lease)) {
         return;
     }
-    const ActivateOutcome outcome = DoActivate(*store_, window_.Grid().SelectedRecord());
+    const ActivateOutcome outcome = DoActivate(*store_, selected);
     if (outcome.Error) {
         window_.Messages().Show("Error", *outcome.Error);
     } else if (outcome.Changed) {
-        lease.Changed();
+        lease->Changed();
         window_.RefreshFromStore();
         if (outcome.Timed && window_.Context().ScheduleChanged) {
             window_.Context().ScheduleChanged();
@@ -150,8 +154,8 @@ void MacroCommands::ActivateClick() {
 }
 
 void MacroCommands::AddClick() {
-    SyncLease lease(window_);
-    if (lease.Refused() || Refused(MacroCommandKind::Add, 0)) {
+    std::optional<SyncLease> lease;
+    if (!Opened(MacroCommandKind::Add, 0, lease)) {
         return;
     }
     const MacroTable& table = store_->Table();
@@ -167,39 +171,36 @@ void MacroCommands::AddClick() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    Stored(StoreNewMacro(*store_, dialog.Record(), window_.Messages()), lease);
+    const StoredMacro stored = StoreNewMacro(*store_, dialog.Record(), window_.Messages());
+    Stored(stored, *lease);
+    emit AddFinished(stored.Stored ? stored.Record : 0);
 }
 
 void MacroCommands::CopyClick() {
-    SyncLease lease(window_);
-    if (lease.Refused()) {
-        return;
-    }
     const int selected = window_.Grid().SelectedRecord();
+    std::optional<SyncLease> lease;
     MacroRecord working;
-    if (Refused(MacroCommandKind::Copy, selected) ||
+    if (!Opened(MacroCommandKind::Copy, selected, lease) ||
         !ReadWorkingMacro(*store_, selected, working, window_.Messages())) {
         return;
     }
     const MacroTable& table = store_->Table();
     const int count = store_->MacroCount();
     ActivationChooserDialog dialog(
-        ChooserMode::Copy, working, CountKeyUses(table, count), TakenKeys(table, count),
+        ChooserMode::Copy, working, CountKeyUses(table, count),
+        ChooserTakenKeys(table, count, working),
         {{store_, window_.Context().KeyPicks}, &window_.Messages(), LocalMoment::Now()}, &window_);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    Stored(StoreNewMacro(*store_, dialog.Record(), window_.Messages()), lease);
+    Stored(StoreNewMacro(*store_, dialog.Record(), window_.Messages()), *lease);
 }
 
 void MacroCommands::RenameClick() {
-    SyncLease lease(window_);
-    if (lease.Refused()) {
-        return;
-    }
     const int selected = window_.Grid().SelectedRecord();
+    std::optional<SyncLease> lease;
     MacroRecord working;
-    if (Refused(MacroCommandKind::Rename, selected) ||
+    if (!Opened(MacroCommandKind::Rename, selected, lease) ||
         !ReadWorkingMacro(*store_, selected, working, window_.Messages())) {
         return;
     }
@@ -207,17 +208,18 @@ void MacroCommands::RenameClick() {
     const int count = store_->MacroCount();
     if (working.Scope == ScopeSystem) {
         if (SystemKeysClick(selected, working)) {
-            lease.Changed();
+            lease->Changed();
         }
         return;
     }
     ActivationChooserDialog dialog(
-        ChooserMode::Move, working, CountKeyUses(table, count), TakenKeys(table, count),
+        ChooserMode::Move, working, CountKeyUses(table, count),
+        ChooserTakenKeys(table, count, working),
         {{store_, window_.Context().KeyPicks}, &window_.Messages(), LocalMoment::Now()}, &window_);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    Stored(StoreChangedMacro(*store_, selected, working, dialog.Record()), lease);
+    Stored(StoreChangedMacro(*store_, selected, working, dialog.Record()), *lease);
 }
 
 bool MacroCommands::SystemKeysClick(int selected, const MacroRecord& working) {
@@ -232,20 +234,26 @@ bool MacroCommands::SystemKeysClick(int selected, const MacroRecord& working) {
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    ApplySystemKeys(dialog.Form(), *store_, window_.Settings());
-    window_.SaveSettings();
+    // Keys written before a failure are in the file: the grabs and the list follow it either
+    // way, but only a whole success is kept in the settings.
+    const SystemKeysForm form = dialog.Form();
+    if (ApplySystemKeys(form, *store_, window_.Settings())) {
+        window_.SaveSettings();
+    }
     store_->SetHotKeys();
     window_.RefreshFromStore(selected);
+    for (const std::uint16_t key : form.Keys) {
+        if (key != 0 && key < HotKeyCount) {
+            window_.ReportUnavailableKeys(key);
+        }
+    }
     return true;
 }
 
 void MacroCommands::RemoveClick() {
-    SyncLease lease(window_);
-    if (lease.Refused()) {
-        return;
-    }
     const int selected = window_.Grid().SelectedRecord();
-    if (Refused(MacroCommandKind::Remove, selected)) {
+    std::optional<SyncLease> lease;
+    if (!Opened(MacroCommandKind::Remove, selected, lease)) {
         return;
     }
     const int row = window_.Grid().Model().List().ReverseSort(selected);
@@ -253,7 +261,7 @@ void MacroCommands::RemoveClick() {
     if (!removed.Stored) {
         return;
     }
-    lease.Changed();
+    lease->Changed();
     window_.RefreshFromStore();
     const int rows = window_.Grid().Model().rowCount();
     if (rows > 0) {
@@ -266,27 +274,26 @@ void MacroCommands::RemoveClick() {
 }
 
 void MacroCommands::EditClick(bool scripting) {
-    SyncLease lease(window_);
-    if (lease.Refused()) {
-        return;
-    }
     const int selected = window_.Grid().SelectedRecord();
+    std::optional<SyncLease> lease;
     MacroRecord working;
-    if (Refused(MacroCommandKind::Modify, selected) ||
+    if (!Opened(MacroCommandKind::Modify, selected, lease) ||
         !ReadWorkingMacro(*store_, selected, working, window_.Messages())) {
         return;
     }
     // A system macro has no script: changing it means choosing its key.
     if (working.Scope == ScopeSystem) {
         if (SystemKeysClick(selected, working)) {
-            lease.Changed();
+            lease->Changed();
         }
         return;
     }
+    // A popup menu's text is its member list, not a script: whichever command asked, it is
+    // changed only in its builder, which keeps the list and the options whole.
     const MacroEditors& editors = window_.Editors();
-    MacroEditor* editor = scripting                         ? editors.Scripting
-                          : working.Scope == ScopePopupMenu ? editors.MenuBuilder
-                                                            : editors.Direct;
+    MacroEditor* editor = working.Scope == ScopePopupMenu ? editors.MenuBuilder
+                          : scripting                     ? editors.Scripting
+                                                          : editors.Direct;
     if (editor == nullptr) {
         return;
     }
@@ -303,7 +310,7 @@ void MacroCommands::EditClick(bool scripting) {
     if (!editor->Edit(working, request, &window_)) {
         return;
     }
-    Stored(StoreChangedMacro(*store_, selected, before, working), lease);
+    Stored(StoreChangedMacro(*store_, selected, before, working), *lease);
 }
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
 
 namespace orvane {
 
@@ -36,12 +37,20 @@ public:
     // "Scripting Editor" (double click too) and "Modify Directly".
     void EditClick(bool scripting);
 
+signals:
+    // "Add Macro" stored macro `record` (0: its dialog was confirmed but nothing was stored),
+    // while the command still holds the shared file: an editor that goes on with the new macro
+    // ("&Capture Macro") takes it from here.
+    void AddFinished(int record);
+
 private:
     void SelectedRowChanged();
-    // "System Hot Keys" for system macro `selected`; true when its keys were changed.
+    // "System Hot Keys" for system macro `selected`; true when it was confirmed (the file may
+    // have changed, in part when a write failed).
     bool SystemKeysClick(int selected, const MacroRecord& working);
     void BindEditors();
-    bool Refused(MacroCommandKind kind, int selected);
+    // The plain refusals, then the shared file's lock (kept in `lease`); true to go on.
+    bool Opened(MacroCommandKind kind, int selected, std::optional<SyncLease>& lease);
     void Stored(const StoredMacro& stored, SyncLease& lease);
 
     TMainWin& window_;

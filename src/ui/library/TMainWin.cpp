@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/TMainWin.h"
 
+#include "capture/CaptureSession.h"
 #include "core/CodePage.h"
+#include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
 #include "core/Paths.h"
 #include "library/MacroListSource.h"
@@ -233,6 +235,9 @@ void TMainWin::SetMacroFile(const QString& path, std::vector<ListMacro> macros) 
     DoCaption();
     const int selected = grid_->SelectedRecord();
     grid_->Model().SetMacros(std::move(macros), SortOrder());
+    if (services_.UnavailableKeys) {
+        grid_->Model().SetUnavailable(services_.UnavailableKeys());
+    }
     if (!grid_->SelectRecord(selected)) {
         grid_->SelectRow(1);
     }
@@ -377,7 +382,7 @@ void TMainWin::ShowInFront() {
 }
 
 void TMainWin::SwitchMacroFile(std::string_view file) {
-    if (services_.Store == nullptr) {
+    if (services_.Store == nullptr || RefusedWhileCapturing()) {
         return;
     }
     SwapMacroFile(file, *services_.Store, settings_, *this);
@@ -389,6 +394,11 @@ void TMainWin::ReloadChangedFile() {
     if (store == nullptr) {
         return;
     }
+    if (captureBusy_ && captureBusy_()) {
+        reloadWaiting_ = true;
+        return;
+    }
+    reloadWaiting_ = false;
     const QModelIndex current = grid_->currentIndex();
     const int row = current.isValid() ? current.row() + 1 : 1;
     ClearMenuTaskIcon();
@@ -406,7 +416,40 @@ void TMainWin::ReloadChangedFile() {
 }
 
 bool TMainWin::FileInUse() {
-    return network_ != nullptr && network_->Sync().FileInUse();
+    return RefusedWhileCapturing() || (network_ != nullptr && network_->Sync().FileInUse());
+}
+
+void TMainWin::ReportUnavailableKeys(std::optional<std::uint16_t> code) {
+    if (!services_.UnavailableKeys) {
+        return;
+    }
+    grid_->Model().SetUnavailable(services_.UnavailableKeys());
+    std::string names;
+    for (const std::uint16_t held : services_.UnavailableKeys()) {
+        if (!code || *code == held) {
+            names += (names.empty() ? "\"" : ", \"") + std::string(HotKeyName(held).value_or("?")) +
+                     "\"";
+        }
+    }
+    if (!names.empty()) {
+        Messages().Show("Warning", "Another program holds the hot key " + names +
+                                       ".  Its macro cannot be started by it until that program "
+                                       "lets it go.");
+    }
+}
+
+bool TMainWin::RefusedWhileCapturing() {
+    if (!captureBusy_ || !captureBusy_()) {
+        return false;
+    }
+    Messages().Show(CaptureSession::ErrorCaption, CaptureSession::FileBusyText);
+    return true;
+}
+
+void TMainWin::CaptureEnded() {
+    if (reloadWaiting_) {
+        ReloadChangedFile();
+    }
 }
 
 void TMainWin::ReleaseSyncFile(bool changed) {

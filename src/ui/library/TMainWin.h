@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -66,6 +67,9 @@ public:
         SwapBlock* Swaps = nullptr;
         // The "Icons" folder of the data folder: the popup menus' tray icons come from it.
         std::filesystem::path IconFolder;
+        // The hot key codes another program holds (they cannot start their macros); empty:
+        // none is known.
+        std::function<std::vector<std::uint16_t>()> UnavailableKeys;
     };
 
     explicit TMainWin(Services services, QWidget* parent = nullptr);
@@ -138,6 +142,18 @@ public:
     void ReleaseSyncFile(bool changed);
     // Null without a macro store.
     NetworkCommands* Network() const { return network_; }
+    // Tells the user about hot keys another program holds: every one (`code` absent, at the
+    // start), or hot key `code` when another program holds it (a macro was just put on it).
+    void ReportUnavailableKeys(std::optional<std::uint16_t> code = std::nullopt);
+
+    // While a capture runs (`busy` says so) its recording is bound for a macro of the current
+    // file: FileInUse and the file switches refuse with a message, and a reload of the shared
+    // file waits for CaptureEnded.
+    void SetCaptureBusy(std::function<bool()> busy) { captureBusy_ = std::move(busy); }
+    // True, after telling the user, while a capture runs.
+    bool RefusedWhileCapturing();
+    // The capture's recording is stored: a reload that waited for it runs now.
+    void CaptureEnded();
 
     // The parts of a file switch (MainWindowParts).
     void ClearMenuTaskIcon() override;
@@ -200,6 +216,8 @@ private:
     NetworkCommands* network_ = nullptr;
     QString filePath_;
     std::vector<MenuTrayEntry> menuTrayEntries_;
+    std::function<bool()> captureBusy_;
+    bool reloadWaiting_ = false;
     int restriction_ = 0;
     bool hideAfterShow_ = false;
     bool closing_ = false;

@@ -26,9 +26,9 @@ ViewCommands::ViewCommands(TMainWin& window)
     commands.Bind(MainCommand::QuickInfo,
                   [this] { QuickInfoClick(window_.Grid().SelectedRecord()); });
     // The right button leaves the selection where it is: the clicked row is the one shown.
+    // Only the strictest restriction level keeps Quick Info from the user.
     connect(&window.Grid(), &MacroGrid::RowRightClicked, this, [this](int row) {
-        if (window_.RestrictionLevel() == 0 &&
-            window_.Action(MainCommand::QuickInfo)->isEnabled()) {
+        if (window_.RestrictionLevel() < 2 && window_.Action(MainCommand::QuickInfo)->isEnabled()) {
             QuickInfoClick(window_.Grid().Model().List().RecordAt(row));
         }
     });

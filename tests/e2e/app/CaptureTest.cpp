@@ -21,7 +21,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -95,7 +97,7 @@ class CaptureTest : public ::testing::Test {
 protected:
     // The four system macros ("Start / Stop Capture" on Ctrl+Alt+Shift+X) and the capture
     // options; the program starts on them.
-    void Start(bool timing) {
+    void Start(bool timing, const std::vector<MacroRecord>& more = {}) {
         file_ = display.Folder() / "Cap.ORV";
         std::ofstream out(file_, std::ios::binary | std::ios::trunc);
         const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
@@ -107,6 +109,11 @@ protected:
             r.Scope = ScopeSystem;
             r.ScopeTarget.Assign(std::to_string(k + 1));
             r.Active = 1;
+            const MacroRecordBytes bytes = r.ToBytes();
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+        }
+        for (const MacroRecord& r : more) {
             const MacroRecordBytes bytes = r.ToBytes();
             out.write(reinterpret_cast<const char*>(bytes.data()),
                       static_cast<std::streamsize>(bytes.size()));
@@ -221,6 +228,41 @@ protected:
             return picked;
         }
         return PressKeys(display, {"Return"});
+    }
+
+    // "Add Macro" on Ctrl+Alt+Shift+J, "&Capture Macro" with the nickname `nickname`, and
+    // "&Start Capture": waits until recording runs.
+    ::testing::AssertionResult CaptureFromAddMacro(const std::string& nickname) {
+        using Step = std::function<::testing::AssertionResult()>;
+        const auto shown = [&](const char* title) -> Step {
+            return [this, title] {
+                return WaitFor([&] { return WindowShown(title); }) ? ::testing::AssertionSuccess()
+                                                                   : ::testing::AssertionFailure()
+                                                                         << "no " << title << "\n"
+                                                                         << Log();
+            };
+        };
+        for (const Step& step : std::vector<Step>{
+                 [&] { return ActivateWindowByTitle(display, "Orvane 98 (Cap)"); },
+                 [&] { return PressKeys(display, {"Insert"}); }, shown("Add Macro"),
+                 [&] { return TraceShows("keypick on"); },
+                 [&] { return PressKeys(display, {"ctrl+alt+shift+j"}); },
+                 [&] { return TraceShows("keypick " + std::to_string(Code("Ctrl+Alt+Shift+J"))); },
+                 [&] {
+                     return PressKeys(display, {"Tab", "alt+c"});
+                 },
+                 shown("Capture Macro"),
+                 [&] {
+                     return nickname.empty() ? ::testing::AssertionSuccess()
+                                             : TypeText(display, nickname);
+                 },
+                 [&] { return PressKeys(display, {"Return"}); },
+                 [&] { return TraceShows("capture on"); }}) {
+            if (auto done = step(); !done) {
+                return done;
+            }
+        }
+        return ::testing::AssertionSuccess();
     }
 
     VirtualDisplay display;
@@ -375,17 +417,7 @@ TEST_F(CaptureTest, AddMacroCapturesANewMacroEndedByItsOwnKey) {
     Start(false);
     Probe probe(display, "Target");
     ASSERT_TRUE(probe.WaitForReady());
-    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
-    ASSERT_TRUE(PressKeys(display, {"Insert"}));
-    ASSERT_TRUE(WaitFor([&] { return WindowShown("Add Macro"); })) << Log();
-    ASSERT_TRUE(TraceShows("keypick on"));
-    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
-    ASSERT_TRUE(TraceShows("keypick " + std::to_string(Code("Ctrl+Alt+Shift+J"))));
-    ASSERT_TRUE(PressKeys(display, {"Tab", "alt+c"}));
-    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Macro"); })) << Log();
-    ASSERT_TRUE(TypeText(display, "typed"));
-    ASSERT_TRUE(PressKeys(display, {"Return"}));
-    ASSERT_TRUE(TraceShows("capture on"));
+    ASSERT_TRUE(CaptureFromAddMacro("typed"));
     ASSERT_TRUE(probe.Activate());
     ASSERT_TRUE(TypeText(display, "ok"));
     ASSERT_TRUE(probe.WaitForText("ok"));
@@ -399,6 +431,137 @@ TEST_F(CaptureTest, AddMacroCapturesANewMacroEndedByItsOwnKey) {
     ASSERT_TRUE(PressKeys(display, {"Return"}));
     EXPECT_EQ(MacroText(Code("Ctrl+Alt+Shift+J")).value_or("none"), "ok");
     EXPECT_EQ(probe.Text(), "ok") << "the key that ended the capture played nothing";
+}
+
+// While a capture runs its macro's file stays: "Open File" is refused with a message, and the
+// recording lands in the macro the capture started on.
+TEST_F(CaptureTest, OpeningAnotherFileWhileCapturingIsRefusedAndTheRecordingKept) {
+    Start(false);
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(CaptureFromAddMacro(""));
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "before"));
+    ASSERT_TRUE(probe.WaitForText("before"));
+
+    // The user brings the minimised program back and asks for another file.
+    const CommandResult found =
+        Xdotool(display, {"search", "--name", ExactTitlePattern("Orvane 98 (Cap)")}, 5s);
+    std::istringstream ids(found.out);
+    for (std::string id; std::getline(ids, id) && !WindowShown("Orvane 98 (Cap)");) {
+        ActivateWindow(display, std::stoul(id));
+    }
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+o"}));
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("orvane: Error: A capture is currently in progress.  The macro file "
+                          "cannot be changed or switched until the capture has ended.") !=
+               std::string::npos;
+    })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Error"); }));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Error"); }));
+    EXPECT_FALSE(WindowShown("Open Orvane File"));
+
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "after"));
+    ASSERT_TRUE(probe.WaitForText("beforeafter"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
+    ASSERT_TRUE(TraceShows("capture off"));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture"); })) << Log();
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    const std::string text = MacroText(Code("Ctrl+Alt+Shift+J")).value_or("none");
+    EXPECT_EQ(text.substr(0, 6), "before") << text;
+    EXPECT_NE(text.find("after"), std::string::npos) << text;
+    EXPECT_EQ(Log().find("Open Orvane File"), std::string::npos);
+}
+
+// "Re&capture Macro" records a timed macro anew; a system macro has nothing to record and the
+// user is told so.
+TEST_F(CaptureTest, RecaptureRecordsATimedMacroAndExplainsASystemMacro) {
+    MacroRecord timed;
+    timed.Nickname.Assign("daily");
+    timed.HotKey = HotKeyTimed;
+    timed.Scope = ScopeGlobal;
+    timed.Active = 0; // it must not play during the test
+    timed.SetText("old");
+    Start(false, {timed});
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+
+    // The system macro in front of the list first, then the timed one, picked by its name.
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
+    ASSERT_TRUE(TypeText(display, "Ctrl+Alt+Shift+W"));
+    ASSERT_TRUE(PressKeys(display, {"alt+m", "c"}));
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("orvane: Error: A system macro has no script to capture.") !=
+               std::string::npos;
+    })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Error"); }));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Error"); }));
+
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Cap)"));
+    ASSERT_TRUE(TypeText(display, "Timed"));
+    ASSERT_TRUE(PressKeys(display, {"alt+m", "c"}));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Macro"); })) << Log();
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(TraceShows("capture on"));
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "new"));
+    ASSERT_TRUE(probe.WaitForText("new"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+x"}));
+    ASSERT_TRUE(WaitFor([&] {
+        return Log().find("orvane: Capture: Orvane 98 capture is complete for Timed Macro.") !=
+               std::string::npos;
+    })) << Log();
+    EXPECT_EQ(MacroText(HotKeyTimed).value_or("none"), "new");
+}
+
+// A right click on the recording icon in the notification area ends the capture, as the stop
+// key does.
+TEST_F(CaptureTest, ARightClickOnTheRecordingIconEndsTheCapture) {
+    SpawnOptions tray;
+    tray.argv = {"trayer",  "--edge",   "top", "--align",       "left", "--widthtype",
+                 "request", "--height", "24",  "--SetDockType", "true", "--SetPartialStrut",
+                 "false"};
+    tray.env = display.Env();
+    std::unique_ptr<ChildProcess> trayer;
+    try {
+        trayer = std::make_unique<ChildProcess>(tray);
+    } catch (const std::exception& e) {
+        GTEST_SKIP() << "no tray host can run here (trayer: " << e.what() << ")";
+    }
+    // The tray's place and size (a dock has no frame), once an icon has made it grow.
+    std::map<std::string, int> area;
+    const auto trayGrown = [&] {
+        const CommandResult found =
+            Xdotool(display, {"search", "--onlyvisible", "--class", "trayer"}, 5s);
+        const std::string id = found.Succeeded() ? found.out.substr(0, found.out.find('\n')) : "";
+        const CommandResult shape =
+            id.empty() ? CommandResult{}
+                       : Xdotool(display, {"getwindowgeometry", "--shell", id}, 5s);
+        std::istringstream lines(shape.out);
+        for (std::string line; std::getline(lines, line);) {
+            if (const std::size_t eq = line.find('='); eq != std::string::npos) {
+                area[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
+            }
+        }
+        return area["WIDTH"] >= 16;
+    };
+    Start(false);
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(StartByHotKey());
+    if (!WaitFor(trayGrown)) {
+        GTEST_SKIP() << "no notification area on the test display: " << display.Logs();
+    }
+    ASSERT_TRUE(probe.Activate());
+    ASSERT_TRUE(TypeText(display, "tray"));
+    ASSERT_TRUE(probe.WaitForText("tray"));
+    ASSERT_TRUE(ClickAt(display, area["X"] + 12, area["Y"] + area["HEIGHT"] / 2, 3));
+    ASSERT_TRUE(TraceShows("capture off"));
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Capture Complete"); })) << Log();
 }
 
 } // namespace

@@ -12,6 +12,9 @@
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
 
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -138,6 +141,68 @@ bool SawKey(Probe& probe, const std::string& name) {
         }
     }
     return false;
+}
+
+// Pixels of the screen inside the window `windowId` that are plainly red, read from a screenshot.
+int RedPixelsIn(const VirtualDisplay& display, const std::string& windowId) {
+    const fs::path shot = display.Folder() / "shot.ppm";
+    if (!RunCommand({"import", "-window", windowId, "-depth", "8", shot.string()}, display.Env(),
+                    20s)
+             .Succeeded()) {
+        return -1;
+    }
+    std::ifstream in(shot, std::ios::binary);
+    std::string magic;
+    int width = 0, height = 0, depth = 0;
+    in >> magic >> width >> height >> depth;
+    in.get();
+    if (magic != "P6" || depth != 255) {
+        return -1;
+    }
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
+    in.read(reinterpret_cast<char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    int red = 0;
+    for (std::size_t i = 0; i + 2 < pixels.size(); i += 3) {
+        red += pixels[i] > 200 && pixels[i + 1] < 80 && pixels[i + 2] < 80 ? 1 : 0;
+    }
+    return red;
+}
+
+// A hot key another X client grabbed first cannot start its macro: the user is told once at
+// the start, its row is drawn marked, and the other keys work.
+TEST_F(HotKeyTest, AHotKeyAnotherProgramHoldsIsReportedAndItsRowMarked) {
+    // The other program: a client of our own that grabs Ctrl+Alt+Shift+H before we start.
+    Display* other = XOpenDisplay(display.Name().c_str());
+    ASSERT_NE(other, nullptr);
+    XGrabKey(other, XKeysymToKeycode(other, XK_h), ControlMask | Mod1Mask | ShiftMask,
+             DefaultRootWindow(other), False, GrabModeAsync, GrabModeAsync);
+    XSync(other, False);
+    Start({{"Ctrl+Alt+Shift+H", ScopeGlobal, "held"}, {"Ctrl+Alt+Shift+J", ScopeGlobal, "free"}});
+    const std::string warning = "orvane: Warning: Another program holds the hot key "
+                                "\"Ctrl+Alt+Shift+H\".  Its macro cannot be started by it until "
+                                "that program lets it go.";
+    const auto log = [&] {
+        std::ifstream in(display.Folder() / "orvane.log");
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    ASSERT_TRUE(WaitFor([&] { return log().find(warning) != std::string::npos; })) << log();
+    ASSERT_TRUE(WaitFor([&] { return WindowShown("Warning"); }));
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Warning"));
+    ASSERT_TRUE(PressKeys(display, {"Return"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Warning"); }));
+    EXPECT_EQ(log().find("\"Ctrl+Alt+Shift+J\""), std::string::npos) << "only the held key";
+
+    // Its row is drawn in red once the selection has moved off it (the last row is a system one).
+    const std::string main = MainWindows(true).substr(0, MainWindows(true).find('\n'));
+    ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Hot)"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+End"}));
+    EXPECT_TRUE(WaitFor([&] { return RedPixelsIn(display, main) > 10; }));
+
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+j"}));
+    EXPECT_TRUE(probe.WaitForText("free"));
+    XCloseDisplay(other);
 }
 
 TEST_F(HotKeyTest, GlobalHotKeysTypeTheirMacroAndTheKeyItselfNeverArrives) {

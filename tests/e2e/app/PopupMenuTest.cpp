@@ -26,6 +26,9 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 constexpr const char* MenuTitle = "Choose A Macro";
+// The first row of the main window's list, from the top of its client area: below the menu bar,
+// the list's top margin and its heading.
+constexpr int FirstRowY = 60;
 
 // Every line the probe printed, for a failure: where the focus went shows among them.
 std::string AllLines(Probe& probe) {
@@ -226,6 +229,36 @@ TEST_F(PopupMenuTest, TheBuilderChangesTheMenuFromTheKeyboard) {
     ASSERT_TRUE(probe.WaitForText("second macro")) << Log();
 }
 
+// A popup menu is changed only in its builder, whichever way the user asks: a double click on
+// its row (the scripting editor's command) opens "Build Macro Menu", and Cancel leaves the file
+// byte for byte as it was.
+TEST_F(PopupMenuTest, ADoubleClickedMenuOpensItsBuilderAndCancelKeepsTheFile) {
+    // Sorted by scope with popup menus first: the menu is the list's first row.
+    const fs::path config = fs::path(display.Env().at("XDG_CONFIG_HOME")) / "orvane";
+    fs::create_directories(config);
+    std::ofstream(config / "ORVAN.INI") << "[Misc]\r\nPrimary Sort=312\r\nScope Sort=41235\r\n";
+    Start("N30");
+    const auto bytes = [&] {
+        std::ifstream in(file_, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const std::string before = bytes();
+    const unsigned long main = WaitForWindowByTitle(display, "Orvane 98 (Menus)");
+    ASSERT_NE(main, 0UL);
+    const std::optional<Geometry> at = GeometryOf(std::to_string(main));
+    ASSERT_TRUE(at);
+    // Below the menu bar, the list's top margin and its heading: the first row.
+    ASSERT_TRUE(Xdotool(display, {"mousemove", "--sync", std::to_string(at->X + 60),
+                                  std::to_string(at->Y + FirstRowY), "click", "--repeat", "2",
+                                  "--delay", "60", "1"})
+                    .Succeeded());
+    ASSERT_NE(WaitForWindowByTitle(display, "Build Macro Menu (Ctrl+Alt+Shift+M)"), 0UL) << Log();
+    EXPECT_FALSE(WindowShown("Macro Scripting Editor"));
+    ASSERT_TRUE(PressKeys(display, {"Escape"}));
+    ASSERT_TRUE(WaitFor([&] { return !WindowShown("Build Macro Menu (Ctrl+Alt+Shift+M)"); }));
+    EXPECT_EQ(bytes(), before);
+}
+
 TEST_F(PopupMenuTest, MenuOfMacrosForTheTopMostWindowRefusesOtherKeysWhileShown) {
     Start("N30", {HotKeyMacro("F8", ScopeSpecificWindow, "window macro", "Target"),
                   HotKeyMacro("F9", ScopeSpecificWindow, "other window", "Elsewhere")});
@@ -284,7 +317,8 @@ TEST_F(PopupMenuTest, ClickingTheMenusTrayIconShowsTheMenuAtTheBottom) {
     })) << "the tray icon never arrived\n"
         << Log();
     ASSERT_TRUE(probe.Activate());
-    ASSERT_TRUE(ClickAt(display, area->X + 12, area->Y + area->Height / 2));
+    // The right button opens the menu.
+    ASSERT_TRUE(ClickAt(display, area->X + 12, area->Y + area->Height / 2, 3));
     const unsigned long menu = WaitForWindowByTitle(display, MenuTitle);
     ASSERT_NE(menu, 0UL) << Log();
     const std::optional<Geometry> at = GeometryOf(std::to_string(menu));

@@ -375,6 +375,111 @@ TEST(Sharing, InstancesAddingInTurnAndAtOnceLeaveEveryMacroInTheFileOnce) {
     }
 }
 
+// The records of a macro file.
+std::vector<MacroRecord> RecordsIn(const fs::path& path) {
+    const std::string bytes = Slurp(path);
+    std::vector<MacroRecord> records;
+    for (std::size_t at = 0; at + MacroRecordSize <= bytes.size(); at += MacroRecordSize) {
+        const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data() + at);
+        records.push_back(MacroRecord::FromBytes(
+            std::span<const std::uint8_t, MacroRecordSize>(data, MacroRecordSize)));
+    }
+    return records;
+}
+
+// "Re&capture Macro" of the macro on Ctrl+Alt+Shift+G, as a user of a shared file does it: a
+// notice that the file changed is closed and the command tried again. `typed` is typed into a
+// window of the instance's desktop while it records, and the macro's own key ends the capture.
+::testing::AssertionResult Recapture(Instance& instance, const std::string& typed,
+                                     const std::function<void()>& whileRecording) {
+    Probe probe(instance.Display(), "Target");
+    if (!probe.WaitForReady()) {
+        return ::testing::AssertionFailure() << "no probe";
+    }
+    const std::string caption = "Orvane 98 (" + instance.Caption() + ")";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const std::size_t before = instance.Messages().size();
+        if (!ActivateWindowByTitle(instance.Display(), caption) ||
+            !TypeText(instance.Display(), "Ctrl+Alt+Shift+G") ||
+            !PressKeys(instance.Display(), {"alt+m", "c"})) {
+            return ::testing::AssertionFailure() << "no command";
+        }
+        if (!WaitFor([&] {
+                return instance.Shown("Capture Macro") || instance.Messages().size() > before;
+            })) {
+            return ::testing::AssertionFailure() << "nothing came\n" << instance.Log();
+        }
+        if (instance.Shown("Capture Macro")) {
+            break;
+        }
+        const std::string message = instance.Messages()[before];
+        if (message != Notice) {
+            return ::testing::AssertionFailure() << "unexpected: " << message;
+        }
+        if (auto closed = instance.Dismiss("Notice"); !closed) {
+            return closed;
+        }
+    }
+    for (const auto& step : std::vector<std::function<::testing::AssertionResult()>>{
+             [&] { return ActivateWindowByTitle(instance.Display(), "Capture Macro"); },
+             [&] { return PressKeys(instance.Display(), {"Return"}); },
+             [&] {
+                 return WaitFor([&] { return !instance.Shown("Capture Macro"); })
+                            ? ::testing::AssertionSuccess()
+                            : ::testing::AssertionFailure() << "the dialog stays";
+             },
+             [&] { return probe.Activate(); }, [&] { return TypeText(instance.Display(), typed); },
+             [&] { return probe.WaitForText(typed); },
+             [&] {
+                 whileRecording();
+                 return ::testing::AssertionSuccess();
+             },
+             [&] { return probe.Activate(); },
+             [&] { return PressKeys(instance.Display(), {"ctrl+alt+shift+g"}); },
+             [&] { return instance.Dismiss("Capture"); }}) {
+        if (auto done = step(); !done) {
+            return done << "\n" << instance.Log();
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Two programs recapture and edit one macro of a shared file in turn: a capture holds the file
+// from its start to its end (the other is told it is in use meanwhile), every change reaches
+// the other, and the file keeps every change.
+TEST(Sharing, RecapturesAndEditsInTurnKeepEveryChange) {
+    const SharedFolder files("recapture");
+    const fs::path shared = files.Path() / "Shared.ORV";
+    WriteMacroFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
+    // Untimed recordings: the macros hold just what was typed.
+    const std::string settings = SharingSettings + "[Capture]\nTime=No\n";
+    Instance first(shared, settings);
+    Instance second(shared, settings);
+    ASSERT_TRUE(first.Started()) << first.Log();
+    ASSERT_TRUE(second.Started()) << second.Log();
+
+    ASSERT_TRUE(Recapture(first, "one", [&] {
+        std::string message;
+        EXPECT_EQ(second.OpenCopy(message), Instance::Opened::Message);
+        EXPECT_EQ(message, InUse) << "the capture holds the file";
+        EXPECT_TRUE(second.Dismiss("Error"));
+    }));
+    ASSERT_TRUE(Recapture(second, "two", [] {}));
+    ASSERT_TRUE(first.CopyToShortKey("copied"));
+
+    const std::vector<MacroRecord> records = RecordsIn(shared);
+    ASSERT_EQ(Slurp(shared).size() % MacroRecordSize, 0u);
+    ASSERT_EQ(records.size(), 6u) << "the macro, the system macros and the copy";
+    EXPECT_EQ(records[0].HotKey, *HotKeyCodeOf("Ctrl+Alt+Shift+G"));
+    EXPECT_EQ(records[0].Text(), "two");
+    EXPECT_EQ(records[5].ShortKey.View(), "copied");
+    EXPECT_EQ(records[5].Text(), "two") << "the copy was made from the second recording";
+    const std::string sync = Slurp(files.Path() / "Shared.MAS");
+    ASSERT_EQ(sync.size(), 14u);
+    EXPECT_EQ(static_cast<unsigned char>(sync[0]), 1 + 3) << "one count per change";
+    EXPECT_EQ(sync[4], '\2') << "free";
+}
+
 TEST(Sharing, AKilledLockHolderIsTakenOverAfterItsHeartbeatStops) {
     const SharedFolder files("stale");
     const fs::path& folder = files.Path();
