@@ -53,6 +53,9 @@ AddMacroDialog::AddMacroDialog(const KeyUseCounts& uses, const KeyFlags& globalK
     nameRow->addWidget(nameLabel);
     nameRow->addWidget(shortKey_, 1);
     left->addWidget(namePanel_);
+    // With the key list hidden (a ShortKey or a timed macro) the space below the choices stays
+    // empty instead of spreading the four choices over it.
+    left->addStretch(0);
 
     auto* buttons = new QVBoxLayout;
     scripting_ = new QPushButton(QStringLiteral("&Scripting Editor"));
@@ -127,6 +130,8 @@ void AddMacroDialog::TypeChanged() {
     scripting_->setEnabled(EditorFor(Editor::Scripting, type) != nullptr);
     direct_->setEnabled(EditorFor(Editor::Direct, type) != nullptr);
     capture_->setEnabled(EditorFor(Editor::Capture, type) != nullptr);
+    // The hidden panel leaves the layout only once it is activated; then the dialog fits.
+    layout()->activate();
     adjustSize();
 }
 
