@@ -98,6 +98,8 @@ public:
     bool Paused() const override;
     bool CapsLockReported() const override { return capsLock_; }
     void IntoProgram(int macro, bool capsWasOn) override;
+    std::optional<std::size_t> IntoProgramTyping(int macro, bool capsWasOn,
+                                                 LetterCase letterCase) override;
     void BeginStart() override { ++starting_; }
     void EndStart() override { --starting_; }
 

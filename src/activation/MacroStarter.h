@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "activation/ShortKeyCase.h"
+
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -33,6 +36,13 @@ public:
     // unless that one waits in its pause: then this one plays meanwhile. No in-use mark and no
     // end mark: the caller sets them where its kind of start has them.
     virtual void IntoProgram(int macro, bool capsWasOn) = 0;
+
+    // As IntoProgram, with the letters of the macro's text put in `letterCase` first. Returns
+    // the characters the macro typed when typing text is all it did, so that they can be taken
+    // back; nothing when it did more (other keys, the mouse, commands), was stopped, or did not
+    // play.
+    virtual std::optional<std::size_t> IntoProgramTyping(int macro, bool capsWasOn,
+                                                         LetterCase letterCase) = 0;
 
     // A start on its way counts as Busy between these two; use StartOnItsWay.
     virtual void BeginStart() = 0;

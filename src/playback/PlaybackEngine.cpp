@@ -2,6 +2,7 @@
 #include "playback/PlaybackEngine.h"
 
 #include "playback/DateTimeText.h"
+#include "playback/PasteRun.h"
 
 #include <algorithm>
 #include <chrono>
@@ -98,6 +99,70 @@ bool ActsBeyondTheKeys(ItemKind kind) {
     return false;
 }
 
+// What an undo can take back with Backspace, one per character: text, Enter and Tab, dates and
+// times, with the items that only pace or arrange the typing. Any other key moves the caret or
+// acts, and commands change the desktop beyond the text. Every kind is named (no default).
+bool TypesOnly(const ScriptItem& item) {
+    switch (item.Kind) {
+    case ItemKind::Key:
+        return item.Key == VirtualKey::Enter || item.Key == VirtualKey::Tab;
+    case ItemKind::Character:
+    case ItemKind::ShiftOneShot:
+    case ItemKind::Delay:
+    case ItemKind::Msd:
+    case ItemKind::Speed:
+    case ItemKind::KeyDelay:
+    case ItemKind::MouseDelay:
+    case ItemKind::Remark:
+    case ItemKind::Test:
+    case ItemKind::Repeat:
+    case ItemKind::EndRepeat:
+    case ItemKind::Counter:
+    case ItemKind::TextFile:
+    case ItemKind::Date:
+    case ItemKind::Time:
+        return true;
+    case ItemKind::MouseKey:
+    case ItemKind::KeyDown:
+    case ItemKind::KeyUp:
+    case ItemKind::CtrlOneShot:
+    case ItemKind::AltToggle:
+    case ItemKind::AltCode:
+    case ItemKind::MouseButton:
+    case ItemKind::WheelForward:
+    case ItemKind::WheelBackward:
+    case ItemKind::MoveScreen:
+    case ItemKind::MoveWindow:
+    case ItemKind::ClipCopy:
+    case ItemKind::ClipPaste:
+    case ItemKind::BeginClip:
+    case ItemKind::EndClip:
+    case ItemKind::ClipFile:
+    case ItemKind::Activate:
+    case ItemKind::Window:
+    case ItemKind::WindowSize:
+    case ItemKind::WindowPos:
+    case ItemKind::Launch:
+    case ItemKind::LaunchNo:
+    case ItemKind::LaunchYes:
+    case ItemKind::ChangeDir:
+    case ItemKind::DeleteFile:
+    case ItemKind::CopyFile:
+    case ItemKind::RenameFile:
+    case ItemKind::Http:
+    case ItemKind::Ftp:
+    case ItemKind::Swap:
+    case ItemKind::WaveWait:
+    case ItemKind::WaveNoWait:
+    case ItemKind::Beep:
+    case ItemKind::Pause:
+    case ItemKind::PauseAt:
+    case ItemKind::PromptRepeat:
+        return false;
+    }
+    return false;
+}
+
 std::string CounterDigits(std::int32_t counter, int width) {
     std::string digits = std::to_string(counter);
     if (digits.size() < static_cast<std::size_t>(width)) {
@@ -117,10 +182,12 @@ PlaybackEngine::PlaybackEngine(InputSynth& input, EventPump& pump, PlaybackComma
     : input_(input), pump_(pump), commands_(commands), prompts_(prompts), clock_(clock),
       waits_(pump, state_), keys_(input, waits_, state_) {}
 
-void PlaybackEngine::Play(std::string_view macroText, bool capsWasOn) {
+std::optional<std::size_t> PlaybackEngine::Play(std::string_view macroText, bool capsWasOn) {
     if (state_.Playing) {
-        return;
+        return std::nullopt;
     }
+    state_.TypedCharacters = 0;
+    state_.OnlyTyped = true;
     state_.AbortRequested = false;
     state_.AbortShown = false;
     state_.InRepeat = false;
@@ -144,6 +211,44 @@ void PlaybackEngine::Play(std::string_view macroText, bool capsWasOn) {
     const std::string text(macroText);
     DoMacro(text, 0);
     state_.Playing = false;
+    if (!state_.OnlyTyped || state_.Stopped || state_.AbortRequested) {
+        return std::nullopt;
+    }
+    return state_.TypedCharacters;
+}
+
+void PlaybackEngine::NoteTyped(unsigned char ch) {
+    if (ch < ' ' && ch != '\r' && ch != '\n' && ch != '\t') {
+        state_.OnlyTyped = false; // a control key acts, it leaves no character
+    }
+    ++state_.TypedCharacters;
+}
+
+void PlaybackEngine::NoteItem(const ScriptItem& item) {
+    if (!TypesOnly(item)) {
+        state_.OnlyTyped = false;
+    } else if (item.Kind == ItemKind::Character || item.Kind == ItemKind::Key) {
+        ++state_.TypedCharacters;
+    }
+}
+
+std::size_t PlaybackEngine::PasteLongRun(std::string_view text, std::size_t pos,
+                                         const OneShotMarks& marks) {
+    // A keystroke delay paces the typing on purpose, and a one-shot modifier belongs to the
+    // next key: both are typed as written.
+    if (pasteAbove_ == 0 || state_.KeyDelayOn || marks.Shift || marks.Ctrl || marks.Alt) {
+        return pos;
+    }
+    const std::optional<PasteRun> run = PasteRunAt(text, pos, pasteAbove_);
+    if (!run) {
+        return pos;
+    }
+    input_.EndOfBatch();
+    if (!commands_.PasteText(run->Text)) {
+        return pos;
+    }
+    state_.TypedCharacters += run->Characters;
+    return run->End;
 }
 
 void PlaybackEngine::DoMacro(std::string_view text, int level) {
@@ -164,8 +269,12 @@ void PlaybackEngine::DoMacro(std::string_view text, int level) {
             return;
         }
         const auto ch = static_cast<unsigned char>(text[pos]);
-        if (ch != '<') {
+        if (const std::size_t pasted = ch != '<' ? PasteLongRun(text, pos, marks) : pos;
+            pasted != pos) {
+            pos = pasted;
+        } else if (ch != '<') {
             keys_.TypeChar(ch, marks);
+            NoteTyped(ch);
             ++pos;
             if (ch == '\r' && pos < text.size() && text[pos] == '\n') {
                 ++pos;
@@ -198,12 +307,14 @@ void PlaybackEngine::PlayNested(std::string_view text, int level) {
 void PlaybackEngine::TypeText(std::string_view text, OneShotMarks& marks) {
     for (const char ch : text) {
         keys_.TypeChar(static_cast<unsigned char>(ch), marks);
+        NoteTyped(static_cast<unsigned char>(ch));
     }
 }
 
 std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view text, std::size_t pos,
                                      int level, OneShotMarks& marks) {
     const std::size_t after = pos + item.Length;
+    NoteItem(item);
     if (ActsBeyondTheKeys(item.Kind)) {
         input_.EndOfBatch();
     }
