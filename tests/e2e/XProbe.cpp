@@ -19,6 +19,7 @@
 //   TEXT <hex>                           the whole text typed so far, after every change
 // The text is what a simple editor would hold: printable characters and Tab are appended, Return
 // adds "\n", BackSpace removes the last character; other control characters change nothing.
+// Ctrl+V pastes: the clipboard's UTF8_STRING is asked for and appended when it arrives.
 // Standard input takes commands, one a line: "CLEAR" empties the text (answered with "TEXT -"),
 // "QUIT" ends the probe. Closing the window ends it too.
 
@@ -132,6 +133,9 @@ public:
         XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL,
                         32, PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
         deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+        clipboard_ = XInternAtom(display_, "CLIPBOARD", False);
+        utf8_ = utf8;
+        pasted_ = XInternAtom(display_, "PROBE_PASTE", False);
         XSetWMProtocols(display_, window_, &deleteWindow_, 1);
 
         XSelectInput(display_, window_,
@@ -254,6 +258,11 @@ private:
                  " " + std::to_string(event.xbutton.y) + " " +
                  std::to_string(event.xbutton.x_root) + " " + std::to_string(event.xbutton.y_root));
             break;
+        case SelectionNotify:
+            if (event.xselection.property != None) {
+                TakePaste();
+            }
+            break;
         case ClientMessage:
             if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) {
                 return false;
@@ -303,7 +312,10 @@ private:
              StateHex(key.state) + " " + HexEncode(text));
 
         bool changed = true;
-        if (keysym == XK_Return || keysym == XK_KP_Enter || keysym == XK_ISO_Enter) {
+        if ((key.state & ControlMask) != 0 && (keysym == XK_v || keysym == XK_V)) {
+            XConvertSelection(display_, clipboard_, utf8_, pasted_, window_, key.time);
+            changed = false;
+        } else if (keysym == XK_Return || keysym == XK_KP_Enter || keysym == XK_ISO_Enter) {
             text_ += '\n';
         } else if (keysym == XK_BackSpace) {
             changed = !text_.empty();
@@ -317,6 +329,23 @@ private:
         }
         if (changed) {
             Emit("TEXT " + HexEncode(text_));
+        }
+    }
+
+    void TakePaste() {
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, window_, pasted_, 0, 1L << 22, True, AnyPropertyType,
+                               &type, &format, &items, &after, &data) == Success &&
+            format == 8 && data != nullptr) {
+            text_.append(reinterpret_cast<const char*>(data), items);
+            Emit("TEXT " + HexEncode(text_));
+        }
+        if (data != nullptr) {
+            XFree(data);
         }
     }
 
@@ -339,6 +368,9 @@ private:
     ::Display* display_;
     Window window_ = None;
     Atom deleteWindow_ = None;
+    Atom clipboard_ = None;
+    Atom utf8_ = None;
+    Atom pasted_ = None;
     XIM inputMethod_ = nullptr;
     XIC inputContext_ = nullptr;
     std::string text_;

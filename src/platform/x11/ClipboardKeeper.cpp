@@ -24,29 +24,6 @@ struct Atoms {
     Atom Clipboard, Targets, Utf8, Text, Timestamp, Stamp;
 };
 
-// ISO-8859-1 text for requests of STRING: characters past Latin-1 become "?".
-std::string Latin1Of(std::string_view utf8) {
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        unsigned cp = c;
-        std::size_t len = 1;
-        if (c >= 0xF0) {
-            len = 4;
-        } else if (c >= 0xE0) {
-            len = 3;
-        } else if (c >= 0xC0) {
-            len = 2;
-            cp = i + 1 < utf8.size()
-                     ? ((c & 0x1FU) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3FU)
-                     : 0x3FU;
-        }
-        out.push_back(len == 1 || (len == 2 && cp <= 0xFF) ? static_cast<char>(cp) : '?');
-        i += len;
-    }
-    return out;
-}
-
 // A server timestamp: the moment of a PropertyNotify our own zero-length change causes.
 Time ServerTime(Display* d, Window w, Atom stamp) {
     XChangeProperty(d, w, stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
@@ -106,6 +83,28 @@ bool WriteAll(int fd, std::string_view data) {
 }
 
 } // namespace
+
+std::string Latin1Of(std::string_view utf8) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        unsigned cp = c;
+        std::size_t len = 1;
+        if (c >= 0xF0) {
+            len = 4;
+        } else if (c >= 0xE0) {
+            len = 3;
+        } else if (c >= 0xC0) {
+            len = 2;
+            cp = i + 1 < utf8.size()
+                     ? ((c & 0x1FU) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3FU)
+                     : 0x3FU;
+        }
+        out.push_back(len == 1 || (len == 2 && cp <= 0xFF) ? static_cast<char>(cp) : '?');
+        i += len;
+    }
+    return out;
+}
 
 int ServeClipboardUntilTaken(const std::string& utf8, int readyFd) {
     Display* d = XOpenDisplay(nullptr);

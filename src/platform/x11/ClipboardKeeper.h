@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orvane {
 
@@ -9,6 +10,9 @@ namespace orvane {
 // contents live in the program that owns the selection, so `orvane play`, which exits when the
 // macro is done, hands its text to a small process of its own that owns the CLIPBOARD selection
 // and answers requests for it until another program takes the clipboard (as `xclip -i` does).
+
+// ISO-8859-1 text for requests of STRING: characters past Latin-1 become "?".
+std::string Latin1Of(std::string_view utf8);
 
 // Runs in that process: takes the clipboard for `utf8`, writes one byte to `readyFd` and closes
 // it once it owns the selection (or closes it without a byte when it cannot), then serves

@@ -349,6 +349,7 @@ void X11HookLibrary::OwnInputEnds(std::uint32_t lastFence) {
 void X11HookLibrary::EndMark() {
     inUse_ = false;
     abort_.Reset();
+    Trace("end");
 }
 
 void X11HookLibrary::SettleHeldKeys(std::chrono::milliseconds limit) {
