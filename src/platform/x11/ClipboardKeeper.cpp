@@ -33,39 +33,32 @@ Time ServerTime(Display* d, Window w, Atom stamp) {
 }
 
 void Answer(Display* d, const Atoms& atoms, Time owned, const std::string& utf8,
-            const XSelectionRequestEvent& request) {
-    XSelectionEvent reply{};
-    reply.type = SelectionNotify;
-    reply.display = d;
-    reply.requestor = request.requestor;
-    reply.selection = request.selection;
-    reply.target = request.target;
-    reply.time = request.time;
-    // Obsolete clients leave the property out: the target names it then.
-    reply.property = request.property != None ? request.property : request.target;
+            const XEvent& event) {
+    const XSelectionRequestEvent& request = event.xselectionrequest;
+    const Atom property = AnswerProperty(event);
     const Window to = request.requestor;
+    bool given = true;
     if (request.target == atoms.Targets) {
         const Atom targets[] = {atoms.Targets, atoms.Timestamp, atoms.Utf8, XA_STRING, atoms.Text};
-        XChangeProperty(d, to, reply.property, XA_ATOM, 32, PropModeReplace,
+        XChangeProperty(d, to, property, XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(targets), 5);
     } else if (request.target == atoms.Timestamp) {
         const long stamp = static_cast<long>(owned);
-        XChangeProperty(d, to, reply.property, XA_INTEGER, 32, PropModeReplace,
+        XChangeProperty(d, to, property, XA_INTEGER, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(&stamp), 1);
     } else if (request.target == atoms.Utf8 || request.target == atoms.Text) {
-        XChangeProperty(d, to, reply.property, atoms.Utf8, 8, PropModeReplace,
+        XChangeProperty(d, to, property, atoms.Utf8, 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(utf8.data()),
                         static_cast<int>(utf8.size()));
     } else if (request.target == XA_STRING) {
         const std::string latin1 = Latin1Of(utf8);
-        XChangeProperty(d, to, reply.property, XA_STRING, 8, PropModeReplace,
+        XChangeProperty(d, to, property, XA_STRING, 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(latin1.data()),
                         static_cast<int>(latin1.size()));
     } else {
-        reply.property = None; // a target we cannot give
+        given = false; // a target we cannot give
     }
-    XSendEvent(d, to, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-    XFlush(d);
+    SendSelectionAnswer(d, event, given);
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -106,6 +99,25 @@ std::string Latin1Of(std::string_view utf8) {
     return out;
 }
 
+unsigned long AnswerProperty(const XEvent& request) {
+    const XSelectionRequestEvent& r = request.xselectionrequest;
+    return r.property != None ? r.property : r.target;
+}
+
+void SendSelectionAnswer(Display* display, const XEvent& request, bool given) {
+    const XSelectionRequestEvent& r = request.xselectionrequest;
+    XSelectionEvent reply{};
+    reply.type = SelectionNotify;
+    reply.display = display;
+    reply.requestor = r.requestor;
+    reply.selection = r.selection;
+    reply.target = r.target;
+    reply.time = r.time;
+    reply.property = given ? AnswerProperty(request) : None;
+    XSendEvent(display, r.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+    XFlush(display);
+}
+
 int ServeClipboardUntilTaken(const std::string& utf8, int readyFd) {
     Display* d = XOpenDisplay(nullptr);
     if (d == nullptr) {
@@ -137,7 +149,7 @@ int ServeClipboardUntilTaken(const std::string& utf8, int readyFd) {
             break; // another program took the clipboard: nothing more to keep
         }
         if (event.type == SelectionRequest) {
-            Answer(d, atoms, owned, utf8, event.xselectionrequest);
+            Answer(d, atoms, owned, utf8, event);
         }
     }
     XCloseDisplay(d);

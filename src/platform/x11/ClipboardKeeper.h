@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+typedef struct _XDisplay Display;
+union _XEvent;
+
 namespace orvane {
 
 // Keeps text on the X clipboard after the program that put it there has ended. X11 clipboard
@@ -13,6 +16,13 @@ namespace orvane {
 
 // ISO-8859-1 text for requests of STRING: characters past Latin-1 become "?".
 std::string Latin1Of(std::string_view utf8);
+
+// The property the answer to the SelectionRequest `request` goes in: the one the requestor
+// named, or the target for obsolete clients that leave it out.
+unsigned long AnswerProperty(const _XEvent& request);
+// Tells the requestor of `request` that its answer is in AnswerProperty (`given`) or that the
+// target cannot be given, and flushes.
+void SendSelectionAnswer(Display* display, const _XEvent& request, bool given);
 
 // Runs in that process: takes the clipboard for `utf8`, writes one byte to `readyFd` and closes
 // it once it owns the selection (or closes it without a byte when it cannot), then serves

@@ -122,27 +122,19 @@ void X11TextPaste::Handle(const XEvent& event) {
 void X11TextPaste::Answer(const XEvent& event) {
     const XSelectionRequestEvent& request = event.xselectionrequest;
     Display* d = display_;
-    XSelectionEvent reply{};
-    reply.type = SelectionNotify;
-    reply.display = d;
-    reply.requestor = request.requestor;
-    reply.selection = request.selection;
-    reply.target = request.target;
-    reply.time = request.time;
-    // Obsolete clients leave the property out: the target names it then.
-    reply.property = request.property != None ? request.property : request.target;
+    const Atom property = AnswerProperty(event);
     const auto kept = kept_.find(request.selection);
     bool answered = false;
     if (kept != kept_.end() && request.owner == window_) {
         const Contents& held = kept->second.Held;
         if (request.target == atoms_.Targets) {
-            XChangeProperty(d, request.requestor, reply.property, XA_ATOM, 32, PropModeReplace,
+            XChangeProperty(d, request.requestor, property, XA_ATOM, 32, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(held.Listed.data()),
                             static_cast<int>(held.Listed.size()));
             answered = true;
         } else if (request.target == atoms_.Timestamp) {
             const long since = static_cast<long>(kept->second.Since);
-            XChangeProperty(d, request.requestor, reply.property, XA_INTEGER, 32, PropModeReplace,
+            XChangeProperty(d, request.requestor, property, XA_INTEGER, 32, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(&since), 1);
             answered = true;
         } else {
@@ -150,7 +142,7 @@ void X11TextPaste::Answer(const XEvent& event) {
                 std::find_if(held.Data.begin(), held.Data.end(),
                              [&](const Target& t) { return t.Name == request.target; });
             if (data != held.Data.end()) {
-                XChangeProperty(d, request.requestor, reply.property, data->Type, data->Format,
+                XChangeProperty(d, request.requestor, property, data->Type, data->Format,
                                 PropModeReplace,
                                 reinterpret_cast<const unsigned char*>(data->Bytes.data()),
                                 static_cast<int>(data->Bytes.size() / ItemSize(data->Format)));
@@ -158,11 +150,7 @@ void X11TextPaste::Answer(const XEvent& event) {
             }
         }
     }
-    if (!answered) {
-        reply.property = None;
-    }
-    XSendEvent(d, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-    XFlush(d);
+    SendSelectionAnswer(d, event, answered);
     if (answered && pasting_ && request.requestor != window_ && !IsMeta(request.target)) {
         taken_ = true;
     }
