@@ -32,12 +32,21 @@ std::string WithoutEndOfFileMark(std::string contents) {
     return contents;
 }
 
-// Commands that act on the desktop through other ways than the keyboard and the mouse (windows,
-// programs, the clipboard, dialogs, sounds, files) go after the keys typed before them have
-// reached the display server: written out later, those keys could land in a window the command
-// has just brought forward, or in none while the focus moves. Every kind is named (no default),
-// so a new command cannot be added without this choice.
-bool ActsBeyondTheKeys(ItemKind kind) {
+// What an item does, for two choices. Commands that act on the desktop through other ways
+// than the keyboard and the mouse (windows, programs, the clipboard, dialogs, sounds, files) go
+// after the keys typed before them have reached the display server: written out later, those
+// keys could land in a window the command has just brought forward, or in none while the focus
+// moves. And an undo can take back with Backspace, one per character, only what typing left:
+// text, Enter and Tab, Alt codes, dates and times, with the items that only pace or arrange
+// the typing; other keys move the caret or act. Every kind is named (no default), so a new
+// command cannot be added without both choices.
+enum class ItemEffect {
+    Typing,        // leaves text, or only paces and arranges the typing
+    OtherInput,    // keys and the mouse that leave no text; they travel with the keys
+    BeyondTheKeys, // commands
+};
+
+ItemEffect EffectOf(ItemKind kind) {
     switch (kind) {
     case ItemKind::BeginClip:
     case ItemKind::ClipFile:
@@ -61,18 +70,12 @@ bool ActsBeyondTheKeys(ItemKind kind) {
     case ItemKind::Pause:
     case ItemKind::PauseAt:
     case ItemKind::PromptRepeat:
-        return true;
-    // Keys and the mouse travel with the keys; waits end the batch themselves; the rest
-    // changes only the playback's own state or reads.
-    case ItemKind::Character:
-    case ItemKind::Key:
+        return ItemEffect::BeyondTheKeys;
     case ItemKind::MouseKey:
     case ItemKind::KeyDown:
     case ItemKind::KeyUp:
-    case ItemKind::ShiftOneShot:
     case ItemKind::CtrlOneShot:
     case ItemKind::AltToggle:
-    case ItemKind::AltCode:
     case ItemKind::MouseButton:
     case ItemKind::WheelForward:
     case ItemKind::WheelBackward:
@@ -80,6 +83,13 @@ bool ActsBeyondTheKeys(ItemKind kind) {
     case ItemKind::MoveWindow:
     case ItemKind::ClipCopy:
     case ItemKind::ClipPaste:
+    case ItemKind::EndClip:
+        return ItemEffect::OtherInput;
+    // Waits end the batch themselves; the rest changes only the playback's own state or reads.
+    case ItemKind::Character:
+    case ItemKind::Key: // Enter and Tab only: see LeavesText
+    case ItemKind::AltCode:
+    case ItemKind::ShiftOneShot:
     case ItemKind::Delay:
     case ItemKind::Msd:
     case ItemKind::Speed:
@@ -90,77 +100,23 @@ bool ActsBeyondTheKeys(ItemKind kind) {
     case ItemKind::Repeat:
     case ItemKind::EndRepeat:
     case ItemKind::Counter:
-    case ItemKind::EndClip:
     case ItemKind::TextFile:
     case ItemKind::Date:
     case ItemKind::Time:
-        return false;
+        return ItemEffect::Typing;
     }
-    return false;
+    return ItemEffect::BeyondTheKeys;
 }
 
-// What an undo can take back with Backspace, one per character: text, Enter and Tab, dates and
-// times, with the items that only pace or arrange the typing. Any other key moves the caret or
-// acts, and commands change the desktop beyond the text. Every kind is named (no default).
-bool TypesOnly(const ScriptItem& item) {
-    switch (item.Kind) {
-    case ItemKind::Key:
-        return item.Key == VirtualKey::Enter || item.Key == VirtualKey::Tab;
-    case ItemKind::Character:
-    case ItemKind::ShiftOneShot:
-    case ItemKind::Delay:
-    case ItemKind::Msd:
-    case ItemKind::Speed:
-    case ItemKind::KeyDelay:
-    case ItemKind::MouseDelay:
-    case ItemKind::Remark:
-    case ItemKind::Test:
-    case ItemKind::Repeat:
-    case ItemKind::EndRepeat:
-    case ItemKind::Counter:
-    case ItemKind::TextFile:
-    case ItemKind::Date:
-    case ItemKind::Time:
-        return true;
-    case ItemKind::MouseKey:
-    case ItemKind::KeyDown:
-    case ItemKind::KeyUp:
-    case ItemKind::CtrlOneShot:
-    case ItemKind::AltToggle:
-    case ItemKind::AltCode:
-    case ItemKind::MouseButton:
-    case ItemKind::WheelForward:
-    case ItemKind::WheelBackward:
-    case ItemKind::MoveScreen:
-    case ItemKind::MoveWindow:
-    case ItemKind::ClipCopy:
-    case ItemKind::ClipPaste:
-    case ItemKind::BeginClip:
-    case ItemKind::EndClip:
-    case ItemKind::ClipFile:
-    case ItemKind::Activate:
-    case ItemKind::Window:
-    case ItemKind::WindowSize:
-    case ItemKind::WindowPos:
-    case ItemKind::Launch:
-    case ItemKind::LaunchNo:
-    case ItemKind::LaunchYes:
-    case ItemKind::ChangeDir:
-    case ItemKind::DeleteFile:
-    case ItemKind::CopyFile:
-    case ItemKind::RenameFile:
-    case ItemKind::Http:
-    case ItemKind::Ftp:
-    case ItemKind::Swap:
-    case ItemKind::WaveWait:
-    case ItemKind::WaveNoWait:
-    case ItemKind::Beep:
-    case ItemKind::Pause:
-    case ItemKind::PauseAt:
-    case ItemKind::PromptRepeat:
-        return false;
-    }
-    return false;
+bool ActsBeyondTheKeys(ItemKind kind) {
+    return EffectOf(kind) == ItemEffect::BeyondTheKeys;
+}
+
+// Of the named keys only Enter and Tab leave a character that Backspace takes back.
+bool LeavesText(const ScriptItem& item) {
+    return EffectOf(item.Kind) == ItemEffect::Typing &&
+           (item.Kind != ItemKind::Key || item.Key == VirtualKey::Enter ||
+            item.Key == VirtualKey::Tab);
 }
 
 std::string CounterDigits(std::int32_t counter, int width) {
@@ -225,10 +181,13 @@ void PlaybackEngine::NoteTyped(unsigned char ch) {
 }
 
 void PlaybackEngine::NoteItem(const ScriptItem& item) {
-    if (!TypesOnly(item)) {
+    if (!LeavesText(item)) {
         state_.OnlyTyped = false;
     } else if (item.Kind == ItemKind::Character || item.Kind == ItemKind::Key) {
         ++state_.TypedCharacters;
+    } else if (item.Kind == ItemKind::AltCode &&
+               item.Text.find_first_of("0123456789") != std::string_view::npos) {
+        ++state_.TypedCharacters; // without a digit nothing is struck
     }
 }
 

@@ -36,7 +36,7 @@ public:
                    WallClock& clock);
 
     // Plays `macroText` to its end; returns the characters it typed when typing text is all it
-    // did (see TypesOnly), nothing when it did more or was stopped.
+    // did (see LeavesText), nothing when it did more or was stopped.
     std::optional<std::size_t> Play(std::string_view macroText, bool capsWasOn);
     // Runs of plain text longer than this many characters are pasted; 0 types everything.
     void SetPasteAbove(std::size_t characters) { pasteAbove_ = characters; }

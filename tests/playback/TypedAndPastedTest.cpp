@@ -24,6 +24,8 @@ TEST_F(TypedAndPastedTest, APlaybackReportsWhatItTypedWhenTypingIsAllItDid) {
         {"x<DELAY:00.01>y<SPEED:00002>z", 3},
         {"<REPEAT:0003>ab<I><ENDREP>", 9},
         {"a<b", 3},
+        {"caf<ALT4:0233>", 4},
+        {"x<ALT:abc>", 1},
         {"", 0},
         {"ab<LEFT ARROW>c", std::nullopt},
         {"<CTRL>a", std::nullopt},
