@@ -385,6 +385,7 @@ bool X11TextPaste::Paste(std::string_view utf8) {
     for (const unsigned long selection : selections) {
         std::optional<Contents> contents = Read(selection, time);
         if (!contents) {
+            ProcessEvents();
             return false; // nothing changed yet: the caller types instead
         }
         saved[selection] = std::move(*contents);
@@ -398,6 +399,7 @@ bool X11TextPaste::Paste(std::string_view utf8) {
     }
     if (!owned) {
         GiveBack(saved, taken);
+        ProcessEvents();
         return false;
     }
     pasting_ = true;
@@ -412,6 +414,9 @@ bool X11TextPaste::Paste(std::string_view utf8) {
     WaitFor([this] { return taken_; }, std::chrono::steady_clock::now() + TakeLimit);
     pasting_ = false;
     GiveBack(saved, ServerTime());
+    // Round trips may have read requests into Xlib's queue, where the event loop would not see
+    // them: they are served now.
+    ProcessEvents();
     return taken_;
 }
 
