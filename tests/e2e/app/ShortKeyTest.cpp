@@ -410,7 +410,8 @@ TEST_F(ShortKeyTest, ALongTextArrivesByPasteAndTheClipboardComesBackAsItWas) {
                     std::to_string(i * 7) + ") jumps over \"the lazy dog\"; ";
     }
     longText.resize(3000);
-    Start({ShortKeyMacro("sig", longText)}, "[ShortKeys]\nPaste Long Texts=Yes\nPaste Above=100\n");
+    Start({ShortKeyMacro("sig", longText), ShortKeyMacro("clp", "<BEGCLIP>Orvane's own<ENDCLIP>")},
+          "[ShortKeys]\nPaste Long Texts=Yes\nPaste Above=100\n");
     static const unsigned char Png[] = {
         0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
         0x44, 0x52, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00,
@@ -464,6 +465,22 @@ TEST_F(ShortKeyTest, ALongTextArrivesByPasteAndTheClipboardComesBackAsItWas) {
             EXPECT_LT(*presses, 30u) << "the abbreviation, its erasing and one paste key";
         }
     }
+
+    // A clipboard the program itself offers (a macro put text there) is read through its own
+    // event loop while it waits, and comes back as well.
+    SCOPED_TRACE("the program's own clipboard");
+    TypingTarget target(display, TargetKind::XProbe, "Own clipboard");
+    ASSERT_TRUE(target.Ready());
+    ASSERT_TRUE(TypeText(display, "clp"));
+    ASSERT_TRUE(WaitForEnds(++ends));
+    const std::map<std::string, std::string> own = ClipboardOffer(display);
+    ASSERT_EQ(own.count("UTF8_STRING"), 1u);
+    ASSERT_EQ(own.at("UTF8_STRING"), "Orvane's own");
+    ASSERT_TRUE(TypeText(display, "sig"));
+    ASSERT_TRUE(WaitForEnds(++ends));
+    EXPECT_EQ(ClipboardOffer(display), own);
+    EXPECT_EQ(target.Holds(longText), longText);
+    EXPECT_LT(target.KeyPresses().value_or(0), 30u);
 }
 
 } // namespace
