@@ -2,7 +2,9 @@
 // Last typed character of an abbreviation to the last character of its 40-character expansion
 // in a probe window, for Orvane's ShortKey and for an AutoKey phrase that triggers at once on
 // the same abbreviation, in the same run, each on its own virtual display. Orvane's figure is
-// also given without the fixed 0.1 s pause it makes between erasing and playing. Medians.
+// also given without the fixed 0.1 s pause it makes between erasing and playing. Then a
+// 3000-character expansion in Orvane, typed key by key and pasted through the clipboard
+// ("Paste Long Texts"), to its last character. Medians.
 // Usage: bench_shortkey_latency <orvane program> [rounds]   (autokey-gtk on the PATH)
 #include "ChildProcess.h"
 #include "Probe.h"
@@ -37,6 +39,8 @@ namespace fs = std::filesystem;
 constexpr const char* Abbreviation = "zq";
 constexpr const char* Text = "abcdefghijklmnopqrstuvwxyz0123456789ABCD";
 constexpr double ErasePauseMs = 100.0;
+constexpr int LongTextLength = 3000;
+constexpr int LongRounds = 3;
 
 struct Result {
     double Last = -1; // ms, median; -1: never complete
@@ -55,17 +59,19 @@ void Tap(Display* d, KeySym keysym) {
     XFlush(d);
 }
 
-// Types the abbreviation through XTest and times the probe's text from its last key.
-Result Measure(const VirtualDisplay& display, Probe& probe, int rounds) {
+// Types the abbreviation through XTest and times the probe's text, until it is `text`, from
+// the abbreviation's last key.
+Result Measure(const VirtualDisplay& display, Probe& probe, int rounds,
+               const std::string& text = Text, std::chrono::milliseconds limit = 3000ms) {
     Display* d = XOpenDisplay(display.Name().c_str());
     std::vector<double> lasts;
     Result result;
     result.Rounds = rounds;
-    const std::string full = "TEXT " + [] {
+    const std::string full = "TEXT " + [&text] {
         std::string hex;
         char digits[3];
-        for (const char* c = Text; *c != '\0'; ++c) {
-            std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(*c));
+        for (const char c : text) {
+            std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(c));
             hex += digits;
         }
         return hex;
@@ -78,13 +84,13 @@ Result Measure(const VirtualDisplay& display, Probe& probe, int rounds) {
         const auto start = Clock::now();
         Tap(d, XK_q);
         const auto done = probe.WaitForLine(
-            [&full](const std::string& l) { return l.rfind(full, 0) == 0; }, 3000ms, from);
+            [&full](const std::string& l) { return l.rfind(full, 0) == 0; }, limit, from);
         if (done) {
             lasts.push_back(Ms(Clock::now() - start));
         }
         std::this_thread::sleep_for(300ms); // let the contender settle before the next round
-        result.Exact += probe.Text() == Text ? 1 : 0;
-        if (i == 0 && probe.Text() != Text) {
+        result.Exact += probe.Text() == text ? 1 : 0;
+        if (i == 0 && probe.Text() != text) {
             std::fprintf(stderr, "first round left: %s\n", probe.Describe().c_str());
         }
     }
@@ -96,8 +102,13 @@ Result Measure(const VirtualDisplay& display, Probe& probe, int rounds) {
     return result;
 }
 
-Result MeasureOrvane(const std::string& program, int rounds) {
+// Orvane with `text` behind the abbreviation and `settings` as its settings file.
+Result MeasureOrvane(const std::string& program, int rounds, const std::string& text = Text,
+                     const std::string& settings = "", std::chrono::milliseconds limit = 3000ms) {
     VirtualDisplay display;
+    const fs::path config = fs::path(display.Env().at("XDG_CONFIG_HOME")) / "orvane";
+    fs::create_directories(config);
+    std::ofstream(config / "ORVAN.INI") << settings;
     const fs::path file = display.Folder() / "Bench.ORV";
     {
         std::ofstream out(file, std::ios::binary);
@@ -107,7 +118,7 @@ Result MeasureOrvane(const std::string& program, int rounds) {
         r.HotKey = HotKeyShortKey;
         r.Scope = ScopeGlobal;
         r.Active = 1;
-        r.SetText(Text);
+        r.SetText(text);
         const MacroRecordBytes bytes = r.ToBytes();
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
@@ -121,7 +132,16 @@ Result MeasureOrvane(const std::string& program, int rounds) {
     if (!probe.WaitForReady()) {
         return {};
     }
-    return Measure(display, probe, rounds);
+    return Measure(display, probe, rounds, text, limit);
+}
+
+std::string LongText() {
+    std::string text;
+    for (int i = 0; static_cast<int>(text.size()) < LongTextLength; ++i) {
+        text += "word" + std::to_string(i) + " ";
+    }
+    text.resize(LongTextLength);
+    return text;
 }
 
 Result MeasureAutoKey(int rounds) {
@@ -184,6 +204,11 @@ int main(int argc, char** argv) {
     }
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 20;
     const Result orvane = MeasureOrvane(argv[1], rounds);
+    const std::string longText = LongText();
+    const Result typed = MeasureOrvane(argv[1], LongRounds, longText, "", 120s);
+    const Result pasted =
+        MeasureOrvane(argv[1], LongRounds, longText,
+                      "[ShortKeys]\nPaste Long Texts=Yes\nPaste Above=200\n", 120s);
     const Result autokey = MeasureAutoKey(rounds);
     std::printf("orvane   last %7.2f ms  without the 0.1 s pause %6.2f ms  exact %d/%d\n",
                 orvane.Last, orvane.Last - ErasePauseMs, orvane.Exact, orvane.Rounds);
@@ -192,6 +217,13 @@ int main(int argc, char** argv) {
     if (orvane.Last > 0 && autokey.Last > 0) {
         std::printf("ratio autokey/orvane: whole %.2fx  without the pause %.2fx\n",
                     autokey.Last / orvane.Last, autokey.Last / (orvane.Last - ErasePauseMs));
+    }
+    std::printf("orvane %d characters typed   last %9.2f ms  exact %d/%d\n", LongTextLength,
+                typed.Last, typed.Exact, typed.Rounds);
+    std::printf("orvane %d characters pasted  last %9.2f ms  exact %d/%d\n", LongTextLength,
+                pasted.Last, pasted.Exact, pasted.Rounds);
+    if (typed.Last > 0 && pasted.Last > 0) {
+        std::printf("ratio typed/pasted: %.1fx\n", typed.Last / pasted.Last);
     }
     return 0;
 }

@@ -326,24 +326,29 @@ void HotKeyDispatch::StartAsHotKey(int macro, WindowId target) {
 }
 
 void HotKeyDispatch::IntoProgram(int macro, bool capsWasOn) {
+    IntoProgramTyping(macro, capsWasOn, LetterCase::AsStored);
+}
+
+std::optional<std::size_t> HotKeyDispatch::IntoProgramTyping(int macro, bool capsWasOn,
+                                                             LetterCase letterCase) {
     // One playback at a time, but a macro waiting in its pause leaves room for another (a timed
     // macro falling due meanwhile).
     const bool nested = player_.IsPlaying();
     if (nested && !player_.IsPaused()) {
-        return;
+        return std::nullopt;
     }
     MacroRecord record;
     if (!store_.ReadMacro(macro, record)) {
-        return;
+        return std::nullopt;
     }
     // The macro is the current one while it plays: the pause rules ask which macro waits. The
     // one it played over is current again afterwards.
     const int outer = currentMacro_;
     currentMacro_ = macro;
     prompts_.SetPlayingMacro(record.Nickname.View(), record.HotKey);
-    const std::string text = record.Text();
+    const std::string text = FollowCase(record.Text(), letterCase);
     input_.PrepareCharacters(TypedCharacters(text));
-    player_.Play(text, capsWasOn);
+    const std::optional<std::size_t> typed = player_.Play(text, capsWasOn);
     if (nested) {
         currentMacro_ = outer;
         MacroRecord outerRecord;
@@ -354,6 +359,7 @@ void HotKeyDispatch::IntoProgram(int macro, bool capsWasOn) {
         // Keys bound for this playback go back; a paused macro below still needs its own.
         input_.EndOfPlayback();
     }
+    return typed;
 }
 
 void HotKeyDispatch::ActivateMe() {

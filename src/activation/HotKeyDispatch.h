@@ -100,6 +100,8 @@ public:
     void IntoProgram(int macro, bool capsWasOn) override;
     // Through HotKeyStruck with the macro number flag.
     void StartAsHotKey(int macro, WindowId target) override;
+    std::optional<std::size_t> IntoProgramTyping(int macro, bool capsWasOn,
+                                                 LetterCase letterCase) override;
     void BeginStart() override { ++starting_; }
     void EndStart() override { --starting_; }
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "activation/ShortKeyCase.h"
 #include "platform/WindowId.h"
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -40,6 +42,13 @@ public:
     // refusals, the in-use mark and the end mark of a hot key start (a menu chosen from a menu
     // shows its own menu). Popup menus start the macro chosen from them so.
     virtual void StartAsHotKey(int macro, WindowId target) = 0;
+
+    // As IntoProgram, with the letters of the macro's text put in `letterCase` first. Returns
+    // the characters the macro typed when typing text is all it did, so that they can be taken
+    // back; nothing when it did more (other keys, the mouse, commands), was stopped, or did not
+    // play.
+    virtual std::optional<std::size_t> IntoProgramTyping(int macro, bool capsWasOn,
+                                                         LetterCase letterCase) = 0;
 
     // A start on its way counts as Busy between these two; use StartOnItsWay.
     virtual void BeginStart() = 0;

@@ -24,8 +24,15 @@ std::string_view Trim(std::string_view text) {
 } // namespace
 
 ShortKeyOptionsForm ShortKeyOptionsFormFrom(const SettingsBlock& settings) {
-    return {!settings.UseSuffix, settings.PrefixKeys.substr(0, kPrefixKeysCapacity),
-            settings.CaseSensitive, settings.SolitaryUsage};
+    return {.UsePrefixKeys = !settings.UseSuffix,
+            .PrefixKeys = settings.PrefixKeys.substr(0, kPrefixKeysCapacity),
+            .CaseSensitive = settings.CaseSensitive,
+            .SolitaryUsage = settings.SolitaryUsage,
+            .UndoByBackspace = settings.UndoByBackspace,
+            .FollowCase = settings.FollowCase,
+            .PasteLongTexts = settings.PasteLongTexts,
+            .PasteAbove =
+                std::clamp(static_cast<int>(settings.PasteAbove), MinPasteAbove, MaxPasteAbove)};
 }
 
 std::optional<std::string_view> CheckPrefixKeys(std::string_view text) {
@@ -41,6 +48,10 @@ void ApplyShortKeyOptions(const ShortKeyOptionsForm& form, SettingsBlock& settin
     settings.CaseSensitive = form.CaseSensitive;
     settings.UseSuffix = !form.UsePrefixKeys;
     settings.PrefixKeys = std::string(Trim(form.PrefixKeys).substr(0, kPrefixKeysCapacity));
+    settings.UndoByBackspace = form.UndoByBackspace;
+    settings.FollowCase = form.FollowCase;
+    settings.PasteLongTexts = form.PasteLongTexts;
+    settings.PasteAbove = std::clamp(form.PasteAbove, MinPasteAbove, MaxPasteAbove);
 }
 
 } // namespace orvane

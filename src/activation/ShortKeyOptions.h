@@ -11,11 +11,19 @@ struct SettingsBlock;
 
 // The "ShortKey Options" dialog's fields. Texts are Windows-1252.
 struct ShortKeyOptionsForm {
-    bool UsePrefixKeys = true;  // "Use &Prefix Keys" (the opposite of "Use Suffix")
-    std::string PrefixKeys;     // at most 2 characters
-    bool CaseSensitive = true;  // "Case &Sensitive"
-    bool SolitaryUsage = false; // "Solitary &Usage"
+    bool UsePrefixKeys = true;   // "Use &Prefix Keys" (the opposite of "Use Suffix")
+    std::string PrefixKeys;      // at most 2 characters
+    bool CaseSensitive = true;   // "Case &Sensitive"
+    bool SolitaryUsage = false;  // "Solitary &Usage"
+    bool UndoByBackspace = true; // "&Backspace undoes an expansion"
+    bool FollowCase = false;     // "&Text follows the abbreviation's case"
+    bool PasteLongTexts = false; // "P&aste texts longer than"
+    int PasteAbove = 200;        // characters, PasteAboveRange
 };
+
+// What the paste threshold may be, in characters.
+inline constexpr int MinPasteAbove = 1;
+inline constexpr int MaxPasteAbove = 5000;
 
 inline constexpr std::string_view InvalidPrefixKeysText =
     "The Prefix Keys has invalid characters in it.  Valid characters are A - Z, a - z, 0 - 9 and "

@@ -27,9 +27,9 @@ std::unique_ptr<DesktopPlayback> DesktopPlayback::Open(const char* displayName, 
     }
     playback->sound_ = std::make_unique<CanberraSound>([windows] { windows->Bell(); });
     playback->finder_ = std::make_unique<WindowFinder>(*windows, playback->processes_);
-    playback->commands_ = std::make_unique<DesktopCommands>(
-        DesktopCommands::Parts{playback->finder_.get(), &playback->shell_, &playback->clipboard_,
-                               playback->sound_.get(), options.Pump, std::move(options.Swap)});
+    playback->commands_ = std::make_unique<DesktopCommands>(DesktopCommands::Parts{
+        playback->finder_.get(), &playback->shell_, &playback->clipboard_, playback->sound_.get(),
+        options.Pump, std::move(options.Swap), options.Paster});
     playback->prompts_ = std::make_unique<DialogPrompts>(DialogPrompts::Services{
         options.MainWindow, std::move(options.UseTray), playback->finder_.get(), options.Messages});
     return playback;

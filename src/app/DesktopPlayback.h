@@ -36,6 +36,8 @@ public:
         std::function<bool()> UseTray;
         // "<SWAP:"; empty where no macro file is loaded.
         std::function<void(std::string_view)> Swap;
+        // Pastes long texts; none where texts are always typed. Must outlive this object.
+        TextPaste* Paster = nullptr;
     };
 
     // Null with the reason in `error` when the X display cannot be opened.

@@ -23,6 +23,7 @@
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 #include "platform/x11/X11ScreenSaver.h"
+#include "platform/x11/X11TextPaste.h"
 #include "platform/x11/X11WindowSystem.h"
 #include "playback/Player.h"
 #include "ui/HelpCenter.h"
@@ -47,6 +48,7 @@
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -166,6 +168,9 @@ int RunGui(int argc, char** argv) {
     std::unique_ptr<HookedInputSynth> input;
     std::unique_ptr<QtEventPump> pump;
     std::unique_ptr<DesktopPlayback> playback;
+    // Long texts pasted through the clipboard, which it then keeps offering as the user had it.
+    std::unique_ptr<X11TextPaste> paste;
+    std::unique_ptr<QSocketNotifier> pasteNotifier;
     SystemWallClock clock;
     std::unique_ptr<Player> player;
     std::unique_ptr<GuiHotKeyHost> host;
@@ -199,16 +204,29 @@ int RunGui(int argc, char** argv) {
             std::make_unique<QSocketNotifier>(synth->ConnectionFd(), QSocketNotifier::Read);
         QObject::connect(synthNotifier.get(), &QSocketNotifier::activated, &window,
                          [&synth] { synth->ServeEvents(); });
+        paste = X11TextPaste::Open(*input);
+        if (paste) {
+            paste->SetEventLoopWait(waitInLoop);
+            pasteNotifier =
+                std::make_unique<QSocketNotifier>(paste->ConnectionFd(), QSocketNotifier::Read);
+            QObject::connect(pasteNotifier.get(), &QSocketNotifier::activated, &window,
+                             [&paste] { paste->ProcessEvents(); });
+        }
         playback = DesktopPlayback::Open(
             nullptr,
             {pump.get(), &messages, &window, [&settings] { return settings.UseTray; },
-             [&window](std::string_view file) { window.SwitchMacroFile(file); }},
+             [&window](std::string_view file) { window.SwitchMacroFile(file); }, paste.get()},
             error);
     }
     if (playback) {
         PlaybackCommands& commands = playback->Commands();
         Prompts& prompts = playback->Prompts();
         player = std::make_unique<Player>(*input, *pump, commands, prompts, clock);
+        player->SetPasteAbove([&settings] {
+            return settings.PasteLongTexts
+                       ? static_cast<std::size_t>(std::max(settings.PasteAbove, 1))
+                       : std::size_t{0};
+        });
         WindowFinder& finder = playback->Finder();
         host = std::make_unique<GuiHotKeyHost>(*x11Hook, finder, [&window, &finder] {
             window.ShowInFront();

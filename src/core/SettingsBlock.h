@@ -78,6 +78,13 @@ struct SettingsBlock {
     bool CaseSensitive = true;
     bool UseSuffix = false;
     std::string PrefixKeys;
+    // Backspace struck right after an expansion gives the abbreviation back.
+    bool UndoByBackspace = true;
+    // "Sig" and "SIG" type the text with its first letter, or all of it, upper-case.
+    bool FollowCase = false;
+    // Runs of plain text longer than PasteAbove characters are pasted, not typed.
+    bool PasteLongTexts = false;
+    int32_t PasteAbove = 200;
 
     // [Main Window]
     WindowBounds MainWindow{640, 424, 0, 0};

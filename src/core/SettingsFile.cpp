@@ -181,6 +181,10 @@ template <typename Block, typename Visitor> void VisitSettings(Visitor& v, Block
     v.Flag(shortKeys, "Case Sensative", s.CaseSensitive, kOther); // the file's spelling
     v.Flag(shortKeys, "Use Suffix", s.UseSuffix, kOther);
     v.Text(shortKeys, "Prefix Keys", s.PrefixKeys, kPathBuffer, kPrefixKeysCapacity);
+    v.Flag(shortKeys, "Undo By Backspace", s.UndoByBackspace, kOther);
+    v.Flag(shortKeys, "Follow Case", s.FollowCase, kOther);
+    v.Flag(shortKeys, "Paste Long Texts", s.PasteLongTexts, kOther);
+    v.Number(shortKeys, "Paste Above", s.PasteAbove, kOther);
 
     constexpr std::string_view mainWindow = "Main Window";
     VisitBounds(v, mainWindow, s.MainWindow);

@@ -89,6 +89,12 @@ public:
     // Puts plain text on the clipboard; the program keeps offering it after playback goes on.
     virtual void SetClipboardText(std::string_view text) = 0;
 
+    // Pastes `text` (line ends as line feeds) into the focused window through the clipboard, and
+    // gives the user's clipboard back as it was once the window has taken it. False when it
+    // cannot (the clipboard cannot be read whole, or no paste is possible here): nothing was
+    // pasted, the clipboard is unchanged, and the caller types the text.
+    virtual bool PasteText(std::string_view text) = 0;
+
     // Plays a wave file; with `wait`, returns when it has finished (serving events meanwhile),
     // else at once. A missing file or sound device plays nothing.
     virtual void PlayWave(std::string_view file, bool wait) = 0;

@@ -257,6 +257,10 @@ void DesktopCommands::SetClipboardText(std::string_view text) {
     parts_.Board->SetText(Windows1252ToUtf8(text));
 }
 
+bool DesktopCommands::PasteText(std::string_view text) {
+    return parts_.Paster != nullptr && parts_.Paster->Paste(Windows1252ToUtf8(text));
+}
+
 void DesktopCommands::PlayWave(std::string_view file, bool wait) {
     const std::optional<std::chrono::milliseconds> length =
         parts_.Sounds->PlayWave(PathFromStored(file).string());

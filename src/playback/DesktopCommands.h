@@ -6,6 +6,7 @@
 #include "platform/PlaybackCommands.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/TextPaste.h"
 #include "playback/WindowFinder.h"
 
 #include <functional>
@@ -32,9 +33,11 @@ public:
         // Switches the current macro file ("<SWAP:"); empty where there is no macro file to
         // switch (the tag then does nothing).
         std::function<void(std::string_view)> Swap;
+        // Pastes long texts; null where the desktop offers no paste (texts are typed then).
+        TextPaste* Paster = nullptr;
     };
 
-    // Every pointer of `parts` but Swap must be set; none is owned.
+    // Every pointer of `parts` but Swap and Paster must be set; none is owned.
     explicit DesktopCommands(Parts parts);
 
     WindowId ForegroundWindow() override;
@@ -55,6 +58,7 @@ public:
     // Windows-1252 bytes already. Only regular files are read.
     std::optional<std::string> ReadTextFile(std::string_view file) override;
     void SetClipboardText(std::string_view text) override;
+    bool PasteText(std::string_view text) override;
     void PlayWave(std::string_view file, bool wait) override;
     void Beep() override;
     void OpenAddress(std::string_view address) override;

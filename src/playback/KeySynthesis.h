@@ -17,6 +17,7 @@ inline constexpr std::uint8_t Shift = 16;
 inline constexpr std::uint8_t Ctrl = 17;
 inline constexpr std::uint8_t Alt = 18;
 inline constexpr std::uint8_t CapsLock = 20;
+inline constexpr std::uint8_t Tab = 9;
 inline constexpr std::uint8_t Enter = 13;
 inline constexpr std::uint8_t Keypad0 = 96;
 inline constexpr std::uint8_t LetterC = 67;

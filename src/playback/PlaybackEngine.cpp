@@ -2,6 +2,7 @@
 #include "playback/PlaybackEngine.h"
 
 #include "playback/DateTimeText.h"
+#include "playback/PasteRun.h"
 
 #include <algorithm>
 #include <chrono>
@@ -31,12 +32,21 @@ std::string WithoutEndOfFileMark(std::string contents) {
     return contents;
 }
 
-// Commands that act on the desktop through other ways than the keyboard and the mouse (windows,
-// programs, the clipboard, dialogs, sounds, files) go after the keys typed before them have
-// reached the display server: written out later, those keys could land in a window the command
-// has just brought forward, or in none while the focus moves. Every kind is named (no default),
-// so a new command cannot be added without this choice.
-bool ActsBeyondTheKeys(ItemKind kind) {
+// What an item does, for two choices. Commands that act on the desktop through other ways
+// than the keyboard and the mouse (windows, programs, the clipboard, dialogs, sounds, files) go
+// after the keys typed before them have reached the display server: written out later, those
+// keys could land in a window the command has just brought forward, or in none while the focus
+// moves. And an undo can take back with Backspace, one per character, only what typing left:
+// text, Enter and Tab, Alt codes, dates and times, with the items that only pace or arrange
+// the typing; other keys move the caret or act. Every kind is named (no default), so a new
+// command cannot be added without both choices.
+enum class ItemEffect {
+    Typing,        // leaves text, or only paces and arranges the typing
+    OtherInput,    // keys and the mouse that leave no text; they travel with the keys
+    BeyondTheKeys, // commands
+};
+
+ItemEffect EffectOf(ItemKind kind) {
     switch (kind) {
     case ItemKind::BeginClip:
     case ItemKind::ClipFile:
@@ -60,18 +70,12 @@ bool ActsBeyondTheKeys(ItemKind kind) {
     case ItemKind::Pause:
     case ItemKind::PauseAt:
     case ItemKind::PromptRepeat:
-        return true;
-    // Keys and the mouse travel with the keys; waits end the batch themselves; the rest
-    // changes only the playback's own state or reads.
-    case ItemKind::Character:
-    case ItemKind::Key:
+        return ItemEffect::BeyondTheKeys;
     case ItemKind::MouseKey:
     case ItemKind::KeyDown:
     case ItemKind::KeyUp:
-    case ItemKind::ShiftOneShot:
     case ItemKind::CtrlOneShot:
     case ItemKind::AltToggle:
-    case ItemKind::AltCode:
     case ItemKind::MouseButton:
     case ItemKind::WheelForward:
     case ItemKind::WheelBackward:
@@ -79,6 +83,13 @@ bool ActsBeyondTheKeys(ItemKind kind) {
     case ItemKind::MoveWindow:
     case ItemKind::ClipCopy:
     case ItemKind::ClipPaste:
+    case ItemKind::EndClip:
+        return ItemEffect::OtherInput;
+    // Waits end the batch themselves; the rest changes only the playback's own state or reads.
+    case ItemKind::Character:
+    case ItemKind::Key: // Enter and Tab only: see LeavesText
+    case ItemKind::AltCode:
+    case ItemKind::ShiftOneShot:
     case ItemKind::Delay:
     case ItemKind::Msd:
     case ItemKind::Speed:
@@ -89,13 +100,23 @@ bool ActsBeyondTheKeys(ItemKind kind) {
     case ItemKind::Repeat:
     case ItemKind::EndRepeat:
     case ItemKind::Counter:
-    case ItemKind::EndClip:
     case ItemKind::TextFile:
     case ItemKind::Date:
     case ItemKind::Time:
-        return false;
+        return ItemEffect::Typing;
     }
-    return false;
+    return ItemEffect::BeyondTheKeys;
+}
+
+bool ActsBeyondTheKeys(ItemKind kind) {
+    return EffectOf(kind) == ItemEffect::BeyondTheKeys;
+}
+
+// Of the named keys only Enter and Tab leave a character that Backspace takes back.
+bool LeavesText(const ScriptItem& item) {
+    return EffectOf(item.Kind) == ItemEffect::Typing &&
+           (item.Kind != ItemKind::Key || item.Key == VirtualKey::Enter ||
+            item.Key == VirtualKey::Tab);
 }
 
 std::string CounterDigits(std::int32_t counter, int width) {
@@ -117,10 +138,12 @@ PlaybackEngine::PlaybackEngine(InputSynth& input, EventPump& pump, PlaybackComma
     : input_(input), pump_(pump), commands_(commands), prompts_(prompts), clock_(clock),
       waits_(pump, state_), keys_(input, waits_, state_) {}
 
-void PlaybackEngine::Play(std::string_view macroText, bool capsWasOn) {
+std::optional<std::size_t> PlaybackEngine::Play(std::string_view macroText, bool capsWasOn) {
     if (state_.Playing) {
-        return;
+        return std::nullopt;
     }
+    state_.TypedCharacters = 0;
+    state_.OnlyTyped = true;
     state_.AbortRequested = false;
     state_.AbortShown = false;
     state_.InRepeat = false;
@@ -144,6 +167,47 @@ void PlaybackEngine::Play(std::string_view macroText, bool capsWasOn) {
     const std::string text(macroText);
     DoMacro(text, 0);
     state_.Playing = false;
+    if (!state_.OnlyTyped || state_.Stopped || state_.AbortRequested) {
+        return std::nullopt;
+    }
+    return state_.TypedCharacters;
+}
+
+void PlaybackEngine::NoteTyped(unsigned char ch) {
+    if (ch < ' ' && ch != '\r' && ch != '\n' && ch != '\t') {
+        state_.OnlyTyped = false; // a control key acts, it leaves no character
+    }
+    ++state_.TypedCharacters;
+}
+
+void PlaybackEngine::NoteItem(const ScriptItem& item) {
+    if (!LeavesText(item)) {
+        state_.OnlyTyped = false;
+    } else if (item.Kind == ItemKind::Character || item.Kind == ItemKind::Key) {
+        ++state_.TypedCharacters;
+    } else if (item.Kind == ItemKind::AltCode &&
+               item.Text.find_first_of("0123456789") != std::string_view::npos) {
+        ++state_.TypedCharacters; // without a digit nothing is struck
+    }
+}
+
+std::size_t PlaybackEngine::PasteLongRun(std::string_view text, std::size_t pos,
+                                         const OneShotMarks& marks) {
+    // A keystroke delay paces the typing on purpose, and a one-shot modifier belongs to the
+    // next key: both are typed as written.
+    if (pasteAbove_ == 0 || state_.KeyDelayOn || marks.Shift || marks.Ctrl || marks.Alt) {
+        return pos;
+    }
+    const std::optional<PasteRun> run = PasteRunAt(text, pos, pasteAbove_);
+    if (!run) {
+        return pos;
+    }
+    input_.EndOfBatch();
+    if (!commands_.PasteText(run->Text)) {
+        return pos;
+    }
+    state_.TypedCharacters += run->Characters;
+    return run->End;
 }
 
 void PlaybackEngine::DoMacro(std::string_view text, int level) {
@@ -164,8 +228,12 @@ void PlaybackEngine::DoMacro(std::string_view text, int level) {
             return;
         }
         const auto ch = static_cast<unsigned char>(text[pos]);
-        if (ch != '<') {
+        if (const std::size_t pasted = ch != '<' ? PasteLongRun(text, pos, marks) : pos;
+            pasted != pos) {
+            pos = pasted;
+        } else if (ch != '<') {
             keys_.TypeChar(ch, marks);
+            NoteTyped(ch);
             ++pos;
             if (ch == '\r' && pos < text.size() && text[pos] == '\n') {
                 ++pos;
@@ -198,12 +266,14 @@ void PlaybackEngine::PlayNested(std::string_view text, int level) {
 void PlaybackEngine::TypeText(std::string_view text, OneShotMarks& marks) {
     for (const char ch : text) {
         keys_.TypeChar(static_cast<unsigned char>(ch), marks);
+        NoteTyped(static_cast<unsigned char>(ch));
     }
 }
 
 std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view text, std::size_t pos,
                                      int level, OneShotMarks& marks) {
     const std::size_t after = pos + item.Length;
+    NoteItem(item);
     if (ActsBeyondTheKeys(item.Kind)) {
         input_.EndOfBatch();
     }

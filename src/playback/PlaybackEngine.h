@@ -12,6 +12,7 @@
 #include "playback/Waits.h"
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace orvane {
@@ -34,7 +35,11 @@ public:
     PlaybackEngine(InputSynth& input, EventPump& pump, PlaybackCommands& commands, Prompts& prompts,
                    WallClock& clock);
 
-    void Play(std::string_view macroText, bool capsWasOn);
+    // Plays `macroText` to its end; returns the characters it typed when typing text is all it
+    // did (see LeavesText), nothing when it did more or was stopped.
+    std::optional<std::size_t> Play(std::string_view macroText, bool capsWasOn);
+    // Runs of plain text longer than this many characters are pasted; 0 types everything.
+    void SetPasteAbove(std::size_t characters) { pasteAbove_ = characters; }
     void RequestAbort() { state_.AbortRequested = true; }
     bool IsPlaying() const { return state_.Playing; }
     // The playback waits in its pause dialog.
@@ -58,6 +63,11 @@ private:
     std::size_t Pause(const ScriptItem& item, std::size_t after);
     bool LaunchIt(std::string_view programText, int delaySeconds, bool wait);
     void TypeText(std::string_view text, OneShotMarks& marks);
+    // Pastes the run of plain text at `pos` when it is long enough and nothing holds it back;
+    // returns where typing goes on (`pos` when it was not pasted).
+    std::size_t PasteLongRun(std::string_view text, std::size_t pos, const OneShotMarks& marks);
+    void NoteTyped(unsigned char ch);
+    void NoteItem(const ScriptItem& item);
     void EndOfPlayback();
 
     InputSynth& input_;
@@ -70,6 +80,7 @@ private:
     KeySynthesis keys_;
     int finalPassLevel_ = -1; // the level whose text holds the repeat block's last pass
     bool paused_ = false;
+    std::size_t pasteAbove_ = 0;
 };
 
 } // namespace orvane

@@ -4,6 +4,7 @@
 #include "platform/InputSynth.h"
 #include "platform/WindowId.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -31,6 +32,10 @@ struct PlaybackState {
     std::string LaunchTitle;
     ScreenSize Screen;
     bool Stopped = false; // a pause was aborted: every level returns at once
+    // What the playback has typed, so that it can be taken back: the characters as the target
+    // holds them, and whether typing them is all the playback did.
+    std::size_t TypedCharacters = 0;
+    bool OnlyTyped = true;
     bool Playing = false;
 };
 

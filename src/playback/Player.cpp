@@ -12,18 +12,21 @@ Player::Player(InputSynth& input, EventPump& pump, PlaybackCommands& commands, P
 
 Player::~Player() = default;
 
-void Player::Play(std::string_view macroText, bool capsWasOn) {
+std::optional<std::size_t> Player::Play(std::string_view macroText, bool capsWasOn) {
+    const std::size_t pasteAbove = pasteAbove_ ? pasteAbove_() : 0;
     if (!engine_->IsPlaying()) {
-        engine_->Play(macroText, capsWasOn);
-        return;
+        engine_->SetPasteAbove(pasteAbove);
+        return engine_->Play(macroText, capsWasOn);
     }
     if (!IsPaused()) {
-        return;
+        return std::nullopt;
     }
     nested_.push_back(std::make_unique<PlaybackEngine>(input_, pump_, commands_, prompts_, clock_));
     PlaybackEngine& engine = *nested_.back();
-    engine.Play(macroText, capsWasOn);
+    engine.SetPasteAbove(pasteAbove);
+    const std::optional<std::size_t> typed = engine.Play(macroText, capsWasOn);
     nested_.pop_back();
+    return typed;
 }
 
 void Player::RequestAbort() {

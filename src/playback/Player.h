@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -32,7 +36,16 @@ public:
     // (from an event served during playback) returns at once and plays nothing, unless that
     // macro waits in its pause dialog: then this one plays to its end with a state of its own,
     // and the paused one goes on with its own when resumed.
-    void Play(std::string_view macroText, bool capsWasOn);
+    // Returns the characters the macro typed when typing text is all it did (characters,
+    // Enter, Tab, dates and times), so that they can be taken back; nothing when it did more
+    // (other keys, the mouse, any command), was stopped, or did not play.
+    std::optional<std::size_t> Play(std::string_view macroText, bool capsWasOn);
+
+    // Asked at each start: runs of plain text longer than the answer (in characters) are pasted
+    // through the clipboard instead of typed; 0, or no question set, types everything.
+    void SetPasteAbove(std::function<std::size_t()> pasteAbove) {
+        pasteAbove_ = std::move(pasteAbove);
+    }
 
     // The abort request: the macro playing now (the innermost) stops before its next step,
     // after showing "Orvane 98 macro has been aborted." once. Safe to call at any time; while
@@ -50,6 +63,7 @@ private:
     PlaybackCommands& commands_;
     Prompts& prompts_;
     WallClock& clock_;
+    std::function<std::size_t()> pasteAbove_;
     std::unique_ptr<PlaybackEngine> engine_;
     // The engines of macros playing while the one below waits in its pause, innermost last.
     std::vector<std::unique_ptr<PlaybackEngine>> nested_;

@@ -43,6 +43,10 @@ public:
             IsPlaying = false;
         }
     }
+    std::optional<std::size_t> IntoProgramTyping(int macro, bool capsWasOn, LetterCase) override {
+        IntoProgram(macro, capsWasOn);
+        return std::nullopt;
+    }
     void BeginStart() override { ++starting_; }
     void EndStart() override { --starting_; }
 

@@ -30,12 +30,22 @@ public:
         trace_.Add("play:" + std::to_string(macro) + (capsWasOn ? "+caps" : "") +
                    (starting_ > 0 ? "" : "(not marked as starting)"));
     }
+    std::optional<std::size_t> IntoProgramTyping(int macro, bool capsWasOn,
+                                                 LetterCase letterCase) override {
+        IntoProgram(macro, capsWasOn);
+        if (letterCase != LetterCase::AsStored) {
+            trace_.Add(letterCase == LetterCase::AllUpper ? "case:SIG" : "case:Sig");
+        }
+        return Typed;
+    }
     void BeginStart() override { ++starting_; }
     void EndStart() override { --starting_; }
     std::string ForegroundTitle() override { return Title; }
     std::string ForegroundProgram() override { return Program; }
 
     std::optional<std::string_view> Refusal;
+    // What the played macro reports it typed: characters only (a count) or more (nothing).
+    std::optional<std::size_t> Typed;
     bool IsPlaying = false;
     std::string Title = "Untitled - Editor";
     std::string Program = "gedit";
@@ -345,6 +355,202 @@ TEST_F(ShortKeyTest, AtMostFiftyMatchesAreCollected) {
     EXPECT_EQ(Type("sig"), Erased(3) + " play:1 +EXECUTE -EXECUTE");
 }
 
+// The messages of the backend as Type() takes them: '\x01' forgets, '\x03' is a key that types
+// nothing (an arrow).
+constexpr char OtherKey = '\x03';
+
+std::string Backspaces(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "BS ";
+    }
+    return text;
+}
+
+TEST_F(ShortKeyTest, BackspaceRightAfterAnExpansionGivesTheAbbreviationBack) {
+    const std::string end = "+EXECUTE -EXECUTE";
+    struct UndoCase {
+        const char* Name;
+        std::string Prefix = {};
+        bool UseSuffix = false;
+        bool UndoOn = true;
+        std::optional<std::size_t> Typed = 12; // what the expansion typed
+        std::string Trigger = {};              // typed before, expanding
+        std::string After = {};                // typed after the expansion
+        std::string Expected = {};             // what After does
+    };
+    const std::vector<UndoCase> cases = {
+        {.Name = "prefix: the rest of the text goes, prefix and word come back",
+         .Prefix = ";",
+         .Trigger = ";sig",
+         .After = "\b",
+         .Expected = Backspaces(11) + "+SEMICOLON -SEMICOLON +S -S +I -I +G -G " + end},
+        {.Name = "the case the user typed comes back",
+         .Trigger = "xSiG",
+         .After = "\b",
+         .Expected = Backspaces(11) + "+SHIFT +S -S -SHIFT +I -I +SHIFT +G -G -SHIFT " + end},
+        {.Name = "suffix: the ending Space comes back too",
+         .UseSuffix = true,
+         .Trigger = "sig ",
+         .After = "\b",
+         .Expected = Backspaces(11) + "+S -S +I -I +G -G +SPACE -SPACE " + end},
+        {.Name = "suffix: the ending Enter comes back too",
+         .UseSuffix = true,
+         .Trigger = "sig\r",
+         .After = "\b",
+         .Expected = Backspaces(11) + "+S -S +I -I +G -G +ENTER -ENTER " + end},
+        {.Name = "a one-character expansion: the user's Backspace took it all",
+         .Typed = 1,
+         .Trigger = "sig",
+         .After = "\b",
+         .Expected = "+S -S +I -I +G -G " + end},
+        {.Name = "once only: a second Backspace is the user's",
+         .Trigger = "sig",
+         .After = "\b\b",
+         .Expected = Backspaces(11) + "+S -S +I -I +G -G " + end},
+        {.Name = "a character in between forgets it", .Trigger = "sig", .After = "x\b"},
+        {.Name = "a key that types nothing in between forgets it",
+         .Trigger = "sig",
+         .After = std::string(1, OtherKey) + "\b"},
+        {.Name = "a click or another window in between forgets it",
+         .Trigger = "sig",
+         .After = "\x01\b"},
+        {.Name = "an expansion that did more than type is not undone",
+         .Typed = std::nullopt,
+         .Trigger = "sig",
+         .After = "\b"},
+        {.Name = "an expansion that typed nothing is not undone",
+         .Typed = 0,
+         .Trigger = "sig",
+         .After = "\b"},
+        {.Name = "off in the options", .UndoOn = false, .Trigger = "sig", .After = "\b"},
+    };
+    for (const UndoCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Load({ShortKeyRecord({"sig"})});
+        settings.PrefixKeys = c.Prefix;
+        settings.UseSuffix = c.UseSuffix;
+        settings.CaseSensitive = false;
+        settings.UndoByBackspace = c.UndoOn;
+        host.Typed = c.Typed;
+        shortKeys.OnShortKeyChar(ShortKeys::ForgetState, 0);
+        Type(c.Trigger);
+        ASSERT_NE(trace.Text().find("play:1"), std::string::npos);
+        std::string after;
+        trace.Clear();
+        for (const char k : c.After) {
+            if (k == OtherKey) {
+                shortKeys.OnShortKeyChar(ShortKeys::OtherKeyState, 0);
+            } else {
+                after += k;
+            }
+        }
+        EXPECT_EQ(Type(after), c.Expected);
+        EXPECT_FALSE(shortKeys.CanUndo());
+        EXPECT_FALSE(store.Table().InUse());
+        TearDown();
+    }
+}
+
+TEST_F(ShortKeyTest, AnUndoneAbbreviationDoesNotExpandAgainAsTypingGoesOn) {
+    Load({ShortKeyRecord({"sig"})});
+    host.Typed = 12;
+    Type("sig\b");
+    EXPECT_EQ(shortKeys.Buffer(), "");
+    // "sign" must stay "sign": the g's word was given back, not typed anew.
+    EXPECT_EQ(Type("n"), "");
+}
+
+TEST_F(ShortKeyTest, UndoTypesUnderCapsLockWithCapsLockOff) {
+    Load({ShortKeyRecord({"sig"})});
+    host.Typed = 2;
+    Type("sig");
+    EXPECT_EQ(Type("\b", ShortKeys::CapsLockOnState),
+              "BS +CAPS -CAPS +S -S +I -I +G -G +CAPS -CAPS +EXECUTE -EXECUTE");
+}
+
+TEST_F(ShortKeyTest, TheTextFollowsTheCaseOnlyWhenAskedAndMatchingIgnoresCase) {
+    struct FollowCaseRow {
+        bool FollowCase;
+        bool CaseSensitive;
+        std::string Stored;
+        std::string Typed;
+        std::string Expected;
+    };
+    const std::string end = " +EXECUTE -EXECUTE";
+    const std::vector<FollowCaseRow> rows = {
+        {true, false, "sig", "sig", Erased(3) + " play:1" + end},
+        {true, false, "sig", "Sig", Erased(3) + " play:1 case:Sig" + end},
+        {true, false, "sig", "SIG", Erased(3) + " play:1 case:SIG" + end},
+        {true, false, "Sig", "sig", Erased(3) + " play:1" + end},
+        {false, false, "sig", "SIG", Erased(3) + " play:1" + end},
+        // Case Sensitive: the abbreviation can only be typed as stored; no choice to follow.
+        {true, true, "SIG", "SIG", Erased(3) + " play:1" + end},
+    };
+    for (const FollowCaseRow& row : rows) {
+        SCOPED_TRACE(row.Stored + " typed " + row.Typed);
+        Load({ShortKeyRecord({row.Stored})});
+        settings.FollowCase = row.FollowCase;
+        settings.CaseSensitive = row.CaseSensitive;
+        shortKeys.OnShortKeyChar(ShortKeys::ForgetState, 0);
+        EXPECT_EQ(Type(row.Typed), row.Expected);
+        TearDown();
+    }
+}
+
+TEST(ShortKeyCaseTest, CaseOfTheTypedAbbreviation) {
+    const struct {
+        std::string_view Typed;
+        LetterCase Case;
+    } rows[] = {
+        {"sig", LetterCase::AsStored},    {"Sig", LetterCase::FirstUpper},
+        {"SIG", LetterCase::AllUpper},    {"SiG", LetterCase::FirstUpper},
+        {"sIG", LetterCase::AsStored},    {"S", LetterCase::FirstUpper},
+        {"s", LetterCase::AsStored},      {"1SIG", LetterCase::AllUpper},
+        {"1Sig", LetterCase::FirstUpper}, {"12", LetterCase::AsStored},
+        {"S1", LetterCase::FirstUpper},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(CaseOfTyped(row.Typed), row.Case) << row.Typed;
+    }
+}
+
+TEST(ShortKeyCaseTest, TheTextTakesTheCaseLettersBeyondLatin1AndTagsStay) {
+    const struct {
+        std::string_view Text;
+        LetterCase Case;
+        std::string_view Expected;
+    } rows[] = {
+        {"best regards", LetterCase::AsStored, "best regards"},
+        {"best regards", LetterCase::FirstUpper, "Best regards"},
+        {"best regards", LetterCase::AllUpper, "BEST REGARDS"},
+        {"  -- best", LetterCase::FirstUpper, "  -- Best"},
+        {"<ENTER>best<TAB>wishes", LetterCase::FirstUpper, "<ENTER>Best<TAB>wishes"},
+        {"see <TFILE:/home/a/notes.txt> ok", LetterCase::AllUpper,
+         "SEE <TFILE:/home/a/notes.txt> OK"},
+        {"x<BEGCLIP>kept low<ENDCLIP>y", LetterCase::AllUpper, "X<BEGCLIP>kept low<ENDCLIP>Y"},
+        // Latin-1: à é ø þ go up; ß and ÿ have no capital there; š œ ž are past it.
+        {"\xe0\xe9\xf8\xfe \xdf\xff \x9a\x9c\x9e", LetterCase::AllUpper,
+         "\xc0\xc9\xd8\xde \xdf\xff \x9a\x9c\x9e"},
+        {"\xe9"
+         "t\xe9",
+         LetterCase::FirstUpper,
+         "\xc9"
+         "t\xe9"},
+        // The first letter is past Latin-1: it stays, and no later letter takes its place.
+        {"\x9a"
+         "al",
+         LetterCase::FirstUpper,
+         "\x9a"
+         "al"},
+        {"\xf7x", LetterCase::FirstUpper, "\xf7X"},
+        {"", LetterCase::AllUpper, ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(FollowCase(row.Text, row.Case), row.Expected) << row.Text;
+    }
+}
+
 TEST(ShortKeyBufferTest, KeepsThePrefixPlusTenLastCharacters) {
     ShortKeyBuffer buffer;
     for (const char c : std::string_view("abcdefghijklmnopqrstuvwxyz")) {
@@ -386,7 +592,18 @@ TEST(ShortKeyOptionsTest, PrefixCheckAndStoredOptions) {
     form.PrefixKeys = " ;;; ";
     form.CaseSensitive = false;
     form.SolitaryUsage = true;
+    EXPECT_TRUE(form.UndoByBackspace);
+    EXPECT_FALSE(form.FollowCase);
+    EXPECT_FALSE(form.PasteLongTexts);
+    form.UndoByBackspace = false;
+    form.FollowCase = true;
+    form.PasteLongTexts = true;
+    form.PasteAbove = 0; // kept inside the range the dialog offers
     ApplyShortKeyOptions(form, settings);
+    EXPECT_FALSE(settings.UndoByBackspace);
+    EXPECT_TRUE(settings.FollowCase);
+    EXPECT_TRUE(settings.PasteLongTexts);
+    EXPECT_EQ(settings.PasteAbove, MinPasteAbove);
     EXPECT_FALSE(settings.UseSuffix);
     EXPECT_EQ(settings.PrefixKeys, ";;");
     EXPECT_FALSE(settings.CaseSensitive);

@@ -105,6 +105,11 @@ const std::vector<KeyRow>& EveryKey() {
         {"ShortKeys", "Case Sensative", "No", [](SettingsBlock& s) { s.CaseSensitive = false; }},
         {"ShortKeys", "Use Suffix", "Yes", [](SettingsBlock& s) { s.UseSuffix = true; }},
         {"ShortKeys", "Prefix Keys", "#!", [](SettingsBlock& s) { s.PrefixKeys = "#!"; }},
+        {"ShortKeys", "Undo By Backspace", "No",
+         [](SettingsBlock& s) { s.UndoByBackspace = false; }},
+        {"ShortKeys", "Follow Case", "Yes", [](SettingsBlock& s) { s.FollowCase = true; }},
+        {"ShortKeys", "Paste Long Texts", "Yes", [](SettingsBlock& s) { s.PasteLongTexts = true; }},
+        {"ShortKeys", "Paste Above", "1000", [](SettingsBlock& s) { s.PasteAbove = 1000; }},
         {"Main Window", "Width", "800", [](SettingsBlock& s) { s.MainWindow.Width = 800; }},
         {"Main Window", "Height", "600", [](SettingsBlock& s) { s.MainWindow.Height = 600; }},
         {"Main Window", "Left", "15", [](SettingsBlock& s) { s.MainWindow.Left = 15; }},
@@ -216,6 +221,10 @@ TEST(Settings, DefaultsAreWrittenAsTheWindowsProgramWritesThem) {
                     "Case Sensative=Yes\n"
                     "Use Suffix=No\n"
                     "Prefix Keys=\n"
+                    "Undo By Backspace=Yes\n"
+                    "Follow Case=No\n"
+                    "Paste Long Texts=No\n"
+                    "Paste Above=200\n"
                     "\n"
                     "[Main Window]\n"
                     "Width=640\n"
@@ -565,6 +574,10 @@ TEST_F(SettingsFileTest, WindowsProgramsFileReadsAndSurvivesASave) {
     Replace(expected, "Width=640\r\n", "Width=800\r\n");
     Replace(expected, "Underline=No\r\n[Script Page]",
             "Underline=No\r\nStrikeout=No\r\n[Script Page]");
+    // Keys the older file lacks are added with their defaults, at the end of their section.
+    Replace(expected, "Prefix Keys=;\r\n",
+            "Prefix Keys=;\r\nUndo By Backspace=Yes\r\nFollow Case=No\r\n"
+            "Paste Long Texts=No\r\nPaste Above=200\r\n");
     EXPECT_EQ(ReadFile(settingsFile), expected);
     EXPECT_EQ(LoadSettings(settingsFile, context), read);
 }

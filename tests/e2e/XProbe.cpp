@@ -22,6 +22,7 @@
 //   PING <n>                             the n-th _NET_WM_PING arrived (with --silent-pings)
 // The text is what a simple editor would hold: printable characters and Tab are appended, Return
 // adds "\n", BackSpace removes the last character; other control characters change nothing.
+// Ctrl+V pastes: the clipboard's UTF8_STRING is asked for and appended when it arrives.
 // Standard input takes commands, one a line: "CLEAR" empties the text (answered with "TEXT -"),
 // "QUIT" ends the probe. Closing the window ends it too.
 
@@ -139,6 +140,9 @@ public:
         ping_ = XInternAtom(display_, "_NET_WM_PING", False);
         Atom protocols[] = {deleteWindow_, ping_};
         XSetWMProtocols(display_, window_, protocols, silentPings ? 2 : 1);
+        clipboard_ = XInternAtom(display_, "CLIPBOARD", False);
+        utf8_ = utf8;
+        pasted_ = XInternAtom(display_, "PROBE_PASTE", False);
 
         XSelectInput(display_, window_,
                      KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
@@ -260,6 +264,11 @@ private:
                  " " + std::to_string(event.xbutton.y) + " " +
                  std::to_string(event.xbutton.x_root) + " " + std::to_string(event.xbutton.y_root));
             break;
+        case SelectionNotify:
+            if (event.xselection.property != None) {
+                TakePaste();
+            }
+            break;
         case ClientMessage:
             if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) {
                 return false;
@@ -312,7 +321,10 @@ private:
              StateHex(key.state) + " " + HexEncode(text));
 
         bool changed = true;
-        if (keysym == XK_Return || keysym == XK_KP_Enter || keysym == XK_ISO_Enter) {
+        if ((key.state & ControlMask) != 0 && (keysym == XK_v || keysym == XK_V)) {
+            XConvertSelection(display_, clipboard_, utf8_, pasted_, window_, key.time);
+            changed = false;
+        } else if (keysym == XK_Return || keysym == XK_KP_Enter || keysym == XK_ISO_Enter) {
             text_ += '\n';
         } else if (keysym == XK_BackSpace) {
             changed = !text_.empty();
@@ -326,6 +338,23 @@ private:
         }
         if (changed) {
             Emit("TEXT " + HexEncode(text_));
+        }
+    }
+
+    void TakePaste() {
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, window_, pasted_, 0, 1L << 22, True, AnyPropertyType,
+                               &type, &format, &items, &after, &data) == Success &&
+            format == 8 && data != nullptr) {
+            text_.append(reinterpret_cast<const char*>(data), items);
+            Emit("TEXT " + HexEncode(text_));
+        }
+        if (data != nullptr) {
+            XFree(data);
         }
     }
 
@@ -350,6 +379,9 @@ private:
     Atom deleteWindow_ = None;
     Atom ping_ = None;
     int pings_ = 0;
+    Atom clipboard_ = None;
+    Atom utf8_ = None;
+    Atom pasted_ = None;
     XIM inputMethod_ = nullptr;
     XIC inputContext_ = nullptr;
     std::string text_;

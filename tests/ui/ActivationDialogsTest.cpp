@@ -84,12 +84,24 @@ void ActivationDialogsTest::ShortKeyOptionsCheckThePrefixAsItIsTyped() {
     QVERIFY(!dialog.PrefixEdit()->isEnabled());
     dialog.CaseSensitiveBox()->setChecked(false);
     dialog.SolitaryBox()->setChecked(true);
+    // The threshold is offered only while pasting is on.
+    QVERIFY(dialog.UndoBox()->isChecked());
+    QVERIFY(!dialog.PasteAboveBox()->isEnabled());
+    dialog.PasteBox()->click();
+    QVERIFY(dialog.PasteAboveBox()->isEnabled());
+    dialog.PasteAboveBox()->setValue(1000);
+    dialog.UndoBox()->click();
+    dialog.FollowCaseBox()->setChecked(true);
     dialog.OkButton()->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     ApplyShortKeyOptions(dialog.Form(), settings);
     QVERIFY(settings.UseSuffix);
     QVERIFY(!settings.CaseSensitive);
     QVERIFY(settings.SolitaryUsage);
+    QVERIFY(!settings.UndoByBackspace);
+    QVERIFY(settings.FollowCase);
+    QVERIFY(settings.PasteLongTexts);
+    QCOMPARE(settings.PasteAbove, 1000);
 }
 
 void ActivationDialogsTest::SetScheduleShowsTheRecordAndRefusesWithFocus() {
@@ -203,6 +215,10 @@ public:
     bool Paused() const override { return false; }
     void StartAsHotKey(int, WindowId) override {}
     void IntoProgram(int macro, bool) override { Played.push_back(macro); }
+    std::optional<std::size_t> IntoProgramTyping(int macro, bool, LetterCase) override {
+        Played.push_back(macro);
+        return std::nullopt;
+    }
     void BeginStart() override {}
     void EndStart() override {}
     std::vector<int> Played;

@@ -123,4 +123,12 @@ void FakePlaybackCommands::SwapMacroFile(std::string_view file) {
     Record("swap:" + std::string(file));
 }
 
+bool FakePlaybackCommands::PasteText(std::string_view text) {
+    if (!Pastes) {
+        return false;
+    }
+    Record("paste:" + std::string(text));
+    return true;
+}
+
 } // namespace orvane

@@ -33,6 +33,8 @@ public:
     void RenameFile(std::string_view from, std::string_view to) override;
     std::optional<std::string> ReadTextFile(std::string_view file) override;
     void SetClipboardText(std::string_view text) override;
+    // Records "paste:<text>" and answers Pastes; refused, the text is typed instead.
+    bool PasteText(std::string_view text) override;
     void PlayWave(std::string_view file, bool wait) override;
     void Beep() override;
     void OpenAddress(std::string_view address) override;
@@ -44,6 +46,7 @@ public:
     std::map<std::string, std::string, std::less<>> Files;
     std::map<std::string, std::string, std::less<>> LaunchOpens; // program -> window title
     std::string Clipboard;
+    bool Pastes = true;
     int FileReads = 0;
 
 private:

@@ -24,7 +24,59 @@ struct Atoms {
     Atom Clipboard, Targets, Utf8, Text, Timestamp, Stamp;
 };
 
-// ISO-8859-1 text for requests of STRING: characters past Latin-1 become "?".
+// A server timestamp: the moment of a PropertyNotify our own zero-length change causes.
+Time ServerTime(Display* d, Window w, Atom stamp) {
+    XChangeProperty(d, w, stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
+    XEvent event;
+    XWindowEvent(d, w, PropertyChangeMask, &event);
+    return event.xproperty.time;
+}
+
+void Answer(Display* d, const Atoms& atoms, Time owned, const std::string& utf8,
+            const XEvent& event) {
+    const XSelectionRequestEvent& request = event.xselectionrequest;
+    const Atom property = AnswerProperty(event);
+    const Window to = request.requestor;
+    bool given = true;
+    if (request.target == atoms.Targets) {
+        const Atom targets[] = {atoms.Targets, atoms.Timestamp, atoms.Utf8, XA_STRING, atoms.Text};
+        XChangeProperty(d, to, property, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(targets), 5);
+    } else if (request.target == atoms.Timestamp) {
+        const long stamp = static_cast<long>(owned);
+        XChangeProperty(d, to, property, XA_INTEGER, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&stamp), 1);
+    } else if (request.target == atoms.Utf8 || request.target == atoms.Text) {
+        XChangeProperty(d, to, property, atoms.Utf8, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(utf8.data()),
+                        static_cast<int>(utf8.size()));
+    } else if (request.target == XA_STRING) {
+        const std::string latin1 = Latin1Of(utf8);
+        XChangeProperty(d, to, property, XA_STRING, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(latin1.data()),
+                        static_cast<int>(latin1.size()));
+    } else {
+        given = false; // a target we cannot give
+    }
+    SendSelectionAnswer(d, event, given);
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
 std::string Latin1Of(std::string_view utf8) {
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
@@ -47,65 +99,24 @@ std::string Latin1Of(std::string_view utf8) {
     return out;
 }
 
-// A server timestamp: the moment of a PropertyNotify our own zero-length change causes.
-Time ServerTime(Display* d, Window w, Atom stamp) {
-    XChangeProperty(d, w, stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
-    XEvent event;
-    XWindowEvent(d, w, PropertyChangeMask, &event);
-    return event.xproperty.time;
+unsigned long AnswerProperty(const XEvent& request) {
+    const XSelectionRequestEvent& r = request.xselectionrequest;
+    return r.property != None ? r.property : r.target;
 }
 
-void Answer(Display* d, const Atoms& atoms, Time owned, const std::string& utf8,
-            const XSelectionRequestEvent& request) {
+void SendSelectionAnswer(Display* display, const XEvent& request, bool given) {
+    const XSelectionRequestEvent& r = request.xselectionrequest;
     XSelectionEvent reply{};
     reply.type = SelectionNotify;
-    reply.display = d;
-    reply.requestor = request.requestor;
-    reply.selection = request.selection;
-    reply.target = request.target;
-    reply.time = request.time;
-    // Obsolete clients leave the property out: the target names it then.
-    reply.property = request.property != None ? request.property : request.target;
-    const Window to = request.requestor;
-    if (request.target == atoms.Targets) {
-        const Atom targets[] = {atoms.Targets, atoms.Timestamp, atoms.Utf8, XA_STRING, atoms.Text};
-        XChangeProperty(d, to, reply.property, XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(targets), 5);
-    } else if (request.target == atoms.Timestamp) {
-        const long stamp = static_cast<long>(owned);
-        XChangeProperty(d, to, reply.property, XA_INTEGER, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(&stamp), 1);
-    } else if (request.target == atoms.Utf8 || request.target == atoms.Text) {
-        XChangeProperty(d, to, reply.property, atoms.Utf8, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(utf8.data()),
-                        static_cast<int>(utf8.size()));
-    } else if (request.target == XA_STRING) {
-        const std::string latin1 = Latin1Of(utf8);
-        XChangeProperty(d, to, reply.property, XA_STRING, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(latin1.data()),
-                        static_cast<int>(latin1.size()));
-    } else {
-        reply.property = None; // a target we cannot give
-    }
-    XSendEvent(d, to, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-    XFlush(d);
+    reply.display = display;
+    reply.requestor = r.requestor;
+    reply.selection = r.selection;
+    reply.target = r.target;
+    reply.time = r.time;
+    reply.property = given ? AnswerProperty(request) : None;
+    XSendEvent(display, r.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+    XFlush(display);
 }
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-} // namespace
 
 int ServeClipboardUntilTaken(const std::string& utf8, int readyFd) {
     Display* d = XOpenDisplay(nullptr);
@@ -138,7 +149,7 @@ int ServeClipboardUntilTaken(const std::string& utf8, int readyFd) {
             break; // another program took the clipboard: nothing more to keep
         }
         if (event.type == SelectionRequest) {
-            Answer(d, atoms, owned, utf8, event.xselectionrequest);
+            Answer(d, atoms, owned, utf8, event);
         }
     }
     XCloseDisplay(d);

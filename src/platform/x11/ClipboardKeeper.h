@@ -2,6 +2,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+typedef struct _XDisplay Display;
+union _XEvent;
 
 namespace orvane {
 
@@ -9,6 +13,16 @@ namespace orvane {
 // contents live in the program that owns the selection, so `orvane play`, which exits when the
 // macro is done, hands its text to a small process of its own that owns the CLIPBOARD selection
 // and answers requests for it until another program takes the clipboard (as `xclip -i` does).
+
+// ISO-8859-1 text for requests of STRING: characters past Latin-1 become "?".
+std::string Latin1Of(std::string_view utf8);
+
+// The property the answer to the SelectionRequest `request` goes in: the one the requestor
+// named, or the target for obsolete clients that leave it out.
+unsigned long AnswerProperty(const _XEvent& request);
+// Tells the requestor of `request` that its answer is in AnswerProperty (`given`) or that the
+// target cannot be given, and flushes.
+void SendSelectionAnswer(Display* display, const _XEvent& request, bool given);
 
 // Runs in that process: takes the clipboard for `utf8`, writes one byte to `readyFd` and closes
 // it once it owns the selection (or closes it without a byte when it cannot), then serves

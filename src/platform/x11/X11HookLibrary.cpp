@@ -238,6 +238,10 @@ void X11HookLibrary::HandleRaw(const RawInput& raw) {
                    (state & (ControlMask | keymap_.Masks.Alt | keymap_.Masks.Win)) == 0) {
             // A keypad operator or cursor key: the word ends there.
             Post(HookMessageId::UM_SHORTKEYCHAR, 1, 0);
+        } else if (keymap_.ModMap[keycode] == 0) {
+            // Another key that types nothing (an arrow, Delete, a shortcut): the word stays,
+            // but an expansion is no longer the last thing typed.
+            Post(HookMessageId::UM_SHORTKEYCHAR, 3, 0);
         }
     }
 }
@@ -342,6 +346,7 @@ void X11HookLibrary::OwnInputEnds(std::uint32_t lastFence) {
 void X11HookLibrary::EndMark() {
     inUse_ = false;
     abort_.Reset();
+    Trace("end");
 }
 
 void X11HookLibrary::SettleHeldKeys(std::chrono::milliseconds limit) {

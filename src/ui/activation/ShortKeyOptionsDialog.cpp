@@ -7,9 +7,11 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace orvane {
@@ -18,6 +20,8 @@ ShortKeyOptionsDialog::ShortKeyOptionsDialog(const ShortKeyOptionsForm& form, Me
                                              QWidget* parent)
     : FormDialog(messages, parent) {
     setWindowTitle(QStringLiteral("ShortKey Options"));
+    // Wide enough for the notes to read as sentences, not as columns of words.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QString(60, QLatin1Char('n'))));
     auto* layout = new QVBoxLayout(this);
 
     usePrefix_ = new QCheckBox(QStringLiteral("Use &Prefix Keys"));
@@ -47,15 +51,62 @@ ShortKeyOptionsDialog::ShortKeyOptionsDialog(const ShortKeyOptionsForm& form, Me
     solitary_->setChecked(form.SolitaryUsage);
     layout->addWidget(solitary_);
 
+    // Notes under a box are indented to its text and read by screen readers as its description.
+    const auto addNote = [layout](QCheckBox* box, const QString& text) {
+        auto* note = new QLabel(text);
+        note->setWordWrap(true);
+        note->setEnabled(false);
+        note->setContentsMargins(24, 0, 0, 0);
+        box->setAccessibleDescription(text);
+        layout->addWidget(note);
+    };
+    undo_ = new QCheckBox(QStringLiteral("&Backspace undoes an expansion"));
+    undo_->setChecked(form.UndoByBackspace);
+    layout->addWidget(undo_);
+    addNote(undo_, QStringLiteral("Backspace struck right after a ShortKey has played takes its "
+                                  "text back and types the abbreviation again. Only for macros "
+                                  "that do nothing but type."));
+    followCase_ = new QCheckBox(QStringLiteral("&Text follows the abbreviation's case"));
+    followCase_->setChecked(form.FollowCase);
+    layout->addWidget(followCase_);
+    addNote(followCase_, QStringLiteral("Without Case Sensitive: \"Sig\" types the text with a "
+                                        "capital first letter, \"SIG\" all in capitals."));
+
+    auto* pasteRow = new QHBoxLayout;
+    paste_ = new QCheckBox(QStringLiteral("P&aste texts longer than"));
+    paste_->setChecked(form.PasteLongTexts);
+    pasteAbove_ = new QSpinBox;
+    pasteAbove_->setObjectName(QStringLiteral("pasteAbove"));
+    pasteAbove_->setRange(MinPasteAbove, MaxPasteAbove);
+    pasteAbove_->setValue(form.PasteAbove);
+    pasteAbove_->setEnabled(form.PasteLongTexts);
+    pasteAbove_->setAccessibleName(QStringLiteral("Paste texts longer than, characters"));
+    auto* characters = new QLabel(QStringLiteral("characters"));
+    characters->setBuddy(pasteAbove_);
+    pasteRow->addWidget(paste_);
+    pasteRow->addWidget(pasteAbove_);
+    pasteRow->addWidget(characters);
+    pasteRow->addStretch();
+    layout->addLayout(pasteRow);
+    addNote(paste_, QStringLiteral("In every macro, longer runs of text arrive at once through "
+                                   "the clipboard, which then holds what it held before."));
+
     layout->addWidget(AddButtons());
 
     connect(usePrefix_, &QCheckBox::toggled, prefix_, &QWidget::setEnabled);
+    connect(paste_, &QCheckBox::toggled, pasteAbove_, &QWidget::setEnabled);
     connect(prefix_, &QLineEdit::textEdited, this, [this] { CheckPrefix(); });
 }
 
 ShortKeyOptionsForm ShortKeyOptionsDialog::Form() const {
-    return {usePrefix_->isChecked(), StoredText(prefix_->text()), caseSensitive_->isChecked(),
-            solitary_->isChecked()};
+    return {.UsePrefixKeys = usePrefix_->isChecked(),
+            .PrefixKeys = StoredText(prefix_->text()),
+            .CaseSensitive = caseSensitive_->isChecked(),
+            .SolitaryUsage = solitary_->isChecked(),
+            .UndoByBackspace = undo_->isChecked(),
+            .FollowCase = followCase_->isChecked(),
+            .PasteLongTexts = paste_->isChecked(),
+            .PasteAbove = pasteAbove_->value()};
 }
 
 std::optional<FormDialog::Refusal> ShortKeyOptionsDialog::PrefixRefusal() const {

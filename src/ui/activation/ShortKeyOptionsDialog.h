@@ -6,12 +6,15 @@
 
 class QCheckBox;
 class QLineEdit;
+class QSpinBox;
 
 namespace orvane {
 
 class MessageSink;
 
-// "ShortKey Options": prefix keys or a suffix, case sensitivity and solitary usage. The prefix
+// "ShortKey Options": prefix keys or a suffix, case sensitivity and solitary usage; undoing an
+// expansion by Backspace, the text following the abbreviation's case, and long texts pasted
+// (with their threshold, for every macro). The prefix
 // is checked while it changes and when it loses the focus; an invalid character is reported
 // ("Error") and the field gets the focus back, keeping its text.
 class ShortKeyOptionsDialog : public FormDialog {
@@ -28,6 +31,10 @@ public:
     QLineEdit* PrefixEdit() const { return prefix_; }
     QCheckBox* CaseSensitiveBox() const { return caseSensitive_; }
     QCheckBox* SolitaryBox() const { return solitary_; }
+    QCheckBox* UndoBox() const { return undo_; }
+    QCheckBox* FollowCaseBox() const { return followCase_; }
+    QCheckBox* PasteBox() const { return paste_; }
+    QSpinBox* PasteAboveBox() const { return pasteAbove_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +50,10 @@ private:
     QLineEdit* prefix_ = nullptr;
     QCheckBox* caseSensitive_ = nullptr;
     QCheckBox* solitary_ = nullptr;
+    QCheckBox* undo_ = nullptr;
+    QCheckBox* followCase_ = nullptr;
+    QCheckBox* paste_ = nullptr;
+    QSpinBox* pasteAbove_ = nullptr;
     bool reporting_ = false;
 };
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
 #include <cstdio>
@@ -107,6 +108,20 @@ void CheckGroup(const QGroupBox& group, QStringList& faults) {
     }
 }
 
+// A spin box's editor must show its widest value whole.
+void CheckSpinField(const QSpinBox& spin, const QLineEdit& field, QStringList& faults) {
+    const QString widest = spin.prefix() + QString::number(spin.maximum()) + spin.suffix();
+    const int shown = field.width() - 4;
+    const int needed = field.fontMetrics().horizontalAdvance(widest);
+    if (shown < needed) {
+        faults << QStringLiteral("%1 too narrow: shows %2 px, \"%3\" needs %4")
+                      .arg(Name(spin))
+                      .arg(shown)
+                      .arg(widest)
+                      .arg(needed);
+    }
+}
+
 void CheckField(const QLineEdit& field, QStringList& faults) {
     if (field.isReadOnly() && field.text().isEmpty()) {
         return;
@@ -163,8 +178,10 @@ QStringList Unreadable(const QWidget& window) {
         } else if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
             CheckGroup(*group, faults);
         } else if (const auto* field = qobject_cast<const QLineEdit*>(widget)) {
-            // A combo box's own editor is sized by the combo box.
-            if (!qobject_cast<const QComboBox*>(field->parentWidget())) {
+            // A combo box's own editor is sized by the combo box; a spin box's holds its values.
+            if (const auto* spin = qobject_cast<const QSpinBox*>(field->parentWidget())) {
+                CheckSpinField(*spin, *field, faults);
+            } else if (!qobject_cast<const QComboBox*>(field->parentWidget())) {
                 CheckField(*field, faults);
             }
         } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
