@@ -12,6 +12,7 @@
 #include "app/QtEventPump.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
+#include "app/WidgetMap.h"
 #include "core/CodePage.h"
 #include "core/CommandLine.h"
 #include "core/HotKeyTable.h"
@@ -107,6 +108,10 @@ int RunGui(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     Prompter messages(nullptr, true);
+    std::unique_ptr<WidgetMap> widgetMap;
+    if (const QString mapFile = qEnvironmentVariable("ORVANE_WIDGET_MAP"); !mapFile.isEmpty()) {
+        widgetMap = std::make_unique<WidgetMap>(mapFile);
+    }
     // The real hook backend, and our own input synthesis that it must tell from the user's.
     // Without them (an X server lacking XInput 2 or XTEST) the program runs without hot keys.
     const bool traceHooks = !qgetenv("ORVANE_HOOK_TRACE").isEmpty();

@@ -13,6 +13,7 @@
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <algorithm>
+#include <utility>
 
 namespace orvane {
 namespace {
@@ -175,8 +176,17 @@ QListWidget* TDoAMenu::MakeList(int first, int last, int x, int height) {
         line->setToolTip(FieldText(item.Name));
     }
     connect(list, &QListWidget::itemDoubleClicked, this,
-            [this, list, first](QListWidgetItem* line) { Choose(first + list->row(line)); });
+            [this, list, first](QListWidgetItem* line) {
+                // The menu closes once the button is up, as an icon's click does: no half of the
+                // click is left to land in another window while the macro plays.
+                if (QGuiApplication::mouseButtons() == Qt::NoButton) {
+                    Choose(first + list->row(line));
+                } else {
+                    pending_ = first + list->row(line);
+                }
+            });
     list->installEventFilter(this);
+    list->viewport()->installEventFilter(this);
     return list;
 }
 
@@ -292,6 +302,11 @@ bool TDoAMenu::KeyPressed(QObject* watched, const QKeyEvent& key) {
 
 bool TDoAMenu::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && KeyPressed(watched, *static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && pending_ &&
+        QGuiApplication::mouseButtons() == Qt::NoButton) {
+        Choose(*std::exchange(pending_, std::nullopt));
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -163,6 +163,8 @@ signals:
 
 public slots:
     void HideClick();
+    // A notification area came or went: "Place in System Tray" and "Hide" follow it.
+    void FollowTray(bool available);
     void TerminateClick();
     void PlaceInTrayClick();
 
@@ -176,6 +178,7 @@ private:
     void LayoutClient();
     void HeaderSort(int column);
     ListSortOrder SortOrder() const;
+    bool CanHide() const;
 
     Services services_;
     MacroEditors editors_;
@@ -197,6 +200,7 @@ private:
     QString filePath_;
     std::vector<MenuTrayEntry> menuTrayEntries_;
     int restriction_ = 0;
+    bool trayAvailable_ = false;
     bool hideAfterShow_ = false;
     bool closing_ = false;
 };

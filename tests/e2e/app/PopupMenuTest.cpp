@@ -8,6 +8,7 @@
 #include "Deadline.h"
 #include "Probe.h"
 #include "VirtualDisplay.h"
+#include "WidgetMap.h"
 #include "Xdotool.h"
 #include "support/MacroFiles.h"
 
@@ -51,7 +52,7 @@ protected:
         menu.Nickname.Assign("Letters");
         std::vector<MacroRecord> records = {HotKeyMacro("F5", ScopeGlobal, "first macro"),
                                             HotKeyMacro("F6", ScopeGlobal, "second macro"),
-                                            HotKeyMacro("F7", ScopeGlobal, "third macro"), menu};
+                                            HotKeyMacro("F7", ScopeGlobal, thirdText_), menu};
         records.insert(records.end(), more.begin(), more.end());
         WriteMacroFile(file_, records);
         const fs::path log = display.Folder() / "orvane.log";
@@ -59,6 +60,7 @@ protected:
         SpawnOptions options;
         options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
         options.env = display.Env();
+        options.env.insert(map_.EnvEntry());
         options.stderrFd = fd;
         program_ = std::make_unique<ChildProcess>(options);
         ::close(fd);
@@ -118,11 +120,11 @@ protected:
     }
 
     // Strikes the menu's key with the probe in front and waits for the menu.
-    ::testing::AssertionResult OpenMenu(Probe& probe) {
+    ::testing::AssertionResult OpenMenu(Probe& probe, const std::string& key = "ctrl+alt+shift+m") {
         if (auto active = probe.Activate(); !active) {
             return active;
         }
-        if (auto struck = PressKeys(display, {"ctrl+alt+shift+m"}); !struck) {
+        if (auto struck = PressKeys(display, {key}); !struck) {
             return struck;
         }
         if (WaitForWindowByTitle(display, MenuTitle) == 0) {
@@ -132,6 +134,8 @@ protected:
     }
 
     VirtualDisplay display;
+    WidgetMap map_{display.Folder() / "widgets.txt"};
+    std::string thirdText_ = "third macro";
     fs::path file_;
     std::unique_ptr<ChildProcess> program_;
 };
@@ -169,6 +173,45 @@ TEST_F(PopupMenuTest, AKeyOrADoubleClickPlaysTheChosenMacroIntoTheWindowInFront)
     EXPECT_TRUE(probe.WaitForFocus(true));
     ASSERT_TRUE(TypeText(display, "!"));
     EXPECT_TRUE(probe.WaitForText("third macro!"));
+}
+
+// Chosen with the mouse (a line double-clicked, an icon clicked), the whole macro arrives in
+// the window in front, and what the user types next too: the menu's closing leaves the focus
+// where the macro went.
+TEST_F(PopupMenuTest, AMacroChosenWithTheMouseArrivesWhole) {
+    thirdText_ = "The quick brown fox jumps over the lazy dog, again and again, until the very "
+                 "last word of this long line has been typed into the window in front.";
+    thirdText_ += thirdText_ + thirdText_ + thirdText_;
+    // The same three macros in a second menu, shown as icons.
+    MacroRecord icons = PopupMenuMacro("Ctrl+Alt+Shift+N", {1, 2, 3});
+    icons.ShortKey.Assign("N20");
+    Start("N30", {icons});
+    // The main window under the menu, where the pointer is when the menu closes.
+    ASSERT_TRUE(Xdotool(display, {"search", "--onlyvisible", "--name",
+                                  ExactTitlePattern("Orvane 98 (Menus)"), "windowsize", "900",
+                                  "700", "windowmove", "190", "160"})
+                    .Succeeded());
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    struct Case {
+        const char* Key;
+        const char* Control;
+        int Clicks;
+    };
+    const Case cases[] = {{"ctrl+alt+shift+m", "LeftList#2", 2}, {"ctrl+alt+shift+n", "Icon2", 1}};
+    std::string expected;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Control);
+        ASSERT_TRUE(OpenMenu(probe, c.Key));
+        ASSERT_TRUE(map_.Click(display, MenuTitle, c.Control, c.Clicks, 250ms));
+        expected += thirdText_;
+        ASSERT_TRUE(probe.WaitForText(expected)) << Log() << AllLines(probe);
+        EXPECT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); }));
+        EXPECT_TRUE(probe.WaitForFocus(true));
+        ASSERT_TRUE(TypeText(display, "!"));
+        expected += "!";
+        EXPECT_TRUE(probe.WaitForText(expected)) << AllLines(probe);
+    }
 }
 
 TEST_F(PopupMenuTest, RemovingAMemberTakesItOutOfTheMenu) {

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/WidgetMap.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QWidget>
+#include <functional>
+
+namespace orvane {
+namespace {
+
+QString Plain(QString caption) {
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    caption.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return caption;
+}
+
+QString NameOf(const QWidget& widget) {
+    if (!widget.objectName().isEmpty() && !widget.objectName().startsWith(QLatin1String("qt_"))) {
+        return widget.objectName();
+    }
+    if (!widget.accessibleName().isEmpty()) {
+        return Plain(widget.accessibleName());
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        return Plain(button->text());
+    }
+    return {};
+}
+
+void Line(QTextStream& out, const QString& window, const QString& name, const QRect& at) {
+    out << window << '\t' << name << '\t' << at.x() << ' ' << at.y() << ' ' << at.width() << ' '
+        << at.height() << '\n';
+}
+
+QRect OnScreen(const QWidget& widget, const QRect& local) {
+    return QRect(widget.mapToGlobal(local.topLeft()), local.size());
+}
+
+void Actions(QTextStream& out, const QString& window, const QString& name, const QWidget& owner,
+             const QList<QAction*>& actions, const std::function<QRect(QAction*)>& geometry) {
+    for (QAction* action : actions) {
+        if (action->isVisible() && !action->isSeparator() && !action->text().isEmpty()) {
+            Line(out, window, name + QLatin1Char('/') + Plain(action->text()),
+                 OnScreen(owner, geometry(action)));
+        }
+    }
+}
+
+void Rows(QTextStream& out, const QString& window, const QString& name,
+          const QAbstractItemView& view) {
+    const QAbstractItemModel* model = view.model();
+    if (model == nullptr) {
+        return;
+    }
+    const QRect shown = view.viewport()->rect();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        const QRect at = view.visualRect(index).intersected(shown);
+        if (at.isEmpty()) {
+            continue;
+        }
+        const QRect screen = OnScreen(*view.viewport(), at);
+        Line(out, window, name + QLatin1Char('#') + QString::number(row), screen);
+        Line(out, window, name + QLatin1Char(':') + Plain(index.data().toString()), screen);
+    }
+}
+
+} // namespace
+
+WidgetMap::WidgetMap(QString file, QObject* parent) : QObject(parent), file_(std::move(file)) {
+    due_.setSingleShot(true);
+    due_.setInterval(0);
+    connect(&due_, &QTimer::timeout, this, &WidgetMap::Write);
+    qApp->installEventFilter(this);
+}
+
+WidgetMap::~WidgetMap() {
+    qApp->removeEventFilter(this);
+}
+
+bool WidgetMap::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowTitleChange:
+    case QEvent::WindowStateChange:
+    case QEvent::LayoutRequest:
+    case QEvent::Paint:
+        if (!due_.isActive()) {
+            due_.start();
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WidgetMap::Write() {
+    QSaveFile file(file_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        return;
+    }
+    QTextStream out(&file);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || window->isMinimized()) {
+            continue;
+        }
+        const QString title = Plain(window->windowTitle());
+        if (const auto* menu = qobject_cast<QMenu*>(window)) {
+            Actions(out, title, QStringLiteral("menu"), *menu, menu->actions(),
+                    [menu](QAction* a) { return menu->actionGeometry(a); });
+            continue;
+        }
+        QList<QWidget*> widgets = window->findChildren<QWidget*>();
+        widgets.prepend(window);
+        for (QWidget* widget : widgets) {
+            if (!widget->isVisibleTo(window) || widget->width() <= 0) {
+                continue;
+            }
+            if (const auto* bar = qobject_cast<QMenuBar*>(widget)) {
+                Actions(out, title, QStringLiteral("menubar"), *bar, bar->actions(),
+                        [bar](QAction* a) { return bar->actionGeometry(a); });
+                continue;
+            }
+            const QString name = NameOf(*widget);
+            if (name.isEmpty()) {
+                continue;
+            }
+            Line(out, title, name, OnScreen(*widget, widget->rect()));
+            if (const auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+                Rows(out, title, name, *view);
+            }
+        }
+    }
+    out.flush();
+    file.commit();
+}
+
+} // namespace orvane
