@@ -15,11 +15,16 @@
 namespace orvane {
 namespace {
 
+QString OneLine(QString text) {
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return text;
+}
+
+// A caption without its mnemonic marks.
 QString Plain(QString caption) {
     caption.remove(QLatin1Char('&'));
-    caption.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    caption.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    return caption;
+    return OneLine(caption);
 }
 
 QString NameOf(const QWidget& widget) {
@@ -35,9 +40,10 @@ QString NameOf(const QWidget& widget) {
     return {};
 }
 
-void Line(QTextStream& out, const QString& window, const QString& name, const QRect& at) {
+void Line(QTextStream& out, const QString& window, const QString& name, const QRect& at,
+          bool enabled = true) {
     out << window << '\t' << name << '\t' << at.x() << ' ' << at.y() << ' ' << at.width() << ' '
-        << at.height() << '\n';
+        << at.height() << '\t' << (enabled ? "enabled" : "disabled") << '\n';
 }
 
 QRect OnScreen(const QWidget& widget, const QRect& local) {
@@ -49,7 +55,7 @@ void Actions(QTextStream& out, const QString& window, const QString& name, const
     for (QAction* action : actions) {
         if (action->isVisible() && !action->isSeparator() && !action->text().isEmpty()) {
             Line(out, window, name + QLatin1Char('/') + Plain(action->text()),
-                 OnScreen(owner, geometry(action)));
+                 OnScreen(owner, geometry(action)), action->isEnabled());
         }
     }
 }
@@ -62,14 +68,20 @@ void Rows(QTextStream& out, const QString& window, const QString& name,
     }
     const QRect shown = view.viewport()->rect();
     for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row, 0);
-        const QRect at = view.visualRect(index).intersected(shown);
-        if (at.isEmpty()) {
-            continue;
+        bool named = false;
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex index = model->index(row, column);
+            const QRect at = view.visualRect(index).intersected(shown);
+            if (at.isEmpty()) {
+                continue;
+            }
+            const QRect screen = OnScreen(*view.viewport(), at);
+            if (!named) {
+                Line(out, window, name + QLatin1Char('#') + QString::number(row), screen);
+                named = true;
+            }
+            Line(out, window, name + QLatin1Char(':') + Plain(index.data().toString()), screen);
         }
-        const QRect screen = OnScreen(*view.viewport(), at);
-        Line(out, window, name + QLatin1Char('#') + QString::number(row), screen);
-        Line(out, window, name + QLatin1Char(':') + Plain(index.data().toString()), screen);
     }
 }
 
@@ -116,16 +128,19 @@ void WidgetMap::Write() {
         if (!window->isVisible() || window->isMinimized()) {
             continue;
         }
-        const QString title = Plain(window->windowTitle());
         if (const auto* menu = qobject_cast<QMenu*>(window)) {
-            Actions(out, title, QStringLiteral("menu"), *menu, menu->actions(),
+            // Menus are found by their entries, whatever window opened them.
+            Actions(out, QString(), QStringLiteral("menu"), *menu, menu->actions(),
                     [menu](QAction* a) { return menu->actionGeometry(a); });
             continue;
         }
+        const QString title = OneLine(window->windowTitle());
         QList<QWidget*> widgets = window->findChildren<QWidget*>();
         widgets.prepend(window);
         for (QWidget* widget : widgets) {
-            if (!widget->isVisibleTo(window) || widget->width() <= 0) {
+            // Dialogs owned by the window are windows of their own.
+            if (widget->window() != window || !widget->isVisibleTo(window) ||
+                widget->width() <= 0) {
                 continue;
             }
             if (const auto* bar = qobject_cast<QMenuBar*>(widget)) {
@@ -137,7 +152,7 @@ void WidgetMap::Write() {
             if (name.isEmpty()) {
                 continue;
             }
-            Line(out, title, name, OnScreen(*widget, widget->rect()));
+            Line(out, title, name, OnScreen(*widget, widget->rect()), widget->isEnabled());
             if (const auto* view = qobject_cast<QAbstractItemView*>(widget)) {
                 Rows(out, title, name, *view);
             }

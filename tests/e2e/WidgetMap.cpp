@@ -29,8 +29,10 @@ std::optional<WidgetRect> WidgetMap::Find(const std::string& window,
         }
         WidgetRect rect;
         std::istringstream numbers(line.substr(second + 1));
-        if (numbers >> rect.X >> rect.Y >> rect.Width >> rect.Height && rect.Width > 0 &&
+        std::string state;
+        if (numbers >> rect.X >> rect.Y >> rect.Width >> rect.Height >> state && rect.Width > 0 &&
             rect.Height > 0) {
+            rect.Enabled = state == "enabled";
             return rect;
         }
     }
@@ -53,7 +55,9 @@ std::optional<WidgetRect> WidgetMap::WaitFor(const std::string& window, const st
                << "no \"" << name << "\" in \"" << window << "\"; the map:\n"
                << Text();
     }
-    std::vector<std::string> args = {"mousemove", "--sync", std::to_string(at->CenterX()),
+    // No --sync: it waits for a motion, and none comes when the pointer is there already. The
+    // server takes the move and the presses in order anyway.
+    std::vector<std::string> args = {"mousemove", std::to_string(at->CenterX()),
                                      std::to_string(at->CenterY())};
     for (int click = 1; click < clicks; ++click) {
         args.insert(args.end(), {"click", "1", "sleep", "0.08"});
@@ -65,6 +69,30 @@ std::optional<WidgetRect> WidgetMap::WaitFor(const std::string& window, const st
         return ::testing::AssertionFailure() << "xdotool: " << result.err;
     }
     return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult WidgetMap::ClickInList(const VirtualDisplay& display,
+                                                  const std::string& window,
+                                                  const std::string& list,
+                                                  const std::string& line) const {
+    const std::optional<WidgetRect> at = WaitFor(window, list);
+    if (!at) {
+        return ::testing::AssertionFailure() << "no list \"" << list << "\"\n" << Text();
+    }
+    const std::string name = list + ":" + line;
+    // Each turn moves the list a few lines; the map follows once the list has repainted.
+    if (!Find(window, name) && !Xdotool(display, {"mousemove", std::to_string(at->CenterX()),
+                                                  std::to_string(at->CenterY())})
+                                    .Succeeded()) {
+        return ::testing::AssertionFailure() << "xdotool could not move the pointer";
+    }
+    for (int turn = 0; turn < 100 && !Find(window, name); ++turn) {
+        if (!Xdotool(display, {"click", "5"}).Succeeded()) {
+            return ::testing::AssertionFailure() << "xdotool could not turn the wheel";
+        }
+        WaitFor(window, name, std::chrono::milliseconds(300));
+    }
+    return Click(display, window, name);
 }
 
 } // namespace orvane::e2e

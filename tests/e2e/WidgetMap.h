@@ -3,7 +3,7 @@
 
 // The program's controls where the user sees them: the program under test keeps the file that
 // ORVANE_WIDGET_MAP names up to date (one line per control: window title, name, screen
-// rectangle), and the tests click there with xdotool, as a mouse user would.
+// rectangle, enabled or not), and the tests click there with xdotool, as a mouse user would.
 
 #include "Deadline.h"
 
@@ -21,6 +21,7 @@ class VirtualDisplay;
 
 struct WidgetRect {
     int X = 0, Y = 0, Width = 0, Height = 0;
+    bool Enabled = true;
     int CenterX() const { return X + Width / 2; }
     int CenterY() const { return Y + Height / 2; }
 };
@@ -46,6 +47,10 @@ public:
     ::testing::AssertionResult Click(const VirtualDisplay& display, const std::string& window,
                                      const std::string& name, int clicks = 1,
                                      std::chrono::milliseconds hold = {}) const;
+
+    // Turns the mouse wheel over the list `list` until its line `line` shows, then clicks it.
+    ::testing::AssertionResult ClickInList(const VirtualDisplay& display, const std::string& window,
+                                           const std::string& list, const std::string& line) const;
 
     std::string Text() const;
 
