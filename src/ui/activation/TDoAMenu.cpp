@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -179,10 +180,10 @@ QListWidget* TDoAMenu::MakeList(int first, int last, int x, int height) {
             [this, list, first](QListWidgetItem* line) {
                 // The menu closes once the button is up, as an icon's click does: no half of the
                 // click is left to land in another window while the macro plays.
-                if (QGuiApplication::mouseButtons() == Qt::NoButton) {
-                    Choose(first + list->row(line));
-                } else {
+                if (buttonHeld_) {
                     pending_ = first + list->row(line);
+                } else {
+                    Choose(first + list->row(line));
                 }
             });
     list->installEventFilter(this);
@@ -304,10 +305,15 @@ bool TDoAMenu::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && KeyPressed(watched, *static_cast<QKeyEvent*>(event))) {
         return true;
     }
-    if (event->type() == QEvent::MouseButtonRelease && pending_ &&
-        QGuiApplication::mouseButtons() == Qt::NoButton) {
-        Choose(*std::exchange(pending_, std::nullopt));
-        return true;
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        buttonHeld_ = true;
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) {
+        buttonHeld_ = false;
+        if (pending_) {
+            Choose(*std::exchange(pending_, std::nullopt));
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
