@@ -321,6 +321,20 @@ TEST_F(MouseJourneysTest, TheTrayCommandFollowsANotificationAreaThatComesLater) 
     })) << Log();
     ASSERT_TRUE(Click(MainTitle, "menubar/File"));
     EXPECT_TRUE(Enabled("", "menu/Hide Orvane 98"));
+    ASSERT_TRUE(PressKeys(display, {"Escape"}));
+    ASSERT_TRUE(Gone("", "menu/Hide Orvane 98"));
+
+    // The notification area goes away: the command waits for the next one.
+    trayer.reset();
+    ASSERT_TRUE(WaitFor([&] {
+        if (!Click(MainTitle, "menubar/Options") || !map_.WaitFor("", tray, 5s)) {
+            return false;
+        }
+        const bool enabled = map_.Find("", tray)->Enabled;
+        (void)PressKeys(display, {"Escape"});
+        (void)Gone("", tray);
+        return !enabled;
+    })) << map_.Text();
 }
 
 } // namespace
