@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -74,5 +76,9 @@ private:
     int status_ = -1;
     bool exited_ = false;
 };
+
+// Starts `options` with its standard error written to the file `log` (made afresh), for the
+// test to show when something goes wrong.
+std::unique_ptr<ChildProcess> StartLogged(SpawnOptions options, const std::filesystem::path& log);
 
 } // namespace orvane::e2e

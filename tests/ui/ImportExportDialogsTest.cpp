@@ -62,6 +62,15 @@ std::vector<MacroRecord> SystemMacros() {
     return records;
 }
 
+// The file imported into: the system macros and a global macro on Ctrl+Alt+A.
+fs::path CurrentFile(const fs::path& dir) {
+    const fs::path current = dir / "Current.ORV";
+    std::vector<MacroRecord> records = SystemMacros();
+    records.push_back(HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "here"));
+    WriteMacroFile(current, records);
+    return current;
+}
+
 struct Program {
     SettingsBlock settings;
     FakeHookLibrary hook;
@@ -119,10 +128,7 @@ private slots:
 void ImportExportDialogsTest::ImportListsAFileAndImportsTheLinesChosenByKeyboard() {
     QTemporaryDir folder;
     const fs::path dir(folder.path().toStdString());
-    const fs::path current = dir / "Current.ORV";
-    std::vector<MacroRecord> records = SystemMacros();
-    records.push_back(HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "here"));
-    WriteMacroFile(current, records);
+    const fs::path current = CurrentFile(dir);
     const fs::path old = dir / "KEYS.SHK";
     std::ofstream(old, std::ios::binary) << OldShortKeyRecord("sig", "Regards") +
                                                 OldShortKeyRecord("addr", "1 Main St") +
@@ -184,10 +190,7 @@ void ImportExportDialogsTest::ImportListsAFileAndImportsTheLinesChosenByKeyboard
 void ImportExportDialogsTest::EachMessageShowsTheLinesStillFlagged() {
     QTemporaryDir folder;
     const fs::path dir(folder.path().toStdString());
-    const fs::path current = dir / "Current.ORV";
-    std::vector<MacroRecord> records = SystemMacros();
-    records.push_back(HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "here"));
-    WriteMacroFile(current, records);
+    const fs::path current = CurrentFile(dir);
     const fs::path other = dir / "Other.ORV";
     WriteMacroFile(other, {HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "taken"),
                            HotKeyMacro("Ctrl+Alt+B", ScopeGlobal, "free"),
@@ -215,8 +218,8 @@ void ImportExportDialogsTest::EachMessageShowsTheLinesStillFlagged() {
     using Seen = std::vector<std::pair<std::string, std::vector<bool>>>;
     dialog.List()->SetChosen({true, false, false});
     dialog.OkButton()->click();
-    QVERIFY(watching.Seen == (Seen{{"Warning", {false, false, false}},
-                                   {"Error", {false, false, false}}}));
+    QVERIFY(watching.Seen ==
+            (Seen{{"Warning", {false, false, false}}, {"Error", {false, false, false}}}));
     QVERIFY(dialog.List()->Chosen() == (std::vector<bool>{false, false, false}));
 
     // With a free line beside it, the question is asked over what will be imported; No keeps
@@ -224,8 +227,8 @@ void ImportExportDialogsTest::EachMessageShowsTheLinesStillFlagged() {
     watching.Seen.clear();
     dialog.List()->SetChosen({true, true, false});
     dialog.OkButton()->click();
-    QVERIFY(watching.Seen == (Seen{{"Warning", {false, true, false}},
-                                   {"Warning", {false, true, false}}}));
+    QVERIFY(watching.Seen ==
+            (Seen{{"Warning", {false, true, false}}, {"Warning", {false, true, false}}}));
     QVERIFY(dialog.List()->Chosen() == (std::vector<bool>{false, true, false}));
     QCOMPARE(program.store.MacroCount(), 5);
 }

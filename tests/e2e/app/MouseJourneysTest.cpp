@@ -7,13 +7,13 @@
 #include "Command.h"
 #include "Deadline.h"
 #include "Probe.h"
+#include "TrayHost.h"
 #include "VirtualDisplay.h"
 #include "WidgetMap.h"
 #include "Xdotool.h"
 #include "editing/commands/MouseForm.h"
 #include "support/MacroFiles.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -46,15 +46,11 @@ protected:
         macro.Icon.Assign("MAIN");
         records.push_back(macro);
         WriteMacroFile(file_, records);
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         SpawnOptions options;
         options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
         options.env = display.Env();
         options.env.insert(map_.EnvEntry());
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        program_ = StartLogged(options, display.Folder() / "orvane.log");
         // Placed by the window manager and in front: the map holds where the user sees it.
         ASSERT_TRUE(ActivateWindowByTitle(display, MainTitle)) << Log();
         ASSERT_TRUE(map_.WaitFor(MainTitle, "Macros:" + HotKey)) << Log() << map_.Text();
@@ -281,26 +277,10 @@ TEST_F(MouseJourneysTest, TheTrayCommandFollowsANotificationAreaThatComesLater) 
     EXPECT_TRUE(Enabled("", "menu/Hide Orvane 98")) << "hidden, the Activate key brings it back";
     ASSERT_TRUE(PressKeys(display, {"Escape"}));
 
-    SpawnOptions options;
-    options.argv = {"trayer",  "--edge",   "top", "--align",       "left", "--widthtype",
-                    "request", "--height", "24",  "--SetDockType", "true", "--SetPartialStrut",
-                    "false"};
-    options.env = display.Env();
-    std::unique_ptr<ChildProcess> trayer;
-    try {
-        trayer = std::make_unique<ChildProcess>(options);
-    } catch (const std::exception& e) {
-        GTEST_SKIP() << "no tray host can run here (trayer: " << e.what()
-                     << "); install trayer (tools/install-deps test)";
+    TrayHost trayer(display);
+    if (!trayer.Started()) {
+        GTEST_SKIP() << trayer.Why();
     }
-    std::string trayWindow;
-    ASSERT_TRUE(WaitFor([&] {
-        const CommandResult found =
-            Xdotool(display, {"search", "--onlyvisible", "--class", "trayer"}, 5s);
-        trayWindow = found.Succeeded() ? found.out.substr(0, found.out.find('\n')) : "";
-        return !trayWindow.empty();
-    })) << display.Logs();
-
     ASSERT_TRUE(WaitFor([&] {
         if (!Click(MainTitle, "menubar/Options") || !map_.WaitFor("", tray, 5s)) {
             return false;
@@ -315,7 +295,7 @@ TEST_F(MouseJourneysTest, TheTrayCommandFollowsANotificationAreaThatComesLater) 
     ASSERT_TRUE(Click("", tray));
     // The icon docks: the tray grows from nothing to one icon wide.
     EXPECT_TRUE(WaitFor([&] {
-        const CommandResult geometry = Xdotool(display, {"getwindowgeometry", trayWindow}, 5s);
+        const CommandResult geometry = Xdotool(display, {"getwindowgeometry", trayer.Window()}, 5s);
         const std::size_t at = geometry.out.find("Geometry: ");
         return at != std::string::npos && std::stoi(geometry.out.substr(at + 10)) >= 16;
     })) << Log();
@@ -325,7 +305,7 @@ TEST_F(MouseJourneysTest, TheTrayCommandFollowsANotificationAreaThatComesLater) 
     ASSERT_TRUE(Gone("", "menu/Hide Orvane 98"));
 
     // The notification area goes away: the command waits for the next one.
-    trayer.reset();
+    trayer.Stop();
     ASSERT_TRUE(WaitFor([&] {
         if (!Click(MainTitle, "menubar/Options") || !map_.WaitFor("", tray, 5s)) {
             return false;

@@ -7,12 +7,12 @@
 #include "Command.h"
 #include "Deadline.h"
 #include "Probe.h"
+#include "TrayHost.h"
 #include "VirtualDisplay.h"
 #include "WidgetMap.h"
 #include "Xdotool.h"
 #include "support/MacroFiles.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -55,15 +55,11 @@ protected:
                                             HotKeyMacro("F7", ScopeGlobal, thirdText_), menu};
         records.insert(records.end(), more.begin(), more.end());
         WriteMacroFile(file_, records);
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         SpawnOptions options;
         options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
         options.env = display.Env();
         options.env.insert(map_.EnvEntry());
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        program_ = StartLogged(options, display.Folder() / "orvane.log");
         ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Menus)"); })) << Log();
     }
 
@@ -292,28 +288,10 @@ TEST_F(PopupMenuTest, MenuOfMacrosForTheTopMostWindowRefusesOtherKeysWhileShown)
 }
 
 TEST_F(PopupMenuTest, ClickingTheMenusTrayIconShowsTheMenuAtTheBottom) {
-    // A notification area: trayer, docked at the top left of the screen.
-    SpawnOptions tray;
-    tray.argv = {"trayer",  "--edge",   "top", "--align",       "left", "--widthtype",
-                 "request", "--height", "24",  "--SetDockType", "true", "--SetPartialStrut",
-                 "false"};
-    tray.env = display.Env();
-    std::unique_ptr<ChildProcess> trayer;
-    try {
-        trayer = std::make_unique<ChildProcess>(tray);
-    } catch (const std::exception& e) {
-        GTEST_SKIP() << "no tray host can run here (trayer: " << e.what()
-                     << "); install trayer (tools/install-deps test) to click tray icons";
-    }
-    std::string trayWindow;
-    const bool trayUp = WaitFor([&] {
-        const CommandResult found =
-            Xdotool(display, {"search", "--onlyvisible", "--class", "trayer"}, 5s);
-        trayWindow = found.Succeeded() ? found.out.substr(0, found.out.find('\n')) : "";
-        return !trayWindow.empty();
-    });
-    if (!trayUp) {
-        GTEST_SKIP() << "trayer did not start on the test display: " << display.Logs();
+    // A notification area, docked at the top left of the screen.
+    TrayHost trayer(display);
+    if (!trayer.Started()) {
+        GTEST_SKIP() << trayer.Why() << " (to click tray icons)";
     }
 
     Start("Y30");
@@ -322,7 +300,7 @@ TEST_F(PopupMenuTest, ClickingTheMenusTrayIconShowsTheMenuAtTheBottom) {
     // The menu's icon is the tray's only one: it grows from nothing to one icon wide.
     std::optional<Geometry> area;
     ASSERT_TRUE(WaitFor([&] {
-        area = GeometryOf(trayWindow);
+        area = GeometryOf(trayer.Window());
         return area && area->Width >= 16;
     })) << "the tray icon never arrived\n"
         << Log();
