@@ -17,6 +17,8 @@
 namespace orvane {
 namespace {
 
+constexpr std::chrono::milliseconds FrameAnimation{250};
+
 bool AnyWindowOnScreen() {
     for (const QWindow* window : QGuiApplication::topLevelWindows()) {
         if (window->isExposed()) {
@@ -58,7 +60,9 @@ void WaitUntilOffScreen(std::chrono::milliseconds limit) {
     QEventLoop loop;
     const ExposeWatch watch([&loop] {
         if (!AnyWindowOnScreen()) {
-            loop.quit();
+            // Window managers draw the frames shrinking away for a moment after the windows
+            // themselves are gone; the picture waits for that too.
+            QTimer::singleShot(FrameAnimation, &loop, &QEventLoop::quit);
         }
     });
     QTimer::singleShot(limit, &loop, &QEventLoop::quit);
