@@ -232,7 +232,7 @@ TEST_F(MouseJourneysTest, PickInBothEditorsKeepsTheEditorAndGivesTheMouseBack) {
         ASSERT_TRUE(Gone("", "PointPicker"));
         ASSERT_TRUE(Opened(MouseTitle, "OkButton"));
         ASSERT_TRUE(Click(MouseTitle, "OkButton"));
-        ASSERT_TRUE(Gone(MouseTitle, "OkButton"));
+        ASSERT_TRUE(Gone(MouseTitle, "OkButton")) << Log() << map_.Text();
         ASSERT_TRUE(Click(editor, "OkButton")) << Log();
         ASSERT_TRUE(Gone(editor, "OkButton"));
         const std::string tag =

@@ -50,19 +50,18 @@ private:
     std::function<void()> changed_;
 };
 
-// Serves events until the window manager has taken the program's windows off the screen, so
-// the still picture shows what is under them; a window manager that keeps them (or none at
-// all) costs at most `limit`.
-void WaitUntilOffScreen(std::chrono::milliseconds limit) {
-    if (!AnyWindowOnScreen()) {
+// Serves events until `done` holds, checked after each expose event (the moments a window
+// leaves the screen or comes back), or until `limit` passed: a window manager that keeps the
+// windows where they are, or none at all, costs no more.
+void WaitForExposures(const std::function<bool()>& done, std::chrono::milliseconds settle,
+                      std::chrono::milliseconds limit) {
+    if (done()) {
         return;
     }
     QEventLoop loop;
-    const ExposeWatch watch([&loop] {
-        if (!AnyWindowOnScreen()) {
-            // Window managers draw the frames shrinking away for a moment after the windows
-            // themselves are gone; the picture waits for that too.
-            QTimer::singleShot(FrameAnimation, &loop, &QEventLoop::quit);
+    const ExposeWatch watch([&loop, &done, settle] {
+        if (done()) {
+            QTimer::singleShot(settle, &loop, &QEventLoop::quit);
         }
     });
     QTimer::singleShot(limit, &loop, &QEventLoop::quit);
@@ -98,7 +97,9 @@ PointPicker::PointPicker()
 }
 
 std::optional<QPoint> PointPicker::Pick() {
-    WaitUntilOffScreen(std::chrono::seconds(1));
+    // The still picture shows what is under the program's windows once they are gone, and
+    // once the window manager's frames have shrunk away after them.
+    WaitForExposures([] { return !AnyWindowOnScreen(); }, FrameAnimation, std::chrono::seconds(1));
     PointPicker picker;
     QEventLoop loop;
     picker.loop_ = &loop;
@@ -192,11 +193,29 @@ WindowsAside::WindowsAside() {
 }
 
 WindowsAside::~WindowsAside() {
+    Restore();
+}
+
+void WindowsAside::Restore() {
+    if (restored_) {
+        return;
+    }
+    restored_ = true;
     for (const QPointer<QWidget>& window : windows_) {
         if (window != nullptr) {
             window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
         }
     }
+    // Back on the screen before the caller brings its own window to the front: a window the
+    // window manager restores later would come up over it and take the user's next click.
+    WaitForExposures(
+        [this] {
+            return std::all_of(windows_.begin(), windows_.end(), [](const QPointer<QWidget>& w) {
+                return w == nullptr || w->windowHandle() == nullptr ||
+                       w->windowHandle()->isExposed();
+            });
+        },
+        std::chrono::milliseconds(0), std::chrono::seconds(1));
 }
 
 } // namespace orvane

@@ -49,11 +49,13 @@ public:
     WindowsAside(const WindowsAside&) = delete;
     WindowsAside& operator=(const WindowsAside&) = delete;
 
-    // The windows put aside, in the order they come back.
-    const std::vector<QPointer<QWidget>>& Windows() const { return windows_; }
+    // Brings them back and waits (serving events, a second at most) until they are on the
+    // screen again; the destructor brings them back without waiting.
+    void Restore();
 
 private:
     std::vector<QPointer<QWidget>> windows_;
+    bool restored_ = false;
 };
 
 } // namespace orvane

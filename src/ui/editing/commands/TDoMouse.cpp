@@ -114,12 +114,10 @@ void TDoMouse::Enable() {
 }
 
 void TDoMouse::PickClick() {
-    std::optional<QPoint> point;
-    {
-        // Every window of the program steps aside, so the user sees what the macro will click.
-        const WindowsAside aside;
-        point = picker_();
-    }
+    // Every window of the program steps aside, so the user sees what the macro will click.
+    WindowsAside aside;
+    const std::optional<QPoint> point = picker_();
+    aside.Restore();
     raise();
     activateWindow();
     if (!point) {
