@@ -248,4 +248,12 @@ std::unique_ptr<ChildProcess> StartLogged(SpawnOptions options, const std::files
     }
 }
 
+std::unique_ptr<ChildProcess> StartLogged(std::vector<std::string> argv, Environment env,
+                                          const std::filesystem::path& log) {
+    SpawnOptions options;
+    options.argv = std::move(argv);
+    options.env = std::move(env);
+    return StartLogged(std::move(options), log);
+}
+
 } // namespace orvane::e2e

@@ -80,5 +80,8 @@ private:
 // Starts `options` with its standard error written to the file `log` (made afresh), for the
 // test to show when something goes wrong.
 std::unique_ptr<ChildProcess> StartLogged(SpawnOptions options, const std::filesystem::path& log);
+// The same for a program and its arguments in the environment `env`.
+std::unique_ptr<ChildProcess> StartLogged(std::vector<std::string> argv, Environment env,
+                                          const std::filesystem::path& log);
 
 } // namespace orvane::e2e

@@ -46,11 +46,10 @@ protected:
         macro.Icon.Assign("MAIN");
         records.push_back(macro);
         WriteMacroFile(file_, records);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
-        options.env = display.Env();
-        options.env.insert(map_.EnvEntry());
-        program_ = StartLogged(options, display.Folder() / "orvane.log");
+        Environment env = display.Env();
+        env.insert(map_.EnvEntry());
+        program_ = StartLogged({ORVANE_PROGRAM, "/F", file_.string()}, env,
+                               display.Folder() / "orvane.log");
         // Placed by the window manager and in front: the map holds where the user sees it.
         ASSERT_TRUE(ActivateWindowByTitle(display, MainTitle)) << Log();
         ASSERT_TRUE(map_.WaitFor(MainTitle, "Macros:" + HotKey)) << Log() << map_.Text();

@@ -55,11 +55,10 @@ protected:
                                             HotKeyMacro("F7", ScopeGlobal, thirdText_), menu};
         records.insert(records.end(), more.begin(), more.end());
         WriteMacroFile(file_, records);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
-        options.env = display.Env();
-        options.env.insert(map_.EnvEntry());
-        program_ = StartLogged(options, display.Folder() / "orvane.log");
+        Environment env = display.Env();
+        env.insert(map_.EnvEntry());
+        program_ = StartLogged({ORVANE_PROGRAM, "/F", file_.string()}, env,
+                               display.Folder() / "orvane.log");
         ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Menus)"); })) << Log();
     }
 
