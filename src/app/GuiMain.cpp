@@ -12,6 +12,7 @@
 #include "app/QtEventPump.h"
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
+#include "app/WidgetMap.h"
 #include "core/CodePage.h"
 #include "core/CommandLine.h"
 #include "core/HotKeyTable.h"
@@ -28,7 +29,6 @@
 #include "playback/Player.h"
 #include "ui/HelpCenter.h"
 #include "ui/Prompter.h"
-#include "ui/WidgetMap.h"
 #include "ui/WindowTitleFit.h"
 #include "ui/activation/PopupMenuScreen.h"
 #include "ui/activation/SchedulerTimer.h"
@@ -131,9 +131,11 @@ int RunGui(int argc, char** argv) {
     }
 
     std::unique_ptr<WidgetMap> widgetMap;
-    if (!qgetenv("ORVANE_WIDGET_MAP").isEmpty()) {
+    if (const QString map = qEnvironmentVariable("ORVANE_WIDGET_MAP"); !map.isEmpty()) {
         widgetMap = std::make_unique<WidgetMap>(
-            QString::fromStdString((folders.Runtime / "widgets.txt").string()));
+            map == QLatin1String("1")
+                ? QString::fromStdString((folders.Runtime / "widgets.txt").string())
+                : map);
     }
 
     SettingsBlock& settings = lifecycle.Settings();

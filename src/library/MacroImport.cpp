@@ -82,9 +82,10 @@ ImportOutcome ImportSelected(MacroStore& store, const ImportFile& file, std::vec
         const MacroRecord& record = file.Entries[k].Record;
         const bool global = record.Scope == ScopeGlobal || record.Scope == ScopePopupMenu;
         if (global && IsKeyCode(record.HotKey) && taken.contains(record.HotKey)) {
-            messages.Show(WarningCaption, HotKeyExistsText(record.HotKey));
+            // Deselected before the message, so a list that follows `selected` shows it so.
             selected[k] = false;
             excluded = true;
+            messages.Show(WarningCaption, HotKeyExistsText(record.HotKey));
             continue;
         }
         taken.insert(record.HotKey);

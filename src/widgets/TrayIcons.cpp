@@ -2,6 +2,8 @@
 #include "widgets/TrayIcons.h"
 
 #include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace orvane {
 
@@ -24,6 +26,27 @@ TrayIcons::TrayIcons(const QIcon& mainIcon, const QIcon& recordingIcon, QObject*
                     emit RecordingRightClicked();
                 }
             });
+    // The X11 platform plugin watches the owner of the screen's tray selection (asked for once
+    // here, it starts to) and says when a notification area arrives or leaves; its native
+    // interface is a QObject whose signal is known only by name. Other platforms lack it.
+    Available();
+    auto* native = reinterpret_cast<QObject*>(QGuiApplication::platformNativeInterface());
+    if (native != nullptr &&
+        native->metaObject()->indexOfSignal("systemTrayWindowChanged(QScreen*)") >= 0) {
+        connect(native, SIGNAL(systemTrayWindowChanged(QScreen*)), this, SLOT(TrayWindowChanged()));
+    }
+}
+
+void TrayIcons::TrayWindowChanged() {
+    const bool available = Available();
+    // An icon shown before the area came is docked by Qt itself; the popup-menu icons made
+    // while there was none are shown now.
+    if (available) {
+        for (const auto& icon : menuIcons_) {
+            icon->show();
+        }
+    }
+    emit AvailabilityChanged(available);
 }
 
 TrayIcons::~TrayIcons() = default;

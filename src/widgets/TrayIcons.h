@@ -24,7 +24,8 @@ public:
     ~TrayIcons() override;
 
     // Whether the desktop offers a notification area at all. Without one no icon can be shown,
-    // and the program runs as a plain window.
+    // and the program runs as a plain window. A notification area that comes or goes later is
+    // told by AvailabilityChanged.
     static bool Available();
 
     void ShowMain(bool shown);
@@ -44,11 +45,16 @@ public:
     const std::vector<int>& MenuIconRecords() const { return menuRecords_; }
 
 signals:
+    // A notification area appeared on the screen, or the one there went away.
+    void AvailabilityChanged(bool available);
     void MainClicked();
     void MainRightClicked(const QPoint& globalPosition);
     void RecordingRightClicked();
     // A popup-menu icon was right-clicked (its menu opens).
     void MenuIconClicked(int record, const QPoint& globalPosition);
+
+private slots:
+    void TrayWindowChanged();
 
 private:
     QSystemTrayIcon main_;

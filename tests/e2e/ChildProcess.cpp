@@ -235,4 +235,25 @@ void ChildProcess::Reset() noexcept {
     exited_ = false;
 }
 
+std::unique_ptr<ChildProcess> StartLogged(SpawnOptions options, const std::filesystem::path& log) {
+    const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    options.stderrFd = fd;
+    try {
+        auto started = std::make_unique<ChildProcess>(options);
+        ::close(fd);
+        return started;
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+}
+
+std::unique_ptr<ChildProcess> StartLogged(std::vector<std::string> argv, Environment env,
+                                          const std::filesystem::path& log) {
+    SpawnOptions options;
+    options.argv = std::move(argv);
+    options.env = std::move(env);
+    return StartLogged(std::move(options), log);
+}
+
 } // namespace orvane::e2e

@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -74,5 +76,12 @@ private:
     int status_ = -1;
     bool exited_ = false;
 };
+
+// Starts `options` with its standard error written to the file `log` (made afresh), for the
+// test to show when something goes wrong.
+std::unique_ptr<ChildProcess> StartLogged(SpawnOptions options, const std::filesystem::path& log);
+// The same for a program and its arguments in the environment `env`.
+std::unique_ptr<ChildProcess> StartLogged(std::vector<std::string> argv, Environment env,
+                                          const std::filesystem::path& log);
 
 } // namespace orvane::e2e

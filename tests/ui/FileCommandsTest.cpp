@@ -232,7 +232,16 @@ void FileCommandsTest::NetworkDialogFollowsItsFirstBox() {
     QVERIFY(!dialog.AutoSyncBox()->isEnabled());
     QVERIFY(!dialog.MinutesField()->isEnabled());
     dialog.LockingBox()->setChecked(true);
-    QVERIFY(dialog.AutoSyncBox()->isEnabled() && dialog.MinutesField()->isEnabled());
+    QVERIFY(dialog.AutoSyncBox()->isEnabled());
+    // The interval waits for automatic updating, and goes with it.
+    dialog.AutoSyncBox()->setChecked(false);
+    QVERIFY(!dialog.MinutesField()->isEnabled());
+    dialog.AutoSyncBox()->setChecked(true);
+    QVERIFY(dialog.MinutesField()->isEnabled());
+    dialog.LockingBox()->setChecked(false);
+    QVERIFY(!dialog.AutoSyncBox()->isEnabled() && !dialog.MinutesField()->isEnabled());
+    dialog.LockingBox()->setChecked(true);
+    QVERIFY(dialog.MinutesField()->isEnabled());
     dialog.MinutesField()->setText(QStringLiteral("3"));
     const int saves = program.saves;
     program.window->Network()->ApplyForm(dialog.Form());

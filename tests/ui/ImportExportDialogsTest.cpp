@@ -62,6 +62,15 @@ std::vector<MacroRecord> SystemMacros() {
     return records;
 }
 
+// The file imported into: the system macros and a global macro on Ctrl+Alt+A.
+fs::path CurrentFile(const fs::path& dir) {
+    const fs::path current = dir / "Current.ORV";
+    std::vector<MacroRecord> records = SystemMacros();
+    records.push_back(HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "here"));
+    WriteMacroFile(current, records);
+    return current;
+}
+
 struct Program {
     SettingsBlock settings;
     FakeHookLibrary hook;
@@ -111,6 +120,7 @@ class ImportExportDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void ImportListsAFileAndImportsTheLinesChosenByKeyboard();
+    void EachMessageShowsTheLinesStillFlagged();
     void ExportWritesTheChosenLines();
     void OutputNeedsADetailThatNamesTheMacroAndWritesInListOrder();
 };
@@ -118,10 +128,7 @@ private slots:
 void ImportExportDialogsTest::ImportListsAFileAndImportsTheLinesChosenByKeyboard() {
     QTemporaryDir folder;
     const fs::path dir(folder.path().toStdString());
-    const fs::path current = dir / "Current.ORV";
-    std::vector<MacroRecord> records = SystemMacros();
-    records.push_back(HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "here"));
-    WriteMacroFile(current, records);
+    const fs::path current = CurrentFile(dir);
     const fs::path old = dir / "KEYS.SHK";
     std::ofstream(old, std::ios::binary) << OldShortKeyRecord("sig", "Regards") +
                                                 OldShortKeyRecord("addr", "1 Main St") +
@@ -176,6 +183,54 @@ void ImportExportDialogsTest::ImportListsAFileAndImportsTheLinesChosenByKeyboard
     QCOMPARE(back[5].ShortKey.Str(), std::string("sig"));
     QCOMPARE(back[6].Text(), std::string("555"));
     QCOMPARE(program.store.MacroCount(), 7);
+}
+
+// "...will not be imported" is read beside the list: the line it names is no longer shown
+// flagged by then, nor when "No macros are flagged" follows.
+void ImportExportDialogsTest::EachMessageShowsTheLinesStillFlagged() {
+    QTemporaryDir folder;
+    const fs::path dir(folder.path().toStdString());
+    const fs::path current = CurrentFile(dir);
+    const fs::path other = dir / "Other.ORV";
+    WriteMacroFile(other, {HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "taken"),
+                           HotKeyMacro("Ctrl+Alt+B", ScopeGlobal, "free"),
+                           HotKeyMacro("Ctrl+Alt+C", ScopeGlobal, "third")});
+    Program program(current);
+
+    // What the list shows flagged at each message.
+    struct Watching : MessageSink {
+        MacroChooserList* List = nullptr;
+        std::vector<std::pair<std::string, std::vector<bool>>> Seen;
+        void Show(std::string_view caption, std::string_view) override {
+            Seen.emplace_back(std::string(caption), List->Chosen());
+        }
+        bool Ask(std::string_view caption, std::string_view) override {
+            Seen.emplace_back(std::string(caption), List->Chosen());
+            return false;
+        }
+    } watching;
+    ImportMacrosDialog dialog(program.store, watching, QString(), program.window.get());
+    watching.List = dialog.List();
+    dialog.ChooseFile = [&] { return QString::fromStdString(other.string()); };
+    dialog.OpenButton()->click();
+    QCOMPARE(dialog.List()->topLevelItemCount(), 3);
+
+    using Seen = std::vector<std::pair<std::string, std::vector<bool>>>;
+    dialog.List()->SetChosen({true, false, false});
+    dialog.OkButton()->click();
+    QVERIFY(watching.Seen ==
+            (Seen{{"Warning", {false, false, false}}, {"Error", {false, false, false}}}));
+    QVERIFY(dialog.List()->Chosen() == (std::vector<bool>{false, false, false}));
+
+    // With a free line beside it, the question is asked over what will be imported; No keeps
+    // the dialog and that choice.
+    watching.Seen.clear();
+    dialog.List()->SetChosen({true, true, false});
+    dialog.OkButton()->click();
+    QVERIFY(watching.Seen ==
+            (Seen{{"Warning", {false, true, false}}, {"Warning", {false, true, false}}}));
+    QVERIFY(dialog.List()->Chosen() == (std::vector<bool>{false, true, false}));
+    QCOMPARE(program.store.MacroCount(), 5);
 }
 
 void ImportExportDialogsTest::ExportWritesTheChosenLines() {

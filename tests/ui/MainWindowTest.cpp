@@ -175,10 +175,19 @@ void MainWindowTest::UnbuiltCommandsAreDisabled() {
     QCOMPARE(f.window->Action(MainCommand::Hide)->text(), QStringLiteral("&Hide Orvane 98"));
     QCOMPARE(f.window->Action(MainCommand::Terminate)->text(),
              QStringLiteral("&Terminate Orvane 98"));
-    QVERIFY2(!f.window->Action(MainCommand::Hide)->isEnabled(), "Hide needs the tray");
-    // The offscreen platform has no notification area: the tray cannot be chosen.
+    // The offscreen platform has no notification area: the tray cannot be chosen, and the
+    // window can still be hidden (the Activate hot key brings it back).
     QVERIFY(!f.window->Action(MainCommand::PlaceInSystemTray)->isEnabled());
     QVERIFY(!f.settings.UseTray);
+    QVERIFY(f.window->Action(MainCommand::Hide)->isEnabled());
+    // A notification area arrives: the tray can be chosen, and hiding is its business again;
+    // it leaves: as before.
+    f.window->FollowTray(true);
+    QVERIFY(f.window->Action(MainCommand::PlaceInSystemTray)->isEnabled());
+    QVERIFY2(!f.window->Action(MainCommand::Hide)->isEnabled(), "Hide goes with the tray");
+    f.window->FollowTray(false);
+    QVERIFY(!f.window->Action(MainCommand::PlaceInSystemTray)->isEnabled());
+    QVERIFY(f.window->Action(MainCommand::Hide)->isEnabled());
 }
 
 void MainWindowTest::HeaderSortSavesOnlyWhenThePrimaryKeyChanges() {

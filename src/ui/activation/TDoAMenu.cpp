@@ -7,12 +7,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <algorithm>
+#include <utility>
 
 namespace orvane {
 namespace {
@@ -175,8 +177,17 @@ QListWidget* TDoAMenu::MakeList(int first, int last, int x, int height) {
         line->setToolTip(FieldText(item.Name));
     }
     connect(list, &QListWidget::itemDoubleClicked, this,
-            [this, list, first](QListWidgetItem* line) { Choose(first + list->row(line)); });
+            [this, list, first](QListWidgetItem* line) {
+                // The menu closes once the button is up, as an icon's click does: no half of the
+                // click is left to land in another window while the macro plays.
+                if (buttonHeld_) {
+                    pending_ = first + list->row(line);
+                } else {
+                    Choose(first + list->row(line));
+                }
+            });
     list->installEventFilter(this);
+    list->viewport()->installEventFilter(this);
     return list;
 }
 
@@ -293,6 +304,16 @@ bool TDoAMenu::KeyPressed(QObject* watched, const QKeyEvent& key) {
 bool TDoAMenu::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && KeyPressed(watched, *static_cast<QKeyEvent*>(event))) {
         return true;
+    }
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        buttonHeld_ = true;
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) {
+        buttonHeld_ = false;
+        if (pending_) {
+            Choose(*std::exchange(pending_, std::nullopt));
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -57,6 +57,8 @@ private:
     ChooseMenuLayout layout_;
     int trayX_;
     std::optional<int> chosen_;
+    std::optional<int> pending_; // double-clicked, chosen when the button comes up
+    bool buttonHeld_ = false;    // the double click's button is still down
     QListWidget* left_ = nullptr;
     QListWidget* right_ = nullptr;
     std::vector<QToolButton*> buttons_;

@@ -117,7 +117,10 @@ void TDoScripting::BuildWindow() {
     script_->setObjectName(QStringLiteral("Script"));
     script_->setAccessibleName(QStringLiteral("Macro Script"));
     connect(script_, &QListWidget::itemActivated, this, &TDoScripting::DoEditClick);
+    // A mouse press makes the row current before it selects it, the keyboard the other way round:
+    // the buttons follow both, so they read the line the list shows selected.
     connect(script_, &QListWidget::currentRowChanged, this, [this] { EnableDisable(); });
+    connect(script_, &QListWidget::itemSelectionChanged, this, [this] { EnableDisable(); });
     auto* scriptLabel = new QLabel(QStringLiteral("Macro &Script"), this);
     scriptLabel->setBuddy(script_);
 

@@ -11,8 +11,31 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace orvane {
+namespace {
+
+// Passes messages on, bringing something up to date before each one is shown.
+class FollowingSink : public MessageSink {
+public:
+    FollowingSink(MessageSink& shown, std::function<void()> before)
+        : shown_(shown), before_(std::move(before)) {}
+    void Show(std::string_view caption, std::string_view text) override {
+        before_();
+        shown_.Show(caption, text);
+    }
+    bool Ask(std::string_view caption, std::string_view text) override {
+        before_();
+        return shown_.Ask(caption, text);
+    }
+
+private:
+    MessageSink& shown_;
+    std::function<void()> before_;
+};
+
+} // namespace
 
 ImportMacrosDialog::ImportMacrosDialog(MacroStore& store, MessageSink& messages,
                                        QString startFolder, QWidget* parent)
@@ -121,7 +144,10 @@ void ImportMacrosDialog::OkClick() {
         return;
     }
     std::vector<bool> chosen = list_->Chosen();
-    outcome_ = ImportSelected(store_, *file_, chosen, messages_, NowAsDays());
+    // Each message is read beside the list: the lines the import has let go of are shown
+    // deselected by then.
+    FollowingSink sink(messages_, [this, &chosen] { list_->SetChosen(chosen); });
+    outcome_ = ImportSelected(store_, *file_, chosen, sink, NowAsDays());
     list_->SetChosen(chosen);
     if (outcome_.Step == ImportStep::Done) {
         accept();

@@ -40,6 +40,9 @@ MacroCommands::MacroCommands(TMainWin& window)
     connect(&grid, &MacroGrid::RowClicked, this, [this](int) { SelectedRowChanged(); });
     connect(grid.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { SelectedRowChanged(); });
+    // A press or drag makes a row current before it selects it.
+    connect(grid.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { SelectedRowChanged(); });
     connect(&grid, &MacroGrid::RowDoubleClicked, this, [this](int) {
         QAction* editor = window_.Action(ScriptingEditor);
         if (window_.RestrictionLevel() == 0 && editor->isEnabled()) {

@@ -58,16 +58,20 @@ NetworkDialog::NetworkDialog(const NetworkForm& form, QWidget* parent) : QDialog
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    connect(locking_, &QCheckBox::toggled, this, &NetworkDialog::FollowLocking);
-    FollowLocking();
+    connect(locking_, &QCheckBox::toggled, this, &NetworkDialog::FollowChecks);
+    connect(autoSync_, &QCheckBox::toggled, this, &NetworkDialog::FollowChecks);
+    FollowChecks();
     setFixedWidth(420);
 }
 
-void NetworkDialog::FollowLocking() {
-    const bool on = locking_->isChecked();
-    for (QWidget* widget : {static_cast<QWidget*>(autoSync_), static_cast<QWidget*>(every_),
-                            static_cast<QWidget*>(minutes_), static_cast<QWidget*>(unit_)}) {
-        widget->setEnabled(on);
+void NetworkDialog::FollowChecks() {
+    const bool locking = locking_->isChecked();
+    autoSync_->setEnabled(locking);
+    // The interval means something only while the file is reloaded on a timer.
+    const bool timed = locking && autoSync_->isChecked();
+    for (QWidget* widget : {static_cast<QWidget*>(every_), static_cast<QWidget*>(minutes_),
+                            static_cast<QWidget*>(unit_)}) {
+        widget->setEnabled(timed);
     }
 }
 

@@ -26,7 +26,7 @@ public:
     QLineEdit* MinutesField() const { return minutes_; }
 
 private:
-    void FollowLocking();
+    void FollowChecks();
 
     QCheckBox* locking_ = nullptr;
     QCheckBox* autoSync_ = nullptr;

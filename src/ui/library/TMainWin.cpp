@@ -118,14 +118,14 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     new ImportExportCommands(*this);
 
     // Without a notification area the tray cannot be used: the setting is forced off for this
-    // run and the command that would turn it on is disabled.
+    // run and the command that would turn it on is disabled until one appears.
     if (!TrayIcons::Available()) {
         settings_.UseTray = false;
-        commands_->SetAvailable(MainCommand::PlaceInSystemTray, false);
     }
     Action(MainCommand::PlaceInSystemTray)->setChecked(settings_.UseTray);
     tray_->ShowMain(settings_.UseTray);
-    commands_->SetAvailable(MainCommand::Hide, settings_.UseTray);
+    FollowTray(TrayIcons::Available());
+    connect(tray_, &TrayIcons::AvailabilityChanged, this, &TMainWin::FollowTray);
 
     ShowButtonBar(settings_.UseSpeed);
     // Sized to what its contents need before it is placed: growing a placed window at its first
@@ -335,8 +335,20 @@ void TMainWin::DoCaption() {
     }
 }
 
+void TMainWin::FollowTray(bool available) {
+    trayAvailable_ = available;
+    commands_->SetAvailable(MainCommand::PlaceInSystemTray, available);
+    commands_->SetAvailable(MainCommand::Hide, CanHide());
+}
+
+bool TMainWin::CanHide() const {
+    // Hidden without a tray, the window comes back with the Activate hot key; with a tray the
+    // command belongs to "Place in System Tray".
+    return settings_.UseTray || !trayAvailable_;
+}
+
 void TMainWin::HideClick() {
-    if (settings_.UseTray) {
+    if (CanHide()) {
         hide();
     }
 }
@@ -353,7 +365,7 @@ void TMainWin::PlaceInTrayClick() {
     settings_.UseTray = !settings_.UseTray;
     Action(MainCommand::PlaceInSystemTray)->setChecked(settings_.UseTray);
     tray_->ShowMain(settings_.UseTray);
-    commands_->SetAvailable(MainCommand::Hide, settings_.UseTray);
+    commands_->SetAvailable(MainCommand::Hide, CanHide());
     services_.SaveSettings();
 }
 

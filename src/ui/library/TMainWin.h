@@ -180,6 +180,8 @@ signals:
 
 public slots:
     void HideClick();
+    // A notification area came or went: "Place in System Tray" and "Hide" follow it.
+    void FollowTray(bool available);
     void TerminateClick();
     void PlaceInTrayClick();
 
@@ -195,6 +197,7 @@ private:
     void LayoutClient();
     void HeaderSort(int column);
     ListSortOrder SortOrder() const;
+    bool CanHide() const;
 
     Services services_;
     MacroEditors editors_;
@@ -219,6 +222,7 @@ private:
     std::function<bool()> captureBusy_;
     bool reloadWaiting_ = false;
     int restriction_ = 0;
+    bool trayAvailable_ = false;
     bool hideAfterShow_ = false;
     bool closing_ = false;
 };

@@ -8,7 +8,7 @@
 #include "Deadline.h"
 #include "Probe.h"
 #include "VirtualDisplay.h"
-#include "WidgetMap.h"
+#include "MappedWidgets.h"
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"

@@ -7,11 +7,12 @@
 #include "Command.h"
 #include "Deadline.h"
 #include "Probe.h"
+#include "TrayHost.h"
 #include "VirtualDisplay.h"
+#include "WidgetMap.h"
 #include "Xdotool.h"
 #include "support/MacroFiles.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -54,17 +55,13 @@ protected:
         menu.Nickname.Assign("Letters");
         std::vector<MacroRecord> records = {HotKeyMacro("F5", ScopeGlobal, "first macro"),
                                             HotKeyMacro("F6", ScopeGlobal, "second macro"),
-                                            HotKeyMacro("F7", ScopeGlobal, "third macro"), menu};
+                                            HotKeyMacro("F7", ScopeGlobal, thirdText_), menu};
         records.insert(records.end(), more.begin(), more.end());
         WriteMacroFile(file_, records);
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
-        options.env = display.Env();
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        Environment env = display.Env();
+        env.insert(map_.EnvEntry());
+        program_ = StartLogged({ORVANE_PROGRAM, "/F", file_.string()}, env,
+                               display.Folder() / "orvane.log");
         ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Menus)"); })) << Log();
     }
 
@@ -121,11 +118,11 @@ protected:
     }
 
     // Strikes the menu's key with the probe in front and waits for the menu.
-    ::testing::AssertionResult OpenMenu(Probe& probe) {
+    ::testing::AssertionResult OpenMenu(Probe& probe, const std::string& key = "ctrl+alt+shift+m") {
         if (auto active = probe.Activate(); !active) {
             return active;
         }
-        if (auto struck = PressKeys(display, {"ctrl+alt+shift+m"}); !struck) {
+        if (auto struck = PressKeys(display, {key}); !struck) {
             return struck;
         }
         if (WaitForWindowByTitle(display, MenuTitle) == 0) {
@@ -135,6 +132,8 @@ protected:
     }
 
     VirtualDisplay display;
+    WidgetMap map_{display.Folder() / "widgets.txt"};
+    std::string thirdText_ = "third macro";
     fs::path file_;
     std::unique_ptr<ChildProcess> program_;
 };
@@ -172,6 +171,45 @@ TEST_F(PopupMenuTest, AKeyOrADoubleClickPlaysTheChosenMacroIntoTheWindowInFront)
     EXPECT_TRUE(probe.WaitForFocus(true));
     ASSERT_TRUE(TypeText(display, "!"));
     EXPECT_TRUE(probe.WaitForText("third macro!"));
+}
+
+// Chosen with the mouse (a line double-clicked, an icon clicked), the whole macro arrives in
+// the window in front, and what the user types next too: the menu's closing leaves the focus
+// where the macro went.
+TEST_F(PopupMenuTest, AMacroChosenWithTheMouseArrivesWhole) {
+    thirdText_ = "The quick brown fox jumps over the lazy dog, again and again, until the very "
+                 "last word of this long line has been typed into the window in front.";
+    thirdText_ += thirdText_ + thirdText_ + thirdText_;
+    // The same three macros in a second menu, shown as icons.
+    MacroRecord icons = PopupMenuMacro("Ctrl+Alt+Shift+N", {1, 2, 3});
+    icons.ShortKey.Assign("N20");
+    Start("N30", {icons});
+    // The main window under the menu, where the pointer is when the menu closes.
+    ASSERT_TRUE(Xdotool(display, {"search", "--onlyvisible", "--name",
+                                  ExactTitlePattern("Orvane 98 (Menus)"), "windowsize", "900",
+                                  "700", "windowmove", "190", "160"})
+                    .Succeeded());
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    struct Case {
+        const char* Key;
+        const char* Control;
+        int Clicks;
+    };
+    const Case cases[] = {{"ctrl+alt+shift+m", "LeftList#2", 2}, {"ctrl+alt+shift+n", "Icon2", 1}};
+    std::string expected;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Control);
+        ASSERT_TRUE(OpenMenu(probe, c.Key));
+        ASSERT_TRUE(map_.Click(display, MenuTitle, c.Control, c.Clicks, 250ms));
+        expected += thirdText_;
+        ASSERT_TRUE(probe.WaitForText(expected)) << Log() << AllLines(probe);
+        EXPECT_TRUE(WaitFor([&] { return !WindowShown(MenuTitle); }));
+        EXPECT_TRUE(probe.WaitForFocus(true));
+        ASSERT_TRUE(TypeText(display, "!"));
+        expected += "!";
+        EXPECT_TRUE(probe.WaitForText(expected)) << AllLines(probe);
+    }
 }
 
 TEST_F(PopupMenuTest, RemovingAMemberTakesItOutOfTheMenu) {
@@ -282,28 +320,10 @@ TEST_F(PopupMenuTest, MenuOfMacrosForTheTopMostWindowRefusesOtherKeysWhileShown)
 }
 
 TEST_F(PopupMenuTest, ClickingTheMenusTrayIconShowsTheMenuAtTheBottom) {
-    // A notification area: trayer, docked at the top left of the screen.
-    SpawnOptions tray;
-    tray.argv = {"trayer",  "--edge",   "top", "--align",       "left", "--widthtype",
-                 "request", "--height", "24",  "--SetDockType", "true", "--SetPartialStrut",
-                 "false"};
-    tray.env = display.Env();
-    std::unique_ptr<ChildProcess> trayer;
-    try {
-        trayer = std::make_unique<ChildProcess>(tray);
-    } catch (const std::exception& e) {
-        GTEST_SKIP() << "no tray host can run here (trayer: " << e.what()
-                     << "); install trayer (tools/install-deps test) to click tray icons";
-    }
-    std::string trayWindow;
-    const bool trayUp = WaitFor([&] {
-        const CommandResult found =
-            Xdotool(display, {"search", "--onlyvisible", "--class", "trayer"}, 5s);
-        trayWindow = found.Succeeded() ? found.out.substr(0, found.out.find('\n')) : "";
-        return !trayWindow.empty();
-    });
-    if (!trayUp) {
-        GTEST_SKIP() << "trayer did not start on the test display: " << display.Logs();
+    // A notification area, docked at the top left of the screen.
+    TrayHost trayer(display);
+    if (!trayer.Started()) {
+        GTEST_SKIP() << trayer.Why() << " (to click tray icons)";
     }
 
     Start("Y30");
@@ -312,7 +332,7 @@ TEST_F(PopupMenuTest, ClickingTheMenusTrayIconShowsTheMenuAtTheBottom) {
     // The menu's icon is the tray's only one: it grows from nothing to one icon wide.
     std::optional<Geometry> area;
     ASSERT_TRUE(WaitFor([&] {
-        area = GeometryOf(trayWindow);
+        area = GeometryOf(trayer.Window());
         return area && area->Width >= 16;
     })) << "the tray icon never arrived\n"
         << Log();

@@ -71,6 +71,7 @@ private slots:
     void EnterKeystrokesInsertsAtTheCaretWithTheHookOff();
     void SetProgramListsProgramsWithWindowsFirstAndOffersTheHighlightedOne();
     void PickFillsThePlaceInTheWindowUnderIt();
+    void PickKeepsTheDialogsBelowRunning();
     void SoundTestPlaysAndAMissingTextFileCanBeKept();
     void TheScriptingEditorAddsThroughTheDialogs();
 
@@ -338,6 +339,39 @@ void CommandDialogsTest::PickFillsThePlaceInTheWindowUnderIt() {
     dialog.SetPicker([] { return std::optional<QPoint>(); }); // Escape changes nothing
     dialog.PickClick();
     QCOMPARE(dialog.Form().X, std::string("150"));
+}
+
+// "&Pick" from a dialog opened by an editor, both running their own loops: while the user
+// points, both are minimised, not hidden (a hidden dialog would end its loop and its edit);
+// afterwards both are back and still running, and "Mouse Commands" ends with the place.
+void CommandDialogsTest::PickKeepsTheDialogsBelowRunning() {
+    QDialog editor;
+    editor.setWindowTitle(QStringLiteral("Editor"));
+    std::vector<bool> minimisedWhilePicking;
+    int mouseResult = -1;
+    MouseForm picked;
+    QTimer::singleShot(0, &editor, [&] {
+        TDoMouse dialog(services, MouseForm::Preset(CommandCode::MouseMove), &editor);
+        Set(&dialog, QStringLiteral("ToScreen"), QStringLiteral("*"));
+        dialog.SetPicker([&] {
+            minimisedWhilePicking = {editor.isMinimized(), dialog.isMinimized()};
+            return std::optional<QPoint>(QPoint(300, 400));
+        });
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            dialog.PickClick();
+            // Still running after the pick: Ok ends it, with the place.
+            QTimer::singleShot(0, &dialog, [&dialog] { dialog.OkButton()->click(); });
+        });
+        mouseResult = dialog.exec();
+        picked = dialog.Form();
+        QVERIFY(editor.isVisible() && !editor.isMinimized());
+        editor.accept();
+    });
+    editor.show();
+    QCOMPARE(editor.exec(), int(QDialog::Accepted));
+    QCOMPARE(minimisedWhilePicking, (std::vector<bool>{true, true}));
+    QCOMPARE(mouseResult, int(QDialog::Accepted));
+    QCOMPARE(picked, (MouseForm{1, false, "300", "400", "1"}));
 }
 
 void CommandDialogsTest::SoundTestPlaysAndAMissingTextFileCanBeKept() {

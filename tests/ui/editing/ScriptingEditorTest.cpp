@@ -18,6 +18,7 @@ class ScriptingEditorTest : public QObject {
 private slots:
     void LoadMoveCopyDeleteAndOkWriteTheRecord();
     void TheKeyboardAloneEditsTheScript();
+    void LineButtonsFollowAClickedLine();
     void CancelChangesNothing();
     void RefusalsAndCommandsWithoutADialog();
     void CommandDialogsPlugIn();
@@ -132,6 +133,47 @@ void ScriptingEditorTest::TheKeyboardAloneEditsTheScript() {
     QTest::keyClick(&editor, Qt::Key_O, Qt::AltModifier);
     QVERIFY(editor.Saved());
     QCOMPARE(editor.Record().Text(), std::string("a<DELAY:01.00>b<BEEP>"));
+}
+
+// The mouse makes a line current before it selects it; the buttons follow what the list shows
+// selected, as the user sees it: a clicked line, and a line clicked off again with Ctrl.
+void ScriptingEditorTest::LineButtonsFollowAClickedLine() {
+    FakeMessageSink sink;
+    CommandDialogs dialogs;
+    TDoScripting editor(HotKeyMacro("a<DELAY:00.20>b"), {}, dialogs, sink);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QListWidget* script = editor.Script();
+    const auto click = [script](int row, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(script->viewport(), Qt::LeftButton, modifiers,
+                          script->visualItemRect(script->item(row)).center());
+    };
+    const auto enabled = [&editor] {
+        QString shown;
+        for (const char* name : {"DoUp", "DoDown", "DoCopy", "DoDelete"}) {
+            shown += editor.Button(name)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+        }
+        return shown;
+    };
+    QCOMPARE(enabled(), QStringLiteral("0000"));
+    const struct {
+        int Row;
+        const char* Enabled; // Up, Down, Copy, Delete
+    } clicks[] = {{1, "1111"}, {0, "0111"}, {2, "1011"}, {1, "1111"}};
+    for (const auto& c : clicks) {
+        click(c.Row);
+        QCOMPARE(script->currentRow(), c.Row);
+        QCOMPARE(enabled(), QString::fromLatin1(c.Enabled));
+    }
+    click(1, Qt::ControlModifier);
+    QVERIFY(!script->item(1)->isSelected());
+    QCOMPARE(enabled(), QStringLiteral("0000"));
+    // What a click enabled works: "&Up" after a click moves the clicked line.
+    click(2);
+    QTest::mouseClick(editor.Button("DoUp"), Qt::LeftButton);
+    QCOMPARE(Shown(script), (QStringList{QStringLiteral("Text: a"), QStringLiteral("Text: b"),
+                                         QStringLiteral("Delay 0.20 Seconds")}));
+    QVERIFY(sink.Shown.empty());
 }
 
 void ScriptingEditorTest::CancelChangesNothing() {

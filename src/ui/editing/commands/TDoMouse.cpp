@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -116,19 +115,9 @@ void TDoMouse::Enable() {
 
 void TDoMouse::PickClick() {
     // Every window of the program steps aside, so the user sees what the macro will click.
-    QList<QPointer<QWidget>> hidden;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window->objectName() != QStringLiteral("PointPicker")) {
-            hidden.push_back(window);
-            window->hide();
-        }
-    }
+    WindowsAside aside;
     const std::optional<QPoint> point = picker_();
-    for (auto it = hidden.rbegin(); it != hidden.rend(); ++it) {
-        if (*it != nullptr) {
-            (*it)->show();
-        }
-    }
+    aside.Restore();
     raise();
     activateWindow();
     if (!point) {

@@ -39,16 +39,13 @@ inline std::vector<MappedWidget> ReadWidgetMap(const VirtualDisplay& display) {
         for (std::string field; std::getline(split, field, '\t');) {
             fields.push_back(field);
         }
-        if (fields.size() < 6) {
+        // window, name, "x y width height", enabled or disabled, value
+        if (fields.size() < 4) {
             continue;
         }
-        MappedWidget widget{fields[0],
-                            fields[1],
-                            std::stoi(fields[2]),
-                            std::stoi(fields[3]),
-                            std::stoi(fields[4]),
-                            std::stoi(fields[5]),
-                            fields.size() > 6 ? fields[6] : std::string()};
+        MappedWidget widget{fields[0], fields[1], 0, 0, 0, 0, {}};
+        std::istringstream(fields[2]) >> widget.X >> widget.Y >> widget.Width >> widget.Height;
+        widget.Value = fields.size() > 4 ? fields[4] : std::string();
         widgets.push_back(std::move(widget));
     }
     return widgets;
