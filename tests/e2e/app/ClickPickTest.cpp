@@ -15,13 +15,11 @@
 #include "editing/ScriptLines.h"
 
 #include <algorithm>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
-#include <unistd.h>
 
 namespace orvane::e2e {
 namespace {
@@ -72,16 +70,11 @@ protected:
             Write(out, r);
         }
         out.close();
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
-        options.env = display.Env();
-        options.env["ORVANE_HOOK_TRACE"] = "1";
-        options.env["ORVANE_WIDGET_MAP"] = "1";
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        Environment env = display.Env();
+        env["ORVANE_HOOK_TRACE"] = "1";
+        env["ORVANE_WIDGET_MAP"] = "1";
+        program_ = StartLogged({ORVANE_PROGRAM, "/F", file_.string()}, std::move(env),
+                               display.Folder() / "orvane.log");
     }
 
     void TearDown() override {
