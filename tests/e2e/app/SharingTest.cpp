@@ -6,6 +6,7 @@
 #include "ChildProcess.h"
 #include "Command.h"
 #include "Deadline.h"
+#include "PlayEnds.h"
 #include "Probe.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
@@ -97,6 +98,7 @@ public:
         options.argv.insert(options.argv.end(), extraArguments.begin(), extraArguments.end());
         options.argv.insert(options.argv.end(), {"/F", file.string()});
         options.env = display_.Env();
+        options.env["ORVANE_HOOK_TRACE"] = "1"; // tells when each ShortKey's play has ended
         options.stderrFd = fd;
         options.cwd = cwd.string();
         program_ = std::make_unique<ChildProcess>(options);
@@ -367,10 +369,13 @@ TEST(Sharing, InstancesAddingInTurnAndAtOnceLeaveEveryMacroInTheFileOnce) {
         Probe probe(instance->Display(), "Target");
         ASSERT_TRUE(probe.WaitForReady());
         std::string text;
+        int plays = 0;
         for (const std::string& name : names) {
             ASSERT_TRUE(TypeText(instance->Display(), name));
             text += "hi";
             ASSERT_TRUE(probe.WaitForText(text)) << name << "\n" << instance->Log();
+            // The next ShortKey typed before this play's end would be the macro's own keys.
+            ASSERT_TRUE(WaitForPlayEnds(instance->Display(), ++plays));
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "ChildProcess.h"
 #include "Command.h"
 #include "Deadline.h"
+#include "PlayEnds.h"
 #include "Probe.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
@@ -122,29 +123,10 @@ protected:
         fs::remove(TracePath());
     }
 
-    fs::path TracePath() const {
-        return fs::path(display.Env().at("XDG_RUNTIME_DIR")) / "orvane" / "hook-trace.txt";
-    }
+    fs::path TracePath() const { return HookTracePath(display); }
 
     // Waits until the program has ended `count` plays (expansions and undos) since its start.
-    ::testing::AssertionResult WaitForEnds(int count) {
-        int seen = 0;
-        const bool reached = WaitFor([&] {
-            std::ifstream in(TracePath());
-            seen = 0;
-            for (std::string line; std::getline(in, line);) {
-                seen += line == "end" ? 1 : 0;
-            }
-            return seen >= count;
-        });
-        if (reached) {
-            return ::testing::AssertionSuccess();
-        }
-        std::ifstream in(TracePath());
-        return ::testing::AssertionFailure()
-               << "ended " << seen << " plays, not " << count << "; the hook's trace:\n"
-               << std::string(std::istreambuf_iterator<char>(in), {}) << display.Logs();
-    }
+    ::testing::AssertionResult WaitForEnds(int count) { return WaitForPlayEnds(display, count); }
 
     std::chrono::milliseconds SinceStart() const {
         return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
