@@ -9,6 +9,7 @@
 #include "ui/activation/SelectCharacterDialog.h"
 #include "ui/activation/SetScheduleDialog.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
+#include "ui/library/SortOrderDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,5 +55,13 @@ int main(int argc, char** argv) {
     orvane::SelectCharacterDialog select('b', -1);
     const bool selectSaved =
         orvane::SaveReadable(select, folder, QStringLiteral("select-character.png"));
-    return optionsSaved && scheduleSaved && remapperSaved && selectSaved ? 0 : 1;
+    orvane::TimerIntervalDialog interval(10, sink);
+    const bool intervalSaved =
+        orvane::SaveReadable(interval, folder, QStringLiteral("timer-interval.png"));
+    orvane::SortOrderDialog sort(orvane::SortOrderFormFrom({"213", "123", "12345"}, true));
+    const bool sortSaved = orvane::SaveReadable(sort, folder, QStringLiteral("sort-order.png"));
+    return optionsSaved && scheduleSaved && remapperSaved && selectSaved && intervalSaved &&
+                   sortSaved
+               ? 0
+               : 1;
 }

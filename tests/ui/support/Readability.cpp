@@ -126,14 +126,17 @@ void CheckField(const QLineEdit& field, QStringList& faults) {
     if (field.isReadOnly() && field.text().isEmpty()) {
         return;
     }
-    const int characters = std::min(field.maxLength(), TypicalCharacters);
+    // A number (seconds, a count, a width) needs room for a few digits, not for a name.
+    static const QRegularExpression number(QStringLiteral("^[0-9.:]+$"));
+    const bool numeric = number.match(field.text()).hasMatch();
+    const int characters = std::min(field.maxLength(), numeric ? 6 : TypicalCharacters);
     // What the field shows: its frame and margins take the difference of the two rectangles.
     const QMargins margins = field.textMargins();
     const int shown = field.width() - 2 * field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth) -
                       margins.left() - margins.right() - 4;
-    const int needed =
-        std::max(field.fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('n'))),
-                 field.fontMetrics().horizontalAdvance(field.text()));
+    const int needed = std::max(field.fontMetrics().horizontalAdvance(QString(
+                                    characters, numeric ? QLatin1Char('0') : QLatin1Char('n'))),
+                                field.fontMetrics().horizontalAdvance(field.text()));
     if (shown < needed) {
         faults << QStringLiteral("%1 too narrow: shows %2 px, %3 characters need %4")
                       .arg(Name(field))
