@@ -276,6 +276,30 @@ def is_system(record):
     return record[SCOPE_AT] == SYSTEM_SCOPE
 
 
+def open_dialog(display, caption, title, keys, tries=40):
+    """Opens a dialog by `keys` in the window `caption` as a user of a shared file does: the
+    in-use message (another holder, or a killed holder's lock until its heartbeat is stale) and
+    the file-changed notice are closed and the command tried again. Returns how many times the
+    command was refused, None when the dialog never opened."""
+    refusals = 0
+    for _ in range(tries):
+        if not (display.activate(caption) and display.keys(*keys)):
+            return None
+        seen = wait_for(lambda: (display.shown(title) and "dialog") or
+                        (display.shown("Error") and "Error") or
+                        (display.shown("Notice") and "Notice"), 15)
+        if seen == "dialog":
+            return refusals
+        if not seen:
+            return None
+        refusals += 1
+        display.activate(seen)
+        display.keys("Return")
+        wait_for(lambda: not display.shown(seen), 10)
+        time.sleep(0.3)  # the user waits a moment before trying again
+    return None
+
+
 def trace(display):
     try:
         with open(display.path("runtime", "orvane", "hook-trace.txt")) as f:

@@ -62,28 +62,13 @@ class KillRun:
     def menu(self, *keys):
         return self.display.activate(CAPTION) and self.display.keys(*keys)
 
-    def open_dialog(self, title, *keys, by_hot_key=False):
-        """Opens a dialog from the main window's menus as a user of a shared file does: the
-        in-use message (a killed holder's lock, until its heartbeat is stale) is closed and the
-        command tried again."""
-        for _ in range(20):
-            if not (self.display.activate(CAPTION) and self.display.keys(*keys)):
-                return False
-            seen = harness.wait_for(lambda: (self.display.shown(title) and "dialog") or
-                                    (self.display.shown("Error") and "error") or
-                                    (self.display.shown("Notice") and "notice"), 15)
-            if seen == "dialog":
-                return True
-            if not seen:
-                break
-            self.results["lock_refusals"] += 1
-            caption = "Error" if seen == "error" else "Notice"
-            self.display.activate(caption)
-            self.display.keys("Return")
-            harness.wait_for(lambda: not self.display.shown(caption), 10)
-            time.sleep(0.5)  # the user waits a moment before trying again
-        self.failed_step = f"no \"{title}\" window"
-        return False
+    def open_dialog(self, title, *keys):
+        refusals = harness.open_dialog(self.display, CAPTION, title, keys)
+        if refusals is None:
+            self.failed_step = f"no \"{title}\" window"
+            return False
+        self.results["lock_refusals"] += refusals
+        return True
 
     def wait_shown(self, title, limit=15):
         if harness.wait_for(lambda: self.display.shown(title), limit):

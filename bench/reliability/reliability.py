@@ -13,6 +13,8 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import kill_consistency  # noqa: E402
+import held_modifiers  # noqa: E402
+import shared_file  # noqa: E402
 
 
 def say(text):
@@ -59,6 +61,32 @@ def main():
                      f"keymap changed after the end: {results['keyboard_left']}; "
                      f"keyboard grabbed after the end: {results['grab_left']}; "
                      f"failed restarts: {results['restart_failed']}"))
+
+    if "shared" in parts:
+        changes = args.shared_changes or (3 if args.smoke else 100)
+        for instances in (2, 3):
+            started = time.monotonic()
+            r = shared_file.run_shared(build, instances, changes, max(1, changes // 10),
+                                       args.seed, say)
+            rows.append((f"Shared file, {instances} instances",
+                         f"{changes} changes each, {r['kills']} lock holders killed, "
+                         f"{time.monotonic() - started:.0f} s; confirmed {r['confirmed']}, "
+                         f"cut short by a kill or not driven {r['uncertain']}",
+                         f"changes lost: {r['lost']}; longest wait for the lock: "
+                         f"{r['longest_wait']:.1f} s; frozen instances: {r['frozen']}"))
+            if r["lost"] or r["frozen"]:
+                faults.append(f"shared file, {instances} instances: {r}")
+
+    if "modifiers" in parts:
+        plays = args.plays or (10 if args.smoke else 1000)
+        started = time.monotonic()
+        r = held_modifiers.run_modifiers(build, plays, args.seed, say)
+        rows.append(("Held modifiers", f"{r['plays']} hot key plays with Ctrl+Alt+Shift let go "
+                     f"at random moments, {time.monotonic() - started:.0f} s",
+                     f"plays leaving a modifier down: {r['stuck']}; plays with characters lost "
+                     f"or changed: {r['lost']}"))
+        if r["stuck"] or r["lost"]:
+            faults.append(f"held modifiers: {r}")
 
     print()
     print(f"Load average at the end: {load()} (2 cores, shared)")
