@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a macro file for the reliability runs: the macros named on the command line, then the
-// four system macros. A macro is KEY=TEXT, where KEY is a hot key name ("Ctrl+Alt+Shift+J") or
-// ":name" for a ShortKey. Also prints the hot key code of a name, for the scripts' own reading.
+// four system macros. A macro is KEY=TEXT, where KEY is a hot key name ("Ctrl+Alt+Shift+J"),
+// ":name" for a ShortKey, or "@window" for a macro timed every minute into that window. Also prints the hot key code of a name, for the scripts' own reading.
 // Usage: bench_reliability_file write <file.ORV> [KEY=TEXT]...
 //        bench_reliability_file code <hot key name>
 #include "core/HotKeyTable.h"
@@ -27,6 +27,15 @@ bool Parse(const std::string& argument, MacroRecord& record) {
     record.Scope = ScopeGlobal;
     record.Active = 1;
     record.SetText(text);
+    if (key[0] == '@') {
+        record.HotKey = HotKeyTimed;
+        record.Scope = ScopeSpecificWindow;
+        record.ScopeTarget.Assign(key.substr(1));
+        record.SchedKind = 6; // every n minutes
+        record.SchedInterval = 1;
+        record.Nickname.Assign("every minute");
+        return true;
+    }
     if (key[0] == ':') {
         record.HotKey = HotKeyShortKey;
         record.ShortKey.Assign(key.substr(1));

@@ -68,6 +68,7 @@ class Display:
         })
         self.env.pop("SESSION_MANAGER", None)
         self.wm = None
+        self.children = []
         if window_manager:
             config = os.path.join(self.folder, "rc.xml")
             with open(config, "w") as out:
@@ -140,9 +141,27 @@ class Display:
         return self.run(["xmodmap", "-pke"]).stdout
 
     def x_clients(self):
-        return len(self.run(["xlsclients", "-a"]).stdout.splitlines())
+        """How many clients the X server has (the X-Resource extension's count)."""
+        xres = ctypes.CDLL("libXRes.so.1")
+        xlib = ctypes.CDLL("libX11.so.6")
+        xlib.XOpenDisplay.restype = ctypes.c_void_p
+        xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        xres.XResQueryClients.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                          ctypes.POINTER(ctypes.c_void_p)]
+        connection = xlib.XOpenDisplay(self.name.encode())
+        count = ctypes.c_int(0)
+        clients = ctypes.c_void_p()
+        xres.XResQueryClients(connection, ctypes.byref(count), ctypes.byref(clients))
+        xlib.XCloseDisplay(connection)
+        return count.value - 1  # not this connection
 
     def close(self):
+        # Whatever was started on the display and still runs ends with it.
+        for process in self.children:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
         for process in (self.wm, self.server):
             if process is not None:
                 process.terminate()
@@ -201,6 +220,7 @@ class Program:
             self.process = subprocess.Popen([binary, *arguments], env=display.env,
                                             stdout=subprocess.DEVNULL, stderr=err,
                                             start_new_session=True)
+        display.children.append(self.process)
 
     @property
     def pid(self):

@@ -232,7 +232,12 @@ class KillRun:
         count = len([r for r in before if not harness.is_system(r)])
         choices = [self.copy, self.remove, self.import_macros, self.capture, self.remap,
                    self.settings_write]
-        weights = [3, 3 if count > 3 else 0, 2 if count < 40 else 0, 2, 1, 1]
+        free = self.free_letter(before) is not None
+        hot_keys = len([r for r in before if harness.hot_key(r) < 720 and not harness.is_system(r)])
+        weights = [3 if free else 0, 3 if count > 3 else 0, 2 if count < 30 else 0,
+                   2 if free else 0, 1, 1]
+        if hot_keys > len(LETTERS) // 2:
+            weights[1] = 8  # keep keys free for copies and captures
         action = self.random.choices(choices, weights)[0]
         self.failed_step = ""
         self.before_commit = None

@@ -15,6 +15,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import kill_consistency  # noqa: E402
 import held_modifiers  # noqa: E402
 import shared_file  # noqa: E402
+import soak  # noqa: E402
 
 
 def say(text):
@@ -87,6 +88,20 @@ def main():
                      f"or changed: {r['lost']}"))
         if r["stuck"] or r["lost"]:
             faults.append(f"held modifiers: {r}")
+
+    if "soak" in parts:
+        minutes = args.soak_minutes or (0.3 if args.smoke else 60)
+        r = soak.run_soak(build, minutes, say)
+        samples = "; ".join(f"{when}: PSS {m['pss']} KiB, {m['fds']} fds, {m['clients']} X "
+                            f"clients, {m['devices']} input devices" for when, m in r["samples"])
+        first, last = r["samples"][0][1], r["samples"][-1][1]
+        growth = (last["pss"] - first["pss"]) * 100.0 / first["pss"]
+        rows.append(("Soak", f"{minutes:g} min: {r['hot']} hot key plays, {r['short']} ShortKeys, "
+                     f"{r['timed']} timed plays, main window shown {r['window']} times",
+                     f"{samples}; PSS change {growth:+.1f}%; text not exactly as typed at "
+                     f"{r['mismatches']} of {r['short']} checks"))
+        if r["mismatches"] or not r["running"] or last["fds"] > first["fds"]:
+            faults.append(f"soak: {r}")
 
     print()
     print(f"Load average at the end: {load()} (2 cores, shared)")
