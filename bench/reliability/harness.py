@@ -173,6 +173,34 @@ class Display:
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
+def keymap_changes(before, after):
+    """The keycodes whose keys mean something else in `after` ("xmodmap -pke" texts): a keycode
+    spare before and bound after, or a key whose first group differs. A client that binds a
+    keycode with more keysyms per keycode than the map had makes the server widen every key
+    with copies of its first group; that changes what xmodmap prints, not what a key types."""
+    def parse(text):
+        keys = {}
+        for line in text.splitlines():
+            left, _, right = line.partition("=")
+            if left.startswith("keycode"):
+                syms = right.split()
+                keys[int(left.split()[1])] = syms[:2] if syms else []
+        return keys
+    old, new = parse(before), parse(after)
+    return [code for code in sorted(set(old) | set(new)) if old.get(code) != new.get(code)]
+
+
+def recorded_bindings(display):
+    """The keycodes the program's records on the root window say it left bound for the moment
+    ("_ORVANE_BOUND_KEYS_<pid>", keycode and keysym pairs), which its next start takes over."""
+    keycodes = set()
+    for line in display.run(["xprop", "-root"]).stdout.splitlines():
+        if line.startswith("_ORVANE_BOUND_KEYS_") and "=" in line:
+            values = [v.strip() for v in line.split("=", 1)[1].split(",")]
+            keycodes |= {int(v) for v in values[0::2] if v.isdigit()}
+    return keycodes
+
+
 def _escape(title):
     out = ""
     for c in title:

@@ -59,7 +59,9 @@ def main():
                      f"settings not whole: {results['settings_damaged']}; "
                      f"remapping file damaged: {results['remapping_damaged']}; "
                      f"temporary files outliving a restart: {results['temporary_left']}; "
-                     f"keymap changed after the end: {results['keyboard_left']}; "
+                     f"keymap changed after the end: {results['keyboard_left']} (spare keycodes "
+                     f"left bound and recorded for the next start: {results['spare_recorded']})"
+                     "; "
                      f"keyboard grabbed after the end: {results['grab_left']}; "
                      f"failed restarts: {results['restart_failed']}"))
 

@@ -114,7 +114,7 @@ def run_shared(build, instances, changes, kills, seed, say):
             t.start()
         killed = 0
         while any(t.is_alive() for t in threads) and killed < kills:
-            time.sleep(rng.uniform(0.5, 3.0))
+            time.sleep(rng.uniform(0.2, 1.5))
             holders = [i for i in group if i.holding.is_set()]
             if holders:
                 victim = rng.choice(holders)
