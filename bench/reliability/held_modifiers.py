@@ -57,6 +57,11 @@ class DeviceKeyboard:
                                           None, 0, 0)
         self.x.XSync(self.display, 0)
 
+    def device_count(self):
+        count = ctypes.c_int(0)
+        self.xi.XListInputDevices(self.display, ctypes.byref(count))
+        return count.value
+
     def down_keys(self):
         """The keycodes the server holds down now, from any device."""
         keys = ctypes.create_string_buffer(32)
@@ -104,25 +109,35 @@ class Probe:
         self.process.wait()
 
 
+def start_with_probe(build, display, name, macros, settings=""):
+    """The program on a macro file `name`.ORV of `macros`, with `settings`, and a probe window
+    "Target" in front; returns the program, the probe and the display's own keyboard. Both
+    processes end with the display."""
+    file = display.path("data", name + ".ORV")
+    tool = os.path.join(build, "bench", "reliability", "bench_reliability_file")
+    display.run([tool, "write", file, *macros])
+    config = display.path("config", "orvane")
+    os.makedirs(config, exist_ok=True)
+    with open(os.path.join(config, "ORVAN.INI"), "w") as out:
+        out.write(settings)
+    program = harness.Program(display, os.path.join(build, "src", "app", "orvane"),
+                              ["/F", file], display.path("orvane.log"))
+    if not harness.wait_for(lambda: display.shown(f"Orvane 98 ({name})"), 30):
+        raise RuntimeError("the program did not start\n" + program.log())
+    probe = Probe(display, os.path.join(build, "tests", "e2e", "orvane_xprobe"))
+    display.children.append(probe.process)
+    if not probe.ready.wait(30) or not display.activate("Target"):
+        raise RuntimeError("no probe window")
+    return program, probe, DeviceKeyboard(display)
+
+
 def run_modifiers(build, plays, seed, say):
     rng = random.Random(seed)
     display = harness.Display()
-    program = None
-    probe = None
     result = {"plays": 0, "stuck": 0, "lost": 0}
     try:
-        file = display.path("data", "Held.ORV")
-        tool = os.path.join(build, "bench", "reliability", "bench_reliability_file")
-        display.run([tool, "write", file, f"Ctrl+Alt+Shift+G={TEXT}"])
-        program = harness.Program(display, os.path.join(build, "src", "app", "orvane"),
-                                  ["/F", file], display.path("orvane.log"))
-        if not harness.wait_for(lambda: display.shown("Orvane 98 (Held)"), 30):
-            raise RuntimeError("the program did not start\n" + program.log())
-        harness.wait_for(lambda: harness.trace_count(display, "grabs 5 unavailable 0") > 0, 15)
-        probe = Probe(display, os.path.join(build, "tests", "e2e", "orvane_xprobe"))
-        if not probe.ready.wait(30) or not display.activate("Target"):
-            raise RuntimeError("no probe window")
-        keyboard = DeviceKeyboard(display)
+        program, probe, keyboard = start_with_probe(build, display, "Held",
+                                                    [f"Ctrl+Alt+Shift+G={TEXT}"])
         for play in range(1, plays + 1):
             if not probe.clear():
                 raise RuntimeError(f"the probe did not clear: {probe.text!r}")
@@ -162,10 +177,7 @@ def run_modifiers(build, plays, seed, say):
             if play % 50 == 0:
                 say(f"held modifiers: {play}/{plays}, stuck {result['stuck']}, "
                     f"lost {result['lost']}")
+        program.stop()
         return result
     finally:
-        if probe:
-            probe.close()
-        if program:
-            program.stop()
         display.close()

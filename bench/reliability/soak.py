@@ -5,11 +5,10 @@ now and then. Its proportional memory (PSS), open descriptors, the X clients and
 devices are taken at the start, after ten minutes (a tenth of the run in a short one) and at the
 end; the probe window must hold exactly what every macro typed."""
 
-import os
 import time
 
 import harness
-from held_modifiers import DeviceKeyboard, Probe
+from held_modifiers import start_with_probe
 
 HOT_TEXT = "h"
 SHORT_TEXT = "[s]"
@@ -17,41 +16,19 @@ TIMED_TEXT = "T"
 
 
 def measure(program, display, keyboard):
-    count = ctypes_count(keyboard)
     return {"pss": program.pss_kib(), "fds": program.open_fds(),
-            "clients": display.x_clients(), "devices": count}
-
-
-def ctypes_count(keyboard):
-    import ctypes
-    count = ctypes.c_int(0)
-    keyboard.xi.XListInputDevices(keyboard.display, ctypes.byref(count))
-    return count.value
+            "clients": display.x_clients(), "devices": keyboard.device_count()}
 
 
 def run_soak(build, minutes, say):
     display = harness.Display()
-    program = None
-    probe = None
     result = {"ticks": 0, "hot": 0, "short": 0, "timed": 0, "window": 0, "mismatches": 0,
               "samples": []}
     try:
-        file = display.path("data", "Soak.ORV")
-        tool = os.path.join(build, "bench", "reliability", "bench_reliability_file")
-        display.run([tool, "write", file, f"Ctrl+Alt+Shift+G={HOT_TEXT}", f":sk={SHORT_TEXT}",
-                     f"@Target={TIMED_TEXT}"])
-        config = display.path("config", "orvane")
-        os.makedirs(config, exist_ok=True)
-        with open(os.path.join(config, "ORVAN.INI"), "w") as out:
-            out.write("[ShortKeys]\nPrefix Keys=;\n[Scheduler]\nTimer Seconds=1\n")
-        program = harness.Program(display, os.path.join(build, "src", "app", "orvane"),
-                                  ["/F", file], display.path("orvane.log"))
-        if not harness.wait_for(lambda: display.shown("Orvane 98 (Soak)"), 30):
-            raise RuntimeError("the program did not start\n" + program.log())
-        probe = Probe(display, os.path.join(build, "tests", "e2e", "orvane_xprobe"))
-        if not probe.ready.wait(30) or not display.activate("Target"):
-            raise RuntimeError("no probe window")
-        keyboard = DeviceKeyboard(display)
+        program, probe, keyboard = start_with_probe(
+            build, display, "Soak", [f"Ctrl+Alt+Shift+G={HOT_TEXT}", f":sk={SHORT_TEXT}",
+                                     f"@Target={TIMED_TEXT}"],
+            "[ShortKeys]\nPrefix Keys=;\n[Scheduler]\nTimer Seconds=1\n")
         started = time.monotonic()
         end = started + minutes * 60
         middle = started + min(10.0, minutes / 6) * 60
@@ -99,10 +76,7 @@ def run_soak(build, minutes, say):
         result["samples"].append(("end", measure(program, display, keyboard)))
         result["ticks"] = tick
         result["running"] = program.running()
+        program.stop()
         return result
     finally:
-        if probe:
-            probe.close()
-        if program:
-            program.stop()
         display.close()
