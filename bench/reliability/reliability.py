@@ -101,8 +101,10 @@ def main():
         rows.append(("Soak", f"{minutes:g} min: {r['hot']} hot key plays, {r['short']} ShortKeys, "
                      f"{r['timed']} timed plays, main window shown {r['window']} times",
                      f"{samples}; PSS change {growth:+.1f}%; text not exactly as typed at "
-                     f"{r['mismatches']} of {r['short']} checks"))
-        if r["mismatches"] or not r["running"] or last["fds"] > first["fds"]:
+                     f"{r['mismatches']} of {r['short']} checks; hot key strikes that typed "
+                     f"nothing: {r['hot_lost']} (and {r['hot_during_timed']} struck while the "
+                     "timed macro played, which is not played by design)"))
+        if r["mismatches"] or r["hot_lost"] or not r["running"] or last["fds"] > first["fds"]:
             faults.append(f"soak: {r}")
 
     print()
