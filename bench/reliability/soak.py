@@ -31,7 +31,7 @@ def run_soak(build, minutes, say):
             "[ShortKeys]\nPrefix Keys=;\n[Scheduler]\nTimer Seconds=1\n")
         started = time.monotonic()
         end = started + minutes * 60
-        middle = started + min(10.0, minutes / 6) * 60
+        middle = started + (10.0 if minutes > 10 else minutes / 2) * 60
         result["samples"].append(("start", measure(program, display, keyboard)))
         middle_taken = False
         expected = ""
