@@ -30,6 +30,7 @@ class Instance:
             out.write("[Network]\nAuto Sync=No\nHeartbeat Seconds=1\n")
         self.program = None
         self.holding = threading.Event()
+        self.stop = threading.Event()
         self.lock = threading.Lock()
         self.confirmed = []
         self.uncertain = []
@@ -71,7 +72,9 @@ class Instance:
 
     def work(self, changes):
         for n in range(changes):
-            name = f"s{self.number}n{n}"
+            if self.stop.is_set():
+                return
+            name = f"s{'abc'[self.number]}{n}"
             with self.lock:
                 outcome = self.change(name)
             if outcome is True:
@@ -105,6 +108,7 @@ def run_shared(build, instances, changes, kills, seed, say):
     tool = os.path.join(build, "bench", "reliability", "bench_reliability_file")
     harness.subprocess.run([tool, "write", file, "Ctrl+Alt+Shift+G=greeting"], check=True)
     group = [Instance(i, build, file, None) for i in range(instances)]
+    threads = []
     try:
         for instance in group:
             if not instance.start():
@@ -145,6 +149,10 @@ def run_shared(build, instances, changes, kills, seed, say):
         say(f"shared file, {instances} instances: {result}")
         return result
     finally:
+        for instance in group:
+            instance.stop.set()
+        for t in threads:
+            t.join()
         for instance in group:
             instance.close()
         harness.shutil.rmtree(root, ignore_errors=True)
