@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a macro file for the reliability runs: the macros named on the command line, then the
 // four system macros. A macro is KEY=TEXT, where KEY is a hot key name ("Ctrl+Alt+Shift+J"),
-// ":name" for a ShortKey, or "@window" for a macro timed every minute into that window. Also prints the hot key code of a name, for the scripts' own reading.
-// Usage: bench_reliability_file write <file.ORV> [KEY=TEXT]...
+// ":name" for a ShortKey, or "@window" for a macro timed every minute into that window. Also prints
+// the hot key code of a name, for the scripts' own reading. Usage: bench_reliability_file write
+// <file.ORV> [KEY=TEXT]...
 //        bench_reliability_file code <hot key name>
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
