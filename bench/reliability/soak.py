@@ -1,0 +1,91 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Soak: the program runs for a long time while a hot key is struck every 100 ms, a ShortKey is
+typed every second, a timed macro plays every minute and the main window is shown and minimised
+now and then. Its proportional memory (PSS), open descriptors, the X clients and the input
+devices are taken at the start, after ten minutes (a tenth of the run in a short one) and at the
+end; the probe window must hold exactly what every macro typed."""
+
+import time
+
+import harness
+from held_modifiers import start_with_probe
+
+HOT_TEXT = "h"
+SHORT_TEXT = "[s]"
+TIMED_TEXT = "T"
+
+
+def measure(program, display, keyboard):
+    return {"pss": program.pss_kib(), "fds": program.open_fds(),
+            "clients": display.x_clients(), "devices": keyboard.device_count()}
+
+
+def run_soak(build, minutes, say):
+    display = harness.Display()
+    result = {"ticks": 0, "hot": 0, "hot_lost": 0, "hot_during_timed": 0, "short": 0,
+              "timed": 0, "window": 0, "mismatches": 0, "samples": []}
+    try:
+        program, probe, keyboard = start_with_probe(
+            build, display, "Soak", [f"Ctrl+Alt+Shift+G={HOT_TEXT}", f":sk={SHORT_TEXT}",
+                                     f"@Target={TIMED_TEXT}"],
+            "[ShortKeys]\nPrefix Keys=;\n[Scheduler]\nTimer Seconds=1\n")
+        started = time.monotonic()
+        end = started + minutes * 60
+        middle = started + (10.0 if minutes > 10 else minutes / 2) * 60
+        result["samples"].append(("start", measure(program, display, keyboard)))
+        middle_taken = False
+        expected = ""
+        tick = 0
+        while time.monotonic() < end:
+            tick += 1
+            at = time.monotonic()
+            # A strike while another macro plays (the timed one) is not played, by design:
+            # it is told apart from a lost one by the timed macro's text arriving meanwhile.
+            hits, timed = probe.text.count(HOT_TEXT), probe.text.count(TIMED_TEXT)
+            display.keys("ctrl+alt+shift+g")
+            result["hot"] += 1
+            if harness.wait_for(lambda: probe.text.count(HOT_TEXT) > hits, 5):
+                expected += HOT_TEXT
+            elif probe.text.count(TIMED_TEXT) > timed:
+                result["hot_during_timed"] += 1
+            else:
+                result["hot_lost"] += 1
+                say(f"soak: a hot key strike typed nothing; the probe has {probe.text[-30:]!r}")
+            if tick % 10 == 0:
+                display.type(";sk")
+                expected += SHORT_TEXT
+                result["short"] += 1
+                # Everything typed so far has arrived exactly (timed macros aside, counted).
+                if not harness.wait_for(lambda: probe.text.replace(TIMED_TEXT, "") == expected,
+                                        20):
+                    result["mismatches"] += 1
+                    say(f"soak: expected {expected[-30:]!r}, the probe has {probe.text[-30:]!r}")
+                result["timed"] += probe.text.count(TIMED_TEXT)
+                probe.clear()
+                expected = ""
+            if tick % 300 == 0:
+                # The main window shown by its hot key and put away again.
+                display.keys("ctrl+alt+shift+w")
+                if harness.wait_for(lambda: display.shown("Orvane 98 (Soak)"), 10):
+                    result["window"] += 1
+                display.xdotool("search", "--name", "^Orvane 98 \\(Soak\\)$", "windowminimize")
+                display.activate("Target")
+            if not middle_taken and time.monotonic() >= middle:
+                middle_taken = True
+                result["samples"].append((f"{(middle - started) / 60:.1f} min",
+                                          measure(program, display, keyboard)))
+            if tick % 600 == 0:
+                say(f"soak: {(time.monotonic() - started) / 60:.1f} min, "
+                    f"{result['mismatches']} mismatches")
+            left = 0.1 - (time.monotonic() - at)
+            if left > 0:
+                time.sleep(left)  # the user's rhythm: a strike every 100 ms
+        harness.wait_for(lambda: probe.text.replace(TIMED_TEXT, "") == expected, 20)
+        result["timed"] += probe.text.count(TIMED_TEXT)
+        result["samples"].append(("end", measure(program, display, keyboard)))
+        result["ticks"] = tick
+        result["running"] = program.running()
+        program.stop()
+        return result
+    finally:
+        display.close()
