@@ -833,6 +833,28 @@ std::string ScriptText(const std::vector<ScriptLine>& lines) {
     return text;
 }
 
+namespace {
+
+// Whether `run`, kept as text, still reads as text up to its end when the tag `written` follows it
+// once saved. A tag-like beginning at the run's end ("<MMS:") that the written tag completes
+// ("<MMS:<COPYFILE:;>") would read back as another item, so the saved script would not load as
+// the lines it was saved from.
+bool KeepsItsEnd(std::string_view run, std::string_view written) {
+    const std::string joined = std::string(run) + std::string(written);
+    std::size_t pos = 0;
+    while (pos < run.size()) {
+        if (joined[pos] != '<') {
+            ++pos;
+            continue;
+        }
+        const ScriptItem item = ReadScriptItem(joined, pos);
+        pos += item.Kind == K::Character ? 1 : item.Length;
+    }
+    return pos == run.size();
+}
+
+} // namespace
+
 std::vector<ScriptLine> BuildTheScript(std::string_view macroText) {
     std::vector<ScriptLine> lines;
     std::string run;
@@ -858,10 +880,16 @@ std::vector<ScriptLine> BuildTheScript(std::string_view macroText) {
         if (!KeystrokeTag(item.Kind)) {
             command = CommandOf(item);
         }
+        std::optional<ScriptLine> line;
         if (command && WritesBackAlike(item, *command)) {
+            line =
+                ScriptLine{DisplayText(command->Code, command->Record), std::move(command->Record)};
+        }
+        // A command whose saved tag would join the text before it into another item stays text,
+        // exactly as typed.
+        if (line && (run.empty() || KeepsItsEnd(run, TagOf(*line)))) {
             closeRun();
-            std::string display = DisplayText(command->Code, command->Record);
-            lines.push_back({std::move(display), std::move(command->Record)});
+            lines.push_back(std::move(*line));
         } else {
             run.append(macroText.substr(pos, item.Length));
         }

@@ -246,6 +246,9 @@ TEST(ScriptLines, TagsThatWouldNotWriteBackAlikeStayAsTyped) {
         "<SPEED:abcde>",     // an invalid factor is not taken when played; keep it so
         "<MMS:1.5  ,00002>", // a pointer position between pixels
         "<LAUNCHNO:05Title", // no program
+        // An unfinished tag that the next command, written as the editor writes it
+        // ("<COPYFILE:;>"), would complete: both stay text, so the script loads back the same.
+        "<MMS:<COPYFILE:>",
     };
     for (const std::string& text : cases) {
         SCOPED_TRACE(text.substr(0, 60));
