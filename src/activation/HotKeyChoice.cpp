@@ -2,27 +2,18 @@
 #include "activation/HotKeyChoice.h"
 
 #include "activation/ClickPick.h"
-#include "activation/Schedule.h"
 #include "activation/ShortKeyBuffer.h"
 #include "core/HookLibrary.h"
 #include "core/MacroStore.h"
 #include "core/MacroTable.h"
+#include "core/Schedule.h"
 #include "core/SettingsBlock.h"
+#include "core/Text.h"
 
 #include <algorithm>
 
 namespace orvane {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 std::string NameOf(std::uint16_t code) {
     return std::string(HotKeyName(code).value_or(""));
@@ -99,7 +90,7 @@ std::string ReservedKeyQuestion(std::uint16_t code) {
 }
 
 ShortKeyNameCheck CheckShortKeyName(std::string_view entered, std::string_view emptyText) {
-    const std::string_view name = Trim(entered);
+    const std::string_view name = Trim(entered, " ");
     if (name.empty()) {
         return {{}, emptyText};
     }

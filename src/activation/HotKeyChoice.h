@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/LocalMoment.h"
 #include "core/HotKeyTable.h"
+#include "core/LocalMoment.h"
 #include "core/MacroRecord.h"
 
 #include <array>

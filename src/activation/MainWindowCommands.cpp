@@ -4,6 +4,7 @@
 #include "core/HookLibrary.h"
 #include "core/MacroRecord.h"
 #include "core/MacroStore.h"
+#include "library/MacroManagement.h"
 
 namespace orvane {
 

@@ -9,10 +9,6 @@ namespace orvane {
 class MacroStore;
 class MacroTable;
 
-inline constexpr std::string_view NoMacrosText =
-    "No hot keys have been added yet.  Please add one first.";
-inline constexpr std::string_view NoMacroSelectedText = "No hot key selected.  Please select one.";
-
 inline constexpr std::string_view KeyboardHooksCaption = "Keyboard Hooks";
 inline constexpr std::string_view KeyboardHooksQuestion =
     "If Orvane 98's hot keys or ShortKeys stopped working (another program may have taken a key "

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/LocalMoment.h"
 #include "activation/MacroStarter.h"
 #include "activation/TimerEntry.h"
+#include "core/LocalMoment.h"
 
 #include <cstdint>
 #include <string_view>

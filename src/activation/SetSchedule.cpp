@@ -2,6 +2,7 @@
 #include "activation/SetSchedule.h"
 
 #include "core/MacroRecord.h"
+#include "core/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,17 +10,6 @@
 
 namespace orvane {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // A whole number of decimal digits (after trimming), or nothing.
 std::optional<long> Number(std::string_view text) {

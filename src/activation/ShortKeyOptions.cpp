@@ -3,25 +3,11 @@
 
 #include "activation/ShortKeyBuffer.h"
 #include "core/SettingsBlock.h"
+#include "core/Text.h"
 
 #include <algorithm>
 
 namespace orvane {
-namespace {
-
-// Trimmed as the dialog's text fields are: blanks and control characters at both ends.
-std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-} // namespace
 
 ShortKeyOptionsForm ShortKeyOptionsFormFrom(const SettingsBlock& settings) {
     return {.UsePrefixKeys = !settings.UseSuffix,

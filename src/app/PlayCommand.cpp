@@ -11,6 +11,7 @@
 #include "app/Usage.h"
 #include "core/CodePage.h"
 #include "core/MacroRecord.h"
+#include "core/WholeFile.h"
 #include "library/MacroCatalog.h"
 #include "platform/x11/ClipboardKeeper.h"
 #include "platform/x11/X11InputSynth.h"
@@ -26,7 +27,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -106,18 +106,6 @@ std::optional<MacroRecord> StoredMacro(const PlayArguments& args) {
         return std::nullopt;
     }
     return read.Catalog->Records[static_cast<std::size_t>(found.Number - 1)];
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return contents;
 }
 
 // What the macro put on the clipboard stays there after this command ends, as with `xclip -i`:

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/DayCount.h"
 
+#include "core/LocalMoment.h"
+
 #include <cmath>
 #include <ctime>
 
@@ -17,17 +19,7 @@ constexpr double FirstDay = -693'593.0;
 constexpr double LastDay = 2'958'465.0;
 
 std::int64_t DayNumber(int y, int m, int d) {
-    // Normalise the month first so that month 13 or 0 rolls into the neighbouring year.
-    int month0 = m - 1;
-    int yearValue = y + month0 / 12;
-    month0 %= 12;
-    if (month0 < 0) {
-        month0 += 12;
-        --yearValue;
-    }
-    const sys_days first =
-        sys_days{year{yearValue} / month{static_cast<unsigned>(month0 + 1)} / day{1}};
-    return (first - Epoch).count() + (d - 1);
+    return LocalMoment::From(y, m, d).DayNumber() - Epoch.time_since_epoch().count();
 }
 
 } // namespace

@@ -3,10 +3,9 @@
 
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
+#include "core/WholeFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -218,7 +217,7 @@ bool MacroFileExists(const fs::path& path) {
 
 enum class ReadResult { Read, Missing, Unreadable };
 
-ReadResult ReadWholeFile(const fs::path& path, std::string& contents) {
+ReadResult ReadSettingsFile(const fs::path& path, std::string& contents) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (status.type() == fs::file_type::not_found) {
@@ -231,12 +230,12 @@ ReadResult ReadWholeFile(const fs::path& path, std::string& contents) {
     if (error || size > kLargestSettingsFile) {
         return ReadResult::Unreadable;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> read = ReadWholeFile(path);
+    if (!read) {
         return ReadResult::Unreadable;
     }
-    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return in.bad() ? ReadResult::Unreadable : ReadResult::Read;
+    contents = std::move(*read);
+    return ReadResult::Read;
 }
 
 } // namespace
@@ -263,7 +262,7 @@ SettingsBlock LoadSettings(const IniFile& file, const SettingsContext& context) 
 
 SettingsBlock LoadSettings(const fs::path& settingsFile, const SettingsContext& context) {
     std::string contents;
-    if (ReadWholeFile(settingsFile, contents) != ReadResult::Read) {
+    if (ReadSettingsFile(settingsFile, contents) != ReadResult::Read) {
         contents.clear();
     }
     return LoadSettings(IniFile::Parse(contents), context);
@@ -289,7 +288,7 @@ bool SaveSettings(const SettingsBlock& settings, const fs::path& settingsFile) {
         return false;
     }
     std::string contents;
-    if (ReadWholeFile(target, contents) == ReadResult::Unreadable) {
+    if (ReadSettingsFile(target, contents) == ReadResult::Unreadable) {
         return false;
     }
     IniFile file = IniFile::Parse(contents);

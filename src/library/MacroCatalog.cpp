@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/MacroCatalog.h"
 
-#include "activation/Schedule.h"
 #include "core/CodePage.h"
 #include "core/DayCount.h"
 #include "core/HotKeyTable.h"
@@ -9,6 +8,7 @@
 #include "core/MacroStore.h"
 #include "core/MacroTable.h"
 #include "core/NameCache.h"
+#include "core/Schedule.h"
 #include "core/TextCase.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/MacroInformation.h"
 
-#include "activation/Schedule.h"
 #include "core/AtomicFile.h"
 #include "core/CodePage.h"
 #include "core/HotKeyTable.h"
+#include "core/Schedule.h"
 #include "library/MacroExport.h"
 #include "library/MacroList.h"
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/MacroManagement.h"
 
-#include "activation/MainWindowCommands.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
 #include "core/MacroTable.h"

@@ -21,6 +21,9 @@ inline constexpr int MaxMacroCount = 500;
 inline constexpr std::string_view MaxMacrosText =
     "Maximum number of hot keys has been reached.  Add not allowed.";
 inline constexpr std::string_view RemoveCaption = "Delete";
+inline constexpr std::string_view NoMacrosText =
+    "No hot keys have been added yet.  Please add one first.";
+inline constexpr std::string_view NoMacroSelectedText = "No hot key selected.  Please select one.";
 
 enum class MacroCommandKind { Add, Copy, Rename, Modify, Remove };
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/QuickInfo.h"
 
-#include "activation/Schedule.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
+#include "core/Schedule.h"
 #include "library/MacroList.h"
 
 namespace orvane {

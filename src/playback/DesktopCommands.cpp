@@ -3,11 +3,10 @@
 
 #include "core/CodePage.h"
 #include "core/Paths.h"
+#include "core/WholeFile.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include <cerrno>
@@ -242,15 +241,11 @@ std::optional<std::string> DesktopCommands::ReadTextFile(std::string_view file) 
     if (!fs::is_regular_file(path, error)) {
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> contents = ReadWholeFile(path);
+    if (!contents) {
         return std::nullopt;
     }
-    std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return MacroTextFromFile(std::move(contents));
+    return MacroTextFromFile(std::move(*contents));
 }
 
 void DesktopCommands::SetClipboardText(std::string_view text) {

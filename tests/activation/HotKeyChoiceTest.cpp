@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "activation/HotKeyChoice.h"
 #include "MacroFileFixture.h"
-#include "activation/Schedule.h"
+#include "core/Schedule.h"
 #include "core/SettingsBlock.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 #include "activation/MainWindowCommands.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
+#include "library/MacroManagement.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 

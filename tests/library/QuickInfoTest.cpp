@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/QuickInfo.h"
 
-#include "activation/Schedule.h"
+#include "core/Schedule.h"
 #include "support/MacroFiles.h"
 
 #include <cmath>

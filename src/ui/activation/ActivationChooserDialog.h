@@ -2,7 +2,7 @@
 #pragma once
 
 #include "activation/HotKeyChoice.h"
-#include "activation/LocalMoment.h"
+#include "core/LocalMoment.h"
 #include "core/MacroRecord.h"
 #include "ui/activation/HotKeyPanel.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/activation/SchedulerTimer.h"
 
-#include "activation/LocalMoment.h"
 #include "activation/Scheduler.h"
+#include "core/LocalMoment.h"
 #include "core/SettingsBlock.h"
 #include "platform/ScreenSaver.h"
 

@@ -2,11 +2,11 @@
 #include "ui/capture/CaptureCommands.h"
 
 #include "activation/HotKeyChoice.h"
-#include "activation/LocalMoment.h"
-#include "activation/Schedule.h"
 #include "core/DayCount.h"
 #include "core/HotKeyTable.h"
+#include "core/LocalMoment.h"
 #include "core/MacroStore.h"
+#include "core/Schedule.h"
 #include "library/MacroManagement.h"
 #include "ui/HelpCenter.h"
 #include "ui/MainCommandTable.h"

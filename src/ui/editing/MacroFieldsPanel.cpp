@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/editing/MacroFieldsPanel.h"
 
-#include "activation/LocalMoment.h"
-#include "activation/Schedule.h"
+#include "core/LocalMoment.h"
 #include "core/MessageSink.h"
 #include "core/Paths.h"
+#include "core/Schedule.h"
 #include "ui/activation/MacroIcons.h"
 #include "ui/activation/QtText.h"
 #include "ui/activation/SetScheduleDialog.h"

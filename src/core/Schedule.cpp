@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "activation/Schedule.h"
+#include "core/Schedule.h"
 
 #include "core/MacroRecord.h"
 

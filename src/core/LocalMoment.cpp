@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "activation/LocalMoment.h"
+#include "core/LocalMoment.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/LocalMoment.h"
+#include "core/LocalMoment.h"
 
 #include <array>
 #include <cstdint>
