@@ -160,15 +160,15 @@ bool AddMacroDialog::Open(Editor editor) {
     request.RecordNumber = services_.NewRecordNumber;
     switch (form.Type) {
     case NewMacroType::Timed:
-        request.Kind = MacroActivationKind::Timed;
+        request.Kind = ActivationKind::Timed;
         break;
     case NewMacroType::ShortKey:
-        request.Kind = MacroActivationKind::ShortKey;
+        request.Kind = ActivationKind::ShortKey;
         request.ActivationText = QStringLiteral("ShortKey: ") + FieldText(check.ShortKeyName);
         break;
     case NewMacroType::HotKey:
     case NewMacroType::PopupMenu:
-        request.Kind = MacroActivationKind::HotKey;
+        request.Kind = ActivationKind::HotKey;
         request.GlobalForbidden = globalKeys_[record.HotKey];
         request.ActivationText = FieldText(HotKeyName(record.HotKey).value_or(""));
         break;

@@ -3,8 +3,8 @@
 
 #include "activation/HotKeyChoice.h"
 #include "core/MacroRecord.h"
+#include "ui/MacroEditors.h"
 #include "ui/activation/HotKeyPanel.h"
-#include "ui/library/MacroEditors.h"
 
 #include <QDialog>
 

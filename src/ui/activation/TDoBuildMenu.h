@@ -3,7 +3,7 @@
 
 #include "activation/MenuBuild.h"
 #include "core/MacroRecord.h"
-#include "ui/library/MacroEditors.h"
+#include "ui/MacroEditors.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "capture/CaptureSession.h"
+#include "ui/MacroEditors.h"
 #include "ui/activation/HotKeyField.h"
-#include "ui/library/MacroEditors.h"
 
 #include <QObject>
 #include <filesystem>

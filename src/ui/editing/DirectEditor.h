@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/MacroEditors.h"
 #include "ui/editing/CommandDialogs.h"
-#include "ui/library/MacroEditors.h"
 
 #include <filesystem>
 #include <functional>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "core/SettingsBlock.h"
+#include "ui/MacroEditors.h"
 #include "ui/editing/CommandDialogs.h"
-#include "ui/library/MacroEditors.h"
 
 #include <filesystem>
 #include <functional>

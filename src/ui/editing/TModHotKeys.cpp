@@ -31,36 +31,23 @@ namespace orvane {
 TModHotKeys::TModHotKeys(const MacroRecord& record, Setup setup,
                          const CommandDialogServices& services, QWidget* parent)
     : FormDialog(*services.Messages, parent), record_(record), setup_(std::move(setup)),
-      services_(services) {
+      services_(services), hookOff_(services.KeyboardHook) {
     setObjectName(QStringLiteral("TModHotKeys"));
     setProperty("orvaneHelpSection", QStringLiteral("direct-editor"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
     if (services_.Ask) {
         SetAsker(services_.Ask);
     }
-    if (services_.KeyboardHook) {
-        services_.KeyboardHook(false);
-        hookOff_ = true;
-    }
     BuildWindow();
     FormShow();
 }
 
-TModHotKeys::~TModHotKeys() {
-    HookOn();
-}
-
-void TModHotKeys::HookOn() {
-    if (hookOff_) {
-        hookOff_ = false;
-        services_.KeyboardHook(true);
-    }
-}
+TModHotKeys::~TModHotKeys() = default;
 
 void TModHotKeys::done(int result) {
     FormDialog::done(result);
     if (!isVisible()) {
-        HookOn();
+        hookOff_.On();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "editing/ScriptEditing.h"
 #include "ui/FormDialog.h"
 #include "ui/editing/CommandDialogs.h"
+#include "ui/editing/KeyboardHookOff.h"
 
 #include <QString>
 #include <filesystem>
@@ -71,18 +72,17 @@ private:
     void BuildWindow();
     void FormShow();
     void DoCaption();
-    void HookOn();
     // "Cu&t", "&Copy", "&Paste", "&Delete" on the focused text box or edit box.
     void EditMenu(QMenu* menu);
 
     MacroRecord record_;
     Setup setup_;
     const CommandDialogServices& services_;
+    KeyboardHookOff hookOff_;
     MacroFieldsPanel* fields_ = nullptr;
     KeystrokeBox* text_ = nullptr;
     KeyPanel* keys_ = nullptr;
     bool saved_ = false;
-    bool hookOff_ = false;
     bool unstorableAccepted_ = false;
 };
 

@@ -302,11 +302,11 @@ void MacroCommands::EditClick(bool scripting) {
     }
     MacroEditRequest request;
     request.RecordNumber = selected;
-    request.Kind = working.HotKey == HotKeyTimed      ? MacroActivationKind::Timed
-                   : working.HotKey == HotKeyShortKey ? MacroActivationKind::ShortKey
-                                                      : MacroActivationKind::HotKey;
+    request.Kind = working.HotKey == HotKeyTimed      ? ActivationKind::Timed
+                   : working.HotKey == HotKeyShortKey ? ActivationKind::ShortKey
+                                                      : ActivationKind::HotKey;
     request.GlobalForbidden =
-        request.Kind == MacroActivationKind::HotKey &&
+        request.Kind == ActivationKind::HotKey &&
         KeyUsedByOtherGlobal(store_->Table(), store_->MacroCount(), working.HotKey, selected);
     request.ActivationText = FieldText(ActivationText(working.HotKey, working.ShortKey.View()));
     const MacroRecord before = working;

@@ -6,7 +6,7 @@
 #include "core/SettingsBlock.h"
 #include "library/MacroList.h"
 #include "playback/MacroFileSwap.h"
-#include "ui/library/MacroEditors.h"
+#include "ui/MacroEditors.h"
 
 #include <QMainWindow>
 #include <QString>

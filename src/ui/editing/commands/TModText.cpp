@@ -19,15 +19,11 @@
 namespace orvane {
 
 TModText::TModText(const CommandDialogServices& services, const std::string& keys, QWidget* parent)
-    : FormDialog(*services.Messages, parent), services_(services) {
+    : FormDialog(*services.Messages, parent), services_(services), hookOff_(services.KeyboardHook) {
     setWindowTitle(QStringLiteral("Enter Keystrokes"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
     if (services.Ask) {
         SetAsker(services.Ask);
-    }
-    if (services_.KeyboardHook) {
-        services_.KeyboardHook(false);
-        hookOff_ = true;
     }
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);
@@ -81,21 +77,12 @@ TModText::TModText(const CommandDialogServices& services, const std::string& key
     text_->setFocus();
 }
 
-TModText::~TModText() {
-    HookOn();
-}
-
-void TModText::HookOn() {
-    if (hookOff_) {
-        hookOff_ = false;
-        services_.KeyboardHook(true);
-    }
-}
+TModText::~TModText() = default;
 
 void TModText::done(int result) {
     FormDialog::done(result);
     if (!isVisible()) {
-        HookOn();
+        hookOff_.On();
     }
 }
 

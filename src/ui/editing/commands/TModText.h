@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/FormDialog.h"
+#include "ui/editing/KeyboardHookOff.h"
 
 #include <string>
 
@@ -38,13 +39,11 @@ protected:
     void Commit() override;
 
 private:
-    void HookOn();
-
     const CommandDialogServices& services_;
+    KeyboardHookOff hookOff_;
     KeystrokeBox* text_ = nullptr;
     KeyPanel* panel_ = nullptr;
     std::string keys_;
-    bool hookOff_ = false;
 };
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/MacroRecord.h"
+#include "editing/ScriptEditing.h"
 
 #include <QString>
 
@@ -9,20 +10,13 @@ class QWidget;
 
 namespace orvane {
 
-// How the macro being edited is activated, as the editors show it in their activation panel.
-enum class MacroActivationKind {
-    HotKey = 1,
-    Timed = 2,
-    ShortKey = 3,
-};
-
 // What an editor is told besides the record itself.
 struct MacroEditRequest {
     // A macro being added: the record holds only its activation (HotKey, ShortKey, Scope for a
     // popup menu) and the editor fills in the rest as for a new macro (empty nickname, Global,
     // TopMostOnly 1, default schedule, icon "MAIN", Active 1).
     bool NewMacro = false;
-    MacroActivationKind Kind = MacroActivationKind::HotKey;
+    ActivationKind Kind = ActivationKind::HotKey; // the editors' activation panel follows it
     // Another Global, PopUp Menu or System macro already uses this hot key: "&Global" must not
     // be chosen (the editor checks "&Window" instead and disables "&Global").
     bool GlobalForbidden = false;
