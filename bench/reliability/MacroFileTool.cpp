@@ -8,6 +8,7 @@
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
 #include "core/MacroStore.h"
+#include "support/MacroFiles.h"
 
 #include <cstdio>
 #include <fstream>
@@ -78,20 +79,10 @@ int main(int argc, char** argv) {
         }
         all.push_back(record);
     }
-    for (const SystemMacroKind& kind : SystemMacroKinds) {
-        MacroRecord record;
-        record.Nickname.Assign(kind.Nickname);
-        record.HotKey = kind.DefaultHotKey;
-        record.Scope = ScopeSystem;
-        record.ScopeTarget.Assign(std::string(1, kind.Digit));
-        record.Active = 1;
-        all.push_back(record);
+    try {
+        WriteMacroFile(argv[2], WithDefaultSystemMacros(std::move(all)));
+    } catch (const std::exception&) {
+        return 1;
     }
-    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-    for (const MacroRecord& record : all) {
-        const MacroRecordBytes bytes = record.ToBytes();
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
-    return out ? 0 : 1;
+    return 0;
 }

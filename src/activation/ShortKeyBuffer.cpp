@@ -5,14 +5,6 @@
 
 namespace orvane {
 
-bool IsShortKeyWordCharacter(char c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
-        return true;
-    }
-    constexpr std::string_view punctuation = "!#$%&*+,-./;<=>?@^_";
-    return c != '\0' && punctuation.find(c) != std::string_view::npos;
-}
-
 void ShortKeyBuffer::Append(char c, std::size_t prefixLength) {
     text_.push_back(c);
     const std::size_t limit = std::min(Capacity, prefixLength + ShortKeyLength);

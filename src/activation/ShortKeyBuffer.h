@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "library/ShortKeyName.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace orvane {
-
-// The characters a ShortKey word may hold, and a prefix too: A-Z, a-z, 0-9 and
-// ! # $ % & * + , - . / ; < = > ? @ ^ _
-bool IsShortKeyWordCharacter(char c);
 
 // The characters typed since the last separator, as the hook backend reports them. Holds at most
 // 20 characters; a word longer than the prefix plus 10 characters keeps only its end, so a

@@ -3,10 +3,10 @@
 
 #include "activation/ActivationHosts.h"
 #include "activation/HotKeyDispatch.h"
-#include "activation/KeyPickRelay.h"
 #include "activation/MainWindowCommands.h"
 #include "activation/ShortKeys.h"
 #include "app/CanberraSound.h"
+#include "app/CommandGroups.h"
 #include "app/DesktopPlayback.h"
 #include "app/GuiHotKeyHost.h"
 #include "app/QtEventPump.h"
@@ -18,6 +18,7 @@
 #include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
 #include "core/ProgramLifecycle.h"
+#include "library/KeyPickRelay.h"
 #include "platform/x11/HookedInputSynth.h"
 #include "platform/x11/ProcProcesses.h"
 #include "platform/x11/SpawnShell.h"
@@ -164,6 +165,7 @@ int RunGui(int argc, char** argv) {
                          return x11Hook ? x11Hook->UnavailableHotKeys()
                                         : std::vector<std::uint16_t>{};
                      }});
+    BuildCommandGroups(window);
 
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/HotKeyChoice.h"
 #include "capture/CaptureScriptWriter.h"
+#include "library/HotKeyChoice.h"
 
 #include <cstdint>
 #include <optional>

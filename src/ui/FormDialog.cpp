@@ -2,11 +2,11 @@
 #include "ui/FormDialog.h"
 
 #include "core/MessageSink.h"
+#include "ui/Prompter.h"
 
 #include <QAbstractSpinBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -16,10 +16,7 @@ FormDialog::FormDialog(MessageSink& messages, QWidget* parent)
     : QDialog(parent), messages_(messages) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     asker_ = [this](std::string_view caption, std::string_view text) {
-        return QMessageBox::question(
-                   this, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
-                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        return Prompter(this).Ask(caption, text);
     };
 }
 

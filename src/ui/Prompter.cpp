@@ -54,4 +54,8 @@ bool Prompter::Ask(std::string_view caption, std::string_view text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+void Prompter::About(QWidget* parent, const QString& caption, const QString& richText) {
+    QMessageBox::about(parent, caption, richText);
+}
+
 } // namespace orvane

@@ -3,6 +3,7 @@
 
 #include "core/MessageSink.h"
 
+class QString;
 class QWidget;
 
 namespace orvane {
@@ -21,6 +22,8 @@ public:
 
     void Show(std::string_view caption, std::string_view text) override;
     bool Ask(std::string_view caption, std::string_view text) override;
+    // The About box: not a message but the program's icon beside rich text, over `parent`.
+    static void About(QWidget* parent, const QString& caption, const QString& richText);
 
 private:
     void Echo(std::string_view caption, std::string_view text) const;

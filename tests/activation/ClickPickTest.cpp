@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "activation/ClickPick.h"
-#include "activation/HotKeyChoice.h"
+#include "library/ClickPick.h"
 #include "capture/CaptureOptions.h"
 #include "core/HotKeyTable.h"
+#include "library/HotKeyChoice.h"
 
 #include <gtest/gtest.h>
 #include <optional>

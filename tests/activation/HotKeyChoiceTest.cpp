@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "activation/HotKeyChoice.h"
+#include "library/HotKeyChoice.h"
 #include "MacroFileFixture.h"
 #include "core/Schedule.h"
 #include "core/SettingsBlock.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Schedule.h"
-#include "activation/SetSchedule.h"
 #include "core/MacroRecord.h"
+#include "library/SetSchedule.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -15,24 +15,24 @@ std::string WidgetMap::Text() const {
     return text.str();
 }
 
-std::optional<WidgetRect> WidgetMap::Find(const std::string& window,
-                                          const std::string& name) const {
+std::optional<WidgetRect> WidgetMap::Find(const std::string& window, const std::string& name,
+                                          const std::optional<std::string>& value) const {
     std::istringstream lines(Text());
     for (std::string line; std::getline(lines, line);) {
-        const std::size_t first = line.find('\t');
-        const std::size_t second = line.find('\t', first + 1);
-        if (first == std::string::npos || second == std::string::npos ||
-            line.compare(0, first, window) != 0 || first != window.size() ||
-            line.compare(first + 1, second - first - 1, name) != 0 ||
-            second - first - 1 != name.size()) {
+        // window, name, "x y width height", enabled or disabled, value
+        std::vector<std::string> fields;
+        std::istringstream split(line);
+        for (std::string field; std::getline(split, field, '\t');) {
+            fields.push_back(field);
+        }
+        if (fields.size() < 4 || fields[0] != window || fields[1] != name) {
             continue;
         }
         WidgetRect rect;
-        std::istringstream numbers(line.substr(second + 1));
-        std::string state;
-        if (numbers >> rect.X >> rect.Y >> rect.Width >> rect.Height >> state && rect.Width > 0 &&
-            rect.Height > 0) {
-            rect.Enabled = state == "enabled";
+        rect.Enabled = fields[3] == "enabled";
+        rect.Value = fields.size() > 4 ? fields[4] : std::string();
+        if (std::istringstream(fields[2]) >> rect.X >> rect.Y >> rect.Width >> rect.Height &&
+            rect.Width > 0 && rect.Height > 0 && (!value || rect.Value == *value)) {
             return rect;
         }
     }
@@ -43,6 +43,14 @@ std::optional<WidgetRect> WidgetMap::WaitFor(const std::string& window, const st
                                              std::chrono::milliseconds timeout) const {
     std::optional<WidgetRect> found;
     e2e::WaitFor([&] { return (found = Find(window, name)).has_value(); }, timeout);
+    return found;
+}
+
+std::optional<WidgetRect> WidgetMap::WaitFor(const std::string& window, const std::string& name,
+                                             const std::string& value,
+                                             std::chrono::milliseconds timeout) const {
+    std::optional<WidgetRect> found;
+    e2e::WaitFor([&] { return (found = Find(window, name, value)).has_value(); }, timeout);
     return found;
 }
 

@@ -22,6 +22,7 @@ class VirtualDisplay;
 struct WidgetRect {
     int X = 0, Y = 0, Width = 0, Height = 0;
     bool Enabled = true;
+    std::string Value; // a field's text, "checked" or "unchecked"; empty for other controls
     int CenterX() const { return X + Width / 2; }
     int CenterY() const { return Y + Height / 2; }
 };
@@ -35,10 +36,15 @@ public:
         return {"ORVANE_WIDGET_MAP", file_.string()};
     }
 
-    // The control `name` of the window titled `window` as the map holds it now.
-    std::optional<WidgetRect> Find(const std::string& window, const std::string& name) const;
+    // The control `name` of the window titled `window` as the map holds it now (only while its
+    // value is `value`, when one is given).
+    std::optional<WidgetRect> Find(const std::string& window, const std::string& name,
+                                   const std::optional<std::string>& value = {}) const;
     // Waits until the map has it.
     std::optional<WidgetRect> WaitFor(const std::string& window, const std::string& name,
+                                      std::chrono::milliseconds timeout = kDefaultTimeout) const;
+    std::optional<WidgetRect> WaitFor(const std::string& window, const std::string& name,
+                                      const std::string& value,
                                       std::chrono::milliseconds timeout = kDefaultTimeout) const;
 
     // Moves the pointer to the middle of the control and clicks (`clicks` times, as a double

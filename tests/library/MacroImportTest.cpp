@@ -360,18 +360,8 @@ protected:
     fs::path current_;
 };
 
-std::vector<MacroRecord> SystemMacros() {
-    std::vector<MacroRecord> records;
-    for (const SystemMacroKind& kind : SystemMacroKinds) {
-        MacroRecord r = HotKeyMacro(*HotKeyName(kind.DefaultHotKey), ScopeSystem, "",
-                                    std::string(1, kind.Digit), kind.Nickname);
-        records.push_back(r);
-    }
-    return records;
-}
-
 TEST_F(ImportSelectedTest, TheLastMacrosPastFiveHundredAreLeftOutAfterTheQuestion) {
-    std::vector<MacroRecord> records = SystemMacros();
+    std::vector<MacroRecord> records = DefaultSystemMacros();
     for (int i = 5; i <= 498; ++i) {
         records.push_back(TimedMacro("m" + std::to_string(i)));
     }
@@ -404,7 +394,7 @@ TEST_F(ImportSelectedTest, TheLastMacrosPastFiveHundredAreLeftOutAfterTheQuestio
 }
 
 TEST_F(ImportSelectedTest, HotKeysAlreadyInUseAreLeftOutAndNoKeepsEverything) {
-    std::vector<MacroRecord> records = SystemMacros();
+    std::vector<MacroRecord> records = DefaultSystemMacros();
     records.push_back(HotKeyMacro("Ctrl+A", ScopeSpecificWindow, "w", "Editor"));
     Load(records);
     const ImportFile file = FileOf({
@@ -447,7 +437,7 @@ TEST_F(ImportSelectedTest, HotKeysAlreadyInUseAreLeftOutAndNoKeepsEverything) {
 }
 
 TEST_F(ImportSelectedTest, NothingSelectedOrAFailedWriteChangesNothing) {
-    Load(SystemMacros());
+    Load(DefaultSystemMacros());
     const ImportFile file = FileOf({ShortKeyMacro("one", "1"), ShortKeyMacro("two", "2")});
     std::vector<bool> none{false, false};
     EXPECT_EQ(ImportSelected(store, file, none, messages, Now).Step, ImportStep::StayOpen);
@@ -465,7 +455,7 @@ TEST_F(ImportSelectedTest, NothingSelectedOrAFailedWriteChangesNothing) {
 }
 
 TEST_F(ImportSelectedTest, APopupMenuKeepsTheMembersImportedWithIt) {
-    std::vector<MacroRecord> records = SystemMacros();
+    std::vector<MacroRecord> records = DefaultSystemMacros();
     records.push_back(HotKeyMacro("Ctrl+A", ScopeGlobal, "here"));
     Load(records); // 5 records
     // In the other file: 1 and 2 are macros, 3 a menu of 1, 2 and a number past the file.

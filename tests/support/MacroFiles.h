@@ -5,7 +5,9 @@
 
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
+#include "core/MacroStore.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -63,15 +65,57 @@ inline MacroRecord PopupMenuMacro(std::string_view key, std::vector<std::uint16_
     return record;
 }
 
-// Writes the records back to back, replacing whatever was at `path`.
+// Writes the records back to back (replacing whatever was at `path`), then `tail`: bytes of a
+// partial record.
 inline void WriteMacroFile(const std::filesystem::path& path,
-                           const std::vector<MacroRecord>& records) {
+                           const std::vector<MacroRecord>& records, std::string_view tail = {}) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (const MacroRecord& record : records) {
         const MacroRecordBytes bytes = record.ToBytes();
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
     }
+    out.write(tail.data(), static_cast<std::streamsize>(tail.size()));
+    if (!out.flush()) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
+}
+
+// The four system macros ("Activate Orvane" first) on `keys`, nicknamed "system", as the tests
+// that start the program give them keys of their own.
+inline std::vector<MacroRecord> SystemMacros(const std::array<std::string_view, 4>& keys = {
+                                                 "Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X",
+                                                 "Ctrl+Alt+Shift+Y", "Ctrl+Alt+Shift+Z"}) {
+    std::vector<MacroRecord> records;
+    for (const std::string_view key : keys) {
+        records.push_back(
+            HotKeyMacro(key, ScopeSystem, "", std::to_string(records.size() + 1), "system"));
+    }
+    return records;
+}
+
+// The four system macros on their default keys with their own nicknames, as the program makes
+// them for a new file.
+inline std::vector<MacroRecord> DefaultSystemMacros() {
+    std::vector<MacroRecord> records;
+    for (const SystemMacroKind& kind : SystemMacroKinds) {
+        MacroRecord record;
+        record.Nickname.Assign(kind.Nickname);
+        record.HotKey = kind.DefaultHotKey;
+        record.Scope = ScopeSystem;
+        record.ScopeTarget.Assign(std::string(1, kind.Digit));
+        record.Active = 1;
+        records.push_back(record);
+    }
+    return records;
+}
+
+// `macros`, then the default system macros, as the program stores a file it made.
+inline std::vector<MacroRecord> WithDefaultSystemMacros(std::vector<MacroRecord> macros) {
+    for (const MacroRecord& record : DefaultSystemMacros()) {
+        macros.push_back(record);
+    }
+    return macros;
 }
 
 // Every whole record of the file, in order.
@@ -128,20 +172,7 @@ inline MacroRecord MakeMacro(const MacroFields& fields) {
     return record;
 }
 
-// Writes the records (replacing the file), then `tail`: bytes of a partial record.
-inline void WriteMacroFile(const std::filesystem::path& path,
-                           const std::vector<MacroRecord>& records, std::string_view tail = {}) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (const MacroRecord& record : records) {
-        const MacroRecordBytes bytes = record.ToBytes();
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
-    out.write(tail.data(), static_cast<std::streamsize>(tail.size()));
-    if (!out.flush()) {
-        throw std::runtime_error("cannot write " + path.string());
-    }
-}
+using orvane::WriteMacroFile;
 
 inline void WriteMacroFile(const std::filesystem::path& path,
                            const std::vector<MacroFields>& described) {

@@ -7,8 +7,8 @@
 #include "support/Readability.h"
 #include "ui/activation/KeyboardRemapperDialog.h"
 #include "ui/activation/SelectCharacterDialog.h"
-#include "ui/activation/SetScheduleDialog.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
+#include "ui/library/SetScheduleDialog.h"
 #include "ui/library/SortOrderDialog.h"
 
 #include <QApplication>

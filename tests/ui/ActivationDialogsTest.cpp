@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "activation/Scheduler.h"
+#include "app/CommandGroups.h"
 #include "core/MacroStore.h"
 #include "core/SettingsBlock.h"
 #include "platform/ScreenSaver.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "ui/activation/SchedulerTimer.h"
-#include "ui/activation/SetScheduleDialog.h"
 #include "ui/activation/ShortKeyOptionsDialog.h"
+#include "ui/library/SetScheduleDialog.h"
 #include "ui/library/TMainWin.h"
 
 #include <QAction>
@@ -289,6 +290,7 @@ void ActivationDialogsTest::SchedulerMenuShowsTheDateAndSavesItsSettings() {
     services.Settings = &settings;
     services.SaveSettings = [&saves] { ++saves; };
     TMainWin window(services);
+    BuildCommandGroups(window);
     window.SetMacroFile(QStringLiteral("/tmp/Work.ORV"), {});
     QCOMPARE(window.windowTitle(), QStringLiteral("Orvane 98 (Work)"));
     QSignalSpy changed(&window, &TMainWin::SchedulerSettingsChanged);

@@ -2,6 +2,7 @@
 // Switching macro files from the main window, the recent files, and sharing a file between two
 // main windows over their own stores and the fake hook backend, on the offscreen platform.
 #include "ui/library/FileCommands.h"
+#include "app/CommandGroups.h"
 #include "core/MacroStore.h"
 #include "core/Paths.h"
 #include "core/SettingsBlock.h"
@@ -57,6 +58,7 @@ struct Program {
         services.Messages = &messages;
         services.ScheduleChanged = [this] { ++schedules; };
         window = std::make_unique<TMainWin>(services);
+        BuildCommandGroups(*window);
         window->RefreshFromStore();
         window->Network()->Start();
     }

@@ -2,23 +2,23 @@
 // The help: F1 and the "&Help" buttons open the one help window at the section of the window
 // they are pressed in, the help window's search and history, and every section the program
 // names being there in the manual.
-#include "activation/HotKeyChoice.h"
 #include "core/MacroStore.h"
 #include "core/MacroTable.h"
 #include "editing/ScriptLines.h"
+#include "library/HotKeyChoice.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "ui/HelpCenter.h"
 #include "ui/HelpWindow.h"
-#include "ui/activation/AddMacroDialog.h"
-#include "ui/activation/HotKeyList.h"
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/TDoScripting.h"
 #include "ui/editing/TModHotKeys.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"
 #include "ui/editing/commands/KeystrokeBox.h"
 #include "ui/editing/commands/TDoSound.h"
+#include "ui/library/AddMacroDialog.h"
 #include "ui/library/HelpCommands.h"
+#include "ui/library/HotKeyList.h"
 
 #include <QApplication>
 #include <QDirIterator>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The choosing dialogs of import and export and the macro information dialog, worked from the
 // keyboard over a real macro file on the offscreen platform.
+#include "app/CommandGroups.h"
 #include "core/MacroStore.h"
 #include "core/Paths.h"
 #include "core/SettingsBlock.h"
@@ -53,19 +54,10 @@ QStringList LineTexts(const MacroChooserList& list, int column) {
     return texts;
 }
 
-std::vector<MacroRecord> SystemMacros() {
-    std::vector<MacroRecord> records;
-    for (const SystemMacroKind& kind : SystemMacroKinds) {
-        records.push_back(HotKeyMacro(*HotKeyName(kind.DefaultHotKey), ScopeSystem, "",
-                                      std::string(1, kind.Digit), kind.Nickname));
-    }
-    return records;
-}
-
 // The file imported into: the system macros and a global macro on Ctrl+Alt+A.
 fs::path CurrentFile(const fs::path& dir) {
     const fs::path current = dir / "Current.ORV";
-    std::vector<MacroRecord> records = SystemMacros();
+    std::vector<MacroRecord> records = DefaultSystemMacros();
     records.push_back(HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "here"));
     WriteMacroFile(current, records);
     return current;
@@ -89,6 +81,7 @@ struct Program {
         services.Store = &store;
         services.Messages = &messages;
         window = std::make_unique<TMainWin>(services);
+        BuildCommandGroups(*window);
         window->RefreshFromStore();
     }
     std::vector<std::string> Texts() const {
@@ -237,7 +230,7 @@ void ImportExportDialogsTest::ExportWritesTheChosenLines() {
     QTemporaryDir folder;
     const fs::path dir(folder.path().toStdString());
     const fs::path current = dir / "Current.ORV";
-    std::vector<MacroRecord> records = SystemMacros();
+    std::vector<MacroRecord> records = DefaultSystemMacros();
     records.insert(records.begin() + 1, HotKeyMacro("Ctrl+Alt+A", ScopeGlobal, "a", "", "Alpha"));
     records.push_back(HotKeyMacro("Ctrl+B", ScopeSpecificWindow, "b",
                                   "A window title longer than twenty", "Beta"));
@@ -286,7 +279,7 @@ void ImportExportDialogsTest::OutputNeedsADetailThatNamesTheMacroAndWritesInList
     QTemporaryDir folder;
     const fs::path dir(folder.path().toStdString());
     const fs::path current = dir / "Current.ORV";
-    std::vector<MacroRecord> records = SystemMacros();
+    std::vector<MacroRecord> records = DefaultSystemMacros();
     records.push_back(HotKeyMacro("Ctrl+Alt+Z", ScopeGlobal, "zed", "", "Zed"));
     records.push_back(HotKeyMacro("Ctrl+Alt+B", ScopeGlobal, "bee", "", "Bee"));
     WriteMacroFile(current, records);

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The macro management dialogs and commands on the offscreen platform, over a real macro file
 // and the fake hook backend.
-#include "activation/ClickPick.h"
-#include "activation/KeyPickRelay.h"
+#include "app/CommandGroups.h"
 #include "core/MacroStore.h"
 #include "core/SettingsBlock.h"
+#include "library/ClickPick.h"
+#include "library/KeyPickRelay.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
 #include "ui/MainCommandTable.h"
-#include "ui/activation/ActivationChooserDialog.h"
-#include "ui/activation/AddMacroDialog.h"
-#include "ui/activation/HotKeyList.h"
-#include "ui/activation/SystemKeysDialog.h"
 #include "ui/capture/CaptureCompleteDialog.h"
+#include "ui/library/ActivationChooserDialog.h"
+#include "ui/library/AddMacroDialog.h"
+#include "ui/library/HotKeyList.h"
+#include "ui/library/SystemKeysDialog.h"
 #include "ui/library/TMainWin.h"
 #include "widgets/MacroGrid.h"
 
@@ -299,6 +300,7 @@ void MacroCommandsTest::CopyRenameAndRemoveFromTheMainWindow() {
     services.Messages = &files.messages;
     services.KeyPicks = &files.relay;
     TMainWin window(services);
+    BuildCommandGroups(window);
     window.RefreshFromStore();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -374,6 +376,7 @@ void MacroCommandsTest::SelectedRowDrivesCaptionsAndDoubleClickEdits() {
     services.Store = &files.store;
     services.Messages = &files.messages;
     TMainWin window(services);
+    BuildCommandGroups(window);
     window.RefreshFromStore();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -2,16 +2,16 @@
 // Saves pictures of "Add Macro", "Copy Hot Key" and "System Hot Keys" for the manual, each with a
 // struck key picked, over a small macro file.
 // Usage: ui_macro_dialog_screenshots <folder>    (QT_QPA_PLATFORM=offscreen works)
-#include "activation/KeyPickRelay.h"
 #include "core/MacroStore.h"
 #include "core/SettingsBlock.h"
+#include "library/KeyPickRelay.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
 #include "support/Readability.h"
-#include "ui/activation/ActivationChooserDialog.h"
-#include "ui/activation/AddMacroDialog.h"
-#include "ui/activation/SystemKeysDialog.h"
+#include "ui/library/ActivationChooserDialog.h"
+#include "ui/library/AddMacroDialog.h"
+#include "ui/library/SystemKeysDialog.h"
 
 #include <QApplication>
 #include <QDir>

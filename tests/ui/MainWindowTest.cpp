@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiTests.h"
+#include "app/CommandGroups.h"
 #include "ui/MainCommandTable.h"
 #include "ui/Prompter.h"
 #include "ui/library/TMainWin.h"
@@ -34,6 +35,7 @@ struct Fixture {
         services.Settings = &settings;
         services.SaveSettings = [this] { ++saves; };
         window = std::make_unique<TMainWin>(services);
+        BuildCommandGroups(*window);
         window->SetMacroFile(QStringLiteral("/home/u/.local/share/orvane/Work.ORV"),
                              SampleMacros());
         window->show();

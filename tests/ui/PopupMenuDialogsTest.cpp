@@ -3,14 +3,15 @@
 // keys, clicks and lists of the menu in both forms, icons read from files or the default one,
 // the builder's moves and checks, and the menu and its tray icons after a member is removed.
 #include "activation/PopupMenu.h"
+#include "app/CommandGroups.h"
 #include "core/MacroStore.h"
 #include "core/SettingsBlock.h"
 #include "library/MacroManagement.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
+#include "ui/MacroIcons.h"
 #include "ui/MainCommandTable.h"
-#include "ui/activation/MacroIcons.h"
 #include "ui/activation/TDoAMenu.h"
 #include "ui/activation/TDoBuildMenu.h"
 #include "ui/library/TMainWin.h"
@@ -318,6 +319,7 @@ void PopupMenuDialogsTest::RemovingAMemberUpdatesTheMenuAndTheTrayIcons() {
     services.Messages = &files.messages;
     services.IconFolder = files.icons;
     TMainWin window(services);
+    BuildCommandGroups(window);
     window.RefreshFromStore();
     QCOMPARE(window.Tray().MenuIconRecords(), std::vector<int>{4});
     QVERIFY2(!window.RebuildMenuTaskIcons(), "nothing changed: the icons stay");

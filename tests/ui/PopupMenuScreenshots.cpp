@@ -8,7 +8,7 @@
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
 #include "support/Readability.h"
-#include "ui/activation/MacroIcons.h"
+#include "ui/MacroIcons.h"
 #include "ui/activation/TDoAMenu.h"
 #include "ui/activation/TDoBuildMenu.h"
 

@@ -2,6 +2,7 @@
 // Saves pictures for the manual: "Appearance", "Quick Info" and the first page of a printed
 // macro list (printed to a PDF file, turned into a picture with pdftoppm when it is installed).
 // Usage: ui_print_view_screenshots <folder>    (QT_QPA_PLATFORM=offscreen works)
+#include "app/CommandGroups.h"
 #include "core/MacroStore.h"
 #include "core/SettingsBlock.h"
 #include "library/Appearance.h"
@@ -10,7 +11,7 @@
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
 #include "support/Readability.h"
-#include "ui/activation/MacroIcons.h"
+#include "ui/MacroIcons.h"
 #include "ui/library/AppearanceDialog.h"
 #include "ui/library/PrintListCommands.h"
 #include "ui/library/QuickInfoDialog.h"
@@ -106,6 +107,7 @@ int main(int argc, char** argv) {
         services.Store = &store;
         services.Messages = &messages;
         TMainWin window(services);
+        BuildCommandGroups(window);
         window.RefreshFromStore();
         const QString pdf = work.filePath(QStringLiteral("list.pdf"));
         auto* printing = window.findChild<PrintListCommands*>();

@@ -2,13 +2,14 @@
 // The printed macro list (to a PDF file, read back with poppler's pdftotext), "Printer Font",
 // "Appearance" and "Quick Info" from the main window, over a real macro file and the fake hook
 // backend, on the offscreen platform.
+#include "app/CommandGroups.h"
 #include "core/MacroStore.h"
 #include "core/SettingsBlock.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
+#include "ui/MacroIcons.h"
 #include "ui/MainCommandTable.h"
-#include "ui/activation/MacroIcons.h"
 #include "ui/library/AppearanceDialog.h"
 #include "ui/library/PrintListCommands.h"
 #include "ui/library/QuickInfoDialog.h"
@@ -70,6 +71,7 @@ struct Program {
         services.Messages = &messages;
         services.IconFolder = fs::path(folder.path().toStdString()) / "Icons";
         window = std::make_unique<TMainWin>(services);
+        BuildCommandGroups(*window);
         window->RefreshFromStore();
     }
     PrintListCommands& Printing() const {

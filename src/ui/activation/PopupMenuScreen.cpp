@@ -2,7 +2,7 @@
 #include "ui/activation/PopupMenuScreen.h"
 
 #include "playback/WindowFinder.h"
-#include "ui/activation/MacroIcons.h"
+#include "ui/MacroIcons.h"
 #include "ui/activation/TDoAMenu.h"
 
 namespace orvane {

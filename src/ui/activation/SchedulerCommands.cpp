@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/activation/SchedulerCommands.h"
 
-#include "editing/commands/SoundForm.h"
 #include "ui/MainCommandTable.h"
-#include "ui/Prompter.h"
-#include "ui/activation/SetScheduleDialog.h"
-#include "ui/editing/commands/CommandDialog.h"
-#include "ui/editing/commands/TDoSound.h"
+#include "ui/library/SetScheduleDialog.h"
 #include "ui/library/TMainWin.h"
 
 #include <QAction>
@@ -18,19 +14,6 @@ SchedulerCommands::SchedulerCommands(TMainWin& window) : QObject(&window), windo
     commands.Action(MainCommand::ShowDate)->setChecked(window.Settings().ShowDate);
     commands.Bind(MainCommand::ShowDate, [this] { ShowDateClick(); });
     commands.Bind(MainCommand::TimerInterval, [this] { TimerIntervalClick(); });
-    commands.Bind(MainCommand::Alarm, [this] { AlarmClick(); });
-}
-
-void SchedulerCommands::AlarmClick() {
-    Prompter messages(&window_);
-    CommandDialogServices services;
-    services.Messages = &messages;
-    services.Settings = &window_.Settings();
-    services.SaveSettings = [this] { window_.SaveSettings(); };
-    services.Sounds = window_.Context().Sounds;
-    TDoSound dialog(services, AlarmFormFrom(window_.Settings()), TDoSound::Mode::Alarm, &window_);
-    messages.SetParent(&dialog);
-    dialog.exec();
 }
 
 void SchedulerCommands::ShowDateClick() {

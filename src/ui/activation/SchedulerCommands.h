@@ -7,8 +7,9 @@ namespace orvane {
 
 class TMainWin;
 
-// The Scheduler menu: the date and time in the caption, the scheduler's check interval and the
-// alarm sound played before timed macros.
+// The Scheduler menu: the date and time in the caption and the scheduler's check interval. Its
+// "&Alarm" (the sound played before timed macros) opens the sound command's dialog, and is bound
+// where the program builds its command groups.
 class SchedulerCommands final : public QObject {
     Q_OBJECT
 public:
@@ -16,8 +17,6 @@ public:
 
     void ShowDateClick();
     void TimerIntervalClick();
-    // "&Alarm": the sound played before timed macros, kept in the settings.
-    void AlarmClick();
 
 private:
     TMainWin& window_;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/activation/ShortKeyOptionsDialog.h"
 
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -7,8 +7,8 @@
 #include "core/MessageSink.h"
 #include "core/Paths.h"
 #include "library/QuickInfo.h"
-#include "ui/activation/MacroIcons.h"
-#include "ui/activation/QtText.h"
+#include "ui/MacroIcons.h"
+#include "ui/QtText.h"
 #include "ui/library/QuickInfoDialog.h"
 
 #include <QApplication>

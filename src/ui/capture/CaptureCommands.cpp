@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/capture/CaptureCommands.h"
 
-#include "activation/HotKeyChoice.h"
 #include "core/DayCount.h"
 #include "core/HotKeyTable.h"
 #include "core/LocalMoment.h"
 #include "core/MacroStore.h"
 #include "core/Schedule.h"
+#include "library/HotKeyChoice.h"
 #include "library/MacroManagement.h"
 #include "ui/HelpCenter.h"
 #include "ui/MainCommandTable.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 #include "ui/capture/CaptureCompleteDialog.h"
 #include "ui/capture/CaptureDefaultsDialog.h"
 #include "ui/capture/CaptureMacroDialog.h"

@@ -3,7 +3,7 @@
 
 #include "capture/CaptureSession.h"
 #include "ui/MacroEditors.h"
-#include "ui/activation/HotKeyField.h"
+#include "ui/library/HotKeyField.h"
 
 #include <QObject>
 #include <filesystem>

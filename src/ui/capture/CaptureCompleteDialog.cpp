@@ -2,8 +2,8 @@
 #include "ui/capture/CaptureCompleteDialog.h"
 
 #include "core/MessageSink.h"
-#include "ui/activation/HotKeyPanel.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
+#include "ui/library/HotKeyPanel.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

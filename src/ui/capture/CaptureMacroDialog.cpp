@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/capture/CaptureMacroDialog.h"
 
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 #include "ui/capture/CaptureOptionsPanel.h"
 
 #include <QDialogButtonBox>

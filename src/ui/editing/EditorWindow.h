@@ -3,7 +3,7 @@
 
 #include "core/HotKeyTable.h"
 #include "ui/MacroEditors.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 
 #include <QDialog>
 

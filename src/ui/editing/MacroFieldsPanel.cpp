@@ -5,15 +5,15 @@
 #include "core/MessageSink.h"
 #include "core/Paths.h"
 #include "core/Schedule.h"
-#include "ui/activation/MacroIcons.h"
-#include "ui/activation/QtText.h"
-#include "ui/activation/SetScheduleDialog.h"
+#include "ui/MacroIcons.h"
+#include "ui/Prompter.h"
+#include "ui/QtText.h"
+#include "ui/library/SetScheduleDialog.h"
 
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -80,8 +80,7 @@ MacroFieldsPanel::MacroFieldsPanel(MacroRecord& record, Setup setup,
     mySpeed_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(mySpeed_, &QToolButton::clicked, this, &MacroFieldsPanel::MySpeedClick);
     connect(mySpeed_, &QToolButton::customContextMenuRequested, this, [this] {
-        if (QMessageBox::question(this, QString(), QStringLiteral("Reset icon to program default?"),
-                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+        if (Prompter(this).Ask("", "Reset icon to program default?")) {
             icon_ = MainIcon;
             LoadInIcon();
         }

@@ -3,7 +3,7 @@
 
 #include "core/DayCount.h"
 #include "core/MessageSink.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/MacroFieldsPanel.h"
 #include "ui/editing/TDoWizard.h"

@@ -3,7 +3,7 @@
 
 #include "core/MessageSink.h"
 #include "editing/WizardTasks.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 #include "ui/editing/TDoScripting.h"
 
 #include <QGridLayout>

@@ -5,7 +5,7 @@
 #include "core/MessageSink.h"
 #include "editing/DirectEditing.h"
 #include "editing/commands/KeystrokeText.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 #include "ui/editing/MacroFieldsPanel.h"
 #include "ui/editing/commands/CommandDialog.h"
 #include "ui/editing/commands/CommandDialogRegistry.h"

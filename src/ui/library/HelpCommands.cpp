@@ -3,11 +3,11 @@
 
 #include "ui/HelpCenter.h"
 #include "ui/MainCommandTable.h"
+#include "ui/Prompter.h"
 #include "ui/library/TMainWin.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QMessageBox>
 #include <array>
 
 namespace orvane {
@@ -85,11 +85,11 @@ void HelpCommands::ShowHelp() {
 
 void HelpCommands::ShowAbout() {
     // The About box is not a message: it carries the program's icon and rich text.
-    QMessageBox::about(&window_, QStringLiteral("About Orvane 98"),
-                       QStringLiteral("<b>Orvane 98</b> %1<br>Keyboard and mouse macros for the "
-                                      "Linux desktop.<br>Licensed under the GNU GPL, version 3 "
-                                      "or later.")
-                           .arg(QApplication::applicationVersion()));
+    Prompter::About(&window_, QStringLiteral("About Orvane 98"),
+                    QStringLiteral("<b>Orvane 98</b> %1<br>Keyboard and mouse macros for the "
+                                   "Linux desktop.<br>Licensed under the GNU GPL, version 3 "
+                                   "or later.")
+                        .arg(QApplication::applicationVersion()));
 }
 
 } // namespace orvane

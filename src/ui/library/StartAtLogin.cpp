@@ -3,11 +3,11 @@
 
 #include "core/AutostartEntry.h"
 #include "ui/HelpCenter.h"
+#include "ui/Prompter.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
-#include <QMessageBox>
 #include <QWidget>
 
 namespace orvane {
@@ -28,10 +28,10 @@ void StartAtLoginClick(QAction* action, QWidget* parent, bool on) {
     if (!done) {
         const QString path = entry.empty() ? QStringLiteral("the autostart folder")
                                            : QString::fromStdString(entry.string());
-        QMessageBox::critical(
-            parent, QStringLiteral("Error"),
-            on ? QStringLiteral("The login entry %1 could not be written.").arg(path)
-               : QStringLiteral("The login entry %1 could not be removed.").arg(path));
+        Prompter(parent).Show(
+            "Error", (on ? QStringLiteral("The login entry %1 could not be written.").arg(path)
+                         : QStringLiteral("The login entry %1 could not be removed.").arg(path))
+                         .toStdString());
     }
     action->setChecked(AutostartEntryPresent(entry));
 }

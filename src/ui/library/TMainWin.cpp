@@ -9,20 +9,13 @@
 #include "library/MacroListSource.h"
 #include "library/RecentFiles.h"
 #include "library/SortOrder.h"
+#include "ui/MacroIcons.h"
 #include "ui/MainCommandTable.h"
 #include "ui/Prompter.h"
-#include "ui/activation/MacroIcons.h"
-#include "ui/activation/OptionsCommands.h"
-#include "ui/activation/SchedulerCommands.h"
 #include "ui/library/FileCommands.h"
-#include "ui/library/HelpCommands.h"
-#include "ui/library/ImportExportCommands.h"
 #include "ui/library/MacroCommands.h"
 #include "ui/library/NetworkCommands.h"
-#include "ui/library/PrintListCommands.h"
 #include "ui/library/SettingsFonts.h"
-#include "ui/library/StartAtLogin.h"
-#include "ui/library/ViewCommands.h"
 #include "widgets/MacroGrid.h"
 #include "widgets/TrayIcons.h"
 
@@ -36,7 +29,6 @@
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QTimer>
@@ -103,19 +95,12 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     letterPanel_ = new QWidget(client_);
     letterPanel_->setObjectName(QStringLiteral("letterPanel"));
     commands_ = new MainCommandTable(*menuBar(), *buttonBar_, *letterPanel_, this);
+}
 
-    files_ = new FileCommands(*this);
-    new PrintListCommands(*this);
-    macros_ = new MacroCommands(*this);
-    new ViewCommands(*this);
-    if (services_.Store != nullptr) {
-        network_ = new NetworkCommands(*this);
-    }
-    options_ = new OptionsCommands(*this);
-    AddStartAtLogin(commands_->Menu(MainMenu::Options), this);
-    scheduler_ = new SchedulerCommands(*this);
-    help_ = new HelpCommands(*this);
-    new ImportExportCommands(*this);
+void TMainWin::AttachCommandGroups(const CommandGroups& groups) {
+    files_ = groups.Files;
+    macros_ = groups.Macros;
+    network_ = groups.Network;
 
     // Without a notification area the tray cannot be used: the setting is forced off for this
     // run and the command that would turn it on is disabled until one appears.
@@ -137,6 +122,12 @@ TMainWin::TMainWin(Services services, QWidget* parent)
 }
 
 TMainWin::~TMainWin() = default;
+
+void TMainWin::SetMacroButtons() {
+    if (macros_ != nullptr) {
+        macros_->SetButtons();
+    }
+}
 
 void TMainWin::FitDefaultSizesToFont() {
     // The stored defaults were measured for a smaller font than a Linux desktop's: while the user
@@ -241,7 +232,7 @@ void TMainWin::SetMacroFile(const QString& path, std::vector<ListMacro> macros) 
     if (!grid_->SelectRecord(selected)) {
         grid_->SelectRow(1);
     }
-    macros_->SetButtons();
+    SetMacroButtons();
 }
 
 void TMainWin::RefreshFromStore(int record) {
@@ -252,7 +243,7 @@ void TMainWin::RefreshFromStore(int record) {
                  ListMacrosFrom(*services_.Store));
     if (record > 0) {
         grid_->SelectRecord(record);
-        macros_->SetButtons();
+        SetMacroButtons();
     }
     DoMenuTaskIcon();
 }
@@ -281,7 +272,7 @@ void TMainWin::FillList() {
     if (!grid_->SelectRecord(selected)) {
         grid_->SelectRow(1);
     }
-    macros_->SetButtons();
+    SetMacroButtons();
 }
 
 void TMainWin::ApplyRestriction(int level) {
@@ -291,7 +282,7 @@ void TMainWin::ApplyRestriction(int level) {
     if (restriction.LetterPanel) {
         letterPanel_->setEnabled(false);
     }
-    macros_->SetButtons();
+    SetMacroButtons();
 }
 
 void TMainWin::HeaderSort(int column) {
@@ -422,7 +413,7 @@ void TMainWin::ReloadChangedFile() {
     if (rows > 0) {
         grid_->SelectRow(std::min(row, rows));
     }
-    macros_->SetButtons();
+    SetMacroButtons();
     CheckAndSetTime();
     DoMenuTaskIcon();
 }
@@ -481,7 +472,7 @@ void TMainWin::ShowMacroFile(const std::filesystem::path& path) {
     }
     SetMacroFile(QString::fromStdString(path.string()), ListMacrosFrom(*services_.Store));
     grid_->SelectRow(1);
-    macros_->SetButtons();
+    SetMacroButtons();
 }
 
 void TMainWin::CheckAndSetTime() {
@@ -497,7 +488,9 @@ void TMainWin::DoMenuTaskIcon() {
 
 void TMainWin::DoLastFiles(std::string_view oldName, std::string_view newName) {
     UpdateRecentFiles(settings_.LastFiles, oldName, newName);
-    files_->ShowRecentFiles();
+    if (files_ != nullptr) {
+        files_->ShowRecentFiles();
+    }
 }
 
 void TMainWin::GetSwapFile() {

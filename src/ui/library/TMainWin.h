@@ -23,7 +23,6 @@ class QMenu;
 namespace orvane {
 
 class FileCommands;
-class HelpCommands;
 class KeyPickRelay;
 class MacroCommands;
 class MacroGrid;
@@ -31,18 +30,17 @@ class MacroStore;
 class MainCommandTable;
 class MessageSink;
 class NetworkCommands;
-class OptionsCommands;
 class Prompter;
-class SchedulerCommands;
 class Sound;
 class SwapBlock;
 class TrayIcons;
 
 // The main window: the menus, the button bar or the letter panel, and the macro grid, laid out
-// and captioned; the tray icon; the restriction level. Its commands live in groups beside it
-// (file, macro, options, scheduler, help), which bind their handlers to the command table. It
-// keeps the settings it was given up to date (window bounds, column widths, sort order, tray
-// use) and asks the owner to save them whenever a setting changes and when it closes.
+// and captioned; the tray icon; the restriction level. Its commands live in groups built over it
+// by the program (file, macro, options, scheduler, help), which bind their handlers to the
+// command table. It keeps the settings it was given up to date (window bounds, column widths,
+// sort order, tray use) and asks the owner to save them whenever a setting changes and when it
+// closes.
 //
 // It also switches the macro file ("Open File", "New File", the recent files, "<SWAP:") and
 // reloads it when another instance sharing it has changed it: the list, the hot keys, the
@@ -74,6 +72,16 @@ public:
 
     explicit TMainWin(Services services, QWidget* parent = nullptr);
     ~TMainWin() override;
+
+    // The command groups the window calls on itself (the others only bind their handlers). They
+    // are built over the window after it, and it is sized and laid out once they are attached,
+    // when its button bar has its buttons. Network is null without a macro store.
+    struct CommandGroups {
+        FileCommands* Files = nullptr;
+        MacroCommands* Macros = nullptr;
+        NetworkCommands* Network = nullptr;
+    };
+    void AttachCommandGroups(const CommandGroups& groups);
 
     // The macros of the current file (record i is macros[i - 1]) and its path; rebuilds the
     // caption and the list, keeping the selected macro when it is still there.
@@ -193,6 +201,7 @@ protected:
 
 private:
     void FitDefaultSizesToFont();
+    void SetMacroButtons();
     void FitClientToBar();
     void LayoutClient();
     void HeaderSort(int column);
@@ -213,9 +222,6 @@ private:
     MainCommandTable* commands_ = nullptr;
     FileCommands* files_ = nullptr;
     MacroCommands* macros_ = nullptr;
-    OptionsCommands* options_ = nullptr;
-    SchedulerCommands* scheduler_ = nullptr;
-    HelpCommands* help_ = nullptr;
     NetworkCommands* network_ = nullptr;
     QString filePath_;
     std::vector<MenuTrayEntry> menuTrayEntries_;

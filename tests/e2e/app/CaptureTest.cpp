@@ -8,10 +8,12 @@
 #include "Deadline.h"
 #include "PhysicalKeyboard.h"
 #include "Probe.h"
+#include "ProgramTest.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
+#include "support/MacroFiles.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -93,97 +95,28 @@ private:
     std::vector<std::pair<unsigned, unsigned long>> pressed_;
 };
 
-class CaptureTest : public ::testing::Test {
+class CaptureTest : public ProgramTest {
 protected:
     // The four system macros ("Start / Stop Capture" on Ctrl+Alt+Shift+X) and the capture
     // options; the program starts on them.
     void Start(bool timing, const std::vector<MacroRecord>& more = {}) {
         file_ = display.Folder() / "Cap.ORV";
-        std::ofstream out(file_, std::ios::binary | std::ios::trunc);
-        const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
-                                    "Ctrl+Alt+Shift+Z"};
-        for (int k = 0; k < 4; ++k) {
-            MacroRecord r;
-            r.Nickname.Assign("system");
-            r.HotKey = Code(systemKeys[k]);
-            r.Scope = ScopeSystem;
-            r.ScopeTarget.Assign(std::to_string(k + 1));
-            r.Active = 1;
-            const MacroRecordBytes bytes = r.ToBytes();
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
-        }
-        for (const MacroRecord& r : more) {
-            const MacroRecordBytes bytes = r.ToBytes();
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
-        }
-        out.close();
+        std::vector<MacroRecord> records = SystemMacros();
+        records.insert(records.end(), more.begin(), more.end());
+        WriteMacroFile(file_, records);
         const fs::path config = fs::path(display.Env().at("XDG_CONFIG_HOME")) / "orvane";
         fs::create_directories(config);
         std::ofstream(config / "ORVAN.INI")
             << "[Capture]\r\nTime=" << (timing ? "Yes" : "No") << "\r\n";
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
-        options.env = display.Env();
-        options.env["ORVANE_HOOK_TRACE"] = "1";
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        Environment env = display.Env();
+        env["ORVANE_HOOK_TRACE"] = "1";
+        StartProgram({ORVANE_PROGRAM, "/F", file_.string()}, std::move(env));
         ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Cap)"); })) << Log();
-    }
-
-    void TearDown() override {
-        if (program_) {
-            ::kill(program_->Pid(), SIGTERM);
-            program_->WaitForExit(kDefaultTimeout);
-        }
-    }
-
-    bool WindowShown(const std::string& title) {
-        const CommandResult found =
-            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-        return found.Succeeded() && !found.out.empty();
-    }
-    static std::string Slurp(const fs::path& path) {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    fs::path Runtime() const { return fs::path(display.Env().at("XDG_RUNTIME_DIR")) / "orvane"; }
-    std::string Trace() const { return Slurp(Runtime() / "hook-trace.txt"); }
-    std::string Log() const { return Slurp(display.Folder() / "orvane.log"); }
-
-    ::testing::AssertionResult TraceShows(const std::string& line, int count = 1) {
-        const auto seen = [&] {
-            const std::string trace = Trace();
-            int n = 0;
-            for (std::size_t at = trace.find(line + "\n"); at != std::string::npos;
-                 at = trace.find(line + "\n", at + 1)) {
-                n += at == 0 || trace[at - 1] == '\n' ? 1 : 0;
-            }
-            return n >= count;
-        };
-        if (WaitFor(seen)) {
-            return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure() << "no \"" << line << "\" x" << count << " in\n"
-                                             << Trace() << Log();
     }
 
     // The text of the macro on hot key `code`, once the file holds one.
     std::optional<std::string> MacroText(std::uint16_t code) {
-        std::ifstream in(file_, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-        for (std::size_t at = 0; at + MacroRecordSize <= bytes.size(); at += MacroRecordSize) {
-            MacroRecordBytes record{};
-            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), MacroRecordSize,
-                        record.begin());
-            const MacroRecord macro = MacroRecord::FromBytes(record);
+        for (const MacroRecord& macro : ReadMacroFileBack(file_)) {
             if (macro.HotKey == code && macro.Scope != ScopeSystem) {
                 return macro.Text();
             }
@@ -265,9 +198,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    VirtualDisplay display;
     fs::path file_;
-    std::unique_ptr<ChildProcess> program_;
 };
 
 std::vector<std::string> NonModifierKeys(const std::vector<ProbeKey>& keys) {

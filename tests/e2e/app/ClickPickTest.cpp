@@ -6,13 +6,15 @@
 #include "ChildProcess.h"
 #include "Command.h"
 #include "Deadline.h"
-#include "MappedWidgets.h"
 #include "Probe.h"
+#include "ProgramTest.h"
 #include "VirtualDisplay.h"
+#include "WidgetMap.h"
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
 #include "editing/ScriptLines.h"
+#include "support/MacroFiles.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -35,7 +37,7 @@ std::uint16_t Code(const std::string& name) {
     return *HotKeyCodeOf(name);
 }
 
-class ClickPickTest : public ::testing::Test {
+class ClickPickTest : public ProgramTest {
 protected:
     void SetUp() override {
         Start("Ctrl+Alt+Shift+W");
@@ -45,43 +47,19 @@ protected:
     // "hi" on Ctrl+Alt+Shift+G, "clicked" on Ctrl+LMouse and the four system macros ("Activate
     // Orvane" on `activateKey`); the program started on them with its control map and hook trace.
     void Start(const std::string& activateKey) {
-        std::ofstream out(file_, std::ios::binary | std::ios::trunc);
-        MacroRecord greeting;
-        greeting.Nickname.Assign("greeting");
-        greeting.HotKey = Code("Ctrl+Alt+Shift+G");
-        greeting.Scope = ScopeGlobal;
-        greeting.Active = 1;
-        greeting.SetText("hi");
-        Write(out, greeting);
-        MacroRecord clicked = greeting; // a macro on a click: the program grabs Ctrl+LMouse
-        clicked.Nickname.Assign("clicked");
-        clicked.HotKey = Code("Ctrl+LMouse");
-        clicked.SetText("clicked");
-        Write(out, clicked);
-        const std::string systemKeys[] = {activateKey, "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
-                                          "Ctrl+Alt+Shift+Z"};
-        for (int k = 0; k < 4; ++k) {
-            MacroRecord r;
-            r.Nickname.Assign("system");
-            r.HotKey = Code(systemKeys[k]);
-            r.Scope = ScopeSystem;
-            r.ScopeTarget.Assign(std::to_string(k + 1));
-            r.Active = 1;
-            Write(out, r);
+        MacroRecord greeting = HotKeyMacro("Ctrl+Alt+Shift+G", ScopeGlobal, "hi", "", "greeting");
+        // A macro on a click: the program grabs Ctrl+LMouse.
+        MacroRecord clicked = HotKeyMacro("Ctrl+LMouse", ScopeGlobal, "clicked", "", "clicked");
+        std::vector<MacroRecord> records = {greeting, clicked};
+        for (const MacroRecord& system : SystemMacros(
+                 {activateKey, "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y", "Ctrl+Alt+Shift+Z"})) {
+            records.push_back(system);
         }
-        out.close();
+        WriteMacroFile(file_, records);
         Environment env = display.Env();
         env["ORVANE_HOOK_TRACE"] = "1";
         env["ORVANE_WIDGET_MAP"] = "1";
-        program_ = StartLogged({ORVANE_PROGRAM, "/F", file_.string()}, std::move(env),
-                               display.Folder() / "orvane.log");
-    }
-
-    void TearDown() override {
-        if (program_) {
-            ::kill(program_->Pid(), SIGTERM);
-            program_->WaitForExit(kDefaultTimeout);
-        }
+        StartProgram({ORVANE_PROGRAM, "/F", file_.string()}, std::move(env));
     }
 
     // Waits until the main window is the active window.
@@ -92,31 +70,7 @@ protected:
         });
     }
 
-    void Stop() {
-        ::kill(program_->Pid(), SIGTERM);
-        ASSERT_TRUE(program_->WaitForExit(kDefaultTimeout));
-        program_.reset();
-    }
-
-    static void Write(std::ofstream& out, const MacroRecord& record) {
-        const MacroRecordBytes bytes = record.ToBytes();
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
-
-    std::vector<MacroRecord> Stored() const {
-        std::ifstream in(file_, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>()};
-        std::vector<MacroRecord> records;
-        for (std::size_t at = 0; at + MacroRecordSize <= bytes.size(); at += MacroRecordSize) {
-            MacroRecordBytes record{};
-            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), MacroRecordSize,
-                        record.begin());
-            records.push_back(MacroRecord::FromBytes(record));
-        }
-        return records;
-    }
+    std::vector<MacroRecord> Stored() const { return ReadMacroFileBack(file_); }
     bool HasMacro(const std::string& key, std::int16_t scope, const std::string& text) const {
         const std::vector<MacroRecord> records = Stored();
         return std::any_of(records.begin(), records.end(), [&](const MacroRecord& r) {
@@ -127,34 +81,6 @@ protected:
         const std::vector<MacroRecord> records = Stored();
         return std::any_of(records.begin(), records.end(),
                            [&](const MacroRecord& r) { return r.HotKey == Code(key); });
-    }
-
-    bool Shown(const std::string& title, bool shown = true) {
-        return WaitFor([&] {
-            const CommandResult found = Xdotool(
-                display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-            return shown ? found.Succeeded() && !found.out.empty() : found.out.empty();
-        });
-    }
-    std::string Log() const {
-        std::ifstream in(display.Folder() / "orvane.log");
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::string Trace() const {
-        std::ifstream in(fs::path(display.Env().at("XDG_RUNTIME_DIR")) / "orvane" /
-                         "hook-trace.txt");
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    // Waits until the trace holds the line `line` at least `count` times.
-    bool TraceShows(const std::string& line, int count = 1) {
-        return WaitFor([&] {
-            std::stringstream trace(Trace());
-            int n = 0;
-            for (std::string seen; std::getline(trace, seen);) {
-                n += seen == line ? 1 : 0;
-            }
-            return n >= count;
-        });
     }
 
     // Strikes `keys` into the dialog's focused pick field (the `pickOn`th time a field picks)
@@ -168,7 +94,7 @@ protected:
         if (auto pressed = PressKeys(display, {keys}); !pressed) {
             return pressed;
         }
-        if (!WaitForWidget(display, window, field, name)) {
+        if (!map_.WaitFor(window, field, name)) {
             return ::testing::AssertionFailure() << field << " never showed " << name;
         }
         return ::testing::AssertionSuccess();
@@ -176,7 +102,7 @@ protected:
 
     // Clicks an option of `window` with the mouse and waits until it is ticked.
     ::testing::AssertionResult ClickOption(const std::string& window, const std::string& name) {
-        const std::optional<MappedWidget> option = WaitForWidget(display, window, name);
+        const std::optional<WidgetRect> option = map_.WaitFor(window, name);
         if (!option) {
             return ::testing::AssertionFailure() << "no option " << name << " in " << window;
         }
@@ -186,7 +112,7 @@ protected:
             !clicked) {
             return clicked;
         }
-        if (!WaitForWidget(display, window, name, "checked")) {
+        if (!map_.WaitFor(window, name, "checked")) {
             return ::testing::AssertionFailure() << name << " was not ticked by the click";
         }
         return ::testing::AssertionSuccess();
@@ -208,9 +134,9 @@ protected:
         ASSERT_TRUE(PressKeys(display, {keys}));
     }
 
-    VirtualDisplay display;
     fs::path file_ = display.Folder() / "Keys.ORV";
-    std::unique_ptr<ChildProcess> program_;
+    // Kept in the runtime folder, where ORVANE_WIDGET_MAP=1 puts it.
+    WidgetMap map_{Runtime() / "widgets.txt"};
 };
 
 // The editor's "Add" of the "Text" command: "Macro" list, the command's line, "&Add".
@@ -230,10 +156,9 @@ TEST_F(ClickPickTest, AddMacroThenScriptingEditorByMouseKeepsTheStruckKey) {
     ASSERT_TRUE(PressKeys(display, {"Insert"}));
     ASSERT_TRUE(Shown("Add Macro")) << Log();
     ASSERT_TRUE(Strike("Add Macro", KeyFieldName, "ctrl+alt+j", "Ctrl+Alt+J", 1));
-    ASSERT_TRUE(ClickWidget(display, "Add Macro", "Scripting Editor"));
+    ASSERT_TRUE(map_.Click(display, "Add Macro", "Scripting Editor"));
     ASSERT_TRUE(Shown(EditorTitle)) << Log();
-    EXPECT_TRUE(WaitForWidget(display, EditorTitle, "Ctrl+Alt+J"))
-        << "the editor is for the struck key";
+    EXPECT_TRUE(map_.WaitFor(EditorTitle, "Ctrl+Alt+J")) << "the editor is for the struck key";
 
     ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle));
     ASSERT_TRUE(PressKeys(display, AddTextCommand()));
@@ -241,7 +166,7 @@ TEST_F(ClickPickTest, AddMacroThenScriptingEditorByMouseKeepsTheStruckKey) {
     ASSERT_TRUE(TypeText(display, "hi"));
     ASSERT_TRUE(PressKeys(display, {"alt+u"}));
     ASSERT_TRUE(Shown("Enter Keystrokes", false));
-    ASSERT_TRUE(ClickWidget(display, EditorTitle, "Ok"));
+    ASSERT_TRUE(map_.Click(display, EditorTitle, "Ok"));
     ASSERT_TRUE(WaitFor([&] { return HasMacro("Ctrl+Alt+J", ScopeGlobal, "hi"); })) << Log();
     EXPECT_FALSE(HasKey("LMouse"));
     ASSERT_TRUE(Shown("Add Macro", false));
@@ -257,7 +182,7 @@ TEST_F(ClickPickTest, AClickOnTheFieldItselfPicksItsButtonEvenOneAMacroHas) {
     ASSERT_TRUE(PressKeys(display, {"Insert"}));
     ASSERT_TRUE(Shown("Add Macro")) << Log();
     ASSERT_TRUE(TraceShows("keypick on"));
-    const auto field = WaitForWidget(display, "Add Macro", KeyFieldName);
+    const auto field = map_.WaitFor("Add Macro", KeyFieldName);
     ASSERT_TRUE(field);
     const std::string x = std::to_string(field->X + field->Width / 2);
     const std::string y = std::to_string(field->Y + field->Height / 2);
@@ -265,7 +190,7 @@ TEST_F(ClickPickTest, AClickOnTheFieldItselfPicksItsButtonEvenOneAMacroHas) {
     ASSERT_TRUE(Xdotool(display, {"mousemove", "--sync", x, y, "keydown", "ctrl", "click", "1",
                                   "keyup", "ctrl"})
                     .Succeeded());
-    ASSERT_TRUE(WaitForWidget(display, "Add Macro", KeyFieldName, "Ctrl+LMouse"))
+    ASSERT_TRUE(map_.WaitFor("Add Macro", KeyFieldName, "Ctrl+LMouse"))
         << "the click on the field picks the key of a macro too";
     // Tabbed away and clicked back into: that click picks nothing, the next one does.
     ASSERT_TRUE(PressKeys(display, {"Tab"}));
@@ -274,16 +199,16 @@ TEST_F(ClickPickTest, AClickOnTheFieldItselfPicksItsButtonEvenOneAMacroHas) {
     ASSERT_TRUE(Xdotool(display, {"click", "3"}).Succeeded());
     ASSERT_TRUE(TraceShows("keypick on", 2));
     ASSERT_TRUE(Xdotool(display, {"keydown", "shift", "click", "3", "keyup", "shift"}).Succeeded());
-    ASSERT_TRUE(WaitForWidget(display, "Add Macro", KeyFieldName, "Shift+RMouse"))
+    ASSERT_TRUE(map_.WaitFor("Add Macro", KeyFieldName, "Shift+RMouse"))
         << "a right click on the focused field picks";
     EXPECT_EQ(Trace().find("hotkey "), std::string::npos) << "the macro on the click never played";
-    ASSERT_TRUE(ClickWidget(display, "Add Macro", "Abort"));
+    ASSERT_TRUE(map_.Click(display, "Add Macro", "Abort"));
     ASSERT_TRUE(Shown("Add Macro", false));
     EXPECT_EQ(Stored().size(), 6u);
 }
 
 TEST_F(ClickPickTest, AFileWithASystemCommandOnAPlainClickIsMendedWhenOpened) {
-    ASSERT_NO_FATAL_FAILURE(Stop());
+    ASSERT_NO_FATAL_FAILURE(StopProgram());
     Start("LMouse");
     ASSERT_TRUE(WaitFor([&] {
         return Log().find("orvane: Warning: The system command \"Activate Orvane\" was on "
@@ -320,10 +245,10 @@ TEST_F(ClickPickTest, CopyAndMoveHotKeyByMouseKeepTheStruckKey) {
         // Over to a ShortKey and back with the mouse: the field keeps the struck key.
         ASSERT_TRUE(ClickOption(step.Title, "ShortKey"));
         ASSERT_TRUE(ClickOption(step.Title, "Hot Key"));
-        const auto field = WaitForWidget(display, step.Title, KeyFieldName);
+        const auto field = map_.WaitFor(step.Title, KeyFieldName);
         ASSERT_TRUE(field);
         EXPECT_EQ(field->Value, step.Key);
-        ASSERT_TRUE(ClickWidget(display, step.Title, "Ok"));
+        ASSERT_TRUE(map_.Click(display, step.Title, "Ok"));
         ASSERT_TRUE(WaitFor([&] { return HasMacro(step.Key, ScopeGlobal, "hi"); })) << Log();
         EXPECT_FALSE(HasKey("LMouse"));
         ASSERT_TRUE(Shown(step.Title, false));
@@ -336,25 +261,17 @@ TEST_F(ClickPickTest, CopyAndMoveHotKeyByMouseKeepTheStruckKey) {
 
 TEST_F(ClickPickTest, SystemHotKeysByMouseKeepTheStruckKey) {
     // The "Activate Orvane" row: a click into the list, its key typed to find it.
-    ASSERT_TRUE(ActivateWindowByTitle(display, MainTitle));
-    const CommandResult main =
-        Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(MainTitle)});
-    ASSERT_TRUE(main.Succeeded());
-    const std::string id = main.out.substr(0, main.out.find('\n'));
-    ASSERT_TRUE(
-        Xdotool(display, {"mousemove", "--window", id, "60", "160", "click", "1"}).Succeeded());
-    ASSERT_TRUE(PressKeys(display, {"Escape"}));
-    ASSERT_TRUE(TypeText(display, "Ctrl+Alt+Shift+W"));
+    ASSERT_NO_FATAL_FAILURE(SelectInList(MainTitle, "Ctrl+Alt+Shift+W"));
     ASSERT_TRUE(PressKeys(display, {"alt+m", "r"}));
     ASSERT_TRUE(Shown("System Hot Keys")) << Log();
     const std::string field = "Activate Program (press the hot key)";
     ASSERT_TRUE(Strike("System Hot Keys", field, "ctrl+alt+j", "Ctrl+Alt+J", 1));
     ASSERT_TRUE(ClickOption("System Hot Keys", "Nickname and Scope"));
-    const auto shown = WaitForWidget(display, "System Hot Keys", field);
+    const auto shown = map_.WaitFor("System Hot Keys", field);
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->Value, "Ctrl+Alt+J");
     EXPECT_EQ(Log().find("orvane: Error:"), std::string::npos) << "no click was picked";
-    ASSERT_TRUE(ClickWidget(display, "System Hot Keys", "Ok"));
+    ASSERT_TRUE(map_.Click(display, "System Hot Keys", "Ok"));
     ASSERT_TRUE(WaitFor([&] { return HasMacro("Ctrl+Alt+J", ScopeSystem, ""); })) << Log();
     EXPECT_FALSE(HasKey("LMouse"));
     ASSERT_TRUE(Shown("System Hot Keys", false));

@@ -6,10 +6,12 @@
 #include "Command.h"
 #include "Deadline.h"
 #include "Probe.h"
+#include "ProgramTest.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
+#include "support/MacroFiles.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -29,104 +31,35 @@ using namespace std::chrono_literals;
 
 const std::string MainTitle = "Orvane 98 (Direct)";
 
-class DirectEditorTest : public ::testing::Test {
+class DirectEditorTest : public ProgramTest {
 protected:
     // Writes the four system macros and one Global hot key macro, and starts the program on
     // the file; the macro is record 5.
     void Start(const std::string& hotKey, const std::string& text) {
-        std::ofstream out(file_, std::ios::binary | std::ios::trunc);
-        const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
-                                    "Ctrl+Alt+Shift+Z"};
-        for (int k = 0; k < 4; ++k) {
-            MacroRecord r;
-            r.Nickname.Assign("system");
-            r.HotKey = *HotKeyCodeOf(systemKeys[k]);
-            r.Scope = ScopeSystem;
-            r.ScopeTarget.Assign(std::to_string(k + 1));
-            r.Active = 1;
-            Write(out, r);
-        }
-        MacroRecord r;
-        r.Nickname.Assign("letter");
-        r.HotKey = *HotKeyCodeOf(hotKey);
-        r.Scope = ScopeGlobal;
-        r.Active = 1;
+        std::vector<MacroRecord> records = SystemMacros();
+        MacroRecord r = HotKeyMacro(hotKey, ScopeGlobal, text, "", "letter");
         r.Icon.Assign("MAIN");
-        r.SetText(text);
-        Write(out, r);
-        out.close();
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
-        options.env = display.Env();
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        records.push_back(r);
+        WriteMacroFile(file_, records);
+        StartProgram({ORVANE_PROGRAM, "/F", file_.string()}, display.Env());
         ASSERT_TRUE(Shown(MainTitle)) << display.Logs();
     }
 
-    static void Write(std::ofstream& out, const MacroRecord& record) {
-        const MacroRecordBytes bytes = record.ToBytes();
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
-
     MacroRecord Stored() const {
-        std::ifstream in(file_, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>()};
-        MacroRecordBytes record{};
-        const std::size_t at = 4 * MacroRecordSize;
-        if (bytes.size() >= at + MacroRecordSize) {
-            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), MacroRecordSize,
-                        record.begin());
-        }
-        return MacroRecord::FromBytes(record);
-    }
-
-    bool Shown(const std::string& title) {
-        return WaitFor([&] {
-            const CommandResult found = Xdotool(
-                display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-            return found.Succeeded() && !found.out.empty();
-        });
-    }
-    bool Gone(const std::string& title) {
-        return WaitFor([&] {
-            const CommandResult found = Xdotool(
-                display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-            return found.out.empty();
-        });
+        const std::vector<MacroRecord> records = ReadMacroFileBack(file_);
+        return records.size() >= 5 ? records[4] : MacroRecord{};
     }
 
     // From the main window, as a user: click into the list, type the start of the macro's hot
     // key to select it, then the "Macro" menu's entry by its letter.
     void OpenFromTheList(const std::string& hotKey, const std::string& entry,
                          const std::string& title) {
-        ASSERT_TRUE(ActivateWindowByTitle(display, MainTitle));
-        const CommandResult main =
-            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(MainTitle)});
-        ASSERT_TRUE(main.Succeeded());
-        const std::string id = main.out.substr(0, main.out.find('\n'));
-        ASSERT_TRUE(
-            Xdotool(display, {"mousemove", "--window", id, "60", "160", "click", "1"}).Succeeded());
-        ASSERT_TRUE(PressKeys(display, {"Escape"}));
-        ASSERT_TRUE(TypeText(display, hotKey));
+        ASSERT_NO_FATAL_FAILURE(SelectInList(MainTitle, hotKey));
         ASSERT_TRUE(PressKeys(display, {"alt+m", entry}));
         ASSERT_TRUE(ActivateWindowByTitle(display, title)) << display.Logs();
     }
 
-    void TearDown() override {
-        if (program_) {
-            ::kill(program_->Pid(), SIGTERM);
-            program_->WaitForExit(kDefaultTimeout);
-        }
-    }
-
-    VirtualDisplay display;
     fs::path file_ = display.Folder() / "Direct.ORV";
-    std::unique_ptr<ChildProcess> program_;
 };
 
 TEST_F(DirectEditorTest, TypedTagsAndAKeyButtonPlayAndTheHotKeyTypesWhileTheEditorIsOpen) {

@@ -7,6 +7,7 @@
 #include "Command.h"
 #include "Deadline.h"
 #include "Probe.h"
+#include "ProgramTest.h"
 #include "TrayHost.h"
 #include "VirtualDisplay.h"
 #include "WidgetMap.h"
@@ -32,41 +33,21 @@ const std::string DirectTitle = "Modify Hot Key  (GLOBAL)";
 const std::string MouseTitle = "Mouse Commands";
 const std::string HotKey = "Ctrl+Alt+Shift+Q";
 
-class MouseJourneysTest : public ::testing::Test {
+class MouseJourneysTest : public ProgramTest {
 protected:
     // The system macros and one Global hot key macro (record 5) typing `text`.
     void Start(const std::string& text) {
-        std::vector<MacroRecord> records;
-        for (const char* key :
-             {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y", "Ctrl+Alt+Shift+Z"}) {
-            records.push_back(
-                HotKeyMacro(key, ScopeSystem, "", std::to_string(records.size() + 1), "system"));
-        }
+        std::vector<MacroRecord> records = SystemMacros();
         MacroRecord macro = HotKeyMacro(HotKey, ScopeGlobal, text, "", "clicked");
         macro.Icon.Assign("MAIN");
         records.push_back(macro);
         WriteMacroFile(file_, records);
         Environment env = display.Env();
         env.insert(map_.EnvEntry());
-        program_ = StartLogged({ORVANE_PROGRAM, "/F", file_.string()}, env,
-                               display.Folder() / "orvane.log");
+        StartProgram({ORVANE_PROGRAM, "/F", file_.string()}, env);
         // Placed by the window manager and in front: the map holds where the user sees it.
         ASSERT_TRUE(ActivateWindowByTitle(display, MainTitle)) << Log();
         ASSERT_TRUE(map_.WaitFor(MainTitle, "Macros:" + HotKey)) << Log() << map_.Text();
-    }
-
-    void TearDown() override {
-        if (program_) {
-            ::kill(program_->Pid(), SIGTERM);
-            program_->WaitForExit(kDefaultTimeout);
-        }
-    }
-
-    std::string Log() const {
-        std::ifstream in(display.Folder() / "orvane.log");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 
     MacroRecord Stored() const {
@@ -137,10 +118,8 @@ protected:
         return Opened(DirectTitle, "NewFormat");
     }
 
-    VirtualDisplay display;
     WidgetMap map_{display.Folder() / "widgets.txt"};
     fs::path file_ = display.Folder() / "Mouse.ORV";
-    std::unique_ptr<ChildProcess> program_;
 };
 
 TEST_F(MouseJourneysTest, ScriptLinesAddedMovedAndEditedByClickingPlayAsShown) {

@@ -12,6 +12,7 @@
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
 #include "core/MacroStore.h"
+#include "support/MacroFiles.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -77,17 +78,7 @@ protected:
     // Shift with "b" (the key that carries "b" when "a" is remapped to "b" is no way to type
     // "B"), one on Ctrl+Alt+Shift+A that types "hot", and a ShortKey "xb" that types "[xb]".
     void WriteMacros() {
-        std::ofstream out(MacroFile(), std::ios::binary | std::ios::trunc);
-        std::vector<MacroRecord> all;
-        for (const SystemMacroKind& kind : SystemMacroKinds) {
-            MacroRecord r;
-            r.Nickname.Assign(kind.Nickname);
-            r.HotKey = kind.DefaultHotKey;
-            r.Scope = ScopeSystem;
-            r.ScopeTarget.Assign(std::string(1, kind.Digit));
-            r.Active = 1;
-            all.push_back(r);
-        }
+        std::vector<MacroRecord> all = DefaultSystemMacros();
         MacroRecord hotKey;
         hotKey.Nickname.Assign("types a");
         hotKey.HotKey = *HotKeyCodeOf("Ctrl+Alt+Shift+Q");
@@ -106,11 +97,7 @@ protected:
         shortKey.Active = 1;
         shortKey.SetText("[xb]");
         all.push_back(shortKey);
-        for (const MacroRecord& r : all) {
-            const MacroRecordBytes bytes = r.ToBytes();
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
-        }
+        WriteMacroFile(MacroFile(), all);
     }
 
     void WriteRemapping(const std::string& bytes) {

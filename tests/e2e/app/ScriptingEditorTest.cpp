@@ -6,12 +6,14 @@
 #include "Command.h"
 #include "Deadline.h"
 #include "Probe.h"
+#include "ProgramTest.h"
 #include "ScriptCorpus.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
 #include "editing/ScriptLines.h"
+#include "support/MacroFiles.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -30,49 +32,20 @@ using namespace std::chrono_literals;
 
 const std::string EditorTitle = "Macro Scripting Editor  (GLOBAL)";
 
-class ScriptingEditorTest : public ::testing::Test {
+class ScriptingEditorTest : public ProgramTest {
 protected:
     // Writes the four system macros and then one Global hot key macro per (key, text), and
     // starts the program on the file.
     void Start(const std::vector<std::pair<std::string, std::string>>& macros) {
-        std::ofstream out(file_, std::ios::binary | std::ios::trunc);
-        const char* systemKeys[] = {"Ctrl+Alt+Shift+W", "Ctrl+Alt+Shift+X", "Ctrl+Alt+Shift+Y",
-                                    "Ctrl+Alt+Shift+Z"};
-        for (int k = 0; k < 4; ++k) {
-            MacroRecord r;
-            r.Nickname.Assign("system");
-            r.HotKey = *HotKeyCodeOf(systemKeys[k]);
-            r.Scope = ScopeSystem;
-            r.ScopeTarget.Assign(std::to_string(k + 1));
-            r.Active = 1;
-            Write(out, r);
-        }
+        std::vector<MacroRecord> records = SystemMacros();
         for (const auto& [key, text] : macros) {
-            MacroRecord r;
-            r.Nickname.Assign("edited");
-            r.HotKey = *HotKeyCodeOf(key);
-            r.Scope = ScopeGlobal;
-            r.Active = 1;
+            MacroRecord r = HotKeyMacro(key, ScopeGlobal, text, "", "edited");
             r.Icon.Assign("MAIN");
-            r.SetText(text);
-            Write(out, r);
+            records.push_back(r);
         }
-        out.close();
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
-        options.env = display.Env();
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        WriteMacroFile(file_, records);
+        StartProgram({ORVANE_PROGRAM, "/F", file_.string()}, display.Env());
         ASSERT_TRUE(Shown("Orvane 98 (Edit)")) << display.Logs();
-    }
-
-    static void Write(std::ofstream& out, const MacroRecord& record) {
-        const MacroRecordBytes bytes = record.ToBytes();
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
     }
 
     std::string FileBytes() const {
@@ -92,48 +65,15 @@ protected:
         return MacroRecord::FromBytes(record);
     }
 
-    bool Shown(const std::string& title) {
-        return WaitFor([&] {
-            const CommandResult found = Xdotool(
-                display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-            return found.Succeeded() && !found.out.empty();
-        });
-    }
-    bool Gone(const std::string& title) {
-        return WaitFor([&] {
-            const CommandResult found = Xdotool(
-                display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-            return found.out.empty();
-        });
-    }
-
     // From the main window, as a user: click into the list, type the start of the macro's hot
     // key to select it, then "Macro" / "Scripting Editor".
     void OpenEditorOn(const std::string& hotKey) {
-        ASSERT_TRUE(ActivateWindowByTitle(display, "Orvane 98 (Edit)"));
-        const CommandResult main = Xdotool(
-            display, {"search", "--onlyvisible", "--name", ExactTitlePattern("Orvane 98 (Edit)")});
-        ASSERT_TRUE(main.Succeeded());
-        const std::string id = main.out.substr(0, main.out.find('\n'));
-        ASSERT_TRUE(
-            Xdotool(display, {"mousemove", "--window", id, "60", "160", "click", "1"}).Succeeded());
-        // Esc starts the list's search afresh, whatever an earlier search left in it.
-        ASSERT_TRUE(PressKeys(display, {"Escape"}));
-        ASSERT_TRUE(TypeText(display, hotKey));
+        ASSERT_NO_FATAL_FAILURE(SelectInList("Orvane 98 (Edit)", hotKey));
         ASSERT_TRUE(PressKeys(display, {"alt+m", "s"}));
         ASSERT_TRUE(ActivateWindowByTitle(display, EditorTitle)) << display.Logs();
     }
 
-    void TearDown() override {
-        if (program_) {
-            ::kill(program_->Pid(), SIGTERM);
-            program_->WaitForExit(kDefaultTimeout);
-        }
-    }
-
-    VirtualDisplay display;
     fs::path file_ = display.Folder() / "Edit.ORV";
-    std::unique_ptr<ChildProcess> program_;
 };
 
 TEST_F(ScriptingEditorTest, LinesMovedCopiedAndDeletedWithTheKeyboardPlayAsShown) {

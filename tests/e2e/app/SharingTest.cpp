@@ -13,6 +13,7 @@
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
 #include "core/MacroStore.h"
+#include "support/MacroFiles.h"
 
 #include <atomic>
 #include <fcntl.h>
@@ -38,33 +39,12 @@ std::string Slurp(const fs::path& path) {
 }
 
 MacroRecord Macro(std::string_view key, std::string_view text) {
-    MacroRecord record;
-    record.HotKey = *HotKeyCodeOf(key);
-    record.Scope = ScopeGlobal;
-    record.Active = 1;
-    record.Nickname.Assign(text.substr(0, 50));
-    record.SetText(text);
-    return record;
+    return HotKeyMacro(key, ScopeGlobal, text);
 }
 
 // `macros`, then the four system macros, as the program stores them.
-void WriteMacroFile(const fs::path& path, const std::vector<MacroRecord>& macros) {
-    std::vector<MacroRecord> all = macros;
-    for (const SystemMacroKind& kind : SystemMacroKinds) {
-        MacroRecord record;
-        record.Nickname.Assign(kind.Nickname);
-        record.HotKey = kind.DefaultHotKey;
-        record.Scope = ScopeSystem;
-        record.ScopeTarget.Assign(std::string(1, kind.Digit));
-        record.Active = 1;
-        all.push_back(record);
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (const MacroRecord& record : all) {
-        const MacroRecordBytes bytes = record.ToBytes();
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
+void WriteStoredFile(const fs::path& path, const std::vector<MacroRecord>& macros) {
+    WriteMacroFile(path, WithDefaultSystemMacros(macros));
 }
 
 // The ShortKeys of a macro file's records, each with how often it occurs.
@@ -297,7 +277,7 @@ TEST(Sharing, InstancesAddingInTurnAndAtOnceLeaveEveryMacroInTheFileOnce) {
     const SharedFolder files("shared");
     const fs::path& folder = files.Path();
     const fs::path shared = folder / "Shared.ORV";
-    WriteMacroFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
+    WriteStoredFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
     std::vector<std::unique_ptr<Instance>> instances;
     for (int i = 0; i < 3; ++i) {
         instances.push_back(std::make_unique<Instance>(shared, SharingSettings));
@@ -455,7 +435,7 @@ std::vector<MacroRecord> RecordsIn(const fs::path& path) {
 TEST(Sharing, RecapturesAndEditsInTurnKeepEveryChange) {
     const SharedFolder files("recapture");
     const fs::path shared = files.Path() / "Shared.ORV";
-    WriteMacroFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
+    WriteStoredFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
     // Untimed recordings: the macros hold just what was typed.
     const std::string settings = SharingSettings + "[Capture]\nTime=No\n";
     Instance first(shared, settings);
@@ -489,7 +469,7 @@ TEST(Sharing, AKilledLockHolderIsTakenOverAfterItsHeartbeatStops) {
     const SharedFolder files("stale");
     const fs::path& folder = files.Path();
     const fs::path shared = folder / "Shared.ORV";
-    WriteMacroFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
+    WriteStoredFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
     Instance holder(shared, SharingSettings);
     Instance other(shared, SharingSettings);
     ASSERT_TRUE(holder.Started());
@@ -512,7 +492,7 @@ TEST(Sharing, AKilledLockHolderIsTakenOverAfterItsHeartbeatStops) {
 TEST(Sharing, ADamagedSyncFileStopsTheCommandAndKeepsEverything) {
     const SharedFolder folder("damaged");
     const fs::path shared = folder.Path() / "Shared.ORV";
-    WriteMacroFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
+    WriteStoredFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi")});
     const std::string damaged("\x03\x00\x00\x00\x02", 5);
     std::ofstream(folder.Path() / "Shared.MAS", std::ios::binary) << damaged;
     const std::string macros = Slurp(shared);
@@ -553,8 +533,8 @@ TEST(Swap, AHotKeyMacroSwitchesTheProgramToAnotherMacroFile) {
     const fs::path first = folder.Path() / "First.ORV";
     const fs::path other = folder.Path() / "other.ORV";
     const fs::path bad = folder.Path() / "bad.ORV";
-    WriteMacroFile(first, {Macro("Ctrl+Alt+Shift+S", "<SWAP:other.ORV>")});
-    WriteMacroFile(
+    WriteStoredFile(first, {Macro("Ctrl+Alt+Shift+S", "<SWAP:other.ORV>")});
+    WriteStoredFile(
         other, {Macro("Ctrl+Alt+Shift+O", "swapped"), Macro("Ctrl+Alt+Shift+B", "<SWAP:bad.ORV>")});
     const std::string notes = "These are notes, not macros. " + std::string(6000, '.');
     std::ofstream(bad, std::ios::binary) << notes;
@@ -600,8 +580,8 @@ TEST(MacroFiles, OpenAndNewFileFromTheKeyboard) {
     const SharedFolder folder("files");
     const fs::path first = folder.Path() / "First.ORV";
     const fs::path second = folder.Path() / "Second.ORV";
-    WriteMacroFile(first, {Macro("Ctrl+Alt+Shift+F", "first")});
-    WriteMacroFile(second, {Macro("Ctrl+Alt+Shift+E", "second")});
+    WriteStoredFile(first, {Macro("Ctrl+Alt+Shift+F", "first")});
+    WriteStoredFile(second, {Macro("Ctrl+Alt+Shift+E", "second")});
     Instance program(first, "", {});
     ASSERT_TRUE(program.Started()) << program.Log();
     VirtualDisplay& display = program.Display();

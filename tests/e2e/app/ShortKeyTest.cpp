@@ -11,6 +11,7 @@
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
 #include "core/MacroStore.h"
+#include "support/MacroFiles.h"
 
 #include <chrono>
 #include <csignal>
@@ -67,25 +68,9 @@ protected:
     // them and waits for its main window.
     void Start(const std::vector<MacroRecord>& macros, const std::string& settings) {
         const fs::path file = display.Folder() / "Short.ORV";
-        {
-            std::ofstream out(file, std::ios::binary | std::ios::trunc);
-            std::vector<MacroRecord> all;
-            for (const SystemMacroKind& kind : SystemMacroKinds) {
-                MacroRecord r;
-                r.Nickname.Assign(kind.Nickname);
-                r.HotKey = kind.DefaultHotKey;
-                r.Scope = ScopeSystem;
-                r.ScopeTarget.Assign(std::string(1, kind.Digit));
-                r.Active = 1;
-                all.push_back(r);
-            }
-            all.insert(all.end(), macros.begin(), macros.end());
-            for (const MacroRecord& r : all) {
-                const MacroRecordBytes bytes = r.ToBytes();
-                out.write(reinterpret_cast<const char*>(bytes.data()),
-                          static_cast<std::streamsize>(bytes.size()));
-            }
-        }
+        std::vector<MacroRecord> all = DefaultSystemMacros();
+        all.insert(all.end(), macros.begin(), macros.end());
+        WriteMacroFile(file, all);
         const fs::path config = fs::path(display.Env().at("XDG_CONFIG_HOME")) / "orvane";
         fs::create_directories(config);
         std::ofstream(config / "ORVAN.INI") << settings;

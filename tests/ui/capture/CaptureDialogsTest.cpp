@@ -4,11 +4,11 @@
 #include "core/HotKeyTable.h"
 #include "core/SettingsBlock.h"
 #include "platform/fake/FakeMessageSink.h"
-#include "ui/activation/HotKeyList.h"
 #include "ui/capture/CaptureCompleteDialog.h"
 #include "ui/capture/CaptureDefaultsDialog.h"
 #include "ui/capture/CaptureMacroDialog.h"
 #include "ui/capture/CaptureOptionsPanel.h"
+#include "ui/library/HotKeyList.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "ui/editing/commands/CommandDialog.h"
 
 #include "ui/HelpCenter.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

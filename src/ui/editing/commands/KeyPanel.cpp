@@ -2,7 +2,7 @@
 #include "ui/editing/commands/KeyPanel.h"
 
 #include "editing/commands/KeystrokeText.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 #include "ui/editing/commands/SymbolDialogs.h"
 
 #include <QGridLayout>

@@ -3,7 +3,7 @@
 
 #include "core/SettingsBlock.h"
 #include "playback/ScriptReader.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 
 #include "platform/Processes.h"
 #include "platform/WindowSystem.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 
 #include <QButtonGroup>
 #include <QLabel>

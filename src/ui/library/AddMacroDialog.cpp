@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/activation/AddMacroDialog.h"
+#include "ui/library/AddMacroDialog.h"
 
 #include "core/MessageSink.h"
-#include "ui/activation/HotKeyPanel.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
+#include "ui/library/HotKeyPanel.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

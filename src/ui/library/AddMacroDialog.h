@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/HotKeyChoice.h"
 #include "core/MacroRecord.h"
+#include "library/HotKeyChoice.h"
 #include "ui/MacroEditors.h"
-#include "ui/activation/HotKeyPanel.h"
+#include "ui/library/HotKeyPanel.h"
 
 #include <QDialog>
 

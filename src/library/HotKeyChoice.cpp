@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "activation/HotKeyChoice.h"
+#include "library/HotKeyChoice.h"
 
-#include "activation/ClickPick.h"
-#include "activation/ShortKeyBuffer.h"
 #include "core/HookLibrary.h"
 #include "core/MacroStore.h"
 #include "core/MacroTable.h"
 #include "core/Schedule.h"
 #include "core/SettingsBlock.h"
-#include "core/Text.h"
+#include "library/ClickPick.h"
 
 #include <algorithm>
 
@@ -87,17 +85,6 @@ std::string ReservedKeyQuestion(std::uint16_t code) {
     return name + " may be used internally by Windows 95, 98 or NT. " +
            " This may cause the hot key not to function correctly." +
            " Would you still like to use " + name + "?";
-}
-
-ShortKeyNameCheck CheckShortKeyName(std::string_view entered, std::string_view emptyText) {
-    const std::string_view name = Trim(entered, " ");
-    if (name.empty()) {
-        return {{}, emptyText};
-    }
-    if (!std::all_of(name.begin(), name.end(), IsShortKeyWordCharacter)) {
-        return {{}, InvalidShortKeyNameText};
-    }
-    return {std::string(name.substr(0, 10)), std::nullopt};
 }
 
 std::string ChooserLabel(ChooserMode mode, const MacroRecord& record) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "activation/ClickPick.h"
+#include "library/ClickPick.h"
 
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"

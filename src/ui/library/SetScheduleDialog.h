@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/SetSchedule.h"
 #include "core/LocalMoment.h"
 #include "core/MacroRecord.h"
+#include "library/SetSchedule.h"
 #include "ui/FormDialog.h"
 
 #include <QDialog>

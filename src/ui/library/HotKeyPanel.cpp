@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/activation/HotKeyPanel.h"
+#include "ui/library/HotKeyPanel.h"
 
-#include "ui/activation/HotKeyList.h"
+#include "ui/library/HotKeyList.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

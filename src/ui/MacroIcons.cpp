@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/activation/MacroIcons.h"
+#include "ui/MacroIcons.h"
 
 #include "activation/PopupMenu.h"
 #include "core/MessageSink.h"
 #include "core/Paths.h"
-#include "ui/activation/QtText.h"
+#include "ui/QtText.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/activation/ActivationChooserDialog.h"
+#include "ui/library/ActivationChooserDialog.h"
 
 #include "core/MessageSink.h"
-#include "ui/activation/HotKeyPanel.h"
-#include "ui/activation/QtText.h"
-#include "ui/activation/SetScheduleDialog.h"
+#include "ui/QtText.h"
+#include "ui/library/HotKeyPanel.h"
+#include "ui/library/SetScheduleDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

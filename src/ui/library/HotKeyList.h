@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/HotKeyChoice.h"
+#include "library/HotKeyChoice.h"
 
 #include <QListWidget>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/ClickPick.h"
+#include "library/ClickPick.h"
 
 #include <QLineEdit>
 #include <cstdint>

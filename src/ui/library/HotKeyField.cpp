@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/activation/HotKeyField.h"
+#include "ui/library/HotKeyField.h"
 
-#include "activation/HotKeyChoice.h"
-#include "activation/KeyPickRelay.h"
 #include "core/HotKeyTable.h"
+#include "library/HotKeyChoice.h"
+#include "library/KeyPickRelay.h"
 #include "ui/HelpCenter.h"
 
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/activation/SystemKeysDialog.h"
+#include "ui/library/SystemKeysDialog.h"
 
 #include "core/MessageSink.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/activation/HotKeyList.h"
+#include "ui/library/HotKeyList.h"
 
 #include <QPainter>
 #include <QStyledItemDelegate>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/HotKeyChoice.h"
-#include "ui/activation/HotKeyField.h"
+#include "library/HotKeyChoice.h"
+#include "ui/library/HotKeyField.h"
 
 #include <QString>
 #include <QWidget>

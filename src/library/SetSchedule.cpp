@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "activation/SetSchedule.h"
+#include "library/SetSchedule.h"
 
 #include "core/MacroRecord.h"
 #include "core/Text.h"
