@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 #include "Command.h"
 #include "Deadline.h"
+#include "ProgramTest.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
 #include "support/MacroFiles.h"
@@ -23,55 +24,22 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-class HelpTest : public ::testing::Test {
+class HelpTest : public ProgramTest {
 protected:
     void SetUp() override {
         const fs::path file = display.Folder() / "Keys.ORV";
         WriteMacroFile(file, {HotKeyMacro("Ctrl+Alt+Shift+G", ScopeGlobal, "hi")});
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file.string()};
-        options.env = display.Env();
-        options.env["ORVANE_HOOK_TRACE"] = "1";
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        Environment env = display.Env();
+        env["ORVANE_HOOK_TRACE"] = "1";
+        StartProgram({ORVANE_PROGRAM, "/F", file.string()}, std::move(env));
         ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Keys)"); })) << Log();
     }
 
-    void TearDown() override {
-        if (program_) {
-            ::kill(program_->Pid(), SIGTERM);
-            program_->WaitForExit(kDefaultTimeout);
-        }
-    }
-
-    bool WindowShown(const std::string& title) {
-        const CommandResult found =
-            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-        return found.Succeeded() && !found.out.empty();
-    }
-
-    std::string Log() const { return Slurp(display.Folder() / "orvane.log"); }
-    std::string Trace() const {
-        return Slurp(fs::path(display.Env().at("XDG_RUNTIME_DIR")) / "orvane" / "hook-trace.txt");
-    }
     bool TraceHasLine(const std::string& line) const {
         const std::string trace = Trace();
         return trace.rfind(line + "\n", 0) == 0 ||
                trace.find("\n" + line + "\n") != std::string::npos;
     }
-
-    VirtualDisplay display;
-    std::unique_ptr<ChildProcess> program_;
 };
 
 TEST_F(HelpTest, F1InAddMacroOpensItsSection) {

@@ -6,6 +6,7 @@
 #include "Command.h"
 #include "Deadline.h"
 #include "Probe.h"
+#include "ProgramTest.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
@@ -65,12 +66,7 @@ std::string OldRecord(const std::string& key, const std::string& nickname, const
     return bytes;
 }
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class ImportTest : public ::testing::Test {
+class ImportTest : public ProgramTest {
 protected:
     void SetUp() override {
         file_ = display.Folder() / "Keys.ORV";
@@ -82,34 +78,11 @@ protected:
             out << Record(systemKeys[kind], 5, "system", std::to_string(kind + 1), "");
         }
         out.close();
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
-        options.env = display.Env();
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        StartProgram({ORVANE_PROGRAM, "/F", file_.string()}, display.Env());
         ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Keys)"); })) << Log();
     }
 
-    void TearDown() override {
-        if (program_) {
-            ::kill(program_->Pid(), SIGTERM);
-            program_->WaitForExit(kDefaultTimeout);
-        }
-    }
-
-    bool WindowShown(const std::string& title) {
-        const CommandResult found =
-            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-        return found.Succeeded() && !found.out.empty();
-    }
-    std::string Log() const { return Slurp(display.Folder() / "orvane.log"); }
-
-    VirtualDisplay display;
     fs::path file_;
-    std::unique_ptr<ChildProcess> program_;
 };
 
 TEST_F(ImportTest, AnOlderHotKeyFileIsImportedFromTheKeyboardAndItsKeyPlays) {

@@ -7,6 +7,7 @@
 #include "Command.h"
 #include "Deadline.h"
 #include "Probe.h"
+#include "ProgramTest.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
@@ -78,7 +79,7 @@ std::uint16_t Code(const std::string& name) {
     return *HotKeyCodeOf(name);
 }
 
-class MacroCommandsTest : public ::testing::Test {
+class MacroCommandsTest : public ProgramTest {
 protected:
     void SetUp() override {
         file_ = display.Folder() / "Keys.ORV";
@@ -90,58 +91,10 @@ protected:
             out << Record(Code(systemKeys[kind]), 5, "system", std::to_string(kind + 1), "");
         }
         out.close();
-        const fs::path log = display.Folder() / "orvane.log";
-        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        SpawnOptions options;
-        options.argv = {ORVANE_PROGRAM, "/F", file_.string()};
-        options.env = display.Env();
-        options.env["ORVANE_HOOK_TRACE"] = "1";
-        options.stderrFd = fd;
-        program_ = std::make_unique<ChildProcess>(options);
-        ::close(fd);
+        Environment env = display.Env();
+        env["ORVANE_HOOK_TRACE"] = "1";
+        StartProgram({ORVANE_PROGRAM, "/F", file_.string()}, std::move(env));
         ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Keys)"); })) << display.Logs();
-    }
-
-    void TearDown() override {
-        if (program_) {
-            ::kill(program_->Pid(), SIGTERM);
-            program_->WaitForExit(kDefaultTimeout);
-        }
-    }
-
-    bool WindowShown(const std::string& title) {
-        const CommandResult found =
-            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-        return found.Succeeded() && !found.out.empty();
-    }
-
-    static std::string Slurp(const fs::path& path) {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    std::string Trace() const {
-        return Slurp(fs::path(display.Env().at("XDG_RUNTIME_DIR")) / "orvane" / "hook-trace.txt");
-    }
-    std::string Log() const { return Slurp(display.Folder() / "orvane.log"); }
-
-    // Waits until the trace holds `line` as often as `count` times.
-    ::testing::AssertionResult TraceShows(const std::string& line, int count = 1) {
-        const auto seen = [&] {
-            const std::string trace = Trace();
-            int n = 0;
-            for (std::size_t at = trace.find(line + "\n"); at != std::string::npos;
-                 at = trace.find(line + "\n", at + 1)) {
-                n += at == 0 || trace[at - 1] == '\n' ? 1 : 0;
-            }
-            return n >= count;
-        };
-        if (WaitFor(seen)) {
-            return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure() << "no \"" << line << "\" x" << count << " in\n"
-                                             << Trace();
     }
 
     // Works the Macro menu of the main window: Alt+M, then the entry's mnemonic.
@@ -174,9 +127,7 @@ protected:
         return false;
     }
 
-    VirtualDisplay display;
     fs::path file_;
-    std::unique_ptr<ChildProcess> program_;
 };
 
 bool SawKeyLine(Probe& probe, std::size_t from, char letter) {

@@ -7,6 +7,7 @@
 #include "Command.h"
 #include "Deadline.h"
 #include "Probe.h"
+#include "ProgramTest.h"
 #include "TrayHost.h"
 #include "VirtualDisplay.h"
 #include "WidgetMap.h"
@@ -44,7 +45,7 @@ struct Geometry {
     int X = 0, Y = 0, Width = 0, Height = 0;
 };
 
-class PopupMenuTest : public ::testing::Test {
+class PopupMenuTest : public ProgramTest {
 protected:
     // Three macros, then the menu listing them (in the tray when asked), then the system macros.
     void Start(const std::string& menuOptions, std::vector<MacroRecord> more = {}) {
@@ -60,29 +61,8 @@ protected:
         WriteMacroFile(file_, records);
         Environment env = display.Env();
         env.insert(map_.EnvEntry());
-        program_ = StartLogged({ORVANE_PROGRAM, "/F", file_.string()}, env,
-                               display.Folder() / "orvane.log");
+        StartProgram({ORVANE_PROGRAM, "/F", file_.string()}, env);
         ASSERT_TRUE(WaitFor([&] { return WindowShown("Orvane 98 (Menus)"); })) << Log();
-    }
-
-    void TearDown() override {
-        if (program_) {
-            ::kill(program_->Pid(), SIGTERM);
-            program_->WaitForExit(kDefaultTimeout);
-        }
-    }
-
-    bool WindowShown(const std::string& title) {
-        const CommandResult found =
-            Xdotool(display, {"search", "--onlyvisible", "--name", ExactTitlePattern(title)}, 5s);
-        return found.Succeeded() && !found.out.empty();
-    }
-
-    std::string Log() const {
-        std::ifstream in(display.Folder() / "orvane.log");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 
     // The client area of a window on the screen, as xwininfo reports it (xdotool's own report
@@ -131,11 +111,9 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    VirtualDisplay display;
     WidgetMap map_{display.Folder() / "widgets.txt"};
     std::string thirdText_ = "third macro";
     fs::path file_;
-    std::unique_ptr<ChildProcess> program_;
 };
 
 TEST_F(PopupMenuTest, AKeyOrADoubleClickPlaysTheChosenMacroIntoTheWindowInFront) {
