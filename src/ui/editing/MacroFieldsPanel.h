@@ -37,6 +37,16 @@ public:
         // the letters.
         bool Mnemonics = true;
     };
+    // The activation an editor window was opened with, as its panel shows it.
+    template <typename EditorSetup> static Setup SetupFrom(const EditorSetup& editor) {
+        Setup setup;
+        setup.Kind = editor.Kind;
+        setup.NewMacro = editor.NewMacro;
+        setup.GlobalForbidden = editor.GlobalForbidden;
+        setup.HotKeyName = editor.HotKeyName;
+        setup.IconFolder = editor.IconFolder;
+        return setup;
+    }
 
     // `record`, `messages` and `scope` (which may be empty: the name is then typed) must outlive
     // the panel. Loads the record's fields (or a new macro's defaults) at once.

@@ -4,6 +4,7 @@
 #include "core/DayCount.h"
 #include "core/MessageSink.h"
 #include "ui/QtText.h"
+#include "ui/editing/ClickAtOnce.h"
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/MacroFieldsPanel.h"
 #include "ui/editing/TDoWizard.h"
@@ -80,12 +81,7 @@ void TDoScripting::BuildWindow() {
         return b;
     };
 
-    MacroFieldsPanel::Setup fields;
-    fields.Kind = setup_.Kind;
-    fields.NewMacro = setup_.NewMacro;
-    fields.GlobalForbidden = setup_.GlobalForbidden;
-    fields.HotKeyName = setup_.HotKeyName;
-    fields.IconFolder = setup_.IconFolder;
+    MacroFieldsPanel::Setup fields = MacroFieldsPanel::SetupFrom(setup_);
     fields_ = new MacroFieldsPanel(record_, std::move(fields), dialogs_.Scope(), messages_, this);
     connect(fields_, &MacroFieldsPanel::ScopeChanged, this, &TDoScripting::DoCaption);
     // Alt+S belongs to the script list, as it always has; "Select" is reached with Tab.
@@ -387,19 +383,8 @@ void TDoScripting::OkButtonClick() {
 }
 
 bool TDoScripting::eventFilter(QObject* watched, QEvent* event) {
-    // A mnemonic clicks its button at once, not after the pressed look Qt shows for a moment,
-    // and leaves the focus where it was: keys typed quickly one after the other act in the
-    // order they were typed, and "&Up" pressed again moves the same line on.
-    if (event->type() == QEvent::Shortcut) {
-        auto* pressed = qobject_cast<QPushButton*>(watched);
-        if (pressed != nullptr && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
-            if (pressed->isEnabled()) {
-                pressed->click();
-            }
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    // "&Up" pressed again moves the same line on.
+    return ClickAtOnce(watched, event) || QDialog::eventFilter(watched, event);
 }
 
 void TDoScripting::StoreBounds() {

@@ -4,6 +4,7 @@
 #include "core/MessageSink.h"
 #include "editing/WizardTasks.h"
 #include "ui/QtText.h"
+#include "ui/editing/ClickAtOnce.h"
 #include "ui/editing/TDoScripting.h"
 
 #include <QGridLayout>
@@ -99,18 +100,8 @@ void TDoWizard::TaskClick(CommandCode code) {
 }
 
 bool TDoWizard::eventFilter(QObject* watched, QEvent* event) {
-    // An Alt key runs its task at once, not after the pressed look Qt shows for a moment, so
-    // keys typed next go to the task's dialog.
-    if (event->type() == QEvent::Shortcut) {
-        auto* pressed = qobject_cast<QPushButton*>(watched);
-        if (pressed != nullptr && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
-            if (pressed->isEnabled()) {
-                pressed->click();
-            }
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    // An Alt key runs its task at once, so keys typed next go to the task's dialog.
+    return ClickAtOnce(watched, event) || QDialog::eventFilter(watched, event);
 }
 
 } // namespace orvane

@@ -30,8 +30,8 @@ namespace orvane {
 
 TModHotKeys::TModHotKeys(const MacroRecord& record, Setup setup,
                          const CommandDialogServices& services, QWidget* parent)
-    : FormDialog(*services.Messages, parent), record_(record), setup_(std::move(setup)),
-      services_(services), hookOff_(services.KeyboardHook) {
+    : KeystrokeDialog(*services.Messages, services.KeyboardHook, parent), record_(record),
+      setup_(std::move(setup)), services_(services) {
     setObjectName(QStringLiteral("TModHotKeys"));
     setProperty("orvaneHelpSection", QStringLiteral("direct-editor"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
@@ -44,13 +44,6 @@ TModHotKeys::TModHotKeys(const MacroRecord& record, Setup setup,
 
 TModHotKeys::~TModHotKeys() = default;
 
-void TModHotKeys::done(int result) {
-    FormDialog::done(result);
-    if (!isVisible()) {
-        hookOff_.On();
-    }
-}
-
 QPushButton* TModHotKeys::Button(std::string_view name) const {
     return findChild<QPushButton*>(Latin(name));
 }
@@ -62,12 +55,7 @@ void TModHotKeys::BuildWindow() {
 
     // The window's own keys take most letters (the key buttons' mnemonics are fixed), so the
     // fields along the top are reached with Tab from the nickname, where the window opens.
-    MacroFieldsPanel::Setup fields;
-    fields.Kind = setup_.Kind;
-    fields.NewMacro = setup_.NewMacro;
-    fields.GlobalForbidden = setup_.GlobalForbidden;
-    fields.HotKeyName = setup_.HotKeyName;
-    fields.IconFolder = setup_.IconFolder;
+    MacroFieldsPanel::Setup fields = MacroFieldsPanel::SetupFrom(setup_);
     fields.Mnemonics = false;
     fields_ =
         new MacroFieldsPanel(record_, std::move(fields), setup_.Scope, *services_.Messages, this);
@@ -128,21 +116,7 @@ void TModHotKeys::BuildWindow() {
     if (setup_.ShowHelp) {
         help = setup_.ShowHelp;
     }
-    QDialogButtonBox* buttons = AddButtons(help, QStringLiteral("&Update"));
-    if (HelpButton() != nullptr) {
-        // Alt+H is the Shift key's; help is on F1, as in every window.
-        HelpButton()->setText(QStringLiteral("Help"));
-    }
-    // Enter types a line break in the text box; "&Update" is pressed with its mnemonic.
-    OkButton()->setDefault(false);
-    OkButton()->setAutoDefault(false);
-    CancelButton()->setAutoDefault(false);
-    layout->addWidget(buttons);
-
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    connect(file->addAction(QStringLiteral("&Update")), &QAction::triggered, this,
-            &FormDialog::OkClick);
-    connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this, &QDialog::reject);
+    layout->addWidget(AddUpdateButtons(bar, help));
     EditMenu(bar->addMenu(QStringLiteral("&Edit")));
     keys_->AddMenus(bar);
     // The menus in their usual order: File, Edit, Keys, FKeys, Actions.

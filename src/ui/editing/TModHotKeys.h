@@ -3,9 +3,8 @@
 
 #include "core/MacroRecord.h"
 #include "editing/ScriptEditing.h"
-#include "ui/FormDialog.h"
 #include "ui/editing/CommandDialogs.h"
-#include "ui/editing/KeyboardHookOff.h"
+#include "ui/editing/KeystrokeDialog.h"
 
 #include <QString>
 #include <filesystem>
@@ -28,7 +27,7 @@ class MacroFieldsPanel;
 // "&Update" writes the text and the fields into that copy and accepts. The keyboard hook is off
 // while the window exists, so keys typed here (the macro's own hot key too) never start macros;
 // it is on again however the window closes.
-class TModHotKeys : public FormDialog {
+class TModHotKeys : public KeystrokeDialog {
     Q_OBJECT
 public:
     struct Setup {
@@ -61,8 +60,6 @@ public:
     void CommandClick(CommandCode code);
     void UpdateButtonClick() { OkClick(); }
 
-    void done(int result) override;
-
 protected:
     std::optional<Refusal> CheckForm() override;
     bool Answered(const Refusal& question, bool yes) override;
@@ -78,7 +75,6 @@ private:
     MacroRecord record_;
     Setup setup_;
     const CommandDialogServices& services_;
-    KeyboardHookOff hookOff_;
     MacroFieldsPanel* fields_ = nullptr;
     KeystrokeBox* text_ = nullptr;
     KeyPanel* keys_ = nullptr;

@@ -27,11 +27,13 @@ ExportMacrosDialog::ExportMacrosDialog(const MacroStore& store, MessageSink& mes
     ChooseFile = [this] { return AskForFile(); };
 
     auto* layout = new QVBoxLayout(this);
-    auto* listLabel = new QLabel(QStringLiteral("&Macros to export:"));
-    list_ = new MacroChooserList;
-    list_->setObjectName(QStringLiteral("ExportList"));
-    list_->setAccessibleName(QStringLiteral("Macros to export"));
-    listLabel->setBuddy(list_);
+    save_ = new QPushButton(QStringLiteral("&Save File..."));
+    save_->setObjectName(QStringLiteral("SaveFileButton"));
+    const ChooserPanel panel = AddChooserPanel(*this, *layout, QStringLiteral("&Macros to export:"),
+                                               QStringLiteral("ExportList"), save_);
+    list_ = panel.List;
+    selectAll_ = panel.SelectAll;
+    clear_ = panel.Clear;
     // The list shows what the main window's list shows: the table's fields and names.
     const std::vector<ListMacro> macros = ListMacrosFrom(store);
     std::vector<ChooserLine> lines;
@@ -39,33 +41,7 @@ ExportMacrosDialog::ExportMacrosDialog(const MacroStore& store, MessageSink& mes
         lines.push_back(ChooserLineOf(macros[static_cast<std::size_t>(i) - 1]));
     }
     list_->SetLines(lines);
-    layout->addWidget(listLabel);
-    layout->addWidget(list_, 1);
-
-    auto* buttons = new QHBoxLayout;
-    selectAll_ = new QPushButton(QStringLiteral("Select &All"));
-    selectAll_->setObjectName(QStringLiteral("SelectAllButton"));
-    clear_ = new QPushButton(QStringLiteral("C&lear"));
-    clear_->setObjectName(QStringLiteral("ClearButton"));
-    save_ = new QPushButton(QStringLiteral("&Save File..."));
-    save_->setObjectName(QStringLiteral("SaveFileButton"));
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"));
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    for (QPushButton* button : {selectAll_, clear_, cancel}) {
-        button->setAutoDefault(false);
-    }
-    save_->setDefault(true);
-    buttons->addWidget(selectAll_);
-    buttons->addWidget(clear_);
-    buttons->addStretch(1);
-    buttons->addWidget(save_);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-
-    connect(selectAll_, &QPushButton::clicked, list_, &MacroChooserList::ChooseAll);
-    connect(clear_, &QPushButton::clicked, list_, &MacroChooserList::ClearChoice);
     connect(save_, &QPushButton::clicked, this, &ExportMacrosDialog::SaveFileClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     list_->setFocus();
     resize(640, 420);
 }

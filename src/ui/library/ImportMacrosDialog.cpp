@@ -58,42 +58,19 @@ ImportMacrosDialog::ImportMacrosDialog(MacroStore& store, MessageSink& messages,
     fileRow->addWidget(fileLabel_, 1);
     layout->addLayout(fileRow);
 
-    auto* listLabel = new QLabel(QStringLiteral("&Macros to import:"));
-    list_ = new MacroChooserList;
-    list_->setObjectName(QStringLiteral("ImportList"));
-    list_->setAccessibleName(QStringLiteral("Macros to import"));
-    listLabel->setBuddy(list_);
-    layout->addWidget(listLabel);
-    layout->addWidget(list_, 1);
-
-    auto* buttons = new QHBoxLayout;
-    selectAll_ = new QPushButton(QStringLiteral("Select &All"));
-    selectAll_->setObjectName(QStringLiteral("SelectAllButton"));
-    clear_ = new QPushButton(QStringLiteral("C&lear"));
-    clear_->setObjectName(QStringLiteral("ClearButton"));
     ok_ = new QPushButton(QStringLiteral("&Ok"));
     ok_->setObjectName(QStringLiteral("OkButton"));
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"));
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    for (QPushButton* button : {selectAll_, clear_, cancel}) {
-        button->setAutoDefault(false);
-    }
-    ok_->setDefault(true);
-    buttons->addWidget(selectAll_);
-    buttons->addWidget(clear_);
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    const ChooserPanel panel = AddChooserPanel(*this, *layout, QStringLiteral("&Macros to import:"),
+                                               QStringLiteral("ImportList"), ok_);
+    list_ = panel.List;
+    selectAll_ = panel.SelectAll;
+    clear_ = panel.Clear;
     for (QPushButton* button : {selectAll_, clear_, ok_}) {
         button->setEnabled(false);
     }
 
     connect(open_, &QPushButton::clicked, this, &ImportMacrosDialog::OpenFileClick);
-    connect(selectAll_, &QPushButton::clicked, list_, &MacroChooserList::ChooseAll);
-    connect(clear_, &QPushButton::clicked, list_, &MacroChooserList::ClearChoice);
     connect(ok_, &QPushButton::clicked, this, &ImportMacrosDialog::OkClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     open_->setFocus();
     resize(640, 420);
 }

@@ -3,8 +3,13 @@
 
 #include "ui/QtText.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
 #include <QResizeEvent>
+#include <QVBoxLayout>
 
 namespace orvane {
 
@@ -68,6 +73,43 @@ void MacroChooserList::FitColumns() {
     const int width = viewport()->width();
     setColumnWidth(0, width * 2 / 7);
     setColumnWidth(1, width * 3 / 7);
+}
+
+ChooserPanel AddChooserPanel(QDialog& window, QVBoxLayout& layout, const QString& caption,
+                             const QString& listName, QPushButton* confirm) {
+    ChooserPanel panel;
+    auto* listLabel = new QLabel(caption);
+    panel.List = new MacroChooserList;
+    panel.List->setObjectName(listName);
+    panel.List->setAccessibleName(QString(caption).remove(QLatin1Char('&')).chopped(1));
+    listLabel->setBuddy(panel.List);
+    layout.addWidget(listLabel);
+    layout.addWidget(panel.List, 1);
+
+    auto* buttons = new QHBoxLayout;
+    panel.SelectAll = new QPushButton(QStringLiteral("Select &All"));
+    panel.SelectAll->setObjectName(QStringLiteral("SelectAllButton"));
+    panel.Clear = new QPushButton(QStringLiteral("C&lear"));
+    panel.Clear->setObjectName(QStringLiteral("ClearButton"));
+    panel.Cancel = new QPushButton(QStringLiteral("&Cancel"));
+    panel.Cancel->setObjectName(QStringLiteral("CancelButton"));
+    for (QPushButton* button : {panel.SelectAll, panel.Clear, panel.Cancel}) {
+        button->setAutoDefault(false);
+    }
+    confirm->setDefault(true);
+    buttons->addWidget(panel.SelectAll);
+    buttons->addWidget(panel.Clear);
+    buttons->addStretch(1);
+    buttons->addWidget(confirm);
+    buttons->addWidget(panel.Cancel);
+    layout.addLayout(buttons);
+
+    QObject::connect(panel.SelectAll, &QPushButton::clicked, panel.List,
+                     &MacroChooserList::ChooseAll);
+    QObject::connect(panel.Clear, &QPushButton::clicked, panel.List,
+                     &MacroChooserList::ClearChoice);
+    QObject::connect(panel.Cancel, &QPushButton::clicked, &window, &QDialog::reject);
+    return panel;
 }
 
 } // namespace orvane

@@ -3,8 +3,13 @@
 
 #include "library/MacroImport.h"
 
+#include <QString>
 #include <QTreeWidget>
 #include <vector>
+
+class QDialog;
+class QPushButton;
+class QVBoxLayout;
 
 namespace orvane {
 
@@ -31,5 +36,18 @@ protected:
 private:
     void FitColumns();
 };
+
+// The parts of a window built around a chooser list ("Import Macros", "Export Macros").
+struct ChooserPanel {
+    MacroChooserList* List = nullptr;
+    QPushButton* SelectAll = nullptr; // "Select &All": chooses every line
+    QPushButton* Clear = nullptr;     // "C&lear": chooses none
+    QPushButton* Cancel = nullptr;    // "&Cancel": rejects `window`
+};
+// Adds to `layout` the list under its label `caption` (a mnemonic and a colon; its accessible name
+// is the caption without them) and the row of buttons under it: "Select &All" and "C&lear", then
+// `confirm` (the default button) and "&Cancel".
+ChooserPanel AddChooserPanel(QDialog& window, QVBoxLayout& layout, const QString& caption,
+                             const QString& listName, QPushButton* confirm);
 
 } // namespace orvane

@@ -19,7 +19,7 @@
 namespace orvane {
 
 TModText::TModText(const CommandDialogServices& services, const std::string& keys, QWidget* parent)
-    : FormDialog(*services.Messages, parent), services_(services), hookOff_(services.KeyboardHook) {
+    : KeystrokeDialog(*services.Messages, services.KeyboardHook, parent), services_(services) {
     setWindowTitle(QStringLiteral("Enter Keystrokes"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
     if (services.Ask) {
@@ -48,21 +48,7 @@ TModText::TModText(const CommandDialogServices& services, const std::string& key
     if (services_.ShowHelp) {
         help = [this] { services_.ShowHelp("Enter Keystrokes"); };
     }
-    QDialogButtonBox* buttons = AddButtons(help, QStringLiteral("&Update"));
-    if (HelpButton() != nullptr) {
-        // Alt+H is the Shift key's; help is on F1, as in every window.
-        HelpButton()->setText(QStringLiteral("Help"));
-    }
-    // Enter types a line break in the text box; "&Update" is pressed with its mnemonic.
-    OkButton()->setDefault(false);
-    OkButton()->setAutoDefault(false);
-    CancelButton()->setAutoDefault(false);
-    layout->addWidget(buttons);
-
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    connect(file->addAction(QStringLiteral("&Update")), &QAction::triggered, this,
-            &FormDialog::OkClick);
-    connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this, &QDialog::reject);
+    layout->addWidget(AddUpdateButtons(bar, help));
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     connect(edit->addAction(QStringLiteral("Cu&t")), &QAction::triggered, text_,
             &QPlainTextEdit::cut);
@@ -78,13 +64,6 @@ TModText::TModText(const CommandDialogServices& services, const std::string& key
 }
 
 TModText::~TModText() = default;
-
-void TModText::done(int result) {
-    FormDialog::done(result);
-    if (!isVisible()) {
-        hookOff_.On();
-    }
-}
 
 void TModText::SetIt(const std::string& stored) {
     if (!text_->SetIt(stored)) {

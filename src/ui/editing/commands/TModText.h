@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/FormDialog.h"
-#include "ui/editing/KeyboardHookOff.h"
+#include "ui/editing/KeystrokeDialog.h"
 
 #include <string>
 
@@ -15,7 +14,7 @@ class KeystrokeBox;
 // "Enter Keystrokes": the text of a Text line, typed, and with key tags and symbols inserted at
 // the caret. The keyboard hook is off while the window exists, so keys typed here never start
 // macros; it is on again however the window closes.
-class TModText : public FormDialog {
+class TModText : public KeystrokeDialog {
     Q_OBJECT
 public:
     // `keys` is the line's text (Windows-1252), empty for a new line.
@@ -32,15 +31,12 @@ public:
     void SetIt(const std::string& stored);
     void UpdateButtonClick() { OkClick(); }
 
-    void done(int result) override;
-
 protected:
     std::optional<Refusal> CheckForm() override { return std::nullopt; }
     void Commit() override;
 
 private:
     const CommandDialogServices& services_;
-    KeyboardHookOff hookOff_;
     KeystrokeBox* text_ = nullptr;
     KeyPanel* panel_ = nullptr;
     std::string keys_;
