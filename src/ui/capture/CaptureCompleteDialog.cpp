@@ -114,16 +114,7 @@ CaptureCompleteForm CaptureCompleteDialog::Form() const {
 void CaptureCompleteDialog::OkClick() {
     const CaptureCompleteForm form = Form();
     const ChooserCheck check = CheckCaptureComplete(form, globalKeys_);
-    if (check.Refusal) {
-        services_.Messages->Show("Error", *check.Refusal);
-        if (check.Field == ChoiceField::ShortKey) {
-            shortKey_->setFocus();
-        } else {
-            keyPanel_->Field()->setFocus();
-        }
-        return;
-    }
-    if (check.Question && !services_.Messages->Ask("Warning", *check.Question)) {
+    if (!ConfirmChoice(check, *services_.Messages, *keyPanel_, *shortKey_)) {
         return;
     }
     ApplyCaptureComplete(form, check, programName_, record_);

@@ -97,16 +97,7 @@ ChooserForm ActivationChooserDialog::Form() const {
 void ActivationChooserDialog::OkClick() {
     const ChooserForm form = Form();
     const ChooserCheck check = CheckChooser(form, mode_, record_, taken_);
-    if (check.Refusal) {
-        services_.Messages->Show("Error", *check.Refusal);
-        if (check.Field == ChoiceField::ShortKey) {
-            shortKey_->setFocus();
-        } else {
-            keyPanel_->Field()->setFocus();
-        }
-        return;
-    }
-    if (check.Question && !services_.Messages->Ask("Warning", *check.Question)) {
+    if (!ConfirmChoice(check, *services_.Messages, *keyPanel_, *shortKey_)) {
         return;
     }
     if (ApplyChooser(form, check, record_, services_.Today)) {

@@ -142,16 +142,7 @@ bool AddMacroDialog::Open(Editor editor) {
         return false;
     }
     const ChooserCheck check = CheckAddMacro(form, globalKeys_, userMacros_);
-    if (check.Refusal) {
-        services_.Messages->Show("Error", *check.Refusal);
-        if (check.Field == ChoiceField::ShortKey) {
-            shortKey_->setFocus();
-        } else {
-            keyPanel_->Field()->setFocus();
-        }
-        return false;
-    }
-    if (check.Question && !services_.Messages->Ask("Warning", *check.Question)) {
+    if (!ConfirmChoice(check, *services_.Messages, *keyPanel_, *shortKey_)) {
         return false;
     }
     MacroRecord record = NewMacroRecord(form, check);

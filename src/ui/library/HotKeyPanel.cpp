@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/HotKeyPanel.h"
 
+#include "core/MessageSink.h"
 #include "ui/library/HotKeyList.h"
 
 #include <QLabel>
@@ -51,6 +52,20 @@ std::optional<std::uint16_t> HotKeyPanel::SelectedCode() const {
 void HotKeyPanel::SelectCode(std::uint16_t code) {
     list_->SelectCode(code);
     field_->ShowKey(code);
+}
+
+bool ConfirmChoice(const ChooserCheck& check, MessageSink& messages, HotKeyPanel& keys,
+                   QWidget& shortKeyName) {
+    if (check.Refusal) {
+        messages.Show("Error", *check.Refusal);
+        if (check.Field == ChoiceField::ShortKey) {
+            shortKeyName.setFocus();
+        } else {
+            keys.Field()->setFocus();
+        }
+        return false;
+    }
+    return !check.Question || messages.Ask("Warning", *check.Question);
 }
 
 } // namespace orvane

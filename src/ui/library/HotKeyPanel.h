@@ -12,6 +12,7 @@
 namespace orvane {
 
 class HotKeyList;
+class MessageSink;
 
 // The hot key choice of every dialog that gives a macro its hot key ("Add Macro", "Copy Hot
 // Key" / "Move Hot Key", "Capture Complete"): the field the key is struck into (or clicked, a
@@ -47,5 +48,11 @@ private:
     HotKeyField* field_ = nullptr;
     HotKeyList* list_ = nullptr;
 };
+
+// What "&Ok" (or an editor's button) does with the check of a choice: shows its refusal (caption
+// "Error") with the focus put on the field it names, or asks its question (caption "Warning").
+// True when the choice may be applied.
+bool ConfirmChoice(const ChooserCheck& check, MessageSink& messages, HotKeyPanel& keys,
+                   QWidget& shortKeyName);
 
 } // namespace orvane
