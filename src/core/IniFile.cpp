@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/IniFile.h"
 
+#include "core/Text.h"
+
 #include <algorithm>
 
 namespace orvane {
@@ -10,18 +12,14 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // The profile functions count the old end-of-file mark (Ctrl+Z) as a blank, so a file that an
 // old editor closed with one still reads its last value cleanly.
+constexpr std::string_view Blanks = " \t\r\v\f\x1A";
+
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1A';
+    return c != '\0' && Blanks.find(c) != std::string_view::npos;
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+std::string_view TrimBlanks(std::string_view text) {
+    return Trim(text, Blanks);
 }
 
 unsigned char FoldCase(unsigned char c) {
@@ -69,7 +67,7 @@ bool HasLineBreakOrNul(std::string_view text) {
 }
 
 bool IsStorableName(std::string_view name) {
-    return !HasLineBreakOrNul(name) && Trim(name) == name;
+    return !HasLineBreakOrNul(name) && TrimBlanks(name) == name;
 }
 
 } // namespace
@@ -84,7 +82,7 @@ IniFile::Line IniFile::ParseLine(std::string raw) {
     Line line;
     line.Raw = std::move(raw);
     std::string_view text = line.Raw;
-    text = Trim(text.substr(0, text.find('\0')));
+    text = TrimBlanks(text.substr(0, text.find('\0')));
     if (text.empty() || text.front() == ';') {
         return line;
     }
@@ -92,15 +90,15 @@ IniFile::Line IniFile::ParseLine(std::string raw) {
         const size_t close = text.rfind(']');
         if (close != std::string_view::npos) {
             line.Kind = LineKind::Section;
-            line.Name = Trim(text.substr(1, close - 1));
+            line.Name = TrimBlanks(text.substr(1, close - 1));
             return line;
         }
     }
     const size_t equals = text.find('=');
     if (equals != std::string_view::npos) {
         line.Kind = LineKind::Key;
-        line.Name = Trim(text.substr(0, equals));
-        line.Value = Trim(text.substr(equals + 1));
+        line.Name = TrimBlanks(text.substr(0, equals));
+        line.Value = TrimBlanks(text.substr(equals + 1));
     }
     return line;
 }
@@ -197,7 +195,7 @@ bool IniFile::SetValue(std::string_view section, std::string_view key, std::stri
             return true;
         }
     } else {
-        if (!lines_.empty() && !Trim(lines_.back().Raw).empty()) {
+        if (!lines_.empty() && !TrimBlanks(lines_.back().Raw).empty()) {
             lines_.push_back(Line{});
         }
         lines_.push_back(ParseLine("[" + std::string(section) + "]"));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/Appearance.h"
 
+#include "core/Text.h"
+
 #include <charconv>
 
 namespace orvane {
@@ -16,11 +18,10 @@ AppearanceForm AppearanceFormFrom(const SettingsBlock& settings) {
 }
 
 std::optional<int> WidthFrom(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
+    text = Trim(text, " ");
+    if (text.empty()) {
         return std::nullopt;
     }
-    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
     }

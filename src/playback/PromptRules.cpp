@@ -2,6 +2,7 @@
 #include "playback/PromptRules.h"
 
 #include "core/HotKeyTable.h"
+#include "core/Text.h"
 
 #include <charconv>
 
@@ -11,10 +12,6 @@ namespace {
 // Activation codes that name no hot key: timed macros and ShortKey macros.
 constexpr std::uint32_t TimedMacroCode = 10000;
 constexpr std::uint32_t ShortKeyMacroCode = 20000;
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
 
 } // namespace
 
@@ -40,12 +37,7 @@ std::string PauseCaption(std::optional<std::uint32_t> hotKeyCode) {
 }
 
 std::optional<std::uint16_t> ReadRepeatCount(std::string_view entry) {
-    while (!entry.empty() && IsBlank(entry.front())) {
-        entry.remove_prefix(1);
-    }
-    while (!entry.empty() && IsBlank(entry.back())) {
-        entry.remove_suffix(1);
-    }
+    entry = Trim(entry);
     if (!entry.empty() && entry.front() == '+') {
         entry.remove_prefix(1);
         if (!entry.empty() && entry.front() == '-') {
