@@ -2,8 +2,9 @@
 """Soak: the program runs for a long time while a hot key is struck every 100 ms, a ShortKey is
 typed every second, a timed macro plays every minute and the main window is shown and minimised
 now and then. Its proportional memory (PSS), open descriptors, the X clients and the input
-devices are taken at the start, after ten minutes (a tenth of the run in a short one) and at the
-end; the probe window must hold exactly what every macro typed."""
+devices are taken at the start, after ten minutes (half the run in a short one) and at the end,
+each right after the main window was shown and put away, so that every sample holds the same
+windows; the probe window must hold exactly what every macro typed."""
 
 import time
 
@@ -20,6 +21,15 @@ def measure(program, display, keyboard):
             "clients": display.x_clients(), "devices": keyboard.device_count()}
 
 
+def cycle_window(display):
+    """The main window shown by its hot key and put away again; True when it showed."""
+    display.keys("ctrl+alt+shift+w")
+    shown = harness.wait_for(lambda: display.shown("Orvane 98 (Soak)"), 10)
+    display.xdotool("search", "--name", "^Orvane 98 \\(Soak\\)$", "windowminimize")
+    display.activate("Target")
+    return shown
+
+
 def run_soak(build, minutes, say):
     display = harness.Display()
     result = {"ticks": 0, "hot": 0, "hot_lost": 0, "hot_during_timed": 0, "short": 0,
@@ -32,6 +42,7 @@ def run_soak(build, minutes, say):
         started = time.monotonic()
         end = started + minutes * 60
         middle = started + (10.0 if minutes > 10 else minutes / 2) * 60
+        result["window"] += cycle_window(display)
         result["samples"].append(("start", measure(program, display, keyboard)))
         middle_taken = False
         expected = ""
@@ -63,16 +74,12 @@ def run_soak(build, minutes, say):
                 result["timed"] += probe.text.count(TIMED_TEXT)
                 probe.clear()
                 expected = ""
-            if tick % 300 == 0:
-                # The main window shown by its hot key and put away again.
-                display.keys("ctrl+alt+shift+w")
-                if harness.wait_for(lambda: display.shown("Orvane 98 (Soak)"), 10):
-                    result["window"] += 1
-                display.xdotool("search", "--name", "^Orvane 98 \\(Soak\\)$", "windowminimize")
-                display.activate("Target")
-            if not middle_taken and time.monotonic() >= middle:
+            middle_due = not middle_taken and time.monotonic() >= middle
+            if tick % 300 == 0 or middle_due:
+                result["window"] += cycle_window(display)
+            if middle_due:
                 middle_taken = True
-                result["samples"].append((f"{(middle - started) / 60:.1f} min",
+                result["samples"].append((f"{(time.monotonic() - started) / 60:.1f} min",
                                           measure(program, display, keyboard)))
             if tick % 600 == 0:
                 say(f"soak: {(time.monotonic() - started) / 60:.1f} min, "
@@ -82,6 +89,7 @@ def run_soak(build, minutes, say):
                 time.sleep(left)  # the user's rhythm: a strike every 100 ms
         harness.wait_for(lambda: probe.text.replace(TIMED_TEXT, "") == expected, 20)
         result["timed"] += probe.text.count(TIMED_TEXT)
+        result["window"] += cycle_window(display)
         result["samples"].append(("end", measure(program, display, keyboard)))
         result["ticks"] = tick
         result["running"] = program.running()
