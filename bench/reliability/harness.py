@@ -137,6 +137,9 @@ class Display:
             return bool(ids) and self.xdotool("windowactivate", "--sync", ids[-1], timeout=10)
         return wait_for(once, limit, 0.1)
 
+    def click(self, x, y):
+        return self.xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
+
     def keymap(self):
         return self.run(["xmodmap", "-pke"]).stdout
 
@@ -325,13 +328,16 @@ def is_system(record):
 
 
 def open_dialog(display, caption, title, keys, tries=40):
-    """Opens a dialog by `keys` in the window `caption` as a user of a shared file does: the
-    in-use message (another holder, or a killed holder's lock until its heartbeat is stale) and
-    the file-changed notice are closed and the command tried again. Returns how many times the
+    """Opens a dialog by `keys` (or a callable that clicks) in the window `caption` as a user of
+    a shared file does: the in-use message (another holder, or a killed holder's lock until its
+    heartbeat is stale) and the file-changed notice are closed and the command tried again.
+    Returns how many times the
     command was refused, None when the dialog never opened."""
     refusals = 0
     for _ in range(tries):
-        if not (display.activate(caption) and display.keys(*keys)):
+        if not display.activate(caption):
+            return None
+        if not (keys() if callable(keys) else display.keys(*keys)):
             return None
         seen = wait_for(lambda: (display.shown(title) and "dialog") or
                         (display.shown("Error") and "Error") or
@@ -346,6 +352,37 @@ def open_dialog(display, caption, title, keys, tries=40):
         wait_for(lambda: not display.shown(seen), 10)
         time.sleep(0.3)  # the user waits a moment before trying again
     return None
+
+
+class Control:
+    """One line of the program's control map (ORVANE_WIDGET_MAP): where a named control is."""
+
+    def __init__(self, fields):
+        self.window, self.name = fields[0], fields[1]
+        self.x, self.y, self.width, self.height = (int(v) for v in fields[2].split())
+        self.enabled = fields[3] == "enabled"
+        self.value = fields[4] if len(fields) > 4 else ""
+
+    def centre(self):
+        return self.x + self.width // 2, self.y + self.height // 2
+
+
+def controls(path, window):
+    """The controls of `window` in the map the program keeps at `path` (rewritten whole)."""
+    try:
+        with open(path, encoding="utf-8", errors="replace") as f:
+            lines = f.read().splitlines()
+    except OSError:
+        return []
+    return [Control(fields) for fields in (line.split("\t") for line in lines)
+            if len(fields) >= 4 and fields[0] == window]
+
+
+def control(path, window, name, limit=10):
+    """The named control of `window` once the map shows it, else None."""
+    def find():
+        return next((c for c in controls(path, window) if c.name == name), None)
+    return wait_for(find, limit)
 
 
 def trace(display):

@@ -72,9 +72,10 @@ def main():
             r = shared_file.run_shared(build, instances, changes, max(1, changes // 10),
                                        args.seed, say)
             rows.append((f"Shared file, {instances} instances",
-                         f"{changes} changes each, {r['kills']} lock holders killed, "
-                         f"{time.monotonic() - started:.0f} s; confirmed {r['confirmed']}, "
-                         f"cut short by a kill or not driven {r['uncertain']}",
+                         f"{changes} changes each ({_actions(r['made'])}), {r['kills']} lock "
+                         f"holders killed, {time.monotonic() - started:.0f} s; confirmed "
+                         f"{r['confirmed']}, cut short by a kill {r['cut_short']}, not driven "
+                         f"{r['not_driven']} ({_actions(r['why_not_driven']) or 'none'})",
                          f"changes lost: {r['lost']}; longest wait for the lock: "
                          f"{r['longest_wait']:.1f} s; frozen instances: {r['frozen']}"))
             if r["lost"] or r["frozen"]:
