@@ -287,15 +287,20 @@ class Program:
         except OSError:
             return ""
 
-    def pss_kib(self):
+    def memory_kib(self):
+        """PSS and the pages the program alone holds (private, USS). PSS shares each library
+        page among the processes mapping it, so it moves when other programs start or end;
+        the private pages are what a leak grows."""
+        seen = {}
         try:
             with open(f"/proc/{self.pid}/smaps_rollup") as f:
                 for line in f:
-                    if line.startswith("Pss:"):
-                        return int(line.split()[1])
+                    key, _, value = line.partition(":")
+                    if key in ("Pss", "Private_Clean", "Private_Dirty"):
+                        seen[key] = int(value.split()[0])
         except OSError:
-            pass
-        return None
+            return None, None
+        return seen.get("Pss"), seen.get("Private_Clean", 0) + seen.get("Private_Dirty", 0)
 
     def open_fds(self):
         try:
@@ -391,6 +396,32 @@ def trace(display):
             return f.read()
     except OSError:
         return ""
+
+
+class PlayEnds:
+    """Follows the hook trace (ORVANE_HOOK_TRACE=1) for its "end" lines, one per play ended,
+    reading only what was added since the last look (a long run's trace grows large). Keys
+    typed before a play's end are the macro's own to the program, so a harness strikes the next
+    hot key or ShortKey only after it, as the end-to-end tests do."""
+
+    def __init__(self, display):
+        self.path = display.path("runtime", "orvane", "hook-trace.txt")
+        self.offset = 0
+        self.rest = b""
+        self.count = 0
+
+    def ended(self):
+        try:
+            with open(self.path, "rb") as f:
+                f.seek(self.offset)
+                added = f.read()
+        except OSError:
+            return self.count
+        self.offset += len(added)
+        lines = (self.rest + added).split(b"\n")
+        self.rest = lines.pop()
+        self.count += sum(1 for line in lines if line == b"end")
+        return self.count
 
 
 def trace_count(display, line):
