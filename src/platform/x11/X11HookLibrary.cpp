@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/X11HookLibrary.h"
 
-#include "platform/x11/X11InputSynth.h"
 #include "platform/x11/XProperty.h"
 #include "platform/x11/XkbKeymapReader.h"
 
@@ -71,7 +70,7 @@ X11HookLibrary::X11HookLibrary(DisplayHandle display)
                                        std::int64_t lParam) { Post(id, wParam, lParam); }),
       remapper_(display_.get()) {
     Display* d = display_.get();
-    fenceAtom_ = XInternAtom(d, X11InputSynth::FenceProperty, False);
+    fenceAtom_ = XInternAtom(d, SynthFenceProperty, False);
     activeAtom_ = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
 }
 
