@@ -3,16 +3,10 @@
 
 #include "platform/x11/KeyRemapper.h"
 #include "platform/x11/KeysymText.h"
-#include "platform/x11/MouseTranslation.h"
 #include "platform/x11/SynthFence.h"
 #include "platform/x11/VirtualKeys.h"
 #include "platform/x11/XkbKeymapReader.h"
 #include "playback/AltCode.h"
-
-namespace orvane {
-// XInput's headers (pulled in by XTest's) define Absolute as a macro.
-inline constexpr std::uint32_t AbsoluteMoveFlag = MouseFlag::Absolute;
-} // namespace orvane
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -57,7 +51,8 @@ std::unique_ptr<X11InputSynth> X11InputSynth::Open(const char* displayName, std:
 
 X11InputSynth::X11InputSynth(DisplayHandle display)
     : display_(std::move(display)), root_(DefaultRootWindow(display_.get())),
-      focus_(display_.get(), [this] { ServeEvents(); }), spares_(display_.get(), held_, focus_) {
+      focus_(display_.get(), [this] { ServeEvents(); }), spares_(display_.get(), held_, focus_),
+      pointer_(display_.get()) {
     Display* d = display_.get();
     fenceAtom_ = XInternAtom(d, SynthFenceProperty, False);
     // Only mapping changes matter to us: they redraw the character table.
@@ -179,8 +174,7 @@ void X11InputSynth::PostKey(std::uint8_t virtualKey, bool up) {
         return;
     }
     if (const unsigned button = MouseButtonOfVirtualKey(virtualKey)) {
-        XTestFakeButtonEvent(d, button, up ? False : True, CurrentTime);
-        buttonsHeld_[button] = !up;
+        pointer_.Button(button, !up);
         unfenced_ = true;
         XFlush(d);
         return;
@@ -359,41 +353,9 @@ void X11InputSynth::PostAltCode(std::string_view digits) {
 
 void X11InputSynth::PostMouse(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                               std::int32_t data) {
-    Display* d = display_.get();
-    // The order Windows applies the parts of one event in: move, buttons, wheel.
-    if ((flags & MouseFlag::Move) != 0) {
-        if ((flags & AbsoluteMoveFlag) != 0) {
-            const ScreenSize size = GetScreenSize();
-            XTestFakeMotionEvent(d, DefaultScreen(d), PixelOfAbsolute(dx, size.Width),
-                                 PixelOfAbsolute(dy, size.Height), CurrentTime);
-        } else {
-            XTestFakeRelativeMotionEvent(d, dx, dy, CurrentTime);
-        }
-    }
-    const struct {
-        std::uint32_t Flag;
-        unsigned Button;
-        bool Down;
-    } buttons[] = {
-        {MouseFlag::LeftDown, 1, true},   {MouseFlag::LeftUp, 1, false},
-        {MouseFlag::RightDown, 3, true},  {MouseFlag::RightUp, 3, false},
-        {MouseFlag::MiddleDown, 2, true}, {MouseFlag::MiddleUp, 2, false},
-    };
-    for (const auto& b : buttons) {
-        if ((flags & b.Flag) != 0) {
-            XTestFakeButtonEvent(d, b.Button, b.Down ? True : False, CurrentTime);
-            buttonsHeld_[b.Button] = b.Down;
-        }
-    }
-    if ((flags & MouseFlag::Wheel) != 0) {
-        const WheelClicks clicks = WheelClicksOf(data);
-        for (int i = 0; i < clicks.Count; ++i) {
-            XTestFakeButtonEvent(d, clicks.Button, True, CurrentTime);
-            XTestFakeButtonEvent(d, clicks.Button, False, CurrentTime);
-        }
-    }
+    pointer_.Post(flags, dx, dy, data);
     unfenced_ = true;
-    XFlush(d);
+    XFlush(display_.get());
 }
 
 bool X11InputSynth::CapsLockOn() {
@@ -403,8 +365,7 @@ bool X11InputSynth::CapsLockOn() {
 }
 
 ScreenSize X11InputSynth::GetScreenSize() {
-    Display* d = display_.get();
-    return {DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d))};
+    return pointer_.Screen();
 }
 
 bool X11InputSynth::PhysicallyDown(std::uint8_t keycode) {
@@ -473,18 +434,12 @@ void X11InputSynth::RestoreKeyboard() {
     if (!display_) {
         return;
     }
-    Display* d = display_.get();
     for (std::size_t kc = 0; kc < held_.size(); ++kc) {
         if (held_[kc]) {
             SendKey(static_cast<std::uint8_t>(kc), false);
         }
     }
-    for (std::size_t b = 0; b < buttonsHeld_.size(); ++b) {
-        if (buttonsHeld_[b]) {
-            XTestFakeButtonEvent(d, static_cast<unsigned>(b), False, CurrentTime);
-            buttonsHeld_[b] = false;
-        }
-    }
+    pointer_.ReleaseAll();
     RestoreNumLock();
     // Bound keys go back only once the program with the focus has proven it has read every key
     // typed through them; a program that cannot prove it (plain Xlib clients, terminals) may

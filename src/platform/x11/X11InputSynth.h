@@ -5,6 +5,7 @@
 #include "platform/x11/EventLoopWait.h"
 #include "platform/x11/FocusClientSync.h"
 #include "platform/x11/Keymap.h"
+#include "platform/x11/PointerSynth.h"
 #include "platform/x11/SpareKeycodes.h"
 #include "platform/x11/X11Display.h"
 
@@ -21,7 +22,8 @@ namespace orvane {
 
 // Input synthesis through XTest on a connection of its own, with keys found in the current
 // XKB keymap (levels and groups, AltGr included): a facade over the spare keycodes
-// (SpareKeycodes), the wait for the program with the focus (FocusClientSync) and the fence.
+// (SpareKeycodes), the wait for the program with the focus (FocusClientSync), the mouse
+// (PointerSynth) and the fence.
 //
 // Characters the keymap lacks are typed through spare keycodes. Every program reads a key
 // through the mapping it holds when it looks the key up, and programs take in a mapping change
@@ -135,6 +137,7 @@ private:
     std::array<bool, 256> held_{};
     FocusClientSync focus_;
     SpareKeycodes spares_;
+    PointerSynth pointer_;
     std::array<unsigned, 256> slotModsPressed_{}; // modifiers pressed for a held bound key
     std::array<std::uint8_t, 256> pressedVia_{};  // keycode each held virtual key went down on
     std::optional<std::array<bool, 256>> physicallyDown_; // keys down, ours aside, this batch
@@ -144,7 +147,6 @@ private:
     unsigned level3Mask_ = 0;
     unsigned numLockMask_ = 0;
     bool numLockToggled_ = false;
-    std::array<bool, 8> buttonsHeld_{};
     std::optional<XkbStateNow> state_;
     bool unfenced_ = false;
     std::uint32_t fenceSerial_ = 0;
