@@ -19,10 +19,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The modifiers a user holds for a hot key: Shift, Control and Mod1..Mod5 (not Caps Lock).
-constexpr unsigned HeldModifierMask =
-    ShiftMask | ControlMask | Mod1Mask | Mod2Mask | Mod3Mask | Mod4Mask | Mod5Mask;
-
 } // namespace
 
 std::unique_ptr<X11HookLibrary> X11HookLibrary::Open(const char* displayName, bool trace,
@@ -352,16 +348,7 @@ void X11HookLibrary::SettleHeldKeys(std::chrono::milliseconds limit) {
     Display* d = display_.get();
     const auto deadline = Clock::now() + limit;
     const auto held = [this](bool modifiersOnly) {
-        std::vector<std::uint8_t> keys;
-        for (std::size_t kc = 0; kc < userHeld_.size(); ++kc) {
-            const bool modifier = (keymap_.ModMap[kc] & HeldModifierMask) != 0;
-            const bool lock =
-                (keymap_.ModMap[kc] & (keymap_.Masks.NumLock | keymap_.Masks.ScrollLock)) != 0;
-            if (userHeld_[kc] && !lock && (modifier || !modifiersOnly)) {
-                keys.push_back(static_cast<std::uint8_t>(kc));
-            }
-        }
-        return keys;
+        return KeysHeldDown(keymap_, userHeld_, modifiersOnly);
     };
     // Messages that arrive meanwhile are queued and delivered from the event loop as usual.
     XSync(d, False);
