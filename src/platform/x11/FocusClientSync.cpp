@@ -2,12 +2,12 @@
 #include "platform/x11/FocusClientSync.h"
 
 #include "platform/x11/ProcessRecords.h"
+#include "platform/x11/WindowClient.h"
 #include "platform/x11/XProperty.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XRes.h>
 
 #include <algorithm>
 #include <poll.h>
@@ -25,11 +25,6 @@ constexpr auto PingLimit = std::chrono::milliseconds(5000);
 // even behind a long text on a loaded machine; one that advertises pings and never answers
 // costs this once, and is then listed as silent for every later playback.
 constexpr auto FirstPingLimit = std::chrono::milliseconds(1000);
-
-// The client a resource id of the X-Resource extension names.
-unsigned long ClientOfId(const XResClientIdValue& value) {
-    return value.spec.client;
-}
 
 } // namespace
 
@@ -169,21 +164,8 @@ unsigned long FocusClientSync::ServerTime() {
 
 PingProgram FocusClientSync::ProgramOf(unsigned long window) {
     // The server knows which connection made the window, and for a local one its process.
-    PingProgram program{window, 0};
-    XResClientIdSpec wanted{window, XRES_CLIENT_ID_XID_MASK | XRES_CLIENT_ID_PID_MASK};
-    long count = 0;
-    XResClientIdValue* values = nullptr;
-    if (XResQueryClientIds(display_, 1, &wanted, &count, &values) == Success) {
-        for (long i = 0; i < count; ++i) {
-            if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_XID) {
-                program.Client = ClientOfId(values[i]);
-            } else if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID) {
-                program.Pid = std::max<long>(XResGetClientPid(&values[i]), 0);
-            }
-        }
-        XResClientIdsDestroy(count, values);
-    }
-    return program;
+    const WindowClient client = ClientOfWindow(display_, window);
+    return {client.Base.value_or(window), client.Pid};
 }
 
 std::vector<PingProgram> FocusClientSync::SilentPrograms() {

@@ -2,13 +2,13 @@
 #include "platform/x11/X11WindowSystem.h"
 
 #include "platform/x11/EwmhDecoding.h"
+#include "platform/x11/WindowClient.h"
 #include "platform/x11/X11WindowAtoms.h"
 #include "platform/x11/XProperty.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XRes.h>
 
 #include <algorithm>
 #include <climits>
@@ -301,20 +301,10 @@ std::optional<int> X11WindowSystem::ProcessOf(WindowId window) {
         }
     }
     // The server knows the process of each local client connection.
-    XResClientIdSpec wanted{window, XRES_CLIENT_ID_PID_MASK};
-    long count = 0;
-    XResClientIdValue* values = nullptr;
-    std::optional<int> pid;
-    if (XResQueryClientIds(d, 1, &wanted, &count, &values) == Success) {
-        for (long i = 0; i < count && !pid; ++i) {
-            const pid_t found = XResGetClientPid(&values[i]);
-            if (found > 0) {
-                pid = static_cast<int>(found);
-            }
-        }
-        XResClientIdsDestroy(count, values);
+    if (const long pid = ClientOfWindow(d, window).Pid; pid > 0 && pid <= INT_MAX) {
+        return static_cast<int>(pid);
     }
-    return pid;
+    return std::nullopt;
 }
 
 void X11WindowSystem::Bell() {
