@@ -243,6 +243,10 @@ class Instance:
             with self.lock:
                 kind, outcome = self.change()
             self.counts[kind] += 1
+            # The user looks at what they did before the next change; without the pause one
+            # instance would take the lock again at once, and the others' waits would measure
+            # that rhythm instead of the program.
+            time.sleep(self.rng.uniform(0.5, 2.0))
             if outcome == "done":
                 self.confirmed += 1
             elif outcome == "killed":
@@ -284,17 +288,18 @@ def run_shared(build, instances, changes, kills, seed, say):
         threads = [threading.Thread(target=i.work, args=(changes,)) for i in group]
         for t in threads:
             t.start()
-        killed = 0
-        while any(t.is_alive() for t in threads) and killed < kills:
+        killed = set()  # each program once: its holder keeps the flag until it notices
+        while any(t.is_alive() for t in threads) and len(killed) < kills:
             time.sleep(rng.uniform(0.2, 1.5))
-            holders = [i for i in group if i.holding.is_set()]
+            holders = [i for i in group if i.holding.is_set() and i.program.pid not in killed]
             if holders:
                 victim = rng.choice(holders)
                 time.sleep(rng.uniform(0, 0.3))
-                if victim.holding.is_set():
-                    victim.program.kill(signal.SIGKILL)
+                program = victim.program
+                if victim.holding.is_set() and program.pid not in killed:
+                    program.kill(signal.SIGKILL)
+                    killed.add(program.pid)
                     victim.killed_while_holding += 1
-                    killed += 1
         for t in threads:
             t.join()
         counts = {}
