@@ -8,8 +8,8 @@
 #include "platform/WallClock.h"
 #include "playback/KeySynthesis.h"
 #include "playback/PlaybackState.h"
-#include "playback/ScriptReader.h"
 #include "playback/Waits.h"
+#include "script/ScriptReader.h"
 
 #include <cstddef>
 #include <optional>

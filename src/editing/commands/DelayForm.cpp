@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/DelayForm.h"
 
-#include "editing/TagLayout.h"
+#include "script/TagLayout.h"
 
 namespace orvane {
 

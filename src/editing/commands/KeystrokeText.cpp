@@ -2,7 +2,7 @@
 #include "editing/commands/KeystrokeText.h"
 
 #include "core/CodePage.h"
-#include "editing/TagLayout.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 

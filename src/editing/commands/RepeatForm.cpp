@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/RepeatForm.h"
 
-#include "editing/TagLayout.h"
 #include "editing/commands/DelayForm.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 #include "editing/commands/SoundForm.h"
 
 #include "core/SettingsBlock.h"
-#include "editing/TagLayout.h"
+#include "script/TagLayout.h"
 
 namespace orvane {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/WindowForms.h"
 
-#include "editing/TagLayout.h"
-#include "playback/ScriptReader.h"
+#include "script/ScriptReader.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include "platform/x11/VirtualKeys.h"
 #include "platform/x11/XProperty.h"
 #include "platform/x11/XkbKeymapReader.h"
-#include "playback/AltCode.h"
+#include "script/AltCode.h"
 
 namespace orvane {
 // XInput's headers (pulled in by XTest's) define Absolute as a macro.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playback/ScriptReader.h"
+#include "script/ScriptReader.h"
 
-#include "editing/TagLayout.h"
+#include "script/TagLayout.h"
 
 #include <charconv>
 #include <cmath>
