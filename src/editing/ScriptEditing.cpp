@@ -136,39 +136,19 @@ CommandRecord RecordWithoutValues(CommandCode code) {
     }
 }
 
-std::string TrimmedShortKeyName(std::string_view name) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!name.empty() && blank(name.front())) {
-        name.remove_prefix(1);
-    }
-    while (!name.empty() && blank(name.back())) {
-        name.remove_suffix(1);
-    }
-    return std::string(name);
-}
-
+// The ShortKey rules are the activation chooser's, so a name the editor takes always matches.
 std::optional<std::string_view> CheckShortKeyName(std::string_view name) {
-    const std::string trimmed = TrimmedShortKeyName(name);
-    if (trimmed.empty()) {
-        return NoShortKeyNameText;
-    }
-    constexpr std::string_view marks = "!#$%&*+,-./;<=>?@^_";
-    for (const char c : trimmed) {
-        const bool valid = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || marks.find(c) != std::string_view::npos;
-        if (!valid) {
-            return InvalidShortKeyNameText;
-        }
-    }
-    return std::nullopt;
+    return CheckShortKeyName(name, NoShortKeyNameText).Refusal;
 }
 
 ScriptSaveOutcome SaveMacroText(std::string_view text, const ScriptEditorForm& form, double now,
                                 MacroRecord& record) {
     ScriptSaveOutcome outcome;
+    ShortKeyNameCheck shortKey;
     if (form.Kind == ActivationKind::ShortKey) {
-        outcome.Refusal = CheckShortKeyName(form.ShortKeyName);
-        if (outcome.Refusal) {
+        shortKey = CheckShortKeyName(form.ShortKeyName, NoShortKeyNameText);
+        if (shortKey.Refusal) {
+            outcome.Refusal = shortKey.Refusal;
             return outcome;
         }
     }
@@ -181,9 +161,7 @@ ScriptSaveOutcome SaveMacroText(std::string_view text, const ScriptEditorForm& f
     record.Scope = form.Scope == 1   ? ScopeGlobal
                    : form.Scope == 2 ? ScopeSpecificWindow
                                      : ScopeSpecificProgram;
-    record.ShortKey.Assign(form.Kind == ActivationKind::ShortKey
-                               ? TrimmedShortKeyName(form.ShortKeyName)
-                               : std::string());
+    record.ShortKey.Assign(shortKey.Name);
     outcome.Truncated = text.size() > MacroTextMaxLength;
     record.SetText(text);
     return outcome;
