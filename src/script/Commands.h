@@ -372,6 +372,15 @@ constexpr std::string_view CommandName(CommandCode code) {
 // own (a character, a key tag, a tag kept inside Text lines).
 const CommandRow* CommandOfItem(const ScriptItem& item);
 
+// Every tag with a literal that the reader knows (the named keys, the keystroke tags and the
+// commands' tags), with its command if it has one.
+struct KnownTag {
+    TagForm Form;
+    const CommandRow* Command = nullptr;
+};
+// The known tags whose literal has `c` after its "<": the few a text can hold at a "<".
+std::span<const KnownTag> TagsAfterOpening(char c);
+
 // The commands that show among the wizard's tasks or the direct editor's buttons, in their
 // order.
 struct PlacedCommand {

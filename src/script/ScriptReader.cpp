@@ -2,12 +2,10 @@
 #include "script/ScriptReader.h"
 
 #include "script/Commands.h"
-#include "script/NamedKeys.h"
 #include "script/TagLayout.h"
 
 #include <charconv>
 #include <cmath>
-#include <span>
 #include <system_error>
 
 namespace orvane {
@@ -310,21 +308,6 @@ bool ReadTimeTag(const Cursor& c, ScriptItem& item) {
     return false;
 }
 
-// The tag of `forms` found at the cursor, if any. No literal is a prefix of another, so the
-// order in which tags are tried decides nothing but the cost. Date and time tags have no
-// literal: they start with their format's name.
-bool ReadTagOf(std::span<const TagForm> forms, const Cursor& c, ScriptItem& item) {
-    for (const TagForm& form : forms) {
-        if (!form.Layout.Literal.empty() && LiteralAt(c, form.Layout.Literal)) {
-            if (ReadTag(form, c, item)) {
-                return true;
-            }
-            item = ScriptItem{};
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 ScriptItem ReadScriptItem(std::string_view text, std::size_t pos) {
@@ -333,21 +316,12 @@ ScriptItem ReadScriptItem(std::string_view text, std::size_t pos) {
         return item;
     }
     const Cursor c(text, pos);
-    for (const NamedKey& key : NamedKeys) {
-        if (LiteralAt(c, key.Tag)) {
-            item.Kind = key.Kind;
-            item.Literal = key.Tag;
-            item.Length = key.Tag.size();
-            item.Key = key.VirtualKey;
-            return item;
-        }
-    }
-    if (ReadTagOf(KeystrokeTags, c, item)) {
-        return item;
-    }
-    for (const CommandRow& command : Commands) {
-        if (ReadTagOf(command.Tags, c, item)) {
-            return item;
+    for (const KnownTag& tag : TagsAfterOpening(c.At(1))) {
+        if (LiteralAt(c, tag.Form.Layout.Literal)) {
+            if (ReadTag(tag.Form, c, item)) {
+                return item;
+            }
+            item = ScriptItem{};
         }
     }
     if (ReadDateTag(c, item) || ReadTimeTag(c, item)) {
