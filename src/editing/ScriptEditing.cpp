@@ -2,8 +2,10 @@
 #include "editing/ScriptEditing.h"
 
 #include "core/MacroRecord.h"
+#include "editing/LineRules.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
 namespace orvane {
@@ -100,40 +102,20 @@ std::string DialogDisplayText(CommandCode code, const CommandRecord& record) {
     return DisplayText(code, record);
 }
 
+// A command whose one tag is its literal alone.
 bool CommandNeedsNoValues(CommandCode code) {
-    switch (code) {
-    case CommandCode::SoundBeep:
-    case CommandCode::RepeatEnd:
-    case CommandCode::RepeatPromptStart:
-    case CommandCode::ClipboardCopy:
-    case CommandCode::ClipboardPaste:
-    case CommandCode::ClipboardStartCopy:
-    case CommandCode::ClipboardEndCopy:
-        return true;
-    default:
-        return false;
-    }
+    const std::span<const TagForm> tags = CommandRowOf(code).Tags;
+    return tags.size() == 1 && tags[0].Layout.FieldCount == 0 && !tags[0].Layout.Literal.empty();
 }
 
 CommandRecord RecordWithoutValues(CommandCode code) {
-    switch (code) {
-    case CommandCode::SoundBeep:
-        return SoundRecord{1, {}, true};
-    case CommandCode::RepeatEnd:
-        return RepeatRecord{3, 0};
-    case CommandCode::RepeatPromptStart:
-        return RepeatRecord{2, 0};
-    case CommandCode::ClipboardCopy:
-        return ClipboardRecord{4, {}};
-    case CommandCode::ClipboardPaste:
-        return ClipboardRecord{5, {}};
-    case CommandCode::ClipboardStartCopy:
-        return ClipboardRecord{1, {}};
-    case CommandCode::ClipboardEndCopy:
-        return ClipboardRecord{2, {}};
-    default:
+    if (!CommandNeedsNoValues(code)) {
         return TextRecord{};
     }
+    const std::string tag = WriteTag(CommandRowOf(code).Tags[0].Layout, {});
+    const std::optional<CommandRecord> record =
+        LineRulesOf(CommandRowOf(code).Form).RecordOf(ReadScriptItem(tag, 0), code);
+    return record.value_or(TextRecord{});
 }
 
 // The ShortKey rules are the activation chooser's, so a name the editor takes always matches.
