@@ -3,6 +3,7 @@
 
 #include "playback/DateTimeText.h"
 #include "playback/PasteRun.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 #include <chrono>
@@ -262,7 +263,7 @@ std::size_t PlaybackEngine::RepeatBlock(const ScriptItem& item, std::string_view
     if (state_.InRepeat) {
         return after;
     }
-    const std::size_t end = text.find("<ENDREP>", after);
+    const std::size_t end = text.find(Tags::EndRepeat.Literal, after);
     if (end == std::string_view::npos) {
         return after;
     }
@@ -300,7 +301,8 @@ std::size_t PlaybackEngine::RepeatBlock(const ScriptItem& item, std::string_view
 // text after the block still plays.
 std::size_t PlaybackEngine::SkipRestOfLevel(std::string_view text, std::size_t after, int level) {
     if (state_.FinalPass && level == finalPassLevel_) {
-        if (const std::size_t end = text.find("<ENDREP>", after); end != std::string_view::npos) {
+        if (const std::size_t end = text.find(Tags::EndRepeat.Literal, after);
+            end != std::string_view::npos) {
             return end;
         }
     }
@@ -310,7 +312,7 @@ std::size_t PlaybackEngine::SkipRestOfLevel(std::string_view text, std::size_t a
 std::size_t PlaybackEngine::ClipboardBlock(std::string_view text, std::size_t after) {
     // Without "<ENDCLIP>" the block runs to the end of the text, as a free-text field runs to
     // the end when its ">" is missing: the text meant for the clipboard is never typed.
-    std::size_t end = text.find("<ENDCLIP>", after);
+    std::size_t end = text.find(Tags::EndClip.Literal, after);
     if (end == std::string_view::npos) {
         end = text.size();
     }

@@ -23,11 +23,15 @@ std::optional<Insertion> InsertAtCaret(std::string_view text, std::size_t caret,
     return result;
 }
 
+namespace {
+constexpr std::uint8_t TabKey = 9;
+} // namespace
+
 UpdatedText UpdateKeystrokes(std::string_view text) {
     UpdatedText result;
     for (const char c : text) {
         if (c == '\t') {
-            result.Text += "<TAB>";
+            result.Text += NamedKeyTag(TabKey);
         } else {
             result.Text += c;
         }
