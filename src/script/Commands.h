@@ -130,10 +130,10 @@ using K = ItemKind;
 using B = MouseButtonId;
 using A = MouseAction;
 
-constexpr std::uint8_t Button(B button, A action) {
+constexpr std::uint8_t ButtonParam(B button, A action) {
     return static_cast<std::uint8_t>(static_cast<int>(button) * 4 + static_cast<int>(action));
 }
-constexpr std::uint8_t Window(WindowCommand command) {
+constexpr std::uint8_t WindowParam(WindowCommand command) {
     return static_cast<std::uint8_t>(command);
 }
 
@@ -167,34 +167,35 @@ inline constexpr TagForm Ftp[] = {{Tags::Ftp, K::Ftp}};
 inline constexpr TagForm Size[] = {{Tags::WindowSize, K::WindowSize}};
 inline constexpr TagForm Position[] = {{Tags::WindowPos, K::WindowPos}};
 inline constexpr TagForm Maximize[] = {
-    {Tags::WindowMaximize, K::Window, Window(WindowCommand::Maximize)}};
+    {Tags::WindowMaximize, K::Window, WindowParam(WindowCommand::Maximize)}};
 inline constexpr TagForm Minimize[] = {
-    {Tags::WindowMinimize, K::Window, Window(WindowCommand::Minimize)}};
+    {Tags::WindowMinimize, K::Window, WindowParam(WindowCommand::Minimize)}};
 inline constexpr TagForm Restore[] = {
-    {Tags::WindowRestore, K::Window, Window(WindowCommand::Restore)}};
-inline constexpr TagForm Close[] = {{Tags::WindowClose, K::Window, Window(WindowCommand::Close)}};
-inline constexpr TagForm Hide[] = {{Tags::WindowHide, K::Window, Window(WindowCommand::Hide)}};
-inline constexpr TagForm Show[] = {{Tags::WindowShow, K::Window, Window(WindowCommand::Show)}};
-inline constexpr TagForm Shut[] = {{Tags::WindowShut, K::Window, Window(WindowCommand::Shut)}};
+    {Tags::WindowRestore, K::Window, WindowParam(WindowCommand::Restore)}};
+inline constexpr TagForm Close[] = {
+    {Tags::WindowClose, K::Window, WindowParam(WindowCommand::Close)}};
+inline constexpr TagForm Hide[] = {{Tags::WindowHide, K::Window, WindowParam(WindowCommand::Hide)}};
+inline constexpr TagForm Show[] = {{Tags::WindowShow, K::Window, WindowParam(WindowCommand::Show)}};
+inline constexpr TagForm Shut[] = {{Tags::WindowShut, K::Window, WindowParam(WindowCommand::Shut)}};
 // Screen, then window corner.
 inline constexpr TagForm Move[] = {{Tags::MoveScreen, K::MoveScreen},
                                    {Tags::MoveWindow, K::MoveWindow}};
 // Each button: click, double click, down, up.
 inline constexpr TagForm Left[] = {
-    {Tags::LeftClick, K::MouseButton, Button(B::Left, A::Click)},
-    {Tags::LeftDoubleClick, K::MouseButton, Button(B::Left, A::DoubleClick)},
-    {Tags::LeftDown, K::MouseButton, Button(B::Left, A::Down)},
-    {Tags::LeftUp, K::MouseButton, Button(B::Left, A::Up)}};
+    {Tags::LeftClick, K::MouseButton, ButtonParam(B::Left, A::Click)},
+    {Tags::LeftDoubleClick, K::MouseButton, ButtonParam(B::Left, A::DoubleClick)},
+    {Tags::LeftDown, K::MouseButton, ButtonParam(B::Left, A::Down)},
+    {Tags::LeftUp, K::MouseButton, ButtonParam(B::Left, A::Up)}};
 inline constexpr TagForm Right[] = {
-    {Tags::RightClick, K::MouseButton, Button(B::Right, A::Click)},
-    {Tags::RightDoubleClick, K::MouseButton, Button(B::Right, A::DoubleClick)},
-    {Tags::RightDown, K::MouseButton, Button(B::Right, A::Down)},
-    {Tags::RightUp, K::MouseButton, Button(B::Right, A::Up)}};
+    {Tags::RightClick, K::MouseButton, ButtonParam(B::Right, A::Click)},
+    {Tags::RightDoubleClick, K::MouseButton, ButtonParam(B::Right, A::DoubleClick)},
+    {Tags::RightDown, K::MouseButton, ButtonParam(B::Right, A::Down)},
+    {Tags::RightUp, K::MouseButton, ButtonParam(B::Right, A::Up)}};
 inline constexpr TagForm Middle[] = {
-    {Tags::MiddleClick, K::MouseButton, Button(B::Middle, A::Click)},
-    {Tags::MiddleDoubleClick, K::MouseButton, Button(B::Middle, A::DoubleClick)},
-    {Tags::MiddleDown, K::MouseButton, Button(B::Middle, A::Down)},
-    {Tags::MiddleUp, K::MouseButton, Button(B::Middle, A::Up)}};
+    {Tags::MiddleClick, K::MouseButton, ButtonParam(B::Middle, A::Click)},
+    {Tags::MiddleDoubleClick, K::MouseButton, ButtonParam(B::Middle, A::DoubleClick)},
+    {Tags::MiddleDown, K::MouseButton, ButtonParam(B::Middle, A::Down)},
+    {Tags::MiddleUp, K::MouseButton, ButtonParam(B::Middle, A::Up)}};
 // Forward, then backward.
 inline constexpr TagForm Wheel[] = {{Tags::WheelForward, K::WheelForward},
                                     {Tags::WheelBackward, K::WheelBackward}};
