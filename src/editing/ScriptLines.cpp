@@ -2,13 +2,10 @@
 #include "editing/ScriptLines.h"
 
 #include "editing/LineRules.h"
-
 #include "script/ScriptReader.h"
+#include "script/TagLayout.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
-#include <limits>
+#include <algorithm>
 #include <utility>
 
 namespace orvane {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/DateTimeForm.h"
 
+#include "core/SettingsBlock.h"
 #include "editing/LineRules.h"
 #include "script/TagLayout.h"
 
-#include "core/SettingsBlock.h"
-
 #include <algorithm>
+#include <cstdlib>
 
 namespace orvane {
 

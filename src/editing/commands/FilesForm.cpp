@@ -2,9 +2,8 @@
 #include "editing/commands/FilesForm.h"
 
 #include "editing/LineRules.h"
-#include "script/TagLayout.h"
-
 #include "editing/commands/ClipboardForm.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 

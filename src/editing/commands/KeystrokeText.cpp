@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/KeystrokeText.h"
 
-#include "editing/LineRules.h"
-
 #include "core/CodePage.h"
+#include "editing/LineRules.h"
 #include "script/TagLayout.h"
 
 #include <algorithm>

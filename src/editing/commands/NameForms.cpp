@@ -2,7 +2,6 @@
 #include "editing/commands/NameForms.h"
 
 #include "editing/LineRules.h"
-
 #include "script/TagLayout.h"
 
 #include <cctype>

@@ -2,7 +2,6 @@
 #include "editing/commands/PauseForm.h"
 
 #include "editing/LineRules.h"
-
 #include "script/TagLayout.h"
 
 namespace orvane {

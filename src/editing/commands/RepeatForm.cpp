@@ -2,7 +2,6 @@
 #include "editing/commands/RepeatForm.h"
 
 #include "editing/LineRules.h"
-
 #include "editing/commands/DelayForm.h"
 #include "script/TagLayout.h"
 

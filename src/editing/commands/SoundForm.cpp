@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/SoundForm.h"
 
-#include "editing/LineRules.h"
-
 #include "core/SettingsBlock.h"
+#include "editing/LineRules.h"
 #include "script/TagLayout.h"
 
 namespace orvane {

@@ -2,7 +2,6 @@
 #include "editing/commands/WindowForms.h"
 
 #include "editing/LineRules.h"
-
 #include "script/ScriptReader.h"
 #include "script/TagLayout.h"
 
