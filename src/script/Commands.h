@@ -69,8 +69,9 @@ enum class CommandCode : std::uint8_t {
     CopyFile,
     RenameFile,
     MacroPlaybackSpeed,
+    LastCommand = MacroPlaybackSpeed, // move along with a new last command
 };
-inline constexpr int CommandCount = static_cast<int>(CommandCode::MacroPlaybackSpeed);
+inline constexpr int CommandCount = static_cast<int>(CommandCode::LastCommand);
 
 // The form (and with it the dialog and the kind of record) that makes and changes a command's
 // lines; several commands share one.
@@ -246,9 +247,9 @@ constexpr CommandButton Button(std::uint8_t order, std::string_view caption,
 
 } // namespace CommandRows
 
-inline constexpr std::array<CommandRow, CommandCount> Commands = [] {
+inline constexpr auto Commands = [] {
     using namespace CommandRows;
-    return std::array<CommandRow, CommandCount>{{
+    return std::to_array<CommandRow>({
         {C::Text, "Text", F::Text, {}, Task(1, "&Enter Text, Symbols, Keystrokes", "TextTask")},
         {C::Date, "Date", F::DateTime, T::Date,
          Task(5, "Insert &Date (current, past or future)", "DateTask"),
@@ -348,7 +349,7 @@ inline constexpr std::array<CommandRow, CommandCount> Commands = [] {
         {C::CopyFile, "Copy File", F::Files, T::CopyFile},
         {C::RenameFile, "Rename File", F::Files, T::RenameFile},
         {C::MacroPlaybackSpeed, "Macro Playback Speed", F::Speed, T::Speed},
-    }};
+    });
 }();
 
 // Row i holds command i + 1, so a code indexes its row.
@@ -361,6 +362,7 @@ constexpr bool RowsInCodeOrder() {
     return true;
 }
 static_assert(RowsInCodeOrder(), "one row per command code, in code order");
+static_assert(Commands.size() == CommandCount, "a row for every command up to the last");
 
 constexpr const CommandRow& CommandRowOf(CommandCode code) {
     return Commands.at(static_cast<std::size_t>(code) - 1);
