@@ -5,6 +5,7 @@
 #include "editing/commands/DateTimeForm.h"
 #include "editing/commands/DelayForm.h"
 #include "editing/commands/FilesForm.h"
+#include "editing/commands/KeystrokeText.h"
 #include "editing/commands/MouseForm.h"
 #include "editing/commands/NameForms.h"
 #include "editing/commands/PauseForm.h"
@@ -77,7 +78,7 @@ std::string SampleTag(const TagForm& form) {
 std::string ThroughItsForm(const CommandRow& command, const std::string& tag) {
     switch (command.Form) {
     case FormKind::Text:
-        return tag;
+        return UpdateKeystrokes(tag).Text;
     case FormKind::DateTime:
         return Build(DateTimeForm::Load(tag));
     case FormKind::Delay:
@@ -116,13 +117,24 @@ std::string ThroughItsForm(const CommandRow& command, const std::string& tag) {
     return {};
 }
 
-// Every tag of every command: it reads as one line of that command, the line shows the
-// command's name, its record writes the same tag back, and the command's form loads the tag
-// and builds one that reads back as the same line.
+// The macro texts of a command's lines: a sample of each of its tags, or keystrokes for Text.
+std::vector<std::string> SampleTexts(const CommandRow& command) {
+    if (command.Tags.empty()) {
+        return {"Hello<ENTER>"};
+    }
+    std::vector<std::string> texts;
+    for (const TagForm& form : command.Tags) {
+        texts.push_back(SampleTag(form));
+    }
+    return texts;
+}
+
+// Every command, by every one of its tags: the text reads as one line of that command, the line
+// shows the command's name, its record writes the same text back, and the command's form loads
+// the text and builds one that reads back as the same line.
 TEST(CommandTable, EveryCommandTagRoundTripsThroughItsLineAndItsForm) {
     for (const CommandRow& command : Commands) {
-        for (const TagForm& form : command.Tags) {
-            const std::string tag = SampleTag(form);
+        for (const std::string& tag : SampleTexts(command)) {
             const std::vector<ScriptLine> lines = BuildTheScript(tag);
             ASSERT_EQ(lines.size(), 1U) << tag;
             const ScriptLine& line = lines[0];
