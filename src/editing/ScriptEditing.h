@@ -67,10 +67,8 @@ inline constexpr std::string_view MacroTooLongText =
     "The size of the macro exceeds the 5000 character limit.  The macro will be truncated to "
     "5000 characters.";
 
-// The ShortKey name with blanks and control characters removed at both ends.
-std::string TrimmedShortKeyName(std::string_view name);
 // Why a ShortKey name cannot be taken (shown with caption "Error", focus on the name), or
-// nothing. The name is checked after trimming.
+// nothing: the rules of CheckShortKeyName in activation/HotKeyChoice.h.
 std::optional<std::string_view> CheckShortKeyName(std::string_view name);
 
 // The editor's fields besides the script.

@@ -6,7 +6,7 @@
 #include "platform/x11/SynthFence.h"
 #include "platform/x11/VirtualKeys.h"
 #include "platform/x11/XkbKeymapReader.h"
-#include "playback/AltCode.h"
+#include "script/AltCode.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
