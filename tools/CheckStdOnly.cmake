@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source of the std-only logic includes a Qt, X11 or xcb header.
 # Called by the build with -DSOURCE_ROOT=<src folder>.
-set(logic_dirs core playback activation capture library editing platform)
+set(logic_dirs core script playback activation capture library editing platform)
 set(offenders "")
 foreach(dir IN LISTS logic_dirs)
     file(GLOB_RECURSE files "${SOURCE_ROOT}/${dir}/*.h" "${SOURCE_ROOT}/${dir}/*.cpp")

@@ -137,6 +137,9 @@ class Display:
             return bool(ids) and self.xdotool("windowactivate", "--sync", ids[-1], timeout=10)
         return wait_for(once, limit, 0.1)
 
+    def click(self, x, y):
+        return self.xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
+
     def keymap(self):
         return self.run(["xmodmap", "-pke"]).stdout
 
@@ -284,15 +287,20 @@ class Program:
         except OSError:
             return ""
 
-    def pss_kib(self):
+    def memory_kib(self):
+        """PSS and the pages the program alone holds (private, USS). PSS shares each library
+        page among the processes mapping it, so it moves when other programs start or end;
+        the private pages are what a leak grows."""
+        seen = {}
         try:
             with open(f"/proc/{self.pid}/smaps_rollup") as f:
                 for line in f:
-                    if line.startswith("Pss:"):
-                        return int(line.split()[1])
+                    key, _, value = line.partition(":")
+                    if key in ("Pss", "Private_Clean", "Private_Dirty"):
+                        seen[key] = int(value.split()[0])
         except OSError:
-            pass
-        return None
+            return None, None
+        return seen.get("Pss"), seen.get("Private_Clean", 0) + seen.get("Private_Dirty", 0)
 
     def open_fds(self):
         try:
@@ -325,13 +333,16 @@ def is_system(record):
 
 
 def open_dialog(display, caption, title, keys, tries=40):
-    """Opens a dialog by `keys` in the window `caption` as a user of a shared file does: the
-    in-use message (another holder, or a killed holder's lock until its heartbeat is stale) and
-    the file-changed notice are closed and the command tried again. Returns how many times the
+    """Opens a dialog by `keys` (or a callable that clicks) in the window `caption` as a user of
+    a shared file does: the in-use message (another holder, or a killed holder's lock until its
+    heartbeat is stale) and the file-changed notice are closed and the command tried again.
+    Returns how many times the
     command was refused, None when the dialog never opened."""
     refusals = 0
     for _ in range(tries):
-        if not (display.activate(caption) and display.keys(*keys)):
+        if not display.activate(caption):
+            return None
+        if not (keys() if callable(keys) else display.keys(*keys)):
             return None
         seen = wait_for(lambda: (display.shown(title) and "dialog") or
                         (display.shown("Error") and "Error") or
@@ -348,12 +359,69 @@ def open_dialog(display, caption, title, keys, tries=40):
     return None
 
 
+class Control:
+    """One line of the program's control map (ORVANE_WIDGET_MAP): where a named control is."""
+
+    def __init__(self, fields):
+        self.window, self.name = fields[0], fields[1]
+        self.x, self.y, self.width, self.height = (int(v) for v in fields[2].split())
+        self.enabled = fields[3] == "enabled"
+        self.value = fields[4] if len(fields) > 4 else ""
+
+    def centre(self):
+        return self.x + self.width // 2, self.y + self.height // 2
+
+
+def controls(path, window):
+    """The controls of `window` in the map the program keeps at `path` (rewritten whole)."""
+    try:
+        with open(path, encoding="utf-8", errors="replace") as f:
+            lines = f.read().splitlines()
+    except OSError:
+        return []
+    return [Control(fields) for fields in (line.split("\t") for line in lines)
+            if len(fields) >= 4 and fields[0] == window]
+
+
+def control(path, window, name, limit=10):
+    """The named control of `window` once the map shows it, else None."""
+    def find():
+        return next((c for c in controls(path, window) if c.name == name), None)
+    return wait_for(find, limit)
+
+
 def trace(display):
     try:
         with open(display.path("runtime", "orvane", "hook-trace.txt")) as f:
             return f.read()
     except OSError:
         return ""
+
+
+class PlayEnds:
+    """Follows the hook trace (ORVANE_HOOK_TRACE=1) for its "end" lines, one per play ended,
+    reading only what was added since the last look (a long run's trace grows large). Keys
+    typed before a play's end are the macro's own to the program, so a harness strikes the next
+    hot key or ShortKey only after it, as the end-to-end tests do."""
+
+    def __init__(self, display):
+        self.path = display.path("runtime", "orvane", "hook-trace.txt")
+        self.offset = 0
+        self.rest = b""
+        self.count = 0
+
+    def ended(self):
+        try:
+            with open(self.path, "rb") as f:
+                f.seek(self.offset)
+                added = f.read()
+        except OSError:
+            return self.count
+        self.offset += len(added)
+        lines = (self.rest + added).split(b"\n")
+        self.rest = lines.pop()
+        self.count += sum(1 for line in lines if line == b"end")
+        return self.count
 
 
 def trace_count(display, line):

@@ -72,9 +72,10 @@ def main():
             r = shared_file.run_shared(build, instances, changes, max(1, changes // 10),
                                        args.seed, say)
             rows.append((f"Shared file, {instances} instances",
-                         f"{changes} changes each, {r['kills']} lock holders killed, "
-                         f"{time.monotonic() - started:.0f} s; confirmed {r['confirmed']}, "
-                         f"cut short by a kill or not driven {r['uncertain']}",
+                         f"{changes} changes each ({_actions(r['made'])}), {r['kills']} lock "
+                         f"holders killed, {time.monotonic() - started:.0f} s; confirmed "
+                         f"{r['confirmed']}, cut short by a kill {r['cut_short']}, not driven "
+                         f"{r['not_driven']} ({_actions(r['why_not_driven']) or 'none'})",
                          f"changes lost: {r['lost']}; longest wait for the lock: "
                          f"{r['longest_wait']:.1f} s; frozen instances: {r['frozen']}"))
             if r["lost"] or r["frozen"]:
@@ -94,17 +95,21 @@ def main():
     if "soak" in parts:
         minutes = args.soak_minutes or (0.3 if args.smoke else 60)
         r = soak.run_soak(build, minutes, say)
-        samples = "; ".join(f"{when}: PSS {m['pss']} KiB, {m['fds']} fds, {m['clients']} X "
+        samples = "; ".join(f"{when}: PSS {m['pss']} KiB, private {m['private']} KiB, "
+                            f"{m['fds']} fds, {m['clients']} X "
                             f"clients, {m['devices']} input devices" for when, m in r["samples"])
         first, last = r["samples"][0][1], r["samples"][-1][1]
         growth = (last["pss"] - first["pss"]) * 100.0 / first["pss"]
+        private_growth = (last["private"] - first["private"]) * 100.0 / first["private"]
         rows.append(("Soak", f"{minutes:g} min: {r['hot']} hot key plays, {r['short']} ShortKeys, "
                      f"{r['timed']} timed plays, main window shown {r['window']} times",
-                     f"{samples}; PSS change {growth:+.1f}%; text not exactly as typed at "
+                     f"{samples}; PSS change {growth:+.1f}%, private {private_growth:+.1f}%; text not exactly as typed at "
                      f"{r['mismatches']} of {r['short']} checks; hot key strikes that typed "
                      f"nothing: {r['hot_lost']} (and {r['hot_during_timed']} struck while the "
-                     "timed macro played, which is not played by design)"))
-        if r["mismatches"] or r["hot_lost"] or not r["running"] or last["fds"] > first["fds"]:
+                     "timed macro played, which is not played by design); plays whose end was "
+                     f"not marked within 10 s: {r['unended']}"))
+        if (r["mismatches"] or r["hot_lost"] or r["unended"] or not r["running"] or
+                last["fds"] > first["fds"]):
             faults.append(f"soak: {r}")
 
     print()

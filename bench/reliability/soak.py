@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Soak: the program runs for a long time while a hot key is struck every 100 ms, a ShortKey is
-typed every second, a timed macro plays every minute and the main window is shown and minimised
+"""Soak: the program runs for a long time while a hot key is struck every 100 ms (or as soon as
+the play before has ended, when that takes longer), a ShortKey is typed every second, a timed macro plays every minute and the main window is shown and minimised
 now and then. Its proportional memory (PSS), open descriptors, the X clients and the input
-devices are taken at the start, after ten minutes (a tenth of the run in a short one) and at the
-end; the probe window must hold exactly what every macro typed."""
+devices are taken at the start, after ten minutes (half the run in a short one) and at the end,
+each right after the main window was shown and put away, so that every sample holds the same
+windows; the probe window must hold exactly what every macro typed."""
 
 import time
 
@@ -16,22 +17,34 @@ TIMED_TEXT = "T"
 
 
 def measure(program, display, keyboard):
-    return {"pss": program.pss_kib(), "fds": program.open_fds(),
+    pss, private = program.memory_kib()
+    return {"pss": pss, "private": private, "fds": program.open_fds(),
             "clients": display.x_clients(), "devices": keyboard.device_count()}
+
+
+def cycle_window(display):
+    """The main window shown by its hot key and put away again; True when it showed."""
+    display.keys("ctrl+alt+shift+w")
+    shown = harness.wait_for(lambda: display.shown("Orvane 98 (Soak)"), 10)
+    display.xdotool("search", "--name", "^Orvane 98 \\(Soak\\)$", "windowminimize")
+    display.activate("Target")
+    return shown
 
 
 def run_soak(build, minutes, say):
     display = harness.Display()
     result = {"ticks": 0, "hot": 0, "hot_lost": 0, "hot_during_timed": 0, "short": 0,
-              "timed": 0, "window": 0, "mismatches": 0, "samples": []}
+              "timed": 0, "window": 0, "mismatches": 0, "unended": 0, "samples": []}
     try:
         program, probe, keyboard = start_with_probe(
             build, display, "Soak", [f"Ctrl+Alt+Shift+G={HOT_TEXT}", f":sk={SHORT_TEXT}",
                                      f"@Target={TIMED_TEXT}"],
             "[ShortKeys]\nPrefix Keys=;\n[Scheduler]\nTimer Seconds=1\n")
+        ends = harness.PlayEnds(display)
         started = time.monotonic()
         end = started + minutes * 60
         middle = started + (10.0 if minutes > 10 else minutes / 2) * 60
+        result["window"] += cycle_window(display)
         result["samples"].append(("start", measure(program, display, keyboard)))
         middle_taken = False
         expected = ""
@@ -42,16 +55,20 @@ def run_soak(build, minutes, say):
             # A strike while another macro plays (the timed one) is not played, by design:
             # it is told apart from a lost one by the timed macro's text arriving meanwhile.
             hits, timed = probe.text.count(HOT_TEXT), probe.text.count(TIMED_TEXT)
+            ended = ends.ended()
             display.keys("ctrl+alt+shift+g")
             result["hot"] += 1
             if harness.wait_for(lambda: probe.text.count(HOT_TEXT) > hits, 5):
                 expected += HOT_TEXT
+                if not harness.wait_for(lambda: ends.ended() > ended, 10):
+                    result["unended"] += 1
             elif probe.text.count(TIMED_TEXT) > timed:
                 result["hot_during_timed"] += 1
             else:
                 result["hot_lost"] += 1
                 say(f"soak: a hot key strike typed nothing; the probe has {probe.text[-30:]!r}")
             if tick % 10 == 0:
+                ended = ends.ended()
                 display.type(";sk")
                 expected += SHORT_TEXT
                 result["short"] += 1
@@ -60,19 +77,17 @@ def run_soak(build, minutes, say):
                                         20):
                     result["mismatches"] += 1
                     say(f"soak: expected {expected[-30:]!r}, the probe has {probe.text[-30:]!r}")
+                elif not harness.wait_for(lambda: ends.ended() > ended, 10):
+                    result["unended"] += 1
                 result["timed"] += probe.text.count(TIMED_TEXT)
                 probe.clear()
                 expected = ""
-            if tick % 300 == 0:
-                # The main window shown by its hot key and put away again.
-                display.keys("ctrl+alt+shift+w")
-                if harness.wait_for(lambda: display.shown("Orvane 98 (Soak)"), 10):
-                    result["window"] += 1
-                display.xdotool("search", "--name", "^Orvane 98 \\(Soak\\)$", "windowminimize")
-                display.activate("Target")
-            if not middle_taken and time.monotonic() >= middle:
+            middle_due = not middle_taken and time.monotonic() >= middle
+            if tick % 300 == 0 or middle_due:
+                result["window"] += cycle_window(display)
+            if middle_due:
                 middle_taken = True
-                result["samples"].append((f"{(middle - started) / 60:.1f} min",
+                result["samples"].append((f"{(time.monotonic() - started) / 60:.1f} min",
                                           measure(program, display, keyboard)))
             if tick % 600 == 0:
                 say(f"soak: {(time.monotonic() - started) / 60:.1f} min, "
@@ -82,6 +97,7 @@ def run_soak(build, minutes, say):
                 time.sleep(left)  # the user's rhythm: a strike every 100 ms
         harness.wait_for(lambda: probe.text.replace(TIMED_TEXT, "") == expected, 20)
         result["timed"] += probe.text.count(TIMED_TEXT)
+        result["window"] += cycle_window(display)
         result["samples"].append(("end", measure(program, display, keyboard)))
         result["ticks"] = tick
         result["running"] = program.running()

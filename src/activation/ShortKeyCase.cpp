@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "activation/ShortKeyCase.h"
 
-#include "playback/ScriptReader.h"
+#include "script/ScriptReader.h"
 
 namespace orvane {
 namespace {

@@ -13,6 +13,7 @@
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "app/WidgetMap.h"
+#include "capture/CaptureScriptWriter.h"
 #include "core/CodePage.h"
 #include "core/CommandLine.h"
 #include "core/HotKeyTable.h"
@@ -300,11 +301,15 @@ int RunGui(int argc, char** argv) {
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
 
     // Capture: the session hears the recorder's text through hot key dispatch; the recorder
-    // reads titles and frames of the window in front for positions relative to a window.
+    // reads titles and frames of the window in front for positions relative to a window, and
+    // the capture's script writer makes the text.
     std::unique_ptr<X11WindowSystem> captureWindows;
     if (hotKeysLive) {
         captureWindows = X11WindowSystem::Open(nullptr, error);
         x11Hook->Recorder().SetWindows(captureWindows.get());
+        x11Hook->Recorder().SetTranscribers([](const CaptureSettings& settings) {
+            return std::make_unique<CaptureScriptWriter>(settings);
+        });
     }
     CaptureCommands capture(
         window, {folders.Runtime,

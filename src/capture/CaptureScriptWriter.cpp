@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "capture/CaptureScriptWriter.h"
 
+#include "script/NamedKeys.h"
+#include "script/TagLayout.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 #include <utility>
 
@@ -15,49 +17,38 @@ constexpr std::int32_t ShortestWait = 10;
 // Wheel notches closer than this to the one before make one wheel tag.
 constexpr std::int32_t WheelRun = 200;
 
-struct NamedKey {
-    std::uint8_t VirtualKey;
-    std::string_view Tag;
-};
-
-constexpr NamedKey NamedKeys[] = {
-    {8, "<BACKSPACE>"},   {9, "<TAB>"},         {13, "<ENTER>"},     {27, "<ESC>"},
-    {32, "<SPACE>"},      {33, "<PAGE UP>"},    {34, "<PAGE DOWN>"}, {35, "<END>"},
-    {36, "<HOME>"},       {37, "<LEFT ARROW>"}, {38, "<UP ARROW>"},  {39, "<RIGHT ARROW>"},
-    {40, "<DOWN ARROW>"}, {44, "<PRTSCR>"},     {45, "<INSERT>"},    {46, "<DELETE>"},
-    {91, "<LEFTWIN>"},    {92, "<RIGHTWIN>"},   {93, "<APP>"},       {96, "<KEYP0>"},
-    {97, "<KEYP1>"},      {98, "<KEYP2>"},      {99, "<KEYP3>"},     {100, "<KEYP4>"},
-    {101, "<KEYP5>"},     {102, "<KEYP6>"},     {103, "<KEYP7>"},    {104, "<KEYP8>"},
-    {105, "<KEYP9>"},     {106, "<KEYP*>"},     {107, "<KEYP+>"},    {109, "<KEYP->"},
-    {110, "<KEYP.>"},     {111, "<KEYP/>"},     {246, "<ATTN>"},     {247, "<CRSEL>"},
-    {248, "<EXSEL>"},     {249, "<EREOF>"},     {250, "<PLAY>"},     {251, "<ZOOM>"},
-    {253, "<PA1>"},
-};
+constexpr std::uint8_t LeftWinKey = 91;
 
 std::string KeyTag(std::uint8_t virtualKey) {
-    if (virtualKey >= 112 && virtualKey <= 135) {
-        return "<F" + std::to_string(virtualKey - 111) + ">";
-    }
-    for (const NamedKey& key : NamedKeys) {
-        if (key.VirtualKey == virtualKey) {
-            return std::string(key.Tag);
-        }
-    }
-    return {};
+    return std::string(NamedKeyTag(virtualKey));
 }
 
-constexpr std::string_view DownTags[] = {"<SHFD>", "<CTLD>", "<ALTD>", "<WIND>"};
-constexpr std::string_view UpTags[] = {"<SHFU>", "<CTLU>", "<ALTU>", "<WINU>"};
+// Shift, Ctrl, Alt and Win, in the writer's order.
+constexpr const TagLayout* DownTags[] = {&Tags::ShiftDown, &Tags::CtrlDown, &Tags::AltDown,
+                                         &Tags::WinDown};
+constexpr const TagLayout* UpTags[] = {&Tags::ShiftUp, &Tags::CtrlUp, &Tags::AltUp, &Tags::WinUp};
 
-std::string ButtonTag(int button, std::string_view action) {
-    const char letter = button == 1 ? 'L' : button == 2 ? 'M' : 'R';
-    return "<" + std::string(1, letter) + std::string(action) + ">";
+// Button 1 is the left button, 2 the middle, 3 the right.
+enum class ButtonTagKind { Down, Up, Click };
+std::string ButtonTag(int button, ButtonTagKind kind) {
+    static constexpr const TagLayout* tags[3][3] = {
+        {&Tags::LeftDown, &Tags::LeftUp, &Tags::LeftClick},
+        {&Tags::MiddleDown, &Tags::MiddleUp, &Tags::MiddleClick},
+        {&Tags::RightDown, &Tags::RightUp, &Tags::RightClick},
+    };
+    const auto row = static_cast<std::size_t>(std::clamp(button, 1, 3) - 1);
+    return WriteTag(*tags[row][static_cast<std::size_t>(kind)], {});
 }
 
-std::string Format(const char* format, int a, int b = 0) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, format, a, b);
-    return buffer;
+// A seconds field of the delay tag: `whole` and `fraction` digits around the point, as wide
+// as the field together.
+std::string SecondsField(std::int64_t whole, std::int64_t fraction, std::size_t fractionDigits) {
+    const std::size_t width = Tags::Delay.Field(0).Width;
+    if (fractionDigits == 0) {
+        return IntegerFieldText(whole, width);
+    }
+    return IntegerFieldText(whole, width - fractionDigits - 1) + "." +
+           IntegerFieldText(fraction, fractionDigits);
 }
 
 // A wait of `ms` milliseconds: "<MSD:" up to 9999 ms, else "<DELAY:" in seconds with as many
@@ -66,21 +57,19 @@ std::string WaitTags(std::int64_t ms) {
     std::string text;
     constexpr std::int64_t Longest = 99999LL * 1000;
     while (ms > Longest) {
-        text += "<DELAY:99999>";
+        text += WriteTag(Tags::Delay, {SecondsField(99999, 0, 0)});
         ms -= Longest;
     }
     if (ms <= 9999) {
-        return text + Format("<MSD:%04d>", static_cast<int>(ms));
+        return text + WriteTag(Tags::Msd, {IntegerFieldText(ms, Tags::Msd.Field(0).Width)});
     }
     if (const std::int64_t hundredths = (ms + 5) / 10; hundredths < 10000) {
-        return text + Format("<DELAY:%02d.%02d>", static_cast<int>(hundredths / 100),
-                             static_cast<int>(hundredths % 100));
+        return text + WriteTag(Tags::Delay, {SecondsField(hundredths / 100, hundredths % 100, 2)});
     }
     if (const std::int64_t tenths = (ms + 50) / 100; tenths < 10000) {
-        return text + Format("<DELAY:%03d.%01d>", static_cast<int>(tenths / 10),
-                             static_cast<int>(tenths % 10));
+        return text + WriteTag(Tags::Delay, {SecondsField(tenths / 10, tenths % 10, 1)});
     }
-    return text + Format("<DELAY:%05d>", static_cast<int>((ms + 500) / 1000));
+    return text + WriteTag(Tags::Delay, {SecondsField((ms + 500) / 1000, 0, 0)});
 }
 
 // A window title as a tag's free-text field holds it: up to the first ">" (which would end
@@ -116,13 +105,13 @@ std::string CaptureScriptWriter::Finish() {
     FlushPending();
     for (int button = 1; button <= 3; ++button) {
         if (buttonsDown_[static_cast<std::size_t>(button)]) {
-            Put(ButtonTag(button, "UP"), clock_);
+            Put(ButtonTag(button, ButtonTagKind::Up), clock_);
             buttonsDown_[static_cast<std::size_t>(button)] = false;
         }
     }
     for (std::size_t m = 0; m < ModCount; ++m) {
         if (scriptHolds_[m]) {
-            Put(std::string(UpTags[m]), clock_);
+            Put(WriteTag(*UpTags[m], {}), clock_);
             scriptHolds_[m] = false;
         }
     }
@@ -158,13 +147,13 @@ void CaptureScriptWriter::SyncModifiers(bool withShift, std::uint32_t time) {
     }
     for (std::size_t m = 0; m < ModCount; ++m) {
         if (scriptHolds_[m] && !want[m]) {
-            Put(std::string(UpTags[m]), time);
+            Put(WriteTag(*UpTags[m], {}), time);
             scriptHolds_[m] = false;
         }
     }
     for (std::size_t m = 0; m < ModCount; ++m) {
         if (want[m] && !scriptHolds_[m]) {
-            Put(std::string(DownTags[m]), downTime_[m]);
+            Put(WriteTag(*DownTags[m], {}), downTime_[m]);
             scriptHolds_[m] = true;
         }
     }
@@ -180,11 +169,13 @@ void CaptureScriptWriter::Activation(const CaptureWindow& window, std::uint32_t 
     if (title.empty()) {
         return; // a window without a title cannot be named in a script
     }
-    Put("<ACTIVATE:" + title + ">", time);
+    Put(WriteTag(Tags::Activate, {title}), time);
     if (settings_.WindowSize) {
-        const auto clamp = [](int v) { return std::clamp(v, 0, 9999); };
-        Put(Format("<WSIZE:%04d,%04d", clamp(window.Frame.Width), clamp(window.Frame.Height)) +
-                title + ">",
+        const TagLayout& size = Tags::WindowSize;
+        const auto field = [&](int v, std::size_t i) {
+            return IntegerFieldText(std::clamp(v, 0, 9999), size.Field(i).Width);
+        };
+        Put(WriteTag(size, {field(window.Frame.Width, 0), field(window.Frame.Height, 1), title}),
             time);
     }
 }
@@ -201,23 +192,27 @@ void CaptureScriptWriter::MoveTo(const CaptureEvent& event) {
         return;
     }
     position_ = std::pair{x, y};
-    const auto clamp = [](int v) { return std::clamp(v, -9999, 99999); };
-    Put(Format(toWindow ? "<MMW:%05d,%05d>" : "<MMS:%05d,%05d>", clamp(x), clamp(y)), event.Time);
+    const TagLayout& move = toWindow ? Tags::MoveWindow : Tags::MoveScreen;
+    const auto field = [&](int v, std::size_t i) {
+        return IntegerFieldText(std::clamp(v, -9999, 99999), move.Field(i).Width);
+    };
+    Put(WriteTag(move, {field(x, 0), field(y, 1)}), event.Time);
 }
 
 void CaptureScriptWriter::FlushPending() {
     if (pendingButton_) {
-        Put(ButtonTag(pendingButton_->Button, "DN"), pendingButton_->Time);
+        Put(ButtonTag(pendingButton_->Button, ButtonTagKind::Down), pendingButton_->Time);
         buttonsDown_[static_cast<std::size_t>(pendingButton_->Button)] = true;
         pendingButton_.reset();
     }
     if (pendingWheel_) {
         int notches = pendingWheel_->Notches;
-        const char* format = notches > 0 ? "<WFW:%03d>" : "<WBW:%03d>";
+        const TagLayout& wheel = notches > 0 ? Tags::WheelForward : Tags::WheelBackward;
         notches = notches > 0 ? notches : -notches;
         while (notches > 0) {
             const int step = std::min(notches, 999);
-            Put(Format(format, step), pendingWheel_->Time);
+            Put(WriteTag(wheel, {IntegerFieldText(step, wheel.Field(0).Width)}),
+                pendingWheel_->Time);
             notches -= step;
         }
         pendingWheel_.reset();
@@ -263,7 +258,7 @@ void CaptureScriptWriter::KeyDown(const CaptureEvent& event) {
     std::string text;
     bool withShift = false;
     if (event.Character >= 0x20 && event.Character != 0x7F) {
-        text = event.Character == '<' ? std::string("<ALT4:0060>")
+        text = event.Character == '<' ? WriteTag(Tags::AltCode4, {"0060"})
                                       : std::string(1, static_cast<char>(event.Character));
     } else {
         text = KeyTag(event.VirtualKey);
@@ -290,17 +285,19 @@ void CaptureScriptWriter::KeyUp(const CaptureEvent& event) {
     }
     if (scriptHolds_[mod]) {
         FlushPending();
-        Put(std::string(UpTags[mod]), event.Time);
+        Put(WriteTag(*UpTags[mod], {}), event.Time);
         scriptHolds_[mod] = false;
     } else if (mod == AltMod && loneAlt_) {
         if (settings_.DoubleAlt) {
             FlushPending();
             Activation(event.Foreground, downTime_[mod]);
-            Put("<ALT><ALT>", downTime_[mod]);
+            Put(std::string(OneShotTag(ItemKind::AltToggle))
+                    .append(OneShotTag(ItemKind::AltToggle)),
+                downTime_[mod]);
         }
     } else if (mod == WinMod && loneWin_) {
         FlushPending();
-        Put("<LEFTWIN>", downTime_[mod]);
+        Put(KeyTag(LeftWinKey), downTime_[mod]);
     }
     loneAlt_ = false;
     loneWin_ = false;
@@ -328,10 +325,10 @@ void CaptureScriptWriter::ButtonUp(const CaptureEvent& event) {
         const PendingButton down = *pendingButton_;
         pendingButton_.reset();
         if (down.X == event.X && down.Y == event.Y) {
-            Put(ButtonTag(event.Key, "CLK"), down.Time);
+            Put(ButtonTag(event.Key, ButtonTagKind::Click), down.Time);
             return;
         }
-        Put(ButtonTag(event.Key, "DN"), down.Time);
+        Put(ButtonTag(event.Key, ButtonTagKind::Down), down.Time);
         buttonsDown_[button] = true;
     }
     FlushPending();
@@ -340,7 +337,7 @@ void CaptureScriptWriter::ButtonUp(const CaptureEvent& event) {
     }
     SyncModifiers(true, event.Time);
     MoveTo(event);
-    Put(ButtonTag(event.Key, "UP"), event.Time);
+    Put(ButtonTag(event.Key, ButtonTagKind::Up), event.Time);
     buttonsDown_[button] = false;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "capture/CaptureEvent.h"
+#include "platform/CaptureEvent.h"
 
 #include <array>
 #include <cstdint>
@@ -10,16 +10,6 @@
 #include <string>
 
 namespace orvane {
-
-// What a capture records, as the capture parameters of the macro table give it.
-struct CaptureSettings {
-    bool Keys = true;
-    bool Mouse = true;
-    bool ToScreen = true;    // positions from the screen's corner, else from the window's
-    bool WindowSize = false; // with window positions: the window's size is recorded too
-    bool DoubleAlt = true;
-    bool Timing = true;
-};
 
 // Turns the user's input into macro text that plays it back.
 //
@@ -46,14 +36,14 @@ struct CaptureSettings {
 //
 // Output comes as soon as it is certain; a button press waits for its release (or for the next
 // event) to know whether it was a click, and wheel notches wait for the next event.
-class CaptureScriptWriter {
+class CaptureScriptWriter final : public CaptureTranscriber {
 public:
     explicit CaptureScriptWriter(const CaptureSettings& settings) : settings_(settings) {}
 
     // The text for one event (often empty).
-    std::string Feed(const CaptureEvent& event);
+    std::string Feed(const CaptureEvent& event) override;
     // The text that completes the script.
-    std::string Finish();
+    std::string Finish() override;
 
 private:
     enum Mod { ShiftMod, CtrlMod, AltMod, WinMod, ModCount };

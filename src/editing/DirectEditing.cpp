@@ -6,29 +6,6 @@
 
 namespace orvane {
 
-// Each button opens its dialog on the command its first choice makes.
-const std::array<DirectCommandButton, 19> DirectCommandButtons = {{
-    {"DATE", "DateButton", CommandCode::Date},
-    {"TIME", "TimeButton", CommandCode::Time},
-    {"DELAY", "DelayButton", CommandCode::Delay},
-    {"PAUSE", "PauseButton", CommandCode::Pause},
-    {"REPEAT", "RepeatButton", CommandCode::RepeatStart},
-    {"SPEED", "SpeedButton", CommandCode::KeystrokeSpeed},
-    {"ACTIVATE", "ActivateButton", CommandCode::ActivateOrLaunch},
-    {"SOUND", "SoundButton", CommandCode::SoundWaveFile},
-    {"SWAP FILE", "SwapButton", CommandCode::LoadNewMacroFile},
-    {"LOAD TEXT", "LoadTextButton", CommandCode::LoadTextFile},
-    {"SIZE / POS", "SizeButton", CommandCode::ResizeWindow},
-    {"SYSTEM", "SystemButton", CommandCode::MaximizeWindow},
-    {"MOUSE", "MouseButton", CommandCode::LeftMouseButton},
-    {"CLIPBOARD", "ClipboardButton", CommandCode::ClipboardStartCopy},
-    {"REMARK", "RemarkButton", CommandCode::Remark},
-    {"KEY UP / DOWN", "KeyUpDownButton", CommandCode::ControlKey},
-    {"WEB SITE", "WebButton", CommandCode::WebSite},
-    {"INTERNET FTP", "FtpButton", CommandCode::WebFtp},
-    {"FILE COMMANDS", "FilesButton", CommandCode::ChangeDirectory},
-}};
-
 ScriptSaveOutcome SaveDirectText(std::string_view text, const ScriptEditorForm& form, double now,
                                  MacroRecord& record) {
     const UpdatedText updated = UpdateKeystrokes(text);

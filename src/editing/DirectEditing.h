@@ -3,6 +3,7 @@
 
 #include "editing/ScriptEditing.h"
 #include "editing/ScriptLines.h"
+#include "script/Commands.h"
 
 #include <array>
 #include <string>
@@ -14,14 +15,10 @@ struct MacroRecord;
 
 // What the direct editor does with a macro's raw tag text, apart from showing it.
 
-// The command buttons (and the "&Actions" menu): each opens the dialog of its command preset
-// for `Code` and inserts the tag the dialog returns. "SYMBOLS" is the key panel's.
-struct DirectCommandButton {
-    std::string_view Caption;
-    std::string_view Name; // the button's object name
-    CommandCode Code;
-};
-extern const std::array<DirectCommandButton, 19> DirectCommandButtons;
+// The command buttons (and the "&Actions" menu), as the command table places them.
+// "SYMBOLS" is the key panel's.
+using DirectCommandButton = PlacedCommand;
+inline constexpr auto DirectCommandButtons = PlacedCommands<19, &CommandRow::Direct>();
 
 // "&Update": checks the ShortKey name, then stores the text as typed, its tab characters as
 // "<TAB>" and cut to 5000 characters, and the form's fields, as the scripting editor's "&Ok"

@@ -2,8 +2,10 @@
 #include "editing/ScriptEditing.h"
 
 #include "core/MacroRecord.h"
+#include "editing/LineRules.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
 namespace orvane {
@@ -100,75 +102,35 @@ std::string DialogDisplayText(CommandCode code, const CommandRecord& record) {
     return DisplayText(code, record);
 }
 
+// A command whose one tag is its literal alone.
 bool CommandNeedsNoValues(CommandCode code) {
-    switch (code) {
-    case CommandCode::SoundBeep:
-    case CommandCode::RepeatEnd:
-    case CommandCode::RepeatPromptStart:
-    case CommandCode::ClipboardCopy:
-    case CommandCode::ClipboardPaste:
-    case CommandCode::ClipboardStartCopy:
-    case CommandCode::ClipboardEndCopy:
-        return true;
-    default:
-        return false;
-    }
+    const std::span<const TagForm> tags = CommandRowOf(code).Tags;
+    return tags.size() == 1 && tags[0].Layout.FieldCount == 0 && !tags[0].Layout.Literal.empty();
 }
 
 CommandRecord RecordWithoutValues(CommandCode code) {
-    switch (code) {
-    case CommandCode::SoundBeep:
-        return SoundRecord{1, {}, true};
-    case CommandCode::RepeatEnd:
-        return RepeatRecord{3, 0};
-    case CommandCode::RepeatPromptStart:
-        return RepeatRecord{2, 0};
-    case CommandCode::ClipboardCopy:
-        return ClipboardRecord{4, {}};
-    case CommandCode::ClipboardPaste:
-        return ClipboardRecord{5, {}};
-    case CommandCode::ClipboardStartCopy:
-        return ClipboardRecord{1, {}};
-    case CommandCode::ClipboardEndCopy:
-        return ClipboardRecord{2, {}};
-    default:
+    if (!CommandNeedsNoValues(code)) {
         return TextRecord{};
     }
+    const std::string tag = WriteTag(CommandRowOf(code).Tags[0].Layout, {});
+    const std::optional<CommandRecord> record =
+        LineRulesOf(CommandRowOf(code).Form).RecordOf(ReadScriptItem(tag, 0), code);
+    return record.value_or(TextRecord{});
 }
 
-std::string TrimmedShortKeyName(std::string_view name) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!name.empty() && blank(name.front())) {
-        name.remove_prefix(1);
-    }
-    while (!name.empty() && blank(name.back())) {
-        name.remove_suffix(1);
-    }
-    return std::string(name);
-}
-
+// The ShortKey rules are the activation chooser's, so a name the editor takes always matches.
 std::optional<std::string_view> CheckShortKeyName(std::string_view name) {
-    const std::string trimmed = TrimmedShortKeyName(name);
-    if (trimmed.empty()) {
-        return NoShortKeyNameText;
-    }
-    constexpr std::string_view marks = "!#$%&*+,-./;<=>?@^_";
-    for (const char c : trimmed) {
-        const bool valid = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || marks.find(c) != std::string_view::npos;
-        if (!valid) {
-            return InvalidShortKeyNameText;
-        }
-    }
-    return std::nullopt;
+    return CheckShortKeyName(name, NoShortKeyNameText).Refusal;
 }
 
 ScriptSaveOutcome SaveMacroText(std::string_view text, const ScriptEditorForm& form, double now,
                                 MacroRecord& record) {
     ScriptSaveOutcome outcome;
+    ShortKeyNameCheck shortKey;
     if (form.Kind == ActivationKind::ShortKey) {
-        outcome.Refusal = CheckShortKeyName(form.ShortKeyName);
-        if (outcome.Refusal) {
+        shortKey = CheckShortKeyName(form.ShortKeyName, NoShortKeyNameText);
+        if (shortKey.Refusal) {
+            outcome.Refusal = shortKey.Refusal;
             return outcome;
         }
     }
@@ -181,9 +143,7 @@ ScriptSaveOutcome SaveMacroText(std::string_view text, const ScriptEditorForm& f
     record.Scope = form.Scope == 1   ? ScopeGlobal
                    : form.Scope == 2 ? ScopeSpecificWindow
                                      : ScopeSpecificProgram;
-    record.ShortKey.Assign(form.Kind == ActivationKind::ShortKey
-                               ? TrimmedShortKeyName(form.ShortKeyName)
-                               : std::string());
+    record.ShortKey.Assign(shortKey.Name);
     outcome.Truncated = text.size() > MacroTextMaxLength;
     record.SetText(text);
     return outcome;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "activation/HotKeyChoice.h"
+#include "core/ActivationKind.h"
 #include "editing/ScriptLines.h"
+#include "library/ShortKeyName.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,9 +17,6 @@ namespace orvane {
 struct MacroRecord;
 
 // What the scripting editor does with its lines and its fields, apart from showing them.
-
-// How the macro being edited is started; the activation panel follows it.
-enum class ActivationKind { HotKey = 1, Timed = 2, ShortKey = 3 };
 
 // Where "&Add", "I&nsert" (above) and "&Insert" (below) put a new line.
 enum class Placement { Append = 1, InsertBefore = 2, InsertAfter = 3 };
@@ -67,10 +65,8 @@ inline constexpr std::string_view MacroTooLongText =
     "The size of the macro exceeds the 5000 character limit.  The macro will be truncated to "
     "5000 characters.";
 
-// The ShortKey name with blanks and control characters removed at both ends.
-std::string TrimmedShortKeyName(std::string_view name);
 // Why a ShortKey name cannot be taken (shown with caption "Error", focus on the name), or
-// nothing. The name is checked after trimming.
+// nothing: the rules of CheckShortKeyName in library/ShortKeyName.h.
 std::optional<std::string_view> CheckShortKeyName(std::string_view name);
 
 // The editor's fields besides the script.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "script/Commands.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -13,66 +15,6 @@ namespace orvane {
 
 // A macro text seen as a script: one readable line per command, each owning the record that
 // turns back into its tag. Plain characters and key tags gather into Text lines.
-
-// The 50 commands of the scripting editor; the number is the command code.
-enum class CommandCode : std::uint8_t {
-    Text = 1,
-    Date,
-    Time,
-    Delay,
-    Pause,
-    RepeatStart,
-    RepeatEnd,
-    KeystrokeSpeed,
-    MouseSpeed,
-    ActivateWindow,
-    LaunchProgram,
-    SoundBeep,
-    SoundWaveFile,
-    LoadNewMacroFile,
-    LoadTextFile,
-    ResizeWindow,
-    RepositionWindow,
-    MaximizeWindow,
-    MinimizeWindow,
-    RestoreWindow,
-    CloseWindow,
-    HideWindow,
-    ShowWindow,
-    MouseMove,
-    LeftMouseButton,
-    RightMouseButton,
-    MiddleMouseButton,
-    MouseWheel,
-    Remark,
-    ClipboardCopy,
-    ClipboardPaste,
-    RepeatCounter,
-    ActivateOrLaunch,
-    LaunchAndActivate,
-    ClipboardStartCopy,
-    ClipboardEndCopy,
-    ClipboardFileCopy,
-    ShutDownProgram,
-    ControlKey,
-    AltKey,
-    ShiftKey,
-    WinKey,
-    WebSite,
-    WebFtp,
-    RepeatPromptStart,
-    ChangeDirectory,
-    DeleteFile,
-    CopyFile,
-    RenameFile,
-    MacroPlaybackSpeed,
-};
-inline constexpr int CommandCount = 50;
-
-// The command names in code order (index = code - 1): the entries of the command list and the
-// first words of every line of that command.
-extern const std::array<std::string_view, CommandCount> CommandNames;
-std::string_view CommandName(CommandCode code);
 
 // The records lines own, one kind per group of commands. Numbers are as the dialogs keep them.
 struct TextRecord {

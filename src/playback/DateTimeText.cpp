@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playback/DateTimeText.h"
 
-#include "playback/ScriptReader.h"
+#include "script/ScriptReader.h"
 
 #include <array>
 #include <chrono>

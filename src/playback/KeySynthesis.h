@@ -3,8 +3,8 @@
 
 #include "platform/InputSynth.h"
 #include "playback/PlaybackState.h"
-#include "playback/ScriptReader.h"
 #include "playback/Waits.h"
+#include "script/ScriptReader.h"
 
 #include <cstdint>
 #include <string_view>

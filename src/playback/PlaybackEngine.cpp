@@ -3,6 +3,7 @@
 
 #include "playback/DateTimeText.h"
 #include "playback/PasteRun.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 #include <chrono>
@@ -19,18 +20,7 @@ constexpr std::string_view AbortText = "Orvane 98 macro has been aborted.";
 constexpr int PauseWidth = 224;
 constexpr int PauseHeight = 94;
 
-constexpr double ClipboardSettleSeconds = 0.05;
-constexpr double PasteSettleSeconds = 0.1;
 constexpr auto LaunchWindowLimit = std::chrono::seconds(30);
-constexpr std::size_t LaunchTitleLength = 30;
-
-// A file read for "<TFILE:" or "<CLIPF:" loses its end-of-file mark (Ctrl+Z).
-std::string WithoutEndOfFileMark(std::string contents) {
-    if (!contents.empty() && contents.back() == '\x1A') {
-        contents.pop_back();
-    }
-    return contents;
-}
 
 // What an item does, for two choices. Commands that act on the desktop through other ways
 // than the keyboard and the mouse (windows, programs, the clipboard, dialogs, sounds, files) go
@@ -117,18 +107,6 @@ bool LeavesText(const ScriptItem& item) {
     return EffectOf(item.Kind) == ItemEffect::Typing &&
            (item.Kind != ItemKind::Key || item.Key == VirtualKey::Enter ||
             item.Key == VirtualKey::Tab);
-}
-
-std::string CounterDigits(std::int32_t counter, int width) {
-    std::string digits = std::to_string(counter);
-    if (digits.size() < static_cast<std::size_t>(width)) {
-        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
-    }
-    return digits;
-}
-
-WindowRef RefTo(const std::string& title) {
-    return {title == CurrentWindowTitle, title};
 }
 
 } // namespace
@@ -240,6 +218,10 @@ void PlaybackEngine::DoMacro(std::string_view text, int level) {
             }
         } else {
             const ScriptItem item = ReadScriptItem(text, pos);
+            NoteItem(item);
+            if (ActsBeyondTheKeys(item.Kind)) {
+                input_.EndOfBatch();
+            }
             pos = CarryOut(item, text, pos, level, marks);
             if (pos == LeaveLevel) {
                 return;
@@ -270,205 +252,6 @@ void PlaybackEngine::TypeText(std::string_view text, OneShotMarks& marks) {
     }
 }
 
-std::size_t PlaybackEngine::CarryOut(const ScriptItem& item, std::string_view text, std::size_t pos,
-                                     int level, OneShotMarks& marks) {
-    const std::size_t after = pos + item.Length;
-    NoteItem(item);
-    if (ActsBeyondTheKeys(item.Kind)) {
-        input_.EndOfBatch();
-    }
-    switch (item.Kind) {
-    case ItemKind::Character:
-        keys_.TypeChar('<', marks);
-        keys_.ReleaseOneShots(marks);
-        return pos + 1;
-    case ItemKind::Key:
-        keys_.NamedKey(item.Key, marks);
-        break;
-    case ItemKind::MouseKey:
-        keys_.MouseKey(item.Key, marks);
-        break;
-    case ItemKind::KeyDown:
-    case ItemKind::KeyUp:
-        keys_.PostVKey(item.Key, item.Kind == ItemKind::KeyUp);
-        break;
-    case ItemKind::ShiftOneShot:
-        keys_.ShiftOneShot(marks);
-        break;
-    case ItemKind::CtrlOneShot:
-        keys_.CtrlOneShot(marks);
-        break;
-    case ItemKind::AltToggle:
-        keys_.AltToggle(marks);
-        break;
-    case ItemKind::AltCode:
-        keys_.AltCodeTag(item.Text);
-        break;
-    case ItemKind::MouseButton:
-        keys_.MouseButton(item.Button, item.Action);
-        break;
-    case ItemKind::WheelForward:
-        keys_.Wheel(item.Number);
-        break;
-    case ItemKind::WheelBackward:
-        keys_.Wheel(-item.Number);
-        break;
-    case ItemKind::MoveScreen:
-        keys_.MoveTo(item.Real, item.Real2);
-        break;
-    case ItemKind::MoveWindow: {
-        const WindowOrigin origin = commands_.ForegroundWindowOrigin().value_or(WindowOrigin{});
-        keys_.MoveTo(item.Real + origin.Left, item.Real2 + origin.Top);
-        break;
-    }
-    case ItemKind::Delay:
-        waits_.PauseFor(item.Real);
-        break;
-    case ItemKind::Msd:
-        waits_.DelayFor(item.Number);
-        break;
-    case ItemKind::Speed:
-        if (item.RealValid) {
-            state_.SpeedFactor = item.Real;
-        }
-        break;
-    case ItemKind::KeyDelay:
-        state_.KeyDelay = static_cast<std::uint16_t>(std::max(item.Number, 0));
-        state_.KeyDelayOn = state_.KeyDelay != 0;
-        break;
-    case ItemKind::MouseDelay:
-        state_.MouseDelay = static_cast<std::uint16_t>(std::max(item.Number, 0));
-        state_.MouseDelayOn = state_.MouseDelay != 0;
-        break;
-    case ItemKind::Pause:
-    case ItemKind::PauseAt:
-        return Pause(item, after);
-    case ItemKind::Remark:
-    case ItemKind::Test:
-    case ItemKind::EndClip:
-        break;
-    case ItemKind::EndRepeat:
-        state_.FinalPass = false;
-        break;
-    case ItemKind::Repeat:
-    case ItemKind::PromptRepeat:
-        return RepeatBlock(item, text, pos, level);
-    case ItemKind::Counter:
-        if (state_.InRepeat || state_.FinalPass) {
-            PlayNested(CounterDigits(state_.RepeatCounter, item.Number), level);
-        }
-        break;
-    case ItemKind::BeginClip:
-        return ClipboardBlock(text, after);
-    case ItemKind::ClipFile:
-        if (std::optional<std::string> contents = commands_.ReadTextFile(item.Text)) {
-            commands_.SetClipboardText(WithoutEndOfFileMark(std::move(*contents)));
-            waits_.PauseForNoSpeed(ClipboardSettleSeconds);
-        }
-        break;
-    case ItemKind::ClipCopy:
-        keys_.ClipCopy();
-        break;
-    case ItemKind::ClipPaste:
-        keys_.ClipPaste();
-        waits_.PauseForNoSpeed(PasteSettleSeconds);
-        break;
-    case ItemKind::Activate:
-        if (const std::optional<WindowId> window = commands_.ActivateIt(item.Text)) {
-            state_.TargetWindow = *window;
-            break;
-        }
-        return SkipRestOfLevel(text, after, level);
-    case ItemKind::Window:
-        if (!item.Text.empty()) {
-            commands_.DoWindowCommand(item.Command, RefTo(item.Text));
-        }
-        break;
-    case ItemKind::WindowSize:
-        if (!item.Text.empty()) {
-            commands_.SizeWindow(RefTo(item.Text), item.Number, item.Number2);
-        }
-        break;
-    case ItemKind::WindowPos:
-        if (!item.Text.empty()) {
-            commands_.MoveWindow(RefTo(item.Text), item.Number, item.Number2);
-        }
-        break;
-    case ItemKind::Launch:
-        LaunchIt(item.Text2, 0, false);
-        break;
-    case ItemKind::LaunchNo:
-        state_.LaunchTitle = item.Text.substr(0, LaunchTitleLength);
-        if (!LaunchIt(item.Text2, item.Number, true)) {
-            return SkipRestOfLevel(text, after, level);
-        }
-        break;
-    case ItemKind::LaunchYes:
-        state_.LaunchTitle = item.Text.substr(0, LaunchTitleLength);
-        if (const std::optional<WindowId> window = commands_.ActivateIt(item.Text)) {
-            state_.TargetWindow = *window;
-            break;
-        }
-        if (!LaunchIt(item.Text2, item.Number, true)) {
-            return SkipRestOfLevel(text, after, level);
-        }
-        break;
-    case ItemKind::ChangeDir:
-        if (!item.Text.empty()) {
-            commands_.ChangeDirectory(item.Text);
-        }
-        break;
-    case ItemKind::DeleteFile:
-        if (!item.Text.empty()) {
-            commands_.DeleteFile(item.Text);
-        }
-        break;
-    case ItemKind::CopyFile:
-        if (!item.Text.empty() && !item.Text2.empty()) {
-            commands_.CopyFile(item.Text, item.Text2);
-        }
-        break;
-    case ItemKind::RenameFile:
-        if (!item.Text.empty() && !item.Text2.empty()) {
-            commands_.RenameFile(item.Text, item.Text2);
-        }
-        break;
-    case ItemKind::Http:
-    case ItemKind::Ftp:
-        if (!item.Text.empty()) {
-            commands_.OpenAddress(item.Text);
-        }
-        break;
-    case ItemKind::TextFile:
-        if (std::optional<std::string> contents = commands_.ReadTextFile(item.Text)) {
-            PlayNested(WithoutEndOfFileMark(std::move(*contents)), level);
-        }
-        break;
-    case ItemKind::Swap:
-        if (!item.Text.empty()) {
-            commands_.SwapMacroFile(item.Text);
-        }
-        break;
-    case ItemKind::WaveWait:
-    case ItemKind::WaveNoWait:
-        if (!item.Text.empty()) {
-            commands_.PlayWave(item.Text, item.Kind == ItemKind::WaveWait);
-        }
-        break;
-    case ItemKind::Beep:
-        commands_.Beep();
-        break;
-    case ItemKind::Date:
-        TypeText(FormatDate(item.FormatIndex, item.LeadingZeros, item.DayOffset, clock_.LocalNow()),
-                 marks);
-        break;
-    case ItemKind::Time:
-        TypeText(FormatTime(item.FormatIndex, item.LeadingZeros, clock_.LocalNow()), marks);
-        break;
-    }
-    return after;
-}
-
 // A repeat block replays its body from RepeatBuffer as nested levels (InRepeat set, so repeat
 // tags inside play their body once per pass), then plays it a last time in place with
 // FinalPass set; the "<ENDREP>" that closes it clears FinalPass.
@@ -480,7 +263,7 @@ std::size_t PlaybackEngine::RepeatBlock(const ScriptItem& item, std::string_view
     if (state_.InRepeat) {
         return after;
     }
-    const std::size_t end = text.find("<ENDREP>", after);
+    const std::size_t end = text.find(Tags::EndRepeat.Literal, after);
     if (end == std::string_view::npos) {
         return after;
     }
@@ -518,7 +301,8 @@ std::size_t PlaybackEngine::RepeatBlock(const ScriptItem& item, std::string_view
 // text after the block still plays.
 std::size_t PlaybackEngine::SkipRestOfLevel(std::string_view text, std::size_t after, int level) {
     if (state_.FinalPass && level == finalPassLevel_) {
-        if (const std::size_t end = text.find("<ENDREP>", after); end != std::string_view::npos) {
+        if (const std::size_t end = text.find(Tags::EndRepeat.Literal, after);
+            end != std::string_view::npos) {
             return end;
         }
     }
@@ -528,7 +312,7 @@ std::size_t PlaybackEngine::SkipRestOfLevel(std::string_view text, std::size_t a
 std::size_t PlaybackEngine::ClipboardBlock(std::string_view text, std::size_t after) {
     // Without "<ENDCLIP>" the block runs to the end of the text, as a free-text field runs to
     // the end when its ">" is missing: the text meant for the clipboard is never typed.
-    std::size_t end = text.find("<ENDCLIP>", after);
+    std::size_t end = text.find(Tags::EndClip.Literal, after);
     if (end == std::string_view::npos) {
         end = text.size();
     }

@@ -8,8 +8,8 @@
 #include "platform/WallClock.h"
 #include "playback/KeySynthesis.h"
 #include "playback/PlaybackState.h"
-#include "playback/ScriptReader.h"
 #include "playback/Waits.h"
+#include "script/ScriptReader.h"
 
 #include <cstddef>
 #include <optional>
@@ -49,13 +49,26 @@ public:
 private:
     // Where a step leaves the level: the next position, or leave the level at once.
     static constexpr std::size_t LeaveLevel = static_cast<std::size_t>(-1);
+    // How long a clipboard just filled is given to settle before the next step.
+    static constexpr double ClipboardSettleSeconds = 0.05;
 
     void DoMacro(std::string_view text, int level);
     void PlayNested(std::string_view text, int level);
     // Shows the abort notice unless it was shown for this request.
     void NoticeAbort();
+    // Plays one tag item (or a "<" that starts none); returns where the level goes on.
     std::size_t CarryOut(const ScriptItem& item, std::string_view text, std::size_t pos, int level,
                          OneShotMarks& marks);
+    // The steps of CarryOut by group; the first three tell whether the item was theirs.
+    bool InputStep(const ScriptItem& item, OneShotMarks& marks);
+    bool SettingStep(const ScriptItem& item);
+    std::optional<std::size_t> FlowStep(const ScriptItem& item, std::string_view text,
+                                        std::size_t pos, int level, OneShotMarks& marks);
+    std::size_t DesktopStep(const ScriptItem& item, std::string_view text, std::size_t after,
+                            int level);
+    std::size_t LaunchStep(const ScriptItem& item, std::string_view text, std::size_t after,
+                           int level);
+    void FileStep(const ScriptItem& item);
     std::size_t RepeatBlock(const ScriptItem& item, std::string_view text, std::size_t pos,
                             int level);
     std::size_t SkipRestOfLevel(std::string_view text, std::size_t after, int level);

@@ -2,8 +2,8 @@
 #include "playback/TypedCharacters.h"
 
 #include "core/CodePage.h"
-#include "playback/AltCode.h"
-#include "playback/ScriptReader.h"
+#include "script/AltCode.h"
+#include "script/ScriptReader.h"
 
 namespace orvane {
 

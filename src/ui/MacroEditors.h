@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/ActivationKind.h"
 #include "core/MacroRecord.h"
-#include "editing/ScriptEditing.h"
 
 #include <QString>
 

@@ -144,6 +144,34 @@ bool MacroGrid::SelectRecord(int record) {
     return true;
 }
 
+QStringList MacroGrid::CurrentRowTexts() const {
+    const QModelIndex current = currentIndex();
+    QStringList texts;
+    if (current.isValid()) {
+        for (int column = 1; column < model_.columnCount(); ++column) {
+            texts << model_.index(current.row(), column).data().toString();
+        }
+    }
+    return texts;
+}
+
+bool MacroGrid::SelectRowShowing(const QStringList& texts) {
+    if (texts.isEmpty()) {
+        return false;
+    }
+    for (int row = 0; row < model_.rowCount(); ++row) {
+        bool same = true;
+        for (int column = 1; same && column < model_.columnCount(); ++column) {
+            same = model_.index(row, column).data().toString() == texts[column - 1];
+        }
+        if (same) {
+            SelectRow(row + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
 void MacroGrid::SelectRow(int row) {
     if (row < 1 || row > model_.rowCount()) {
         return;

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 #include <QTableView>
 #include <array>
 
@@ -36,6 +37,12 @@ public:
     bool SelectRecord(int record);
     // Selects a grid row, 1-based.
     void SelectRow(int row);
+    // The texts of the current row ("Activation", "Nickname", "Scope"), empty when there is
+    // none. Record numbers shift when another instance adds or removes macros, so a reload
+    // finds the macro the user chose again by what its row shows.
+    QStringList CurrentRowTexts() const;
+    // Selects the first row showing `texts`; false when no row does.
+    bool SelectRowShowing(const QStringList& texts);
 
     const IncrementalSearch& Search() const { return search_; }
 

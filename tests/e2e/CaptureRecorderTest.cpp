@@ -5,6 +5,7 @@
 #include "Probe.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
+#include "capture/CaptureScriptWriter.h"
 #include "core/HotKeyTable.h"
 #include "platform/x11/HookedInputSynth.h"
 #include "platform/x11/X11HookLibrary.h"
@@ -67,6 +68,9 @@ TEST(CaptureRecorder, RecordsTheUsersInputOnlyWhileACaptureRuns) {
     std::string error;
     const auto hook = X11HookLibrary::Open(display.Name().c_str(), false, error);
     ASSERT_TRUE(hook) << error;
+    hook->Recorder().SetTranscribers([](const CaptureSettings& settings) {
+        return std::make_unique<CaptureScriptWriter>(settings);
+    });
     const auto synth = X11InputSynth::Open(display.Name().c_str(), error);
     ASSERT_TRUE(synth) << error;
     HookedInputSynth input(*synth, *hook);

@@ -106,9 +106,11 @@ TEST(ScriptEditing, DialogLinesNameTheCurrentWindowInFull) {
     EXPECT_EQ(DialogDisplayText(CommandCode::ActivateOrLaunch,
                                 ProgramRecord{4, "Gedit", "/usr/bin/gedit", "", 5}),
               "Activate or Launch: \"Gedit\" OR gedit");
+    std::vector<CommandCode> withoutValues;
     for (int code = 1; code <= CommandCount; ++code) {
         const auto command = static_cast<CommandCode>(code);
         if (CommandNeedsNoValues(command)) {
+            withoutValues.push_back(command);
             const CommandRecord record = RecordWithoutValues(command);
             const std::string text = DisplayText(command, record);
             EXPECT_EQ(CommandCodeOf(text), command) << text;
@@ -117,6 +119,10 @@ TEST(ScriptEditing, DialogLinesNameTheCurrentWindowInFull) {
                 << text;
         }
     }
+    using C = CommandCode;
+    EXPECT_EQ(withoutValues, (std::vector<CommandCode>{C::RepeatEnd, C::SoundBeep, C::ClipboardCopy,
+                                                       C::ClipboardPaste, C::ClipboardStartCopy,
+                                                       C::ClipboardEndCopy, C::RepeatPromptStart}));
 }
 
 TEST(ScriptEditing, ShortKeyNamesTakeLettersDigitsAndMarksOnly) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The script reader over arbitrary text: every item lies inside the text, free-text fields keep
 // their cap, and reading from every position terminates.
-#include "playback/ScriptReader.h"
+#include "script/ScriptReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playback/DateTimeText.h"
-#include "playback/ScriptReader.h"
+#include "script/ScriptReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/ActivateForm.h"
 
-#include "editing/TagLayout.h"
+#include "editing/LineRules.h"
 #include "editing/commands/DelayForm.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 
@@ -87,5 +88,60 @@ std::string Build(const ActivateForm& form) {
     const long long delay = std::min(LeadingInteger(form.Delay), 99LL);
     return WriteTag(l, {IntegerFieldText(delay, l.Field(0).Width), title, program});
 }
+
+namespace {
+
+std::optional<CommandRecord> ProgramRecordOf(const ScriptItem& item, CommandCode code) {
+    if (code == CommandCode::ActivateWindow) {
+        return ProgramRecord{1, item.Text, {}, {}, 0};
+    }
+    const LaunchCommand launch = SplitLaunchCommand(item.Text2);
+    ProgramRecord program{2, {}, std::string(launch.Program), std::string(launch.Parameters), 0};
+    if (code != CommandCode::LaunchProgram) {
+        program.Kind = code == CommandCode::LaunchAndActivate ? 3 : 4;
+        program.Title = item.Text;
+        program.Delay = item.Number;
+    }
+    return program;
+}
+
+std::string ProgramDetails(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<ProgramRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    return code == CommandCode::ActivateWindow ? ": \"" + r->Title + "\""
+                                               : ": " + std::string(FileNameOf(r->Path));
+}
+
+std::string ProgramText(const ProgramRecord& program) {
+    std::string text = program.Path;
+    if (!program.Parameters.empty()) {
+        text += LaunchParameterMark;
+        text += program.Parameters;
+    }
+    return text;
+}
+
+std::string ProgramTag(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<ProgramRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    switch (code) {
+    case CommandCode::ActivateWindow:
+        return WriteCommandTag(code, 0, {r->Title});
+    case CommandCode::LaunchProgram:
+        return WriteCommandTag(code, 0, {ProgramText(*r)});
+    default:
+        return WriteCommandTag(
+            code, 0,
+            {IntegerFieldText(r->Delay, Tags::LaunchNo.Field(0).Width), r->Title, ProgramText(*r)});
+    }
+}
+
+} // namespace
+
+const LineRules ActivateLines = {ProgramRecordOf, ProgramDetails, ProgramTag};
 
 } // namespace orvane

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/ClipboardForm.h"
 
+#include "editing/LineRules.h"
+#include "script/TagLayout.h"
+
 #include <algorithm>
 
 namespace orvane {
@@ -80,5 +83,70 @@ std::string Build(const KeyUpDownForm& form) {
     const int action = std::clamp(form.Action, 1, 8);
     return TagOf(codes[(action - 1) / 2], ModifierRecord{action});
 }
+
+namespace {
+
+std::optional<CommandRecord> ClipboardRecordOf(const ScriptItem& item, CommandCode code) {
+    switch (code) {
+    case CommandCode::ClipboardStartCopy:
+        return ClipboardRecord{1, {}};
+    case CommandCode::ClipboardEndCopy:
+        return ClipboardRecord{2, {}};
+    case CommandCode::ClipboardFileCopy:
+        return ClipboardRecord{3, item.Text};
+    case CommandCode::ClipboardCopy:
+        return ClipboardRecord{4, {}};
+    default:
+        return ClipboardRecord{5, {}};
+    }
+}
+
+std::string ClipboardDetails(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<ClipboardRecord>(record);
+    if (r == nullptr || code != CommandCode::ClipboardFileCopy) {
+        return {};
+    }
+    return ": " + std::string(FileNameOf(r->File));
+}
+
+// Only the file copy holds a value: the other tags need no record.
+std::string ClipboardTag(CommandCode code, const CommandRecord& record) {
+    if (code != CommandCode::ClipboardFileCopy) {
+        return WriteCommandTag(code, 0, {});
+    }
+    const auto* r = As<ClipboardRecord>(record);
+    return r != nullptr ? WriteCommandTag(code, 0, {r->File}) : std::string();
+}
+
+// Record actions: 1/2 Ctrl down/up, 3/4 Alt, 5/6 Shift, 7/8 Win, as the commands follow each
+// other; each command's tags are down, then up.
+std::optional<CommandRecord> ModifierRecordOf(const ScriptItem& item, CommandCode code) {
+    const int modifier = static_cast<int>(code) - static_cast<int>(CommandCode::ControlKey);
+    return ModifierRecord{1 + modifier * 2 + (item.Kind == ItemKind::KeyUp ? 1 : 0)};
+}
+
+std::string ModifierDetails(CommandCode, const CommandRecord& record) {
+    const auto* r = As<ModifierRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    return r->Action % 2 == 1 ? " Down" : " Up";
+}
+
+// The action names the modifier, whichever modifier command the line has.
+std::string ModifierTag(CommandCode, const CommandRecord& record) {
+    const auto* r = As<ModifierRecord>(record);
+    if (r == nullptr || r->Action < 1 || r->Action > 8) {
+        return {};
+    }
+    const int action = r->Action - 1;
+    return WriteCommandTag(CodeAfter(CommandCode::ControlKey, action / 2),
+                           static_cast<std::size_t>(action % 2), {});
+}
+
+} // namespace
+
+const LineRules ClipboardLines = {ClipboardRecordOf, ClipboardDetails, ClipboardTag};
+const LineRules KeyUpDownLines = {ModifierRecordOf, ModifierDetails, ModifierTag};
 
 } // namespace orvane

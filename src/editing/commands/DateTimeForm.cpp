@@ -2,8 +2,11 @@
 #include "editing/commands/DateTimeForm.h"
 
 #include "core/SettingsBlock.h"
+#include "editing/LineRules.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace orvane {
 
@@ -65,5 +68,62 @@ void RememberFormat(const DateTimeForm& form, SettingsBlock& settings) {
         settings.SuppressZerosInDate = form.Suppress;
     }
 }
+
+namespace {
+
+std::optional<CommandRecord> DateTimeRecordOf(const ScriptItem& item, CommandCode code) {
+    if (code == CommandCode::Time) {
+        return DateTimeRecord{item.FormatIndex + 1, item.LeadingZeros, true, 0};
+    }
+    return DateTimeRecord{item.FormatIndex + 1, item.LeadingZeros, item.DayOffset >= 0,
+                          std::abs(item.DayOffset)};
+}
+
+std::string DateTimeDetails(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<DateTimeRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    std::string text;
+    const auto index = static_cast<std::size_t>(r->FormatIndex - 1);
+    if (code == CommandCode::Time) {
+        if (r->FormatIndex >= 1 && index < TimeFormatNames.size()) {
+            text += ": " + std::string(TimeFormatNames[index]) + "  (" +
+                    std::string(TimeExamples[index]) + ")";
+        }
+        return text;
+    }
+    if (r->Days >= 1) {
+        text += " (" + Number(r->Days) + (r->Days == 1 ? " day" : " days") +
+                (r->Future ? " in future)" : " in past)");
+    }
+    if (r->FormatIndex >= 1 && index < DateFormatNames.size()) {
+        text += ": " + std::string(DateFormatNames[index]) + "  (" +
+                std::string(DateExamples[index]) + ")";
+    }
+    return text;
+}
+
+std::string DateTimeTag(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<DateTimeRecord>(record);
+    if (r == nullptr || r->FormatIndex < 1) {
+        return {};
+    }
+    const auto index = static_cast<std::size_t>(r->FormatIndex - 1);
+    if (code == CommandCode::Time) {
+        return index < TimeFormatNames.size()
+                   ? "<" + std::string(TimeFormatNames[index]) + (r->LeadingZeros ? "{Y}>" : "{N}>")
+                   : std::string();
+    }
+    if (index >= DateFormatNames.size()) {
+        return {};
+    }
+    return "<" + std::string(DateFormatNames[index]) + "{" + (r->LeadingZeros ? "Y" : "N") +
+           (r->Future ? "F" : "P") + IntegerFieldText(r->Days, DateDayCountWidth) + "}>";
+}
+
+} // namespace
+
+const LineRules DateTimeLines = {DateTimeRecordOf, DateTimeDetails, DateTimeTag};
 
 } // namespace orvane

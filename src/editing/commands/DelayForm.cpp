@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/DelayForm.h"
 
-#include "editing/TagLayout.h"
+#include "editing/LineRules.h"
+#include "script/TagLayout.h"
 
 namespace orvane {
 
@@ -43,5 +44,43 @@ std::string Build(const DelayForm& form) {
     return WriteTag(Tags::Msd, {IntegerFieldText(WholeNumber(form.Seconds).value_or(0),
                                                  Tags::Msd.Field(0).Width)});
 }
+
+namespace {
+
+std::optional<CommandRecord> DelayRecordOf(const ScriptItem& item, CommandCode) {
+    if (item.Kind == ItemKind::Msd) {
+        return DelayRecord{2.0, static_cast<double>(item.Number)};
+    }
+    if (!item.RealValid) {
+        return std::nullopt;
+    }
+    return DelayRecord{1.0, item.Real};
+}
+
+std::string DelayDetails(CommandCode, const CommandRecord& record) {
+    const auto* r = As<DelayRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    return r->Unit == 1.0 ? " " + TwoDecimals(r->Amount) + " Seconds"
+                          : " " + Number(static_cast<long long>(r->Amount)) + " Milliseconds";
+}
+
+// Seconds, then milliseconds.
+std::string DelayTag(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<DelayRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    if (r->Unit == 1.0) {
+        return WriteCommandTag(code, 0, {RealFieldText(r->Amount, Tags::Delay.Field(0).Width)});
+    }
+    return WriteCommandTag(
+        code, 1, {IntegerFieldText(static_cast<long long>(r->Amount), Tags::Msd.Field(0).Width)});
+}
+
+} // namespace
+
+const LineRules DelayLines = {DelayRecordOf, DelayDetails, DelayTag};
 
 } // namespace orvane

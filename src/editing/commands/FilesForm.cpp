@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/FilesForm.h"
 
+#include "editing/LineRules.h"
 #include "editing/commands/ClipboardForm.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 
@@ -79,5 +81,42 @@ std::string Build(const FilesForm& form) {
     }
     return TagOf(Codes[kind - 1], record);
 }
+
+namespace {
+
+std::optional<CommandRecord> FileRecordOf(const ScriptItem& item, CommandCode code) {
+    switch (code) {
+    case CommandCode::ChangeDirectory:
+        return FileRecord{1, item.Text, {}};
+    case CommandCode::CopyFile:
+        return FileRecord{2, item.Text, item.Text2};
+    case CommandCode::RenameFile:
+        return FileRecord{3, item.Text, item.Text2};
+    default:
+        return FileRecord{4, item.Text, {}};
+    }
+}
+
+std::string FileDetails(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<FileRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    return code == CommandCode::ChangeDirectory ? ": " + r->First
+                                                : ": " + std::string(FileNameOf(r->First));
+}
+
+std::string FileTag(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<FileRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    const bool twoNames = code == CommandCode::CopyFile || code == CommandCode::RenameFile;
+    return WriteCommandTag(code, 0, {twoNames ? r->First + ";" + r->Second : r->First});
+}
+
+} // namespace
+
+const LineRules FilesLines = {FileRecordOf, FileDetails, FileTag};
 
 } // namespace orvane

@@ -2,85 +2,12 @@
 #include "editing/commands/KeystrokeText.h"
 
 #include "core/CodePage.h"
-#include "editing/TagLayout.h"
+#include "editing/LineRules.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 
 namespace orvane {
-
-const std::array<KeyButton, 30> KeyButtons = {{
-    {"S&hift", "<SHIFT>", "Shift"},
-    {"C&trl", "<CTRL>", "Ctrl"},
-    {"Alt", "<ALT>", "Alt"},
-    {"Space", "<SPACE>", "Space"},
-    {"Ta&b", "<TAB>", "Tab"},
-    {"Backspace", "<BACKSPACE>", "Backspace"},
-    {"E&nter", "<ENTER>", "Enter"},
-    {"E&sc", "<ESC>", "Esc"},
-    {"Page Do&wn", "<PAGE DOWN>", "PageDown"},
-    {"Pa&ge Up", "<PAGE UP>", "PageUp"},
-    {"&Insert", "<INSERT>", "Insert"},
-    {"&Delete", "<DELETE>", "Delete"},
-    {"Ho&me", "<HOME>", "Home"},
-    {"End", "<END>", "End"},
-    {"U&p Arrow", "<UP ARROW>", "UpArrow"},
-    {"D&own Arrow", "<DOWN ARROW>", "DownArrow"},
-    {"&Left Arrow", "<LEFT ARROW>", "LeftArrow"},
-    {"&Right Arrow", "<RIGHT ARROW>", "RightArrow"},
-    {"F1", "<F1>", "F1"},
-    {"F2", "<F2>", "F2"},
-    {"F3", "<F3>", "F3"},
-    {"F4", "<F4>", "F4"},
-    {"F5", "<F5>", "F5"},
-    {"F6", "<F6>", "F6"},
-    {"F7", "<F7>", "F7"},
-    {"F8", "<F8>", "F8"},
-    {"F9", "<F9>", "F9"},
-    {"F10", "<F10>", "F10"},
-    {"F11", "<F11>", "F11"},
-    {"F12", "<F12>", "F12"},
-}};
-
-const std::array<KeyButton, 38> MiscellaneousKeys = {{
-    {"Left Window", "<LEFTWIN>", "LeftWindow"},
-    {"Right Window", "<RIGHTWIN>", "RightWindow"},
-    {"Application", "<APP>", "Application"},
-    {"F13", "<F13>", "F13"},
-    {"F14", "<F14>", "F14"},
-    {"F15", "<F15>", "F15"},
-    {"F16", "<F16>", "F16"},
-    {"F17", "<F17>", "F17"},
-    {"F18", "<F18>", "F18"},
-    {"F19", "<F19>", "F19"},
-    {"F20", "<F20>", "F20"},
-    {"F21", "<F21>", "F21"},
-    {"F22", "<F22>", "F22"},
-    {"F23", "<F23>", "F23"},
-    {"F24", "<F24>", "F24"},
-    {"Attn", "<ATTN>", "Attn"},
-    {"CrSel", "<CRSEL>", "CrSel"},
-    {"ExSel", "<EXSEL>", "ExSel"},
-    {"Erase EOF", "<EREOF>", "EraseEof"},
-    {"Play", "<PLAY>", "Play"},
-    {"Zoom", "<ZOOM>", "Zoom"},
-    {"PA1", "<PA1>", "Pa1"},
-    {"Keypad 0", "<KEYP0>", "Keypad0"},
-    {"Keypad 1", "<KEYP1>", "Keypad1"},
-    {"Keypad 2", "<KEYP2>", "Keypad2"},
-    {"Keypad 3", "<KEYP3>", "Keypad3"},
-    {"Keypad 4", "<KEYP4>", "Keypad4"},
-    {"Keypad 5", "<KEYP5>", "Keypad5"},
-    {"Keypad 6", "<KEYP6>", "Keypad6"},
-    {"Keypad 7", "<KEYP7>", "Keypad7"},
-    {"Keypad 8", "<KEYP8>", "Keypad8"},
-    {"Keypad 9", "<KEYP9>", "Keypad9"},
-    {"Keypad .", "<KEYP.>", "KeypadPoint"},
-    {"Keypad /", "<KEYP/>", "KeypadSlash"},
-    {"Keypad *", "<KEYP*>", "KeypadStar"},
-    {"Keypad -", "<KEYP->", "KeypadMinus"},
-    {"Keypad +", "<KEYP+>", "KeypadPlus"},
-    {"Print Screen", "<PRTSCR>", "PrintScreen"},
-}};
 
 std::optional<Insertion> InsertAtCaret(std::string_view text, std::size_t caret,
                                        std::string_view inserted) {
@@ -95,11 +22,15 @@ std::optional<Insertion> InsertAtCaret(std::string_view text, std::size_t caret,
     return result;
 }
 
+namespace {
+constexpr std::uint8_t TabKey = 9;
+} // namespace
+
 UpdatedText UpdateKeystrokes(std::string_view text) {
     UpdatedText result;
     for (const char c : text) {
         if (c == '\t') {
-            result.Text += "<TAB>";
+            result.Text += NamedKeyTag(TabKey);
         } else {
             result.Text += c;
         }
@@ -178,5 +109,29 @@ std::string Build(const AltKeypadForm& form) {
     }
     return WriteTag(digits.size() == 4 ? Tags::AltCode4 : Tags::AltCode3, {digits});
 }
+
+// Text lines: plain characters and key tags as they stand; no tag reads as one on its own.
+namespace {
+
+std::optional<CommandRecord> TextRecordOf(const ScriptItem&, CommandCode) {
+    return std::nullopt;
+}
+
+std::string TextDetails(CommandCode, const CommandRecord& record) {
+    const auto* r = As<TextRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    return ": " + r->Keys.substr(0, 50) + (r->Keys.size() > 53 ? "..." : "");
+}
+
+std::string TextTag(CommandCode, const CommandRecord& record) {
+    const auto* r = As<TextRecord>(record);
+    return r != nullptr ? r->Keys : std::string();
+}
+
+} // namespace
+
+const LineRules TextLines = {TextRecordOf, TextDetails, TextTag};
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "editing/commands/CommandForm.h"
+#include "script/NamedKeys.h"
 
 #include <array>
 #include <cstddef>
@@ -37,14 +38,8 @@ UpdatedText UpdateKeystrokes(std::string_view text);
 std::string KeystrokesFromBox(std::string_view utf8);
 std::string BoxFromKeystrokes(std::string_view stored);
 
-// The key buttons: caption (with its mnemonic), tag, and the name of the button.
-struct KeyButton {
-    std::string_view Caption;
-    std::string_view Tag;
-    std::string_view Name;
-};
-extern const std::array<KeyButton, 30> KeyButtons; // the buttons and the "&Keys" and "FKe&ys" menus
-extern const std::array<KeyButton, 38> MiscellaneousKeys; // the "Miscellaneous" list
+// The key buttons and the "Miscellaneous" list are the named-key table's.
+using KeyButton = NamedKey;
 
 // "Insert Symbol": the character in column c and row r (from 0) of the 16 by 8 grid, or nothing
 // for the code page's unused positions.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/NameForms.h"
 
-#include "editing/TagLayout.h"
+#include "editing/LineRules.h"
+#include "script/TagLayout.h"
 
 #include <cctype>
 
@@ -97,5 +98,36 @@ std::string Build(const WebForm& form) {
     }
     return WriteTag(Tags::Http, {address});
 }
+
+namespace {
+
+std::optional<CommandRecord> NameRecordOf(const ScriptItem& item, CommandCode) {
+    return NameRecord{item.Text};
+}
+
+std::string NameDetails(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<NameRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    switch (code) {
+    case CommandCode::LoadNewMacroFile:
+    case CommandCode::LoadTextFile:
+        return ": " + std::string(FileNameOf(r->Name));
+    case CommandCode::Remark:
+        return ": " + (r->Name.size() > 43 ? r->Name.substr(0, 40) + "..." : r->Name);
+    default:
+        return ": " + r->Name;
+    }
+}
+
+std::string NameTag(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<NameRecord>(record);
+    return r != nullptr ? WriteCommandTag(code, 0, {r->Name}) : std::string();
+}
+
+} // namespace
+
+const LineRules NameLines = {NameRecordOf, NameDetails, NameTag};
 
 } // namespace orvane

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/PauseForm.h"
 
-#include "editing/TagLayout.h"
+#include "editing/LineRules.h"
+#include "script/TagLayout.h"
 
 namespace orvane {
 
@@ -46,5 +47,41 @@ std::string Build(const PauseForm& form) {
                         IntegerFieldText(WholeNumber(form.Left).value_or(0), l.Field(1).Width),
                         Trimmed(form.Message)});
 }
+
+namespace {
+
+std::optional<CommandRecord> PauseRecordOf(const ScriptItem& item, CommandCode) {
+    if (item.Kind == ItemKind::PauseAt) {
+        return PauseRecord{2, item.Number2, item.Number, item.Text};
+    }
+    return PauseRecord{1, 0, 0, {}};
+}
+
+std::string PauseDetails(CommandCode, const CommandRecord& record) {
+    const auto* r = As<PauseRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    return r->Kind == 2 ? ": Complex" : ": Basic";
+}
+
+// Basic, then at a place with a message.
+std::string PauseTag(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<PauseRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    if (r->Kind != 2) {
+        return WriteCommandTag(code, 0, {});
+    }
+    const TagLayout& l = Tags::PauseAt;
+    return WriteCommandTag(code, 1,
+                           {IntegerFieldText(r->Top, l.Field(0).Width),
+                            IntegerFieldText(r->Left, l.Field(1).Width), r->Message});
+}
+
+} // namespace
+
+const LineRules PauseLines = {PauseRecordOf, PauseDetails, PauseTag};
 
 } // namespace orvane

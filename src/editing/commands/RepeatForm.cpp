@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/RepeatForm.h"
 
-#include "editing/TagLayout.h"
+#include "editing/LineRules.h"
 #include "editing/commands/DelayForm.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 
@@ -66,5 +67,51 @@ std::string Build(const RepeatForm& form) {
         return WriteTag(Tags::Repeat, {IntegerFieldText(count, Tags::Repeat.Field(0).Width)});
     }
 }
+
+namespace {
+
+std::optional<CommandRecord> RepeatRecordOf(const ScriptItem& item, CommandCode code) {
+    switch (code) {
+    case CommandCode::RepeatStart:
+        return RepeatRecord{1, item.Number};
+    case CommandCode::RepeatPromptStart:
+        return RepeatRecord{2, 0};
+    case CommandCode::RepeatCounter:
+        return RepeatRecord{4, item.Number};
+    default:
+        return RepeatRecord{3, 0};
+    }
+}
+
+std::string RepeatDetails(CommandCode code, const CommandRecord& record) {
+    if (code == CommandCode::RepeatPromptStart) {
+        return ": (prompt for repeat count at macro play time)";
+    }
+    const auto* r = As<RepeatRecord>(record);
+    if (r == nullptr || code == CommandCode::RepeatEnd) {
+        return {};
+    }
+    return (code == CommandCode::RepeatCounter ? ": Width " : ": ") + Number(r->Value);
+}
+
+// A block's end and the prompt hold no values: their tag needs no record.
+std::string RepeatTag(CommandCode code, const CommandRecord& record) {
+    if (code == CommandCode::RepeatEnd || code == CommandCode::RepeatPromptStart) {
+        return WriteCommandTag(code, 0, {});
+    }
+    const auto* r = As<RepeatRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    if (code == CommandCode::RepeatCounter) {
+        return r->Value >= 1 ? WriteCommandTag(code, static_cast<std::size_t>(r->Value - 1), {})
+                             : std::string();
+    }
+    return WriteCommandTag(code, 0, {IntegerFieldText(r->Value, Tags::Repeat.Field(0).Width)});
+}
+
+} // namespace
+
+const LineRules RepeatLines = {RepeatRecordOf, RepeatDetails, RepeatTag};
 
 } // namespace orvane

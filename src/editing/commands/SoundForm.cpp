@@ -2,7 +2,8 @@
 #include "editing/commands/SoundForm.h"
 
 #include "core/SettingsBlock.h"
-#include "editing/TagLayout.h"
+#include "editing/LineRules.h"
+#include "script/TagLayout.h"
 
 namespace orvane {
 
@@ -52,5 +53,35 @@ void ApplyAlarm(const SoundForm& form, SettingsBlock& settings) {
     // "None" keeps the file, so choosing the wave again finds it in the box.
     settings.WaveFile = Trimmed(form.File).substr(0, kPathCapacity);
 }
+
+namespace {
+
+std::optional<CommandRecord> SoundRecordOf(const ScriptItem& item, CommandCode code) {
+    if (code == CommandCode::SoundBeep) {
+        return SoundRecord{1, {}, true};
+    }
+    return SoundRecord{2, item.Text, item.Kind == ItemKind::WaveWait};
+}
+
+std::string SoundDetails(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<SoundRecord>(record);
+    if (r == nullptr || code == CommandCode::SoundBeep) {
+        return {};
+    }
+    return ": " + std::string(FileNameOf(r->File));
+}
+
+// A beep holds no values: its tag needs no record.
+std::string SoundTag(CommandCode code, const CommandRecord& record) {
+    if (code == CommandCode::SoundBeep) {
+        return WriteCommandTag(code, 0, {});
+    }
+    const auto* r = As<SoundRecord>(record);
+    return r != nullptr ? WriteCommandTag(code, r->Wait ? 0 : 1, {r->File}) : std::string();
+}
+
+} // namespace
+
+const LineRules SoundLines = {SoundRecordOf, SoundDetails, SoundTag};
 
 } // namespace orvane

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/SpeedForm.h"
 
-#include "editing/TagLayout.h"
+#include "editing/LineRules.h"
+#include "script/TagLayout.h"
 
 namespace orvane {
 
@@ -53,5 +54,60 @@ std::string Build(const SpeedForm& form) {
     const TagLayout& l = form.Kind == SpeedForm::Mouse ? Tags::MouseDelay : Tags::KeyDelay;
     return WriteTag(l, {IntegerFieldText(WholeNumber(form.Count).value_or(0), l.Field(0).Width)});
 }
+
+namespace {
+
+std::optional<CommandRecord> SpeedRecordOf(const ScriptItem& item, CommandCode code) {
+    switch (code) {
+    case CommandCode::KeystrokeSpeed:
+        return SpeedRecord{1, item.Number, 1.0};
+    case CommandCode::MouseSpeed:
+        return SpeedRecord{2, item.Number, 1.0};
+    default:
+        if (!item.RealValid) {
+            return std::nullopt;
+        }
+        return SpeedRecord{3, 0, item.Real};
+    }
+}
+
+std::string FactorText(double factor) {
+    if (factor == 0) {
+        return ": No Speed";
+    }
+    if (factor == 1) {
+        return ": Normal Speed";
+    }
+    if (factor > 1) {
+        return ": " + SpeedFactorText(factor) + " Times Slower Than Normal";
+    }
+    return ": " + SpeedFactorText(1 / factor) + " Times Faster Than Normal";
+}
+
+std::string SpeedDetails(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<SpeedRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    return code == CommandCode::MacroPlaybackSpeed
+               ? FactorText(r->Factor)
+               : ": " + Number(r->Milliseconds) + " Milliseconds";
+}
+
+std::string SpeedTag(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<SpeedRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    if (code == CommandCode::MacroPlaybackSpeed) {
+        return WriteCommandTag(code, 0, {RealFieldText(r->Factor, Tags::Speed.Field(0).Width)});
+    }
+    return WriteCommandTag(code, 0,
+                           {IntegerFieldText(r->Milliseconds, Tags::KeyDelay.Field(0).Width)});
+}
+
+} // namespace
+
+const LineRules SpeedLines = {SpeedRecordOf, SpeedDetails, SpeedTag};
 
 } // namespace orvane

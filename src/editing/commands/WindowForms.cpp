@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/commands/WindowForms.h"
 
-#include "editing/TagLayout.h"
-#include "playback/ScriptReader.h"
+#include "editing/LineRules.h"
+#include "script/ScriptReader.h"
+#include "script/TagLayout.h"
 
 #include <algorithm>
 
@@ -113,5 +114,64 @@ std::string Build(const SystemForm& form) {
     return TagOf(code, WindowRecord{form.Current ? std::string() : Trimmed(form.Title), form.Action,
                                     form.Current});
 }
+
+namespace {
+
+std::optional<CommandRecord> GeometryRecordOf(const ScriptItem& item, CommandCode code) {
+    const bool size = code == CommandCode::ResizeWindow;
+    const bool current = item.Text == CurrentWindowTitle;
+    return GeometryRecord{current ? std::string() : item.Text, size ? 1 : 2, current, item.Number,
+                          item.Number2};
+}
+
+std::string GeometryDetails(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<GeometryRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    std::string text = r->Current ? " - Current Win" : " - \"" + r->Title + "\"";
+    text += code == CommandCode::ResizeWindow
+                ? " (Width: " + Number(r->First) + " Height: " + Number(r->Second) + ")"
+                : " (Left: " + Number(r->First) + " Top: " + Number(r->Second) + ")";
+    return text;
+}
+
+std::string GeometryTag(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<GeometryRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    const TagLayout& l = CommandRowOf(code).Tags.front().Layout;
+    return WriteCommandTag(code, 0,
+                           {IntegerFieldText(r->First, l.Field(0).Width),
+                            IntegerFieldText(r->Second, l.Field(1).Width),
+                            TitleOrCurrent(r->Title, r->Current)});
+}
+
+// The record's action is the window command's place, from 1.
+std::optional<CommandRecord> WindowRecordOf(const ScriptItem& item, CommandCode) {
+    const bool current = item.Text == CurrentWindowTitle;
+    return WindowRecord{current ? std::string() : item.Text, static_cast<int>(item.Command) + 1,
+                        current};
+}
+
+std::string WindowDetails(CommandCode, const CommandRecord& record) {
+    const auto* r = As<WindowRecord>(record);
+    if (r == nullptr) {
+        return {};
+    }
+    return r->Current ? " - Current Win" : " - Window Title: " + r->Title;
+}
+
+std::string WindowTag(CommandCode code, const CommandRecord& record) {
+    const auto* r = As<WindowRecord>(record);
+    return r != nullptr ? WriteCommandTag(code, 0, {TitleOrCurrent(r->Title, r->Current)})
+                        : std::string();
+}
+
+} // namespace
+
+const LineRules SizeLines = {GeometryRecordOf, GeometryDetails, GeometryTag};
+const LineRules SystemLines = {WindowRecordOf, WindowDetails, WindowTag};
 
 } // namespace orvane

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "capture/CaptureEvent.h"
+#include "platform/CaptureEvent.h"
 #include "platform/x11/HotKeyGrabs.h"
 
 #include <cstdint>

@@ -33,7 +33,7 @@ void CaptureRecorder::Publish(const MacroTable& table) {
 
 void CaptureRecorder::SetOn(bool on) {
     if (on && !recording_) {
-        writer_ = CaptureScriptWriter(settings_);
+        transcript_ = transcribers_ ? transcribers_(settings_) : nullptr;
         endedAt_.reset();
         titled_ = NoWindow;
         held_.clear();
@@ -42,7 +42,7 @@ void CaptureRecorder::SetOn(bool on) {
     recording_ = on;
     if (!on) {
         // Whatever was held back (a click waiting for its release) is dropped with the rest.
-        writer_ = CaptureScriptWriter(CaptureSettings{});
+        transcript_.reset();
         title_.clear();
     }
 }
@@ -66,8 +66,16 @@ void CaptureRecorder::Send(const std::string& text) {
     }
 }
 
+void CaptureRecorder::Feed(const CaptureEvent& event) {
+    if (transcript_) {
+        Send(transcript_->Feed(event));
+    }
+}
+
 void CaptureRecorder::End(std::uint32_t time) {
-    Send(writer_.Finish());
+    if (transcript_) {
+        Send(transcript_->Finish());
+    }
     post_(HookMessageId::UM_CAPTUREDONE, target_, 0);
     recording_ = false;
     endedAt_ = time;
@@ -106,7 +114,7 @@ void CaptureRecorder::Released(std::uint8_t keycode, std::uint32_t time) {
     for (int i = 0; i < count; ++i) {
         repeat.Time =
             key.Press.Time + repeatDelay_ + static_cast<std::uint32_t>(i) * repeatInterval_;
-        Send(writer_.Feed(repeat));
+        Feed(repeat);
     }
 }
 
@@ -180,7 +188,7 @@ void CaptureRecorder::Observe(const RawInput& input, const HookKeymap& keymap, u
         XQueryPointer(display_, root_, &root, &child, &event.X, &event.Y, &winX, &winY, &mask);
     }
     FillWindow(event.Foreground, foreground);
-    Send(writer_.Feed(event));
+    Feed(event);
 }
 
 } // namespace orvane

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "capture/CaptureScriptWriter.h"
 #include "core/HookLibrary.h"
 #include "core/MacroTable.h"
+#include "platform/CaptureEvent.h"
 #include "platform/WindowId.h"
 #include "platform/x11/HotKeyGrabs.h"
 #include "platform/x11/RawInputObserver.h"
@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -22,7 +23,8 @@ namespace orvane {
 class WindowSystem;
 
 // The recorder of the hook backend: while a capture runs it turns the user's key and button
-// events into macro text and sends it to the program one character at a time (UM_CAPTURECHAR),
+// events into capture events, has a transcriber (the capture layer's script writer) make macro
+// text of them, and sends it to the program one character at a time (UM_CAPTURECHAR),
 // and when the user strikes the stop key (or the captured macro's own hot key) it completes
 // the text and reports the end (UM_CAPTUREDONE). Outside a capture it records nothing and
 // keeps nothing.
@@ -46,6 +48,9 @@ public:
     // Where the titles and frames of windows come from for positions relative to a window; none
     // (the default): positions stay relative to the screen. Not owned.
     void SetWindows(WindowSystem* windows) { windows_ = windows; }
+    // Where each capture's text comes from; none (the default): a capture records nothing but
+    // its end.
+    void SetTranscribers(CaptureTranscriberFactory make) { transcribers_ = std::move(make); }
 
     // OrvUpCapture: the capture parameters.
     void Publish(const MacroTable& table);
@@ -67,6 +72,7 @@ private:
     bool IsEndKey(std::optional<std::uint16_t> code) const;
     void End(std::uint32_t time);
     void Send(const std::string& text);
+    void Feed(const CaptureEvent& event);
     void FillWindow(CaptureWindow& window, WindowId id);
     void ReadRepeatControls();
     void Released(std::uint8_t keycode, std::uint32_t time);
@@ -75,6 +81,7 @@ private:
     unsigned long root_ = 0;
     Poster post_;
     WindowSystem* windows_ = nullptr;
+    CaptureTranscriberFactory transcribers_;
 
     CaptureSettings settings_;
     std::uint16_t target_ = 0;
@@ -83,7 +90,7 @@ private:
     KeyValues ownKey_;
 
     bool recording_ = false;
-    CaptureScriptWriter writer_{CaptureSettings{}};
+    std::unique_ptr<CaptureTranscriber> transcript_; // the capture's, while one runs
     // The press that ended the last capture: its grabbed twin must not start a new one.
     std::optional<std::uint32_t> endedAt_;
     WindowId titled_ = NoWindow;

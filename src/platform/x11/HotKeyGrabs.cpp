@@ -195,4 +195,19 @@ unsigned HeldModifiersOf(const HookKeymap& keymap, const std::array<bool, 256>& 
     return mods;
 }
 
+std::vector<std::uint8_t> KeysHeldDown(const HookKeymap& keymap, const std::array<bool, 256>& held,
+                                       bool modifiersOnly) {
+    constexpr unsigned HeldModifierMask = 0xFFU & ~LockMask;
+    std::vector<std::uint8_t> keys;
+    for (std::size_t kc = 0; kc < held.size(); ++kc) {
+        const bool modifier = (keymap.ModMap[kc] & HeldModifierMask) != 0;
+        const bool lock =
+            (keymap.ModMap[kc] & (keymap.Masks.NumLock | keymap.Masks.ScrollLock)) != 0;
+        if (held[kc] && !lock && (modifier || !modifiersOnly)) {
+            keys.push_back(static_cast<std::uint8_t>(kc));
+        }
+    }
+    return keys;
+}
+
 } // namespace orvane

@@ -78,4 +78,10 @@ bool IsKeypadKey(const HookKeymap& keymap, std::uint8_t keycode, unsigned group)
 // The modifiers of the modifier keys among `held` (keycodes the user holds down).
 unsigned HeldModifiersOf(const HookKeymap& keymap, const std::array<bool, 256>& held);
 
+// The keycodes among `held` that a macro waits for the user to let go of: every key but Num
+// Lock and Scroll Lock, or with `modifiersOnly` the modifier keys alone (Shift, Control and
+// Mod1..Mod5; Caps Lock is no key a hot key holds).
+std::vector<std::uint8_t> KeysHeldDown(const HookKeymap& keymap, const std::array<bool, 256>& held,
+                                       bool modifiersOnly);
+
 } // namespace orvane

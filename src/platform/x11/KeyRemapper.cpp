@@ -1,114 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/KeyRemapper.h"
 
-#include "platform/x11/X11InputSynth.h"
+#include "platform/x11/ProcessRecords.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
-#include <fstream>
-#include <functional>
+#include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 
 namespace orvane {
 namespace {
-
-struct ProcessStat {
-    char State = 0;
-    std::uint64_t StartTime = 0; // clock ticks after boot
-};
-
-// Fields 3 and 22 of /proc/<pid>/stat.
-std::optional<ProcessStat> ReadProcessStat(long pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat;
-    std::getline(in, stat);
-    // The command name (field 2) may hold spaces and parentheses: count after the last ")".
-    const std::size_t close = stat.rfind(')');
-    if (close == std::string::npos) {
-        return std::nullopt;
-    }
-    std::istringstream fields(stat.substr(close + 1));
-    ProcessStat result;
-    std::string field;
-    for (int number = 3; fields >> field; ++number) {
-        if (number == 3) {
-            result.State = field.empty() ? 0 : field[0];
-        } else if (number == 22) {
-            result.StartTime = std::strtoull(field.c_str(), nullptr, 10);
-            return result;
-        }
-    }
-    return std::nullopt;
-}
-
-// True when process `pid` has ended: no such process, a zombie (killed, not yet reaped by its
-// parent), or one that started at another time (the id was given to a new process).
-bool ProcessGone(long pid, std::uint64_t startTime) {
-    if (pid <= 0) {
-        return true;
-    }
-    if (kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH) {
-        return true;
-    }
-    const auto stat = ReadProcessStat(pid);
-    if (!stat) {
-        return false;
-    }
-    return stat->State == 'Z' || stat->State == 'X' ||
-           (startTime != 0 && stat->StartTime != startTime);
-}
-
-// Calls `visit(atom, pid, values)` for each root-window property whose name is `prefix`
-// followed by a process id, with its 32-bit values.
-void ForEachRecord(Display* d, const std::string& prefix,
-                   const std::function<void(Atom, long, std::span<const long>)>& visit) {
-    const Window root = DefaultRootWindow(d);
-    int count = 0;
-    Atom* atoms = XListProperties(d, root, &count);
-    if (atoms == nullptr) {
-        return;
-    }
-    std::vector<char*> names(static_cast<std::size_t>(count), nullptr);
-    if (count > 0 && XGetAtomNames(d, atoms, count, names.data())) {
-        for (int i = 0; i < count; ++i) {
-            const std::string name = names[static_cast<std::size_t>(i)];
-            if (name.rfind(prefix, 0) != 0) {
-                continue;
-            }
-            const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
-            Atom type = 0;
-            int format = 0;
-            unsigned long items = 0;
-            unsigned long after = 0;
-            unsigned char* data = nullptr;
-            if (XGetWindowProperty(d, root, atoms[i], 0, 1 << 16, False, XA_INTEGER, &type, &format,
-                                   &items, &after, &data) == Success &&
-                format == 32 && data != nullptr) {
-                visit(atoms[i], pid, {reinterpret_cast<const long*>(data), items});
-            } else {
-                visit(atoms[i], pid, {});
-            }
-            if (data != nullptr) {
-                XFree(data);
-            }
-        }
-        for (char* n : names) {
-            if (n != nullptr) {
-                XFree(n);
-            }
-        }
-    }
-    XFree(atoms);
-}
 
 // The keys the server's map gives symbols, as XKB stores them.
 KeyRows RowsOf(XkbDescPtr xkb) {
@@ -169,29 +75,11 @@ void SendSyms(Display* d, XkbDescPtr xkb,
     XkbChangeMap(d, xkb, &changes);
 }
 
-std::uint64_t StartTimeOfThisProcess() {
-    const auto stat = ReadProcessStat(getpid());
-    return stat ? stat->StartTime : 0;
-}
-
-std::set<std::uint8_t> SpareBoundKeycodes(Display* d) {
-    std::set<std::uint8_t> keycodes;
-    ForEachRecord(d, X11InputSynth::BoundKeysPropertyPrefix,
-                  [&](Atom, long, std::span<const long> values) {
-                      for (std::size_t i = 0; i + 1 < values.size(); i += 2) {
-                          if (values[i] >= 8 && values[i] <= 255) {
-                              keycodes.insert(static_cast<std::uint8_t>(values[i]));
-                          }
-                      }
-                  });
-    return keycodes;
-}
-
 } // namespace
 
 KeyRemapper::KeyRemapper(Display* display) : display_(display) {
     root_ = DefaultRootWindow(display_);
-    const std::string name = RecordPropertyPrefix + std::to_string(getpid());
+    const std::string name = OwnRecordName(RemappedKeysRecordPrefix);
     recordAtom_ = XInternAtom(display_, name.c_str(), False);
 }
 
@@ -209,7 +97,7 @@ void KeyRemapper::Apply(const SwapTable& swaps) {
     }
     const KeyRows current = RowsOf(xkb);
     if (active_) {
-        plan = PlanRemap(RowsBeforeRemap(current, remapped_), swaps_, SpareBoundKeycodes(display_));
+        plan = PlanRemap(RowsBeforeRemap(current, remapped_), swaps_, BoundKeycodes(display_));
     }
     std::map<std::uint8_t, std::vector<Keysym>> targets;
     std::set<std::uint8_t> planned;
@@ -275,17 +163,18 @@ void KeyRemapper::KeymapChanged() {
 void KeyRemapper::RepairLeftovers(Display* display) {
     std::vector<RemappedKey> leftovers;
     std::vector<Atom> gone;
-    ForEachRecord(
-        display, RecordPropertyPrefix, [&](Atom atom, long pid, std::span<const long> values) {
-            const auto record = DecodeRemapRecord(values);
-            if (pid == getpid() || !ProcessGone(pid, record ? record->StartTime : 0)) {
-                return;
-            }
-            if (record) {
-                leftovers.insert(leftovers.end(), record->Keys.begin(), record->Keys.end());
-            }
-            gone.push_back(atom);
-        });
+    ForEachRecord(display, RemappedKeysRecordPrefix,
+                  [&](unsigned long atom, long pid, std::span<const long> values) {
+                      const auto record = DecodeRemapRecord(values);
+                      if (pid == getpid() || !ProcessEnded(pid, record ? record->StartTime : 0)) {
+                          return;
+                      }
+                      if (record) {
+                          leftovers.insert(leftovers.end(), record->Keys.begin(),
+                                           record->Keys.end());
+                      }
+                      gone.push_back(atom);
+                  });
     if (gone.empty()) {
         return;
     }
@@ -311,12 +200,13 @@ void KeyRemapper::RepairLeftovers(Display* display) {
 std::vector<std::uint8_t> KeyRemapper::HideRemappedKeys(Display* display,
                                                         KeymapSnapshot& snapshot) {
     std::vector<std::uint8_t> keys;
-    ForEachRecord(display, RecordPropertyPrefix, [&](Atom, long, std::span<const long> values) {
-        if (const auto record = DecodeRemapRecord(values)) {
-            const std::vector<std::uint8_t> hidden = HideRemappedLevels(snapshot, record->Keys);
-            keys.insert(keys.end(), hidden.begin(), hidden.end());
-        }
-    });
+    ForEachRecord(
+        display, RemappedKeysRecordPrefix, [&](unsigned long, long, std::span<const long> values) {
+            if (const auto record = DecodeRemapRecord(values)) {
+                const std::vector<std::uint8_t> hidden = HideRemappedLevels(snapshot, record->Keys);
+                keys.insert(keys.end(), hidden.begin(), hidden.end());
+            }
+        });
     return keys;
 }
 

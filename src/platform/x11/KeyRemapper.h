@@ -34,8 +34,6 @@ namespace orvane {
 // never remapped.
 class KeyRemapper {
 public:
-    static constexpr const char* RecordPropertyPrefix = "_ORVANE_REMAPPED_KEYS_";
-
     // `display` is not owned and must outlive the remapper.
     explicit KeyRemapper(Display* display);
     ~KeyRemapper();

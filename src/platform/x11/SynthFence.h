@@ -5,6 +5,9 @@
 
 namespace orvane {
 
+// The root-window property (INTEGER, one 32-bit serial) the input synthesizer ends a batch with.
+inline constexpr const char* SynthFenceProperty = "_ORVANE_SYNTH_FENCE";
+
 // Which events of the XTEST devices are the program's own, as the hook backend sees them. The
 // XTEST devices are shared by every program that synthesizes input (xdotool, on-screen
 // keyboards), so their events count as ours only during our batches: the input synthesizer

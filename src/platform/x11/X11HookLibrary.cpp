@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/X11HookLibrary.h"
 
-#include "platform/x11/X11InputSynth.h"
 #include "platform/x11/XProperty.h"
 #include "platform/x11/XkbKeymapReader.h"
 
@@ -19,10 +18,6 @@ namespace orvane {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The modifiers a user holds for a hot key: Shift, Control and Mod1..Mod5 (not Caps Lock).
-constexpr unsigned HeldModifierMask =
-    ShiftMask | ControlMask | Mod1Mask | Mod2Mask | Mod3Mask | Mod4Mask | Mod5Mask;
 
 } // namespace
 
@@ -71,7 +66,7 @@ X11HookLibrary::X11HookLibrary(DisplayHandle display)
                                        std::int64_t lParam) { Post(id, wParam, lParam); }),
       remapper_(display_.get()) {
     Display* d = display_.get();
-    fenceAtom_ = XInternAtom(d, X11InputSynth::FenceProperty, False);
+    fenceAtom_ = XInternAtom(d, SynthFenceProperty, False);
     activeAtom_ = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
 }
 
@@ -353,16 +348,7 @@ void X11HookLibrary::SettleHeldKeys(std::chrono::milliseconds limit) {
     Display* d = display_.get();
     const auto deadline = Clock::now() + limit;
     const auto held = [this](bool modifiersOnly) {
-        std::vector<std::uint8_t> keys;
-        for (std::size_t kc = 0; kc < userHeld_.size(); ++kc) {
-            const bool modifier = (keymap_.ModMap[kc] & HeldModifierMask) != 0;
-            const bool lock =
-                (keymap_.ModMap[kc] & (keymap_.Masks.NumLock | keymap_.Masks.ScrollLock)) != 0;
-            if (userHeld_[kc] && !lock && (modifier || !modifiersOnly)) {
-                keys.push_back(static_cast<std::uint8_t>(kc));
-            }
-        }
-        return keys;
+        return KeysHeldDown(keymap_, userHeld_, modifiersOnly);
     };
     // Messages that arrive meanwhile are queued and delivered from the event loop as usual.
     XSync(d, False);

@@ -16,7 +16,8 @@ namespace orvane {
 // The window system of an X server, on a connection of its own. With a window manager (EWMH)
 // it works through the manager's client list and requests, as a task bar does; without one
 // (no _NET_SUPPORTING_WM_CHECK, or a stale one) it falls back on the window tree, XRaiseWindow
-// and XSetInputFocus.
+// and XSetInputFocus. What the desktop shows is read in X11WindowSystem.cpp; the window
+// commands are in X11WindowCommands.cpp.
 class X11WindowSystem final : public WindowSystem {
 public:
     // How long Activate waits for the window manager to make the window active.

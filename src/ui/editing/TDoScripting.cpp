@@ -91,9 +91,9 @@ void TDoScripting::BuildWindow() {
     optionBox_ = new QListWidget(this);
     optionBox_->setObjectName(QStringLiteral("OptionBox"));
     optionBox_->setAccessibleName(QStringLiteral("Commands"));
-    for (int code = 1; code <= CommandCount; ++code) {
-        auto* item = new QListWidgetItem(Latin(CommandNames[static_cast<std::size_t>(code - 1)]));
-        item->setData(CodeRole, code);
+    for (const CommandRow& command : Commands) {
+        auto* item = new QListWidgetItem(Latin(command.Name));
+        item->setData(CodeRole, static_cast<int>(command.Code));
         optionBox_->addItem(item);
     }
     optionBox_->sortItems();

@@ -404,13 +404,17 @@ void TMainWin::ReloadChangedFile() {
     reloadWaiting_ = false;
     const QModelIndex current = grid_->currentIndex();
     const int row = current.isValid() ? current.row() + 1 : 1;
+    const QStringList chosen = grid_->CurrentRowTexts();
     ClearMenuTaskIcon();
     store->ReloadMacroFile();
     GetSwapFile();
     store->SetHotKeys();
     RefreshFromStore();
+    // The macro the user chose stays chosen wherever the others' changes moved it, so the
+    // command they start next acts on it and not on whatever took its place; when it is gone,
+    // the place it had.
     const int rows = grid_->Model().rowCount();
-    if (rows > 0) {
+    if (rows > 0 && !grid_->SelectRowShowing(chosen)) {
         grid_->SelectRow(std::min(row, rows));
     }
     SetMacroButtons();

@@ -141,7 +141,10 @@ protected:
 
 // The editor's "Add" of the "Text" command: "Macro" list, the command's line, "&Add".
 std::vector<std::string> AddTextCommand() {
-    std::vector<std::string_view> sorted(CommandNames.begin(), CommandNames.end());
+    std::vector<std::string_view> sorted;
+    for (const CommandRow& command : Commands) {
+        sorted.push_back(command.Name);
+    }
     std::sort(sorted.begin(), sorted.end());
     const auto at =
         std::find(sorted.begin(), sorted.end(), CommandName(CommandCode::Text)) - sorted.begin();

@@ -124,7 +124,10 @@ TEST_F(ScriptingEditorTest, LinesMovedCopiedAndDeletedWithTheKeyboardPlayAsShown
 // top of the list (which shows the names sorted) down to the command. Moving by rows rather than
 // typing the name keeps a slow machine from splitting the list's type-ahead search.
 std::vector<std::string> AddCommand(CommandCode code) {
-    std::vector<std::string_view> sorted(CommandNames.begin(), CommandNames.end());
+    std::vector<std::string_view> sorted;
+    for (const CommandRow& command : Commands) {
+        sorted.push_back(command.Name);
+    }
     std::sort(sorted.begin(), sorted.end());
     const auto at = std::find(sorted.begin(), sorted.end(), CommandName(code)) - sorted.begin();
     std::vector<std::string> keys = {"alt+m", "Home"};

@@ -489,6 +489,40 @@ TEST(Sharing, AKilledLockHolderIsTakenOverAfterItsHeartbeatStops) {
     EXPECT_EQ(sync[4], '\2');
 }
 
+TEST(Sharing, TheChosenMacroStaysChosenWhenAnotherInstanceMovesItsRow) {
+    const SharedFolder files("chosen");
+    const fs::path shared = files.Path() / "Shared.ORV";
+    MacroRecord chosen = Macro("Ctrl+Alt+Shift+G", "mm");
+    chosen.HotKey = HotKeyShortKey;
+    chosen.ShortKey.Assign("mm");
+    WriteMacroFile(shared, {Macro("Ctrl+Alt+Shift+G", "hi"), chosen});
+    Instance user(shared, SharingSettings);
+    Instance other(shared, SharingSettings);
+    ASSERT_TRUE(user.Started());
+    ASSERT_TRUE(other.Started());
+
+    // The user chooses the ShortKey macro (the last row); another instance then adds a
+    // ShortKey that sorts before it, so its row moves down one.
+    ASSERT_TRUE(ActivateWindowByTitle(user.Display(), "Orvane 98 (Shared)"));
+    ASSERT_TRUE(PressKeys(user.Display(), {"ctrl+End"}));
+    ASSERT_TRUE(other.CopyToShortKey("aa"));
+
+    // Remove: the file has changed, so the command is refused and the file reloaded; tried
+    // again, it asks about the macro the user chose, not the one now in its old row.
+    std::string message;
+    ASSERT_TRUE(ActivateWindowByTitle(user.Display(), "Orvane 98 (Shared)"));
+    ASSERT_TRUE(PressKeys(user.Display(), {"alt+m", "e"}));
+    ASSERT_TRUE(user.Dismiss("Notice")) << user.Log();
+    ASSERT_TRUE(ActivateWindowByTitle(user.Display(), "Orvane 98 (Shared)"));
+    ASSERT_TRUE(PressKeys(user.Display(), {"alt+m", "e"}));
+    ASSERT_TRUE(WaitFor([&] { return user.Shown("Delete"); })) << user.Log();
+    EXPECT_EQ(user.Messages().back(),
+              "Delete: Are you sure you want to remove the ShortKey \"mm\"?");
+    ASSERT_TRUE(PressKeys(user.Display(), {"n"}));
+    ASSERT_TRUE(WaitFor([&] { return !user.Shown("Delete"); }));
+    EXPECT_EQ(ShortKeysIn(shared), (std::map<std::string, int>{{"aa", 1}, {"mm", 1}}));
+}
+
 TEST(Sharing, ADamagedSyncFileStopsTheCommandAndKeepsEverything) {
     const SharedFolder folder("damaged");
     const fs::path shared = folder.Path() / "Shared.ORV";

@@ -182,6 +182,12 @@ TEST(HotKeyGrabs, HeldModifiers) {
     held[test::KeyShift] = true;
     held[KeyAlt] = true;
     EXPECT_EQ(HeldModifiersOf(keymap, held), Shift | Mod1);
+
+    // What a macro waits to see let go: a held lock key never counts (it would wait for good).
+    held[78] = true; // Scroll Lock
+    using Keys = std::vector<std::uint8_t>;
+    EXPECT_EQ(KeysHeldDown(keymap, held, false), (Keys{test::KeyA, test::KeyShift, KeyAlt}));
+    EXPECT_EQ(KeysHeldDown(keymap, held, true), (Keys{test::KeyShift, KeyAlt}));
 }
 
 TEST(AbortKeyWatch, PauseOrEscapeTwiceWithinHalfASecond) {

@@ -20,95 +20,64 @@ namespace orvane {
 std::unique_ptr<QDialog> MakeCommandDialog(CommandCode code, const CommandRecord* current,
                                            const CommandDialogServices& services, QWidget* parent) {
     using C = CommandCode;
+    using F = FormKind;
     // Editing shows the line's own values: its record read back from its tag.
     const std::string tag = current != nullptr ? TagOf(code, *current) : std::string();
     const bool edit = current != nullptr;
     const auto& s = services;
-    switch (code) {
-    case C::Text: {
+    switch (CommandRowOf(code).Form) {
+    case F::Text: {
         const auto* text = current != nullptr ? std::get_if<TextRecord>(current) : nullptr;
         return std::make_unique<TModText>(s, text != nullptr ? text->Keys : "", parent);
     }
-    case C::Date:
-    case C::Time: {
+    case F::DateTime: {
         const SettingsBlock fallback;
         const DateTimeForm form =
             edit ? DateTimeForm::Load(tag)
                  : DateTimeForm::Preset(code == C::Time, s.Settings ? *s.Settings : fallback);
         return std::make_unique<TDateOrTime>(s, form, parent);
     }
-    case C::Delay:
+    case F::Delay:
         return std::make_unique<TDoDelay2>(s, DelayForm::Load(tag), parent);
-    case C::Pause:
+    case F::Pause:
         return std::make_unique<TDoPausePos>(s, PauseForm::Load(tag), parent);
-    case C::RepeatStart:
-    case C::RepeatEnd:
-    case C::RepeatCounter:
-    case C::RepeatPromptStart:
+    case F::Repeat:
         return std::make_unique<TDoRepeat>(
             s, edit ? RepeatForm::Load(tag) : RepeatForm::Preset(code), parent);
-    case C::KeystrokeSpeed:
-    case C::MouseSpeed:
-    case C::MacroPlaybackSpeed:
+    case F::Speed:
         return std::make_unique<TDoSpeed>(s, edit ? SpeedForm::Load(tag) : SpeedForm::Preset(code),
                                           parent);
-    case C::ActivateWindow:
-    case C::LaunchProgram:
-    case C::LaunchAndActivate:
-    case C::ActivateOrLaunch:
+    case F::Activate:
         return std::make_unique<TDoActive>(
             s, edit ? ActivateForm::Load(tag) : ActivateForm::Preset(code), parent);
-    case C::SoundBeep:
-    case C::SoundWaveFile:
+    case F::Sound:
         return std::make_unique<TDoSound>(s, edit ? SoundForm::Load(tag) : SoundForm::Preset(code),
                                           TDoSound::Mode::Command, parent);
-    case C::LoadNewMacroFile:
+    case F::Swap:
         return std::make_unique<TDoSwap>(s, SwapForm::Load(tag), parent);
-    case C::LoadTextFile:
+    case F::TextFile:
         return std::make_unique<TDoTextInsert>(s, TextFileForm::Load(tag), parent);
-    case C::Remark:
+    case F::Remark:
         return std::make_unique<TDoRemark>(s, RemarkForm::Load(tag), parent);
-    case C::WebSite:
-    case C::WebFtp:
+    case F::Web:
         return std::make_unique<TDoWebStuff>(s, edit ? WebForm::Load(tag) : WebForm::Preset(code),
                                              parent);
-    case C::ResizeWindow:
-    case C::RepositionWindow:
+    case F::Size:
         return std::make_unique<TDoSizeIt>(s, edit ? SizeForm::Load(tag) : SizeForm::Preset(code),
                                            parent);
-    case C::MaximizeWindow:
-    case C::MinimizeWindow:
-    case C::RestoreWindow:
-    case C::CloseWindow:
-    case C::HideWindow:
-    case C::ShowWindow:
-    case C::ShutDownProgram:
+    case F::System:
         return std::make_unique<TDoSystemCommand>(
             s, edit ? SystemForm::Load(tag) : SystemForm::Preset(code), parent);
-    case C::MouseMove:
-    case C::LeftMouseButton:
-    case C::RightMouseButton:
-    case C::MiddleMouseButton:
-    case C::MouseWheel:
+    case F::Mouse:
         return std::make_unique<TDoMouse>(s, edit ? MouseForm::Load(tag) : MouseForm::Preset(code),
                                           parent);
-    case C::ClipboardCopy:
-    case C::ClipboardPaste:
-    case C::ClipboardStartCopy:
-    case C::ClipboardEndCopy:
-    case C::ClipboardFileCopy:
+    case F::Clipboard:
         return std::make_unique<TDoClipboard>(
             s, edit ? ClipboardForm::Load(tag) : ClipboardForm::Preset(code), parent);
-    case C::ControlKey:
-    case C::AltKey:
-    case C::ShiftKey:
-    case C::WinKey:
+    case F::KeyUpDown:
         return std::make_unique<TDoKeyUpDown>(
             s, edit ? KeyUpDownForm::Load(tag) : KeyUpDownForm::Preset(code), parent);
-    case C::ChangeDirectory:
-    case C::DeleteFile:
-    case C::CopyFile:
-    case C::RenameFile:
+    case F::Files:
         return std::make_unique<TDoDOSFiles>(
             s, edit ? FilesForm::Load(tag) : FilesForm::Preset(code), parent);
     }
@@ -132,8 +101,8 @@ std::optional<MadeCommand> OpenCommandDialog(CommandCode code, const CommandReco
 }
 
 void RegisterCommandDialogs(CommandDialogs& dialogs, const CommandDialogServices& services) {
-    for (int i = 1; i <= CommandCount; ++i) {
-        const auto code = static_cast<CommandCode>(i);
+    for (const CommandRow& command : Commands) {
+        const CommandCode code = command.Code;
         dialogs.Register(code, [code, &services](const CommandRecord* current, QWidget* parent) {
             return OpenCommandDialog(code, current, services, parent);
         });

@@ -2,7 +2,7 @@
 #include "ui/editing/commands/TDateOrTime.h"
 
 #include "core/SettingsBlock.h"
-#include "playback/ScriptReader.h"
+#include "script/ScriptReader.h"
 #include "ui/QtText.h"
 
 #include <QButtonGroup>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playback/ScriptReader.h"
+#include "script/ScriptReader.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,8 @@
 #include "platform/WindowSystem.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace orvane {
@@ -50,5 +52,30 @@ struct CaptureEvent {
     int Y = 0;
     CaptureWindow Foreground;
 };
+
+// What a capture records, as the capture parameters of the macro table give it.
+struct CaptureSettings {
+    bool Keys = true;
+    bool Mouse = true;
+    bool ToScreen = true;    // positions from the screen's corner, else from the window's
+    bool WindowSize = false; // with window positions: the window's size is recorded too
+    bool DoubleAlt = true;
+    bool Timing = true;
+};
+
+// Turns the events of one capture into macro text. The backend's recorder hands it the user's
+// events; the capture layer's script writer is the one the program gives it.
+class CaptureTranscriber {
+public:
+    virtual ~CaptureTranscriber() = default;
+    // The text for one event (often empty).
+    virtual std::string Feed(const CaptureEvent& event) = 0;
+    // The text that completes the script.
+    virtual std::string Finish() = 0;
+};
+
+// A fresh transcriber for a capture with `settings`.
+using CaptureTranscriberFactory =
+    std::function<std::unique_ptr<CaptureTranscriber>(const CaptureSettings& settings)>;
 
 } // namespace orvane

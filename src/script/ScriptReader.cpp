@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playback/ScriptReader.h"
+#include "script/ScriptReader.h"
 
-#include "editing/TagLayout.h"
+#include "script/Commands.h"
+#include "script/TagLayout.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,230 +10,9 @@
 
 namespace orvane {
 
-const std::array<std::string_view, 51> DateFormatNames = {
-    "MM/DD/YY",
-    "MM-DD-YY",
-    "MM.DD.YY",
-    "MM/DD/YYYY",
-    "MM-DD-YYYY",
-    "MM.DD.YYYY",
-    "DD/MM/YY",
-    "DD-MM-YY",
-    "DD.MM.YY",
-    "DD/MM/YYYY",
-    "DD-MM-YYYY",
-    "DD.MM.YYYY",
-    "YY/MM/DD",
-    "YY-MM-DD",
-    "YY.MM.DD",
-    "YYYY/MM/DD",
-    "YYYY-MM-DD",
-    "YYYY.MM.DD",
-    "MMM YYYY",
-    "Mmm YYYY",
-    "DD MMM YY",
-    "DD Mmm YY",
-    "DD MMM YYYY",
-    "DD Mmm YYYY",
-    "DD Mmmmm YY",
-    "DD Mmmmm YYYY",
-    "Mmm DD YY",
-    "Mmm DD, YY",
-    "Mmm DD YYYY",
-    "Mmm DD, YYYY",
-    "Mmmmm DD YY",
-    "Mmmmm DD, YY",
-    "Mmmmm DD YYYY",
-    "Mmmmm DD, YYYY",
-    "MMDDYY",
-    "MMDDYYYY",
-    "DDMMYY",
-    "DDMMYYYY",
-    "YYMMDD",
-    "YYYYMMDD",
-    "DD",
-    "MM",
-    "Mmm",
-    "MMM",
-    "Mmmmm",
-    "YY",
-    "YYYY",
-    "Day of Week 1",
-    "Day of Week 2",
-    "Day of Week 3",
-    "Day of Week 4",
-};
-
-const std::array<std::string_view, 26> TimeFormatNames = {
-    "hh:mm",       "hh.mm",       "hh,mm",       "hhmm",     "hh:mm:ss", "hh.mm.ss", "hh,mm,ss",
-    "hhmmss",      "hh",          "mm",          "ss",       "hh:mm am", "hh.mm am", "hh,mm am",
-    "hh:mm:ss am", "hh.mm.ss am", "hh,mm,ss am", "hh:mm AM", "hh.mm AM", "hh,mm AM", "hh:mm:ss AM",
-    "hh.mm.ss AM", "hh,mm,ss AM", "hh:mma",      "hh.mma",   "hh,mma",
-};
-
 namespace {
 
-// One row of the tag table. `Param` is the key code, the mouse button and action, the window
-// command or the counter's digits, by kind.
-struct TagForm {
-    TagLayout Layout;
-    ItemKind Kind;
-    std::uint8_t Param = 0;
-};
-
-constexpr std::uint8_t ButtonParam(MouseButtonId button, MouseAction action) {
-    return static_cast<std::uint8_t>(static_cast<int>(button) * 4 + static_cast<int>(action));
-}
-
 using K = ItemKind;
-using B = MouseButtonId;
-using A = MouseAction;
-
-// The order in which the opening literals are tried. No literal is a prefix of another, so the
-// order decides nothing but the cost; it is kept as macro texts have always been read.
-constexpr TagForm TagForms[] = {
-    {Tags::Plain("<TAB>"), K::Key, 9},
-    {Tags::Plain("<ENTER>"), K::Key, 13},
-    {Tags::Plain("<RIGHTWIN>"), K::Key, 92},
-    {Tags::Plain("<LEFTWIN>"), K::Key, 91},
-    {Tags::Plain("<APP>"), K::Key, 93},
-    {Tags::Plain("<BACKSPACE>"), K::Key, 8},
-    {Tags::Plain("<ESC>"), K::Key, 27},
-    {Tags::Plain("<SPACE>"), K::Key, 32},
-    {Tags::Plain("<LEFT ARROW>"), K::Key, 37},
-    {Tags::Plain("<RIGHT ARROW>"), K::Key, 39},
-    {Tags::Plain("<UP ARROW>"), K::Key, 38},
-    {Tags::Plain("<DOWN ARROW>"), K::Key, 40},
-    {Tags::Test, K::Test},
-    {Tags::Plain("<HOME>"), K::Key, 36},
-    {Tags::Plain("<END>"), K::Key, 35},
-    {Tags::Plain("<INSERT>"), K::Key, 45},
-    {Tags::Plain("<DELETE>"), K::Key, 46},
-    {Tags::Plain("<PAGE DOWN>"), K::Key, 34},
-    {Tags::Plain("<PAGE UP>"), K::Key, 33},
-    {Tags::CtrlDown, K::KeyDown, 17},
-    {Tags::CtrlUp, K::KeyUp, 17},
-    {Tags::AltDown, K::KeyDown, 18},
-    {Tags::AltUp, K::KeyUp, 18},
-    {Tags::ShiftDown, K::KeyDown, 16},
-    {Tags::ShiftUp, K::KeyUp, 16},
-    {Tags::WinDown, K::KeyDown, 91},
-    {Tags::WinUp, K::KeyUp, 91},
-    {Tags::Plain("<RIGHT MOUSE>"), K::MouseKey, 2},
-    {Tags::Plain("<MIDDLE MOUSE>"), K::MouseKey, 4},
-    {Tags::PauseAt, K::PauseAt},
-    {Tags::Pause, K::Pause},
-    {Tags::Delay, K::Delay},
-    {Tags::Speed, K::Speed},
-    {Tags::Msd, K::Msd},
-    {Tags::Remark, K::Remark},
-    {Tags::WindowShut, K::Window, static_cast<std::uint8_t>(WindowCommand::Shut)},
-    {Tags::WindowHide, K::Window, static_cast<std::uint8_t>(WindowCommand::Hide)},
-    {Tags::WindowShow, K::Window, static_cast<std::uint8_t>(WindowCommand::Show)},
-    {Tags::WindowSize, K::WindowSize},
-    {Tags::WindowPos, K::WindowPos},
-    {Tags::AltCode3, K::AltCode, 3},
-    {Tags::AltCode4, K::AltCode, 4},
-    {Tags::Counter4, K::Counter, 4},
-    {Tags::Counter3, K::Counter, 3},
-    {Tags::Counter2, K::Counter, 2},
-    {Tags::Counter1, K::Counter, 1},
-    {Tags::ClipFile, K::ClipFile},
-    {Tags::ClipCopy, K::ClipCopy},
-    {Tags::ClipPaste, K::ClipPaste},
-    {Tags::BeginClip, K::BeginClip},
-    {Tags::PromptRepeat, K::PromptRepeat},
-    {Tags::Repeat, K::Repeat},
-    {Tags::KeyDelay, K::KeyDelay},
-    {Tags::MouseDelay, K::MouseDelay},
-    {Tags::Swap, K::Swap},
-    {Tags::TextFile, K::TextFile},
-    {Tags::Http, K::Http},
-    {Tags::Ftp, K::Ftp},
-    {Tags::EndRepeat, K::EndRepeat},
-    {Tags::EndClip, K::EndClip},
-    {Tags::LeftDown, K::MouseButton, ButtonParam(B::Left, A::Down)},
-    {Tags::LeftUp, K::MouseButton, ButtonParam(B::Left, A::Up)},
-    {Tags::LeftClick, K::MouseButton, ButtonParam(B::Left, A::Click)},
-    {Tags::LeftDoubleClick, K::MouseButton, ButtonParam(B::Left, A::DoubleClick)},
-    {Tags::RightDown, K::MouseButton, ButtonParam(B::Right, A::Down)},
-    {Tags::RightUp, K::MouseButton, ButtonParam(B::Right, A::Up)},
-    {Tags::RightClick, K::MouseButton, ButtonParam(B::Right, A::Click)},
-    {Tags::RightDoubleClick, K::MouseButton, ButtonParam(B::Right, A::DoubleClick)},
-    {Tags::MiddleDown, K::MouseButton, ButtonParam(B::Middle, A::Down)},
-    {Tags::MiddleUp, K::MouseButton, ButtonParam(B::Middle, A::Up)},
-    {Tags::MiddleClick, K::MouseButton, ButtonParam(B::Middle, A::Click)},
-    {Tags::MiddleDoubleClick, K::MouseButton, ButtonParam(B::Middle, A::DoubleClick)},
-    {Tags::WheelForward, K::WheelForward},
-    {Tags::WheelBackward, K::WheelBackward},
-    {Tags::MoveScreen, K::MoveScreen},
-    {Tags::MoveWindow, K::MoveWindow},
-    {Tags::Plain("<F1>"), K::Key, 112},
-    {Tags::Plain("<F2>"), K::Key, 113},
-    {Tags::Plain("<F3>"), K::Key, 114},
-    {Tags::Plain("<F4>"), K::Key, 115},
-    {Tags::Plain("<F5>"), K::Key, 116},
-    {Tags::Plain("<F6>"), K::Key, 117},
-    {Tags::Plain("<F7>"), K::Key, 118},
-    {Tags::Plain("<F8>"), K::Key, 119},
-    {Tags::Plain("<F9>"), K::Key, 120},
-    {Tags::Plain("<F10>"), K::Key, 121},
-    {Tags::Plain("<F11>"), K::Key, 122},
-    {Tags::Plain("<F12>"), K::Key, 123},
-    {Tags::Plain("<F13>"), K::Key, 124},
-    {Tags::Plain("<F14>"), K::Key, 125},
-    {Tags::Plain("<F15>"), K::Key, 126},
-    {Tags::Plain("<F16>"), K::Key, 127},
-    {Tags::Plain("<F17>"), K::Key, 128},
-    {Tags::Plain("<F18>"), K::Key, 129},
-    {Tags::Plain("<F19>"), K::Key, 130},
-    {Tags::Plain("<F20>"), K::Key, 131},
-    {Tags::Plain("<F21>"), K::Key, 132},
-    {Tags::Plain("<F22>"), K::Key, 133},
-    {Tags::Plain("<F23>"), K::Key, 134},
-    {Tags::Plain("<F24>"), K::Key, 135},
-    {Tags::Plain("<SHIFT>"), K::ShiftOneShot},
-    {Tags::Plain("<CTRL>"), K::CtrlOneShot},
-    {Tags::Plain("<ALT>"), K::AltToggle},
-    {Tags::Plain("<ATTN>"), K::Key, 246},
-    {Tags::Plain("<CRSEL>"), K::Key, 247},
-    {Tags::Plain("<EXSEL>"), K::Key, 248},
-    {Tags::Plain("<EREOF>"), K::Key, 249},
-    {Tags::Plain("<PLAY>"), K::Key, 250},
-    {Tags::Plain("<ZOOM>"), K::Key, 251},
-    {Tags::WaveWait, K::WaveWait},
-    {Tags::WaveNoWait, K::WaveNoWait},
-    {Tags::Beep, K::Beep},
-    {Tags::ChangeDir, K::ChangeDir},
-    {Tags::DeleteFile, K::DeleteFile},
-    {Tags::CopyFile, K::CopyFile},
-    {Tags::RenameFile, K::RenameFile},
-    {Tags::Activate, K::Activate},
-    {Tags::Launch, K::Launch},
-    {Tags::LaunchNo, K::LaunchNo},
-    {Tags::LaunchYes, K::LaunchYes},
-    {Tags::Plain("<PA1>"), K::Key, 253},
-    {Tags::Plain("<PRTSCR>"), K::Key, 44},
-    {Tags::Plain("<KEYP0>"), K::Key, 96},
-    {Tags::Plain("<KEYP1>"), K::Key, 97},
-    {Tags::Plain("<KEYP2>"), K::Key, 98},
-    {Tags::Plain("<KEYP3>"), K::Key, 99},
-    {Tags::Plain("<KEYP4>"), K::Key, 100},
-    {Tags::Plain("<KEYP5>"), K::Key, 101},
-    {Tags::Plain("<KEYP6>"), K::Key, 102},
-    {Tags::Plain("<KEYP7>"), K::Key, 103},
-    {Tags::Plain("<KEYP8>"), K::Key, 104},
-    {Tags::Plain("<KEYP9>"), K::Key, 105},
-    {Tags::Plain("<KEYP.>"), K::Key, 110},
-    {Tags::Plain("<KEYP/>"), K::Key, 111},
-    {Tags::Plain("<KEYP*>"), K::Key, 106},
-    {Tags::Plain("<KEYP->"), K::Key, 109},
-    {Tags::Plain("<KEYP+>"), K::Key, 107},
-    {Tags::WindowMaximize, K::Window, static_cast<std::uint8_t>(WindowCommand::Maximize)},
-    {Tags::WindowMinimize, K::Window, static_cast<std::uint8_t>(WindowCommand::Minimize)},
-    {Tags::WindowClose, K::Window, static_cast<std::uint8_t>(WindowCommand::Close)},
-    {Tags::WindowRestore, K::Window, static_cast<std::uint8_t>(WindowCommand::Restore)},
-};
 
 // A view of the text that answers every index, with absent characters past the end, so field
 // reading never needs its own bounds checks.
@@ -358,18 +138,10 @@ void LaunchWithWait(const TagLayout& layout, const Cursor& c, ScriptItem& item) 
     item.Length = ReadProgramText(c, titleEnd + Tags::Launch.Literal.size(), item);
 }
 
-// Fills `item` for the tag `form` found at the cursor; false when its closing check fails.
-bool ReadTag(const TagForm& form, const Cursor& c, ScriptItem& item) {
+// The fields at fixed places (and the fixed values of the tag); false for a tag with free
+// fields.
+bool ReadFixedFields(const TagForm& form, const Cursor& c, ScriptItem& item) {
     const TagLayout& layout = form.Layout;
-    item.Kind = form.Kind;
-    item.Literal = layout.Literal;
-    item.Length = layout.Literal.size();
-    if (layout.ClosingAt != 0) {
-        if (!c.ClosesAt(layout.ClosingAt)) {
-            return false;
-        }
-        item.Length = layout.FixedLength();
-    }
     switch (form.Kind) {
     case K::Key:
     case K::MouseKey:
@@ -413,17 +185,26 @@ bool ReadTag(const TagForm& form, const Cursor& c, ScriptItem& item) {
         item.Real = value.value_or(0);
         return true;
     }
+    default:
+        return false;
+    }
+}
+
+// The fields of a tag that ends at the ">" after its free text.
+void ReadFreeFields(const TagForm& form, const Cursor& c, ScriptItem& item) {
+    const TagLayout& layout = form.Layout;
+    switch (form.Kind) {
     case K::PauseAt:
     case K::WindowSize:
     case K::WindowPos:
         item.Number = IntField(c, layout.Field(0));
         item.Number2 = IntField(c, layout.Field(1));
         item.Length = ReadFreeText(c, layout.Field(2).Position, item);
-        return true;
+        return;
     case K::Window:
         item.Command = static_cast<WindowCommand>(form.Param);
         item.Length = ReadFreeText(c, layout.Field(0).Position, item);
-        return true;
+        return;
     case K::Remark:
     case K::ClipFile:
     case K::Activate:
@@ -436,21 +217,39 @@ bool ReadTag(const TagForm& form, const Cursor& c, ScriptItem& item) {
     case K::WaveWait:
     case K::WaveNoWait:
         item.Length = ReadFreeText(c, layout.Field(0).Position, item);
-        return true;
+        return;
     case K::CopyFile:
     case K::RenameFile:
         item.Length = ReadTwoNames(c, layout.Field(0).Position, item);
-        return true;
+        return;
     case K::Launch:
         item.Length = ReadProgramText(c, layout.Field(0).Position, item);
-        return true;
+        return;
     case K::LaunchNo:
     case K::LaunchYes:
         LaunchWithWait(layout, c, item);
-        return true;
+        return;
     default:
-        return true;
+        return;
     }
+}
+
+// Fills `item` for the tag `form` found at the cursor; false when its closing check fails.
+bool ReadTag(const TagForm& form, const Cursor& c, ScriptItem& item) {
+    const TagLayout& layout = form.Layout;
+    item.Kind = form.Kind;
+    item.Literal = layout.Literal;
+    item.Length = layout.Literal.size();
+    if (layout.ClosingAt != 0) {
+        if (!c.ClosesAt(layout.ClosingAt)) {
+            return false;
+        }
+        item.Length = layout.FixedLength();
+    }
+    if (!ReadFixedFields(form, c, item)) {
+        ReadFreeFields(form, c, item);
+    }
+    return true;
 }
 
 bool LiteralAt(const Cursor& c, std::string_view literal) {
@@ -517,9 +316,9 @@ ScriptItem ReadScriptItem(std::string_view text, std::size_t pos) {
         return item;
     }
     const Cursor c(text, pos);
-    for (const TagForm& form : TagForms) {
-        if (LiteralAt(c, form.Layout.Literal)) {
-            if (ReadTag(form, c, item)) {
+    for (const KnownTag& tag : TagsAfterOpening(c.At(1))) {
+        if (LiteralAt(c, tag.Form.Layout.Literal)) {
+            if (ReadTag(tag.Form, c, item)) {
                 return item;
             }
             item = ScriptItem{};

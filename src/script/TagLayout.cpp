@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editing/TagLayout.h"
+#include "script/TagLayout.h"
 
 #include <charconv>
 #include <cmath>

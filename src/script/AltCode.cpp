@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "playback/AltCode.h"
+#include "script/AltCode.h"
 
 #include "core/CodePage.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editing/TagLayout.h"
-#include "playback/ScriptReader.h"
+#include "script/TagLayout.h"
+#include "script/ScriptReader.h"
 
 #include <gtest/gtest.h>
 
