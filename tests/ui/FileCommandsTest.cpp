@@ -10,6 +10,7 @@
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
+#include "support/MainWindowProgram.h"
 #include "ui/MainCommandTable.h"
 #include "ui/library/NetworkCommands.h"
 #include "ui/library/NetworkDialog.h"
@@ -36,40 +37,19 @@ std::string Slurp(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// One running program: its settings, store and main window.
-struct Program {
-    SettingsBlock settings;
-    FakeHookLibrary hook;
-    FakeMessageSink messages;
-    MacroStore store{hook, messages};
-    int saves = 0;
+// One running program over `file`, network sharing on when asked.
+struct Program : MainWindowProgram {
     int schedules = 0;
-    std::unique_ptr<TMainWin> window;
 
     explicit Program(const fs::path& file, bool network = false) {
         settings.CurrentFile = StoredFromPath(file);
         settings.NetworkMode = network;
-        store.LoadMacroFile(file);
-        store.SetHotKeys();
         TMainWin::Services services;
-        services.Settings = &settings;
-        services.SaveSettings = [this] { ++saves; };
-        services.Store = &store;
-        services.Messages = &messages;
         services.ScheduleChanged = [this] { ++schedules; };
-        window = std::make_unique<TMainWin>(services);
-        BuildCommandGroups(*window);
-        window->RefreshFromStore();
+        Open(file, std::move(services));
         window->Network()->Start();
     }
     int Rows() const { return window->Grid().Model().rowCount(); }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& message : messages.Shown) {
-            texts.push_back(message.Caption + ": " + message.Text);
-        }
-        return texts;
-    }
 };
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
+#include "support/MainWindowProgram.h"
 #include "ui/library/ExportMacrosDialog.h"
 #include "ui/library/ImportExportCommands.h"
 #include "ui/library/ImportMacrosDialog.h"
@@ -63,33 +64,10 @@ fs::path CurrentFile(const fs::path& dir) {
     return current;
 }
 
-struct Program {
-    SettingsBlock settings;
-    FakeHookLibrary hook;
-    FakeMessageSink messages;
-    MacroStore store{hook, messages};
-    int saves = 0;
-    std::unique_ptr<TMainWin> window;
-
+struct Program : MainWindowProgram {
     explicit Program(const fs::path& file) {
         settings.CurrentFile = StoredFromPath(file);
-        store.LoadMacroFile(file);
-        store.SetHotKeys();
-        TMainWin::Services services;
-        services.Settings = &settings;
-        services.SaveSettings = [this] { ++saves; };
-        services.Store = &store;
-        services.Messages = &messages;
-        window = std::make_unique<TMainWin>(services);
-        BuildCommandGroups(*window);
-        window->RefreshFromStore();
-    }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& message : messages.Shown) {
-            texts.push_back(message.Caption + ": " + message.Text);
-        }
-        return texts;
+        Open(file);
     }
     std::string Last() const { return messages.Shown.empty() ? "" : Texts().back(); }
 };

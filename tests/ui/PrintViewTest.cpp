@@ -8,6 +8,7 @@
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
 #include "support/MacroFiles.h"
+#include "support/MainWindowProgram.h"
 #include "ui/MacroIcons.h"
 #include "ui/MainCommandTable.h"
 #include "ui/library/AppearanceDialog.h"
@@ -48,31 +49,17 @@ using test::MacroFields;
 using test::MakeMacro;
 
 // A main window over a macro file of its own.
-struct Program {
+struct Program : MainWindowProgram {
     QTemporaryDir folder;
     fs::path path;
-    SettingsBlock settings;
-    FakeHookLibrary hook;
-    FakeMessageSink messages;
-    MacroStore store{hook, messages};
-    int saves = 0;
-    std::unique_ptr<TMainWin> window;
 
     explicit Program(const std::vector<MacroRecord>& records) {
         settings.MainWindow = {700, 500, 0, 0}; // a size the user chose: widths kept as stored
         path = fs::path(folder.path().toStdString()) / "Listed.ORV";
         test::WriteMacroFile(path, records, {});
-        store.LoadMacroFile(path);
-        store.SetHotKeys();
         TMainWin::Services services;
-        services.Settings = &settings;
-        services.SaveSettings = [this] { ++saves; };
-        services.Store = &store;
-        services.Messages = &messages;
         services.IconFolder = fs::path(folder.path().toStdString()) / "Icons";
-        window = std::make_unique<TMainWin>(services);
-        BuildCommandGroups(*window);
-        window->RefreshFromStore();
+        Open(path, std::move(services));
     }
     PrintListCommands& Printing() const {
         return *window->findChild<PrintListCommands*>(QStringLiteral("PrintListCommands"));
