@@ -37,6 +37,13 @@ inline MacroRecord HotKeyMacro(std::string_view key, std::int16_t scope, std::st
     return record;
 }
 
+// A Global macro on hot key 262 with the program's icon, as the window tests open the editors on.
+inline MacroRecord EditorMacro(std::string_view text, std::string_view nickname) {
+    MacroRecord record = HotKeyMacro(HotKeyName(262).value(), ScopeGlobal, text, {}, nickname);
+    record.Icon.Assign("MAIN");
+    return record;
+}
+
 inline MacroRecord ShortKeyMacro(std::string_view name, std::string_view text,
                                  std::int16_t scope = ScopeGlobal) {
     MacroRecord record;

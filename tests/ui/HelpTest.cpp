@@ -8,6 +8,7 @@
 #include "library/HotKeyChoice.h"
 #include "platform/fake/FakeHookLibrary.h"
 #include "platform/fake/FakeMessageSink.h"
+#include "support/MacroFiles.h"
 #include "ui/HelpCenter.h"
 #include "ui/HelpWindow.h"
 #include "ui/editing/CommandDialogs.h"
@@ -56,14 +57,7 @@ QSet<QString> ManualSections() {
 }
 
 MacroRecord HotKeyMacro() {
-    MacroRecord record;
-    record.Nickname.Assign("Greeting");
-    record.HotKey = 262;
-    record.Scope = ScopeGlobal;
-    record.Active = 1;
-    record.Icon.Assign("MAIN");
-    record.SetText("Hello<DELAY:00.20>");
-    return record;
+    return EditorMacro("Hello<DELAY:00.20>", "Greeting");
 }
 
 // The section the help window shows, or "(none)" when no help window is shown.

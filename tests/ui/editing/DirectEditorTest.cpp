@@ -5,6 +5,7 @@
 #include "core/MacroRecord.h"
 #include "editing/WizardTasks.h"
 #include "platform/fake/FakeMessageSink.h"
+#include "support/MacroFiles.h"
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/MacroFieldsPanel.h"
 #include "ui/editing/TDoScripting.h"
@@ -41,16 +42,7 @@ private slots:
     void WizardTasksAppendAndAskToGoOn();
 
 private:
-    static MacroRecord HotKeyMacro(std::string_view text) {
-        MacroRecord record;
-        record.Nickname.Assign("Letter");
-        record.HotKey = 262;
-        record.Scope = ScopeGlobal;
-        record.Active = 1;
-        record.Icon.Assign("MAIN");
-        record.SetText(text);
-        return record;
-    }
+    static MacroRecord HotKeyMacro(std::string_view text) { return EditorMacro(text, "Letter"); }
     static void Activate(QWidget& window) {
         window.show();
         QApplication::setActiveWindow(&window);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/MacroRecord.h"
 #include "platform/fake/FakeMessageSink.h"
+#include "support/MacroFiles.h"
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/TDoScripting.h"
 
@@ -25,16 +26,7 @@ private slots:
     void ActivationPanelScopeAndCaption();
 
 private:
-    static MacroRecord HotKeyMacro(std::string_view text) {
-        MacroRecord record;
-        record.Nickname.Assign("Greeting");
-        record.HotKey = 262;
-        record.Scope = ScopeGlobal;
-        record.Active = 1;
-        record.Icon.Assign("MAIN");
-        record.SetText(text);
-        return record;
-    }
+    static MacroRecord HotKeyMacro(std::string_view text) { return EditorMacro(text, "Greeting"); }
     static QStringList Shown(const QListWidget* list) {
         QStringList texts;
         for (int i = 0; i < list->count(); ++i) {
