@@ -2,6 +2,7 @@
 #include "editing/commands/CommandForm.h"
 
 #include "core/Paths.h"
+#include "core/Text.h"
 
 #include <charconv>
 #include <cmath>
@@ -24,14 +25,7 @@ std::optional<MadeCommand> CommandOfTag(std::string_view tag) {
 }
 
 std::string Trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return std::string(text);
+    return std::string(Trim(text, " \t"));
 }
 
 std::optional<long long> WholeNumber(std::string_view text) {
