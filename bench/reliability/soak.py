@@ -34,7 +34,8 @@ def cycle_window(display):
 def run_soak(build, minutes, say):
     display = harness.Display()
     result = {"ticks": 0, "hot": 0, "hot_lost": 0, "hot_during_timed": 0, "short": 0,
-              "timed": 0, "window": 0, "mismatches": 0, "unended": 0, "samples": []}
+              "timed": 0, "window": 0, "mismatches": 0, "unended": 0, "samples": [],
+              "private_series": []}
     try:
         program, probe, keyboard = start_with_probe(
             build, display, "Soak", [f"Ctrl+Alt+Shift+G={HOT_TEXT}", f":sk={SHORT_TEXT}",
@@ -85,6 +86,7 @@ def run_soak(build, minutes, say):
             middle_due = not middle_taken and time.monotonic() >= middle
             if tick % 300 == 0 or middle_due:
                 result["window"] += cycle_window(display)
+                result["private_series"].append(program.memory_kib()[1])
             if middle_due:
                 middle_taken = True
                 result["samples"].append((f"{(time.monotonic() - started) / 60:.1f} min",
