@@ -36,7 +36,16 @@ QString HeadingOf(const QTextDocument& document, const QString& anchor) {
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(Caption);
+    BuildHistoryButtons();
+    QLabel* findLabel = BuildFindBox();
+    BuildBrowser();
+    LayOut(*findLabel);
+    ConnectHistory();
+    ConnectFind();
+    AddShortcuts();
+}
 
+void HelpWindow::BuildHistoryButtons() {
     back_ = new QPushButton(QStringLiteral("&Back"), this);
     back_->setToolTip(QStringLiteral("The section shown before (Alt+Left)"));
     forward_ = new QPushButton(QStringLiteral("&Forward"), this);
@@ -48,40 +57,47 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     for (QPushButton* button : {back_, forward_, home_}) {
         button->setAutoDefault(false);
     }
+}
 
+QLabel* HelpWindow::BuildFindBox() {
     find_ = new QLineEdit(this);
     find_->setObjectName(QStringLiteral("FindText"));
     find_->setAccessibleName(QStringLiteral("Find in page"));
     find_->setClearButtonEnabled(true);
     auto* findLabel = new QLabel(QStringLiteral("F&ind:"), this);
     findLabel->setBuddy(find_);
-    auto* previous = new QPushButton(QStringLiteral("&Previous"), this);
-    previous->setToolTip(QStringLiteral("Find the text before this place (Shift+F3)"));
-    auto* next = new QPushButton(QStringLiteral("&Next"), this);
-    next->setToolTip(QStringLiteral("Find the text after this place (F3, Enter)"));
-    for (QPushButton* button : {previous, next}) {
+    previous_ = new QPushButton(QStringLiteral("&Previous"), this);
+    previous_->setToolTip(QStringLiteral("Find the text before this place (Shift+F3)"));
+    next_ = new QPushButton(QStringLiteral("&Next"), this);
+    next_->setToolTip(QStringLiteral("Find the text after this place (F3, Enter)"));
+    for (QPushButton* button : {previous_, next_}) {
         button->setAutoDefault(false);
     }
     found_ = new QLabel(this);
     found_->setObjectName(QStringLiteral("FindResult"));
     found_->setAccessibleName(QStringLiteral("Find result"));
     found_->setMinimumWidth(found_->fontMetrics().horizontalAdvance(QStringLiteral("Not found")));
+    return findLabel;
+}
 
+void HelpWindow::BuildBrowser() {
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setAccessibleName(QStringLiteral("Manual"));
     // Links to web pages open in the web browser; links inside the manual stay here.
     browser_->setOpenExternalLinks(true);
+}
 
+void HelpWindow::LayOut(QLabel& findLabel) {
     auto* bar = new QHBoxLayout;
     bar->addWidget(back_);
     bar->addWidget(forward_);
     bar->addWidget(home_);
     bar->addSpacing(16);
-    bar->addWidget(findLabel);
+    bar->addWidget(&findLabel);
     bar->addWidget(find_, 1);
-    bar->addWidget(previous);
-    bar->addWidget(next);
+    bar->addWidget(previous_);
+    bar->addWidget(next_);
     bar->addWidget(found_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
@@ -89,11 +105,13 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setTabOrder(back_, forward_);
     setTabOrder(forward_, home_);
     setTabOrder(home_, find_);
-    setTabOrder(find_, previous);
-    setTabOrder(previous, next);
-    setTabOrder(next, browser_);
+    setTabOrder(find_, previous_);
+    setTabOrder(previous_, next_);
+    setTabOrder(next_, browser_);
     resize(920, 700);
+}
 
+void HelpWindow::ConnectHistory() {
     connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(home_, &QPushButton::clicked, this, &HelpWindow::Home);
@@ -103,8 +121,11 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // history only; a new file as a change of source.
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::Retitle);
     connect(browser_, &QTextBrowser::historyChanged, this, &HelpWindow::Retitle);
-    connect(next, &QPushButton::clicked, this, [this] { Find(false); });
-    connect(previous, &QPushButton::clicked, this, [this] { Find(true); });
+}
+
+void HelpWindow::ConnectFind() {
+    connect(next_, &QPushButton::clicked, this, [this] { Find(false); });
+    connect(previous_, &QPushButton::clicked, this, [this] { Find(true); });
     connect(find_, &QLineEdit::returnPressed, this, [this] { Find(false); });
     // Typing grows the match in place: the search starts again where the last match starts.
     connect(find_, &QLineEdit::textEdited, this, [this] {
@@ -118,7 +139,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
             Find(false);
         }
     });
+}
 
+void HelpWindow::AddShortcuts() {
     const auto shortcut = [this](const QKeySequence& keys, auto action) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
     };

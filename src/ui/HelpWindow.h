@@ -36,6 +36,13 @@ public:
     QPushButton* HomeButton() const { return home_; }
 
 private:
+    void BuildHistoryButtons();
+    QLabel* BuildFindBox();
+    void BuildBrowser();
+    void LayOut(QLabel& findLabel);
+    void ConnectHistory();
+    void ConnectFind();
+    void AddShortcuts();
     void Home();
     void StartInView();
     void Retitle();
@@ -46,6 +53,8 @@ private:
     QPushButton* forward_ = nullptr;
     QPushButton* home_ = nullptr;
     QLineEdit* find_ = nullptr;
+    QPushButton* previous_ = nullptr;
+    QPushButton* next_ = nullptr;
     QLabel* found_ = nullptr;
 };
 

@@ -68,26 +68,57 @@ QPushButton* TDoScripting::Button(const char* objectName) const {
     return findChild<QPushButton*>(QString::fromLatin1(objectName));
 }
 
-void TDoScripting::BuildWindow() {
-    const auto button = [this](const char* name, const QString& caption,
-                               void (TDoScripting::*slot)()) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        b->installEventFilter(this);
-        if (slot != nullptr) {
-            connect(b, &QPushButton::clicked, this, slot);
-        }
-        return b;
-    };
+QPushButton* TDoScripting::MakeButton(const char* name, const QString& caption,
+                                      void (TDoScripting::*slot)()) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->installEventFilter(this);
+    if (slot != nullptr) {
+        connect(b, &QPushButton::clicked, this, slot);
+    }
+    return b;
+}
 
+void TDoScripting::BuildWindow() {
+    BuildFields();
+    QLabel* commandsLabel = BuildCommandList();
+    QLabel* scriptLabel = BuildScriptList();
+    QVBoxLayout* addButtons = BuildAddButtons();
+    QVBoxLayout* lineButtons = BuildLineButtons();
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(commandsLabel, 0, 0);
+    grid->addWidget(optionBox_, 1, 0);
+    grid->addLayout(addButtons, 1, 1);
+    grid->addWidget(scriptLabel, 0, 2);
+    grid->addWidget(script_, 1, 2);
+    grid->addLayout(lineButtons, 1, 3);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(2, 5);
+    grid->setRowStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fields_);
+    layout->addLayout(grid, 1);
+
+    ChainTabOrder();
+    setMinimumWidth(320);
+}
+
+void TDoScripting::BuildFields() {
     MacroFieldsPanel::Setup fields = MacroFieldsPanel::SetupFrom(setup_);
     fields_ = new MacroFieldsPanel(record_, std::move(fields), dialogs_.Scope(), messages_, this);
     connect(fields_, &MacroFieldsPanel::ScopeChanged, this, &TDoScripting::DoCaption);
     // Alt+S belongs to the script list, as it always has; "Select" is reached with Tab.
     fields_->ChooseWinProg()->setText(QStringLiteral("&Select"));
     fields_->ChooseWinProg()->setShortcut(QKeySequence());
+    for (QPushButton* fieldButton : fields_->findChildren<QPushButton*>()) {
+        fieldButton->installEventFilter(this);
+    }
+}
 
+QLabel* TDoScripting::BuildCommandList() {
     optionBox_ = new QListWidget(this);
     optionBox_->setObjectName(QStringLiteral("OptionBox"));
     optionBox_->setAccessibleName(QStringLiteral("Commands"));
@@ -108,7 +139,10 @@ void TDoScripting::BuildWindow() {
     connect(optionBox_, &QListWidget::itemActivated, this, &TDoScripting::AddButtonClick);
     auto* commandsLabel = new QLabel(QStringLiteral("Co&mmands"), this);
     commandsLabel->setBuddy(optionBox_);
+    return commandsLabel;
+}
 
+QLabel* TDoScripting::BuildScriptList() {
     script_ = new QListWidget(this);
     script_->setObjectName(QStringLiteral("Script"));
     script_->setAccessibleName(QStringLiteral("Macro Script"));
@@ -119,18 +153,22 @@ void TDoScripting::BuildWindow() {
     connect(script_, &QListWidget::itemSelectionChanged, this, [this] { EnableDisable(); });
     auto* scriptLabel = new QLabel(QStringLiteral("Macro &Script"), this);
     scriptLabel->setBuddy(script_);
+    return scriptLabel;
+}
 
-    auto* wizard = button("Wizard", QStringLiteral("Command\nWi&zard"), &TDoScripting::WizardClick);
+QVBoxLayout* TDoScripting::BuildAddButtons() {
+    auto* wizard =
+        MakeButton("Wizard", QStringLiteral("Command\nWi&zard"), &TDoScripting::WizardClick);
     wizard->setAccessibleName(QStringLiteral("Command Wizard"));
     auto* addButtons = new QVBoxLayout;
     addButtons->addWidget(wizard);
     addButtons->addSpacing(12);
     addButtons->addWidget(
-        button("InsertBefore", QStringLiteral("I&nsert"), &TDoScripting::InsertBeforeClick));
+        MakeButton("InsertBefore", QStringLiteral("I&nsert"), &TDoScripting::InsertBeforeClick));
     addButtons->addWidget(
-        button("InsertAfter", QStringLiteral("&Insert"), &TDoScripting::InsertAfterClick));
+        MakeButton("InsertAfter", QStringLiteral("&Insert"), &TDoScripting::InsertAfterClick));
     addButtons->addWidget(
-        button("AddButton", QStringLiteral("&Add"), &TDoScripting::AddButtonClick));
+        MakeButton("AddButton", QStringLiteral("&Add"), &TDoScripting::AddButtonClick));
     addButtons->addStretch(1);
     // The two captions differ only in their mnemonic; the arrow and the second line tell at a
     // glance which one goes above the selected line and which below.
@@ -142,41 +180,33 @@ void TDoScripting::BuildWindow() {
     Button("InsertAfter")->setToolTip(QStringLiteral("Insert below the selected line"));
     Button("InsertBefore")->setAccessibleName(QStringLiteral("Insert above"));
     Button("InsertAfter")->setAccessibleName(QStringLiteral("Insert below"));
+    return addButtons;
+}
 
+QVBoxLayout* TDoScripting::BuildLineButtons() {
     auto* lineButtons = new QVBoxLayout;
-    lineButtons->addWidget(button("DoUp", QStringLiteral("&Up"), &TDoScripting::DoUpClick));
-    lineButtons->addWidget(button("DoDown", QStringLiteral("&Down"), &TDoScripting::DoDownClick));
-    lineButtons->addWidget(button("DoEdit", QStringLiteral("&Edit"), &TDoScripting::DoEditClick));
-    lineButtons->addWidget(button("DoCopy", QStringLiteral("Cop&y"), &TDoScripting::DoCopyClick));
+    lineButtons->addWidget(MakeButton("DoUp", QStringLiteral("&Up"), &TDoScripting::DoUpClick));
     lineButtons->addWidget(
-        button("DoDelete", QStringLiteral("De&lete"), &TDoScripting::DoDeleteClick));
+        MakeButton("DoDown", QStringLiteral("&Down"), &TDoScripting::DoDownClick));
+    lineButtons->addWidget(
+        MakeButton("DoEdit", QStringLiteral("&Edit"), &TDoScripting::DoEditClick));
+    lineButtons->addWidget(
+        MakeButton("DoCopy", QStringLiteral("Cop&y"), &TDoScripting::DoCopyClick));
+    lineButtons->addWidget(
+        MakeButton("DoDelete", QStringLiteral("De&lete"), &TDoScripting::DoDeleteClick));
     lineButtons->addStretch(1);
-    lineButtons->addWidget(button("OkButton", QStringLiteral("&Ok"), &TDoScripting::OkButtonClick));
-    lineButtons->addWidget(button("CancelButton", QStringLiteral("&Cancel"), nullptr));
+    lineButtons->addWidget(
+        MakeButton("OkButton", QStringLiteral("&Ok"), &TDoScripting::OkButtonClick));
+    lineButtons->addWidget(MakeButton("CancelButton", QStringLiteral("&Cancel"), nullptr));
     connect(Button("CancelButton"), &QPushButton::clicked, this, &QDialog::reject);
-    auto* help = button("HelpButton", QStringLiteral("&Help"), nullptr);
+    auto* help = MakeButton("HelpButton", QStringLiteral("&Help"), nullptr);
     help->setEnabled(static_cast<bool>(setup_.ShowHelp));
     connect(help, &QPushButton::clicked, this, [this] { setup_.ShowHelp(); });
     lineButtons->addWidget(help);
+    return lineButtons;
+}
 
-    auto* grid = new QGridLayout;
-    grid->addWidget(commandsLabel, 0, 0);
-    grid->addWidget(optionBox_, 1, 0);
-    grid->addLayout(addButtons, 1, 1);
-    grid->addWidget(scriptLabel, 0, 2);
-    grid->addWidget(script_, 1, 2);
-    grid->addLayout(lineButtons, 1, 3);
-    grid->setColumnStretch(0, 2);
-    grid->setColumnStretch(2, 5);
-    grid->setRowStretch(1, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fields_);
-    layout->addLayout(grid, 1);
-
-    for (QPushButton* fieldButton : fields_->findChildren<QPushButton*>()) {
-        fieldButton->installEventFilter(this);
-    }
+void TDoScripting::ChainTabOrder() {
     QList<QWidget*> order = fields_->TabOrder();
     order << QList<QWidget*>{optionBox_,
                              Button("Wizard"),
@@ -191,11 +221,10 @@ void TDoScripting::BuildWindow() {
                              Button("DoDelete"),
                              Button("OkButton"),
                              Button("CancelButton"),
-                             help};
+                             Button("HelpButton")};
     for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
-    setMinimumWidth(320);
 }
 
 void TDoScripting::FormShow() {

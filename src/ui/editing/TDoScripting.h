@@ -12,10 +12,12 @@
 #include <optional>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace orvane {
 
@@ -86,6 +88,13 @@ protected:
 
 private:
     void BuildWindow();
+    QPushButton* MakeButton(const char* name, const QString& caption, void (TDoScripting::*slot)());
+    void BuildFields();
+    QLabel* BuildCommandList();
+    QLabel* BuildScriptList();
+    QVBoxLayout* BuildAddButtons();
+    QVBoxLayout* BuildLineButtons();
+    void ChainTabOrder();
     void FormShow();
     void AddALine(Placement placement);
     void ShowLines(std::optional<std::size_t> selected);

@@ -52,56 +52,15 @@ void TModHotKeys::BuildWindow() {
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);
     layout->setMenuBar(bar);
-
-    // The window's own keys take most letters (the key buttons' mnemonics are fixed), so the
-    // fields along the top are reached with Tab from the nickname, where the window opens.
-    MacroFieldsPanel::Setup fields = MacroFieldsPanel::SetupFrom(setup_);
-    fields.Mnemonics = false;
-    fields_ =
-        new MacroFieldsPanel(record_, std::move(fields), setup_.Scope, *services_.Messages, this);
-    connect(fields_, &MacroFieldsPanel::ScopeChanged, this, &TModHotKeys::DoCaption);
+    BuildFields();
     layout->addWidget(fields_);
-
-    text_ = new KeystrokeBox(this);
-    text_->setObjectName(QStringLiteral("NewFormat"));
-    text_->setAccessibleName(QStringLiteral("Macro text"));
-    text_->setAccessibleDescription(
-        QStringLiteral("The macro's text and tags. Tab types a tab; Ctrl+Tab moves on."));
-    text_->setMinimumSize(text_->fontMetrics().averageCharWidth() * 60,
-                          text_->fontMetrics().height() * 10);
-    auto* textLabel = new QLabel(QStringLiteral("Macro te&xt"), this);
-    textLabel->setBuddy(text_);
+    QLabel* textLabel = BuildTextBox();
 
     // The command buttons, two columns beside the text; "SYMBOLS" first.
     auto* commands = new QGridLayout;
     commands->setSpacing(4);
     QList<QWidget*> commandOrder;
-    keys_ = new KeyPanel(services_, this);
-    connect(keys_, &KeyPanel::Insert, this, &TModHotKeys::SetIt);
-    keys_->Button("Symbols")->hide();
-    keys_->MiscellaneousLabel()->setText(QStringLiteral("Miscellaneous"));
-    auto* symbols = new QPushButton(QStringLiteral("SYMBOLS"), this);
-    symbols->setObjectName(QStringLiteral("SymbolsButton"));
-    symbols->setAutoDefault(false);
-    connect(symbols, &QPushButton::clicked, keys_, &KeyPanel::SymbolsClick);
-    commands->addWidget(symbols, 0, 0);
-    commandOrder << symbols;
-    QMenu* actions = bar->addMenu(QStringLiteral("&Actions"));
-    connect(actions->addAction(QStringLiteral("S&ymbols...")), &QAction::triggered, keys_,
-            &KeyPanel::SymbolsClick);
-    int at = 1;
-    for (const DirectCommandButton& command : DirectCommandButtons) {
-        auto* button = new QPushButton(Latin(command.Caption), this);
-        button->setObjectName(Latin(command.Name));
-        button->setAutoDefault(false);
-        const CommandCode code = command.Code;
-        connect(button, &QPushButton::clicked, this, [this, code] { CommandClick(code); });
-        connect(actions->addAction(Latin(command.Caption)), &QAction::triggered, this,
-                [this, code] { CommandClick(code); });
-        commands->addWidget(button, at % 10, at / 10);
-        commandOrder << button;
-        ++at;
-    }
+    QMenu* actions = BuildCommandButtons(*bar, *commands, commandOrder);
 
     auto* textColumn = new QVBoxLayout;
     textColumn->addWidget(textLabel);
@@ -123,6 +82,64 @@ void TModHotKeys::BuildWindow() {
     bar->removeAction(actions->menuAction());
     bar->addMenu(actions);
 
+    ChainTabOrder(commandOrder);
+}
+
+void TModHotKeys::BuildFields() {
+    // The window's own keys take most letters (the key buttons' mnemonics are fixed), so the
+    // fields along the top are reached with Tab from the nickname, where the window opens.
+    MacroFieldsPanel::Setup fields = MacroFieldsPanel::SetupFrom(setup_);
+    fields.Mnemonics = false;
+    fields_ =
+        new MacroFieldsPanel(record_, std::move(fields), setup_.Scope, *services_.Messages, this);
+    connect(fields_, &MacroFieldsPanel::ScopeChanged, this, &TModHotKeys::DoCaption);
+}
+
+QLabel* TModHotKeys::BuildTextBox() {
+    text_ = new KeystrokeBox(this);
+    text_->setObjectName(QStringLiteral("NewFormat"));
+    text_->setAccessibleName(QStringLiteral("Macro text"));
+    text_->setAccessibleDescription(
+        QStringLiteral("The macro's text and tags. Tab types a tab; Ctrl+Tab moves on."));
+    text_->setMinimumSize(text_->fontMetrics().averageCharWidth() * 60,
+                          text_->fontMetrics().height() * 10);
+    auto* textLabel = new QLabel(QStringLiteral("Macro te&xt"), this);
+    textLabel->setBuddy(text_);
+    return textLabel;
+}
+
+QMenu* TModHotKeys::BuildCommandButtons(QMenuBar& bar, QGridLayout& commands,
+                                        QList<QWidget*>& commandOrder) {
+    keys_ = new KeyPanel(services_, this);
+    connect(keys_, &KeyPanel::Insert, this, &TModHotKeys::SetIt);
+    keys_->Button("Symbols")->hide();
+    keys_->MiscellaneousLabel()->setText(QStringLiteral("Miscellaneous"));
+    auto* symbols = new QPushButton(QStringLiteral("SYMBOLS"), this);
+    symbols->setObjectName(QStringLiteral("SymbolsButton"));
+    symbols->setAutoDefault(false);
+    connect(symbols, &QPushButton::clicked, keys_, &KeyPanel::SymbolsClick);
+    commands.addWidget(symbols, 0, 0);
+    commandOrder << symbols;
+    QMenu* actions = bar.addMenu(QStringLiteral("&Actions"));
+    connect(actions->addAction(QStringLiteral("S&ymbols...")), &QAction::triggered, keys_,
+            &KeyPanel::SymbolsClick);
+    int at = 1;
+    for (const DirectCommandButton& command : DirectCommandButtons) {
+        auto* button = new QPushButton(Latin(command.Caption), this);
+        button->setObjectName(Latin(command.Name));
+        button->setAutoDefault(false);
+        const CommandCode code = command.Code;
+        connect(button, &QPushButton::clicked, this, [this, code] { CommandClick(code); });
+        connect(actions->addAction(Latin(command.Caption)), &QAction::triggered, this,
+                [this, code] { CommandClick(code); });
+        commands.addWidget(button, at % 10, at / 10);
+        commandOrder << button;
+        ++at;
+    }
+    return actions;
+}
+
+void TModHotKeys::ChainTabOrder(const QList<QWidget*>& commandOrder) {
     QList<QWidget*> order = fields_->TabOrder();
     order << text_ << commandOrder;
     for (QPushButton* key : keys_->findChildren<QPushButton*>()) {

@@ -6,13 +6,17 @@
 #include "ui/editing/CommandDialogs.h"
 #include "ui/editing/KeystrokeDialog.h"
 
+#include <QList>
 #include <QString>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 
+class QGridLayout;
+class QLabel;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 
 namespace orvane {
@@ -67,6 +71,12 @@ protected:
 
 private:
     void BuildWindow();
+    void BuildFields();
+    QLabel* BuildTextBox();
+    // Fills `commands` with the command buttons and the "&Actions" menu with the same commands;
+    // the buttons' tab order goes to `commandOrder`.
+    QMenu* BuildCommandButtons(QMenuBar& bar, QGridLayout& commands, QList<QWidget*>& commandOrder);
+    void ChainTabOrder(const QList<QWidget*>& commandOrder);
     void FormShow();
     void DoCaption();
     // "Cu&t", "&Copy", "&Paste", "&Delete" on the focused text box or edit box.

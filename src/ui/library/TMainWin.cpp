@@ -2,7 +2,6 @@
 #include "ui/library/TMainWin.h"
 
 #include "capture/CaptureSession.h"
-#include "core/CodePage.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroStore.h"
 #include "core/Paths.h"
@@ -17,14 +16,11 @@
 #include "ui/library/NetworkCommands.h"
 #include "ui/library/SettingsFonts.h"
 #include "widgets/MacroGrid.h"
-#include "widgets/TrayIcons.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
-#include <QDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLocale>
@@ -41,14 +37,6 @@ namespace {
 
 constexpr int ButtonBarHeight = 33;
 constexpr int LetterPanelWidth = 159;
-
-QIcon RecordingIcon() {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64}) {
-        icon.addFile(QStringLiteral(":/orvane/icons/recording-%1.png").arg(size));
-    }
-    return icon;
-}
 
 } // namespace
 
@@ -77,17 +65,7 @@ TMainWin::TMainWin(Services services, QWidget* parent)
     });
     connect(grid_, &MacroGrid::HeaderRightClicked, this, &TMainWin::HeaderSort);
 
-    tray_ = new TrayIcons(ProgramIcon(), RecordingIcon(), this);
-    trayMenu_ = new QMenu(this);
-    trayMenu_->addAction(QStringLiteral("&Open"), this, &TMainWin::OpenFromTray);
-    trayMenu_->addAction(QStringLiteral("&Terminate and Unload"), this, &TMainWin::TerminateClick);
-    connect(tray_, &TrayIcons::MainClicked, this, &TMainWin::OpenFromTray);
-    connect(tray_, &TrayIcons::MenuIconClicked, this,
-            [this](int record, const QPoint& at) { emit MenuTrayIconClicked(record, at.x()); });
-    connect(tray_, &TrayIcons::MainRightClicked, this, [this](const QPoint& at) {
-        raise();
-        trayMenu_->popup(at);
-    });
+    BuildTray();
 
     buttonBar_ = new QWidget(client_);
     buttonBar_->setObjectName(QStringLiteral("buttonBar"));
@@ -102,15 +80,7 @@ void TMainWin::AttachCommandGroups(const CommandGroups& groups) {
     macros_ = groups.Macros;
     network_ = groups.Network;
 
-    // Without a notification area the tray cannot be used: the setting is forced off for this
-    // run and the command that would turn it on is disabled until one appears.
-    if (!TrayIcons::Available()) {
-        settings_.UseTray = false;
-    }
-    Action(MainCommand::PlaceInSystemTray)->setChecked(settings_.UseTray);
-    tray_->ShowMain(settings_.UseTray);
-    FollowTray(TrayIcons::Available());
-    connect(tray_, &TrayIcons::AvailabilityChanged, this, &TMainWin::FollowTray);
+    AttachTray();
 
     ShowButtonBar(settings_.UseSpeed);
     // Sized to what its contents need before it is placed: growing a placed window at its first
@@ -248,24 +218,6 @@ void TMainWin::RefreshFromStore(int record) {
     DoMenuTaskIcon();
 }
 
-bool TMainWin::RebuildMenuTaskIcons() {
-    if (services_.Store == nullptr) {
-        return false;
-    }
-    std::vector<MenuTrayEntry> entries = MenuTrayEntries(*services_.Store);
-    if (entries == menuTrayEntries_) {
-        return false;
-    }
-    std::vector<TrayIcons::MenuIcon> icons;
-    for (const MenuTrayEntry& entry : entries) {
-        icons.push_back({entry.Macro, QString::fromStdString(Windows1252ToUtf8(entry.Tooltip)),
-                         MacroIconFor(entry.Icon, true, services_.IconFolder)});
-    }
-    tray_->SetMenuIcons(icons);
-    menuTrayEntries_ = std::move(entries);
-    return true;
-}
-
 void TMainWin::FillList() {
     const int selected = grid_->SelectedRecord();
     grid_->Model().SetSortOrder(SortOrder());
@@ -326,49 +278,8 @@ void TMainWin::DoCaption() {
     }
 }
 
-void TMainWin::FollowTray(bool available) {
-    trayAvailable_ = available;
-    commands_->SetAvailable(MainCommand::PlaceInSystemTray, available);
-    commands_->SetAvailable(MainCommand::Hide, CanHide());
-}
-
-bool TMainWin::CanHide() const {
-    // Hidden without a tray, the window comes back with the Activate hot key; with a tray the
-    // command belongs to "Place in System Tray".
-    return settings_.UseTray || !trayAvailable_;
-}
-
-void TMainWin::HideClick() {
-    if (CanHide()) {
-        hide();
-    }
-}
-
 void TMainWin::TerminateClick() {
     close();
-}
-
-void TMainWin::PlaceInTrayClick() {
-    if (!TrayIcons::Available()) {
-        Action(MainCommand::PlaceInSystemTray)->setChecked(false);
-        return;
-    }
-    settings_.UseTray = !settings_.UseTray;
-    Action(MainCommand::PlaceInSystemTray)->setChecked(settings_.UseTray);
-    tray_->ShowMain(settings_.UseTray);
-    commands_->SetAvailable(MainCommand::Hide, CanHide());
-    services_.SaveSettings();
-}
-
-void TMainWin::OpenFromTray() {
-    if (settings_.UseTray) {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible()) {
-                dialog->reject();
-            }
-        }
-    }
-    ShowInFront();
 }
 
 void TMainWin::ShowInFront() {
@@ -465,11 +376,6 @@ void TMainWin::ReleaseSyncFile(bool changed) {
     }
 }
 
-void TMainWin::ClearMenuTaskIcon() {
-    tray_->ClearMenuIcons();
-    menuTrayEntries_.clear(); // the next rebuild shows them again
-}
-
 void TMainWin::ShowMacroFile(const std::filesystem::path& path) {
     if (services_.Store == nullptr) {
         return;
@@ -483,11 +389,6 @@ void TMainWin::CheckAndSetTime() {
     if (services_.ScheduleChanged) {
         services_.ScheduleChanged();
     }
-}
-
-void TMainWin::DoMenuTaskIcon() {
-    RebuildMenuTaskIcons();
-    emit MenuTaskIconsDue();
 }
 
 void TMainWin::DoLastFiles(std::string_view oldName, std::string_view newName) {
@@ -512,18 +413,6 @@ void TMainWin::showEvent(QShowEvent* event) {
     if (hideAfterShow_) {
         hideAfterShow_ = false;
         QTimer::singleShot(0, this, &QWidget::hide);
-    }
-}
-
-void TMainWin::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    // Minimising while the tray is in use puts the program in the tray instead.
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) &&
-        settings_.UseTray && QApplication::activeModalWidget() == nullptr) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(windowState() & ~Qt::WindowMinimized);
-            hide();
-        });
     }
 }
 

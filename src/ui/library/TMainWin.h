@@ -200,6 +200,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildTray();
+    // Follows the notification area and the "Place in System Tray" setting.
+    void AttachTray();
     void FitDefaultSizesToFont();
     void SetMacroButtons();
     void FitClientToBar();
