@@ -101,6 +101,8 @@ def run_soak(build, minutes, say):
         result["timed"] += probe.text.count(TIMED_TEXT)
         result["window"] += cycle_window(display)
         result["samples"].append(("end", measure(program, display, keyboard)))
+        say("soak: private memory (KiB) at each showing of the main window: " +
+            " ".join(str(kib) for kib in result["private_series"]))
         result["ticks"] = tick
         result["running"] = program.running()
         program.stop()
