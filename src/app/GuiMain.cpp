@@ -73,6 +73,89 @@ QString FindManual() {
     return QFileInfo::exists(source) ? source : QString();
 }
 
+// The real hook backend, and our own input synthesis that it must tell from the user's.
+// Without them (an X server lacking XInput 2 or XTEST) the program runs without hot keys.
+struct HookBackends {
+    HookBackends(bool traceHooks, std::string& error)
+        : X11Hook(X11HookLibrary::Open(nullptr, traceHooks, error)),
+          Synth(X11InputSynth::Open(nullptr, error)) {}
+
+    std::unique_ptr<X11HookLibrary> X11Hook;
+    std::unique_ptr<X11InputSynth> Synth;
+    NullHookLibrary InactiveHook;
+    const bool Live = X11Hook && Synth;
+    HookLibrary& Hook = Live ? static_cast<HookLibrary&>(*X11Hook) : InactiveHook;
+};
+
+// What the command dialogs ask of the desktop, on connections of their own: the windows and
+// programs to choose from, the window under a picked point, test plays, opening a file.
+struct DialogDesktop {
+    explicit DialogDesktop(std::string& error) : Windows(X11WindowSystem::Open(nullptr, error)) {}
+
+    const std::unique_ptr<X11WindowSystem> Windows;
+    CanberraSound Sound{[this] {
+        if (Windows) {
+            Windows->Bell();
+        }
+    }};
+    ProcProcesses Processes;
+    SpawnShell Shell;
+};
+
+TMainWin::Services MainWindowServices(ProgramLifecycle& lifecycle, MacroStore& store,
+                                      Prompter& messages, KeyPickRelay& keyPicks,
+                                      std::function<void()>& rebuildSchedule, Sound& sound,
+                                      const ProgramFolders& folders,
+                                      std::unique_ptr<X11HookLibrary>& x11Hook) {
+    return {&lifecycle.Settings(),
+            [&lifecycle] { lifecycle.SaveSettings(); },
+            FindManual(),
+            &store,
+            &messages,
+            &keyPicks,
+            [&rebuildSchedule] {
+                if (rebuildSchedule) {
+                    rebuildSchedule();
+                }
+            },
+            &sound,
+            &lifecycle.Swaps(),
+            folders.Data / "Icons",
+            [&x11Hook] {
+                return x11Hook ? x11Hook->UnavailableHotKeys() : std::vector<std::uint16_t>{};
+            }};
+}
+
+CaptureCommands::Services CaptureServices(const ProgramFolders& folders, MacroStore& store,
+                                          KeyPickRelay& keyPicks, HotKeyParts& parts) {
+    return {folders.Runtime,
+            folders.Data,
+            {&store, &keyPicks},
+            [&parts] { return parts.Dispatch ? parts.Dispatch->GetTopProgram() : std::string(); },
+            [&parts] {
+                if (parts.Dispatch && parts.Dispatch->LastOtherProgramWindow() != NoWindow) {
+                    parts.Playback->Finder().BringToFront(parts.Dispatch->LastOtherProgramWindow());
+                }
+            }};
+}
+
+// The capture session hears the recorder's text through hot key dispatch.
+void ConnectCapture(HotKeyParts& parts, CaptureCommands& capture) {
+    if (parts.Dispatch) {
+        parts.Dispatch->AddListener(&capture.Session());
+        parts.Host->SetStartCapture([&capture] { capture.StartACapture(); });
+    }
+}
+
+// With the tray in use the program starts as its tray icon alone. Hot keys another program
+// took first never reach us: the user hears of them once the window is up.
+void ShowMainWindow(TMainWin& window, const SettingsBlock& settings) {
+    if (!settings.UseTray) {
+        window.show();
+    }
+    QTimer::singleShot(0, &window, [&window] { window.ReportUnavailableKeys(); });
+}
+
 void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("orvane"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
@@ -94,19 +177,16 @@ std::unique_ptr<WidgetMap> OpenWidgetMap(const ProgramFolders& folders) {
 // What the command dialogs are given. Keys typed into "Enter Keystrokes" and "Modify Hot Key"
 // never start macros. An editor that closes because the program ends leaves the hooks as the
 // shutdown left them.
-CommandDialogServices DialogServices(Prompter& editorMessages, SettingsBlock& settings,
-                                     ProgramLifecycle& lifecycle, CanberraSound& sound,
-                                     SpawnShell& shell, X11WindowSystem* windows,
-                                     ProcProcesses& processes, MacroStore& store,
-                                     const bool& ended) {
+CommandDialogServices DialogServices(Prompter& editorMessages, ProgramLifecycle& lifecycle,
+                                     DialogDesktop& desktop, MacroStore& store, const bool& ended) {
     CommandDialogServices services;
     services.Messages = &editorMessages;
-    services.Settings = &settings;
+    services.Settings = &lifecycle.Settings();
     services.SaveSettings = [&lifecycle] { lifecycle.SaveSettings(); };
-    services.Sounds = &sound;
-    services.Programs = &shell;
-    services.Windows = windows;
-    services.Running = &processes;
+    services.Sounds = &desktop.Sound;
+    services.Programs = &desktop.Shell;
+    services.Windows = desktop.Windows.get();
+    services.Running = &desktop.Processes;
     services.KeyboardHook = [&store, &ended](bool on) {
         if (ended) {
             return;
@@ -170,16 +250,10 @@ int RunGui(int argc, char** argv) {
     app.installEventFilter(&titleFit);
 
     Prompter messages(nullptr, true);
-    // The real hook backend, and our own input synthesis that it must tell from the user's.
-    // Without them (an X server lacking XInput 2 or XTEST) the program runs without hot keys.
     const bool traceHooks = !qgetenv("ORVANE_HOOK_TRACE").isEmpty();
     std::string error;
-    std::unique_ptr<X11HookLibrary> x11Hook = X11HookLibrary::Open(nullptr, traceHooks, error);
-    std::unique_ptr<X11InputSynth> synth = X11InputSynth::Open(nullptr, error);
-    NullHookLibrary inactiveHook;
-    const bool hotKeysLive = x11Hook && synth;
-    HookLibrary& hook = hotKeysLive ? static_cast<HookLibrary&>(*x11Hook) : inactiveHook;
-    MacroStore store(hook, messages);
+    HookBackends hooks(traceHooks, error);
+    MacroStore store(hooks.Hook, messages);
     ProgramLifecycle lifecycle(store, messages);
     const ProgramFolders folders = ProgramFoldersFrom(ProcessEnvironment(), ::getuid());
     const QByteArray display = qgetenv("DISPLAY");
@@ -189,60 +263,26 @@ int RunGui(int argc, char** argv) {
     const std::unique_ptr<WidgetMap> widgetMap = OpenWidgetMap(folders);
 
     SettingsBlock& settings = lifecycle.Settings();
-    // What the command dialogs ask of the desktop, on connections of their own: the windows and
-    // programs to choose from, the window under a picked point, test plays, opening a file.
-    const std::unique_ptr<X11WindowSystem> dialogWindows = X11WindowSystem::Open(nullptr, error);
-    CanberraSound dialogSound([&dialogWindows] {
-        if (dialogWindows) {
-            dialogWindows->Bell();
-        }
-    });
-    ProcProcesses dialogProcesses;
-    SpawnShell dialogShell;
+    DialogDesktop dialogDesktop(error);
     // Recomputes the timer table after a timed macro changed; set once the scheduler exists.
     std::function<void()> rebuildSchedule;
     KeyPickRelay keyPicks;
-    TMainWin window({&settings, [&lifecycle] { lifecycle.SaveSettings(); }, FindManual(), &store,
-                     &messages, &keyPicks,
-                     [&rebuildSchedule] {
-                         if (rebuildSchedule) {
-                             rebuildSchedule();
-                         }
-                     },
-                     &dialogSound, &lifecycle.Swaps(), folders.Data / "Icons",
-                     [&x11Hook] {
-                         return x11Hook ? x11Hook->UnavailableHotKeys()
-                                        : std::vector<std::uint16_t>{};
-                     }});
+    TMainWin window(MainWindowServices(lifecycle, store, messages, keyPicks, rebuildSchedule,
+                                       dialogDesktop.Sound, folders, hooks.X11Hook));
     BuildCommandGroups(window);
 
     HotKeyParts parts;
-    const HotKeyContext context{parts,    x11Hook, synth,   store,    settings,
-                                messages, window,  folders, keyPicks, rebuildSchedule};
-    StartHotKeys(context, hotKeysLive, traceHooks, error);
+    const HotKeyContext context{parts,    hooks.X11Hook, hooks.Synth, store,    settings,
+                                messages, window,        folders,     keyPicks, rebuildSchedule};
+    StartHotKeys(context, hooks.Live, traceHooks, error);
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
 
-    // Capture: the session hears the recorder's text through hot key dispatch.
     std::unique_ptr<X11WindowSystem> captureWindows;
-    if (hotKeysLive) {
-        captureWindows = WireRecorder(*x11Hook, error);
+    if (hooks.Live) {
+        captureWindows = WireRecorder(*hooks.X11Hook, error);
     }
-    const std::unique_ptr<HotKeyDispatch>& dispatch = parts.Dispatch;
-    CaptureCommands capture(
-        window,
-        {folders.Runtime,
-         folders.Data,
-         {&store, &keyPicks},
-         [&dispatch] { return dispatch ? dispatch->GetTopProgram() : std::string(); },
-         [&parts] {
-             if (parts.Dispatch && parts.Dispatch->LastOtherProgramWindow() != NoWindow) {
-                 parts.Playback->Finder().BringToFront(parts.Dispatch->LastOtherProgramWindow());
-             }
-         }});
-    if (dispatch) {
-        dispatch->AddListener(&capture.Session());
-        parts.Host->SetStartCapture([&capture] { capture.StartACapture(); });
-    }
+    CaptureCommands capture(window, CaptureServices(folders, store, keyPicks, parts));
+    ConnectCapture(parts, capture);
 
     // The editors: the main window's macro commands open them and store what they return.
     Prompter editorMessages(&window);
@@ -250,8 +290,7 @@ int RunGui(int argc, char** argv) {
         {&settings, folders.Data / "Icons", &editorMessages, ShowHelpForActiveWindow});
     bool ended = false;
     const CommandDialogServices dialogServices =
-        DialogServices(editorMessages, settings, lifecycle, dialogSound, dialogShell,
-                       dialogWindows.get(), dialogProcesses, store, ended);
+        DialogServices(editorMessages, lifecycle, dialogDesktop, store, ended);
     RegisterCommandDialogs(scripting.Dialogs(), dialogServices);
     PopupMenuBuilder menuBuilder(
         {&store, folders.Data / "Icons", &editorMessages, ShowHelpForActiveWindow});
@@ -275,12 +314,7 @@ int RunGui(int argc, char** argv) {
     TerminationSignals terminationSignals;
     ConnectEnding(app, window, terminationSignals, settings, lifecycle, ended);
 
-    // With the tray in use the program starts as its tray icon alone.
-    if (!settings.UseTray) {
-        window.show();
-    }
-    // Hot keys another program took first never reach us: the user hears of them once now.
-    QTimer::singleShot(0, &window, [&window] { window.ReportUnavailableKeys(); });
+    ShowMainWindow(window, settings);
     QApplication::exec();
     end();
     return 0;
