@@ -131,47 +131,44 @@ int RunServeClipboard() {
     return ServeClipboardUntilTaken(text, STDOUT_FILENO);
 }
 
-int RunPlayCommand(int& argc, char** argv) {
-    const auto args = ParseArguments(argc, argv);
-    if (!args) {
-        std::fputc('\n', stderr);
-        PrintCommandUsage("play", stderr);
-        return ExitBadUsage;
-    }
-    if (args->Help) {
-        PrintCommandUsage("play", stdout);
-        return ExitDone;
-    }
-    std::string macroText;
-    std::optional<MacroRecord> stored;
-    if (args->Macro) {
-        stored = StoredMacro(*args);
-        if (!stored) {
-            return ExitFailed;
-        }
-        macroText = stored->Text(); // stored texts are Windows-1252 already
-    } else {
-        std::string bytes;
-        if (args->File) {
-            auto contents = ReadWholeFile(*args->File);
-            if (!contents) {
-                std::fprintf(stderr, "orvane play: cannot read \"%s\"\n", args->File->c_str());
-                return ExitFailed;
-            }
-            bytes = std::move(*contents);
-        } else {
-            bytes = *args->Text;
-        }
-        PlayInput input = MacroTextFromInput(bytes);
-        if (input.Unmappable > 0) {
-            std::fprintf(stderr,
-                         "orvane play: %zu character(s) have no Windows-1252 form and are typed "
-                         "as \"?\"\n",
-                         input.Unmappable);
-        }
-        macroText = std::move(input.MacroText);
-    }
+namespace {
 
+// The macro text of `--text` or `--file`, in Windows-1252; nothing when the file cannot be read.
+std::optional<std::string> TextFromInput(const PlayArguments& args) {
+    std::string bytes;
+    if (args.File) {
+        auto contents = ReadWholeFile(*args.File);
+        if (!contents) {
+            std::fprintf(stderr, "orvane play: cannot read \"%s\"\n", args.File->c_str());
+            return std::nullopt;
+        }
+        bytes = std::move(*contents);
+    } else {
+        bytes = *args.Text;
+    }
+    PlayInput input = MacroTextFromInput(bytes);
+    if (input.Unmappable > 0) {
+        std::fprintf(stderr,
+                     "orvane play: %zu character(s) have no Windows-1252 form and are typed "
+                     "as \"?\"\n",
+                     input.Unmappable);
+    }
+    return std::move(input.MacroText);
+}
+
+// A window- or program-specific macro goes where its hot key would send it.
+bool BringStoredScopeForward(const MacroRecord& stored, WindowFinder& finder) {
+    const ScopeResult scope = BringScopeForward(stored, finder);
+    if (scope.Outcome != ScopeOutcome::Ready) {
+        std::fprintf(stderr, "orvane play: %s\n",
+                     Windows1252ToUtf8(ScopeOutcomeText(scope.Outcome, stored)).c_str());
+        return false;
+    }
+    return true;
+}
+
+int PlayOnDesktop(int& argc, char** argv, const std::string& macroText,
+                  const std::optional<MacroRecord>& stored) {
     // Our own connection first: without a display Qt would abort with a message of its own.
     std::string error;
     std::unique_ptr<X11InputSynth> synth = X11InputSynth::Open(nullptr, error);
@@ -199,14 +196,8 @@ int RunPlayCommand(int& argc, char** argv) {
         std::fprintf(stderr, "orvane play: %s\n", error.c_str());
         return ExitFailed;
     }
-    if (stored) {
-        // A window- or program-specific macro goes where its hot key would send it.
-        const ScopeResult scope = BringScopeForward(*stored, desktop->Finder());
-        if (scope.Outcome != ScopeOutcome::Ready) {
-            std::fprintf(stderr, "orvane play: %s\n",
-                         Windows1252ToUtf8(ScopeOutcomeText(scope.Outcome, *stored)).c_str());
-            return ExitFailed;
-        }
+    if (stored && !BringStoredScopeForward(*stored, desktop->Finder())) {
+        return ExitFailed;
     }
     SystemWallClock clock;
     Player player(*synth, pump, desktop->Commands(), desktop->Prompts(), clock);
@@ -224,6 +215,37 @@ int RunPlayCommand(int& argc, char** argv) {
     synth->EndOfPlayback();
     KeepClipboardAfterExit();
     return ExitDone;
+}
+
+} // namespace
+
+int RunPlayCommand(int& argc, char** argv) {
+    const auto args = ParseArguments(argc, argv);
+    if (!args) {
+        std::fputc('\n', stderr);
+        PrintCommandUsage("play", stderr);
+        return ExitBadUsage;
+    }
+    if (args->Help) {
+        PrintCommandUsage("play", stdout);
+        return ExitDone;
+    }
+    std::string macroText;
+    std::optional<MacroRecord> stored;
+    if (args->Macro) {
+        stored = StoredMacro(*args);
+        if (!stored) {
+            return ExitFailed;
+        }
+        macroText = stored->Text(); // stored texts are Windows-1252 already
+    } else {
+        std::optional<std::string> text = TextFromInput(*args);
+        if (!text) {
+            return ExitFailed;
+        }
+        macroText = std::move(*text);
+    }
+    return PlayOnDesktop(argc, argv, macroText, stored);
 }
 
 } // namespace orvane
