@@ -5,6 +5,7 @@ lets its modifiers go at random moments while the macro types, sometimes holding
 end. After each play, with every key let go: no modifier may stay down in the server, and the
 probe window must hold exactly the macro's text once more."""
 
+import collections
 import ctypes
 import os
 import random
@@ -75,12 +76,14 @@ class Probe:
                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True,
                                         start_new_session=True)
         self.text = ""
+        self.recent = collections.deque(maxlen=80)  # the last events, for a mismatch's report
         self.ready = threading.Event()
         self.changed = threading.Condition()
         threading.Thread(target=self.read, daemon=True).start()
 
     def read(self):
         for line in self.process.stdout:
+            self.recent.append(line.strip())
             parts = line.split()
             if parts and parts[0] == "READY":
                 self.ready.set()

@@ -77,7 +77,8 @@ def run_soak(build, minutes, say):
                 if not harness.wait_for(lambda: probe.text.replace(TIMED_TEXT, "") == expected,
                                         20):
                     result["mismatches"] += 1
-                    say(f"soak: expected {expected[-30:]!r}, the probe has {probe.text[-30:]!r}")
+                    say(f"soak: expected {expected[-30:]!r}, the probe has {probe.text[-30:]!r}; "
+                        "its last events: " + " | ".join(probe.recent))
                 elif not harness.wait_for(lambda: ends.ended() > ended, 10):
                     result["unended"] += 1
                 result["timed"] += probe.text.count(TIMED_TEXT)
