@@ -18,7 +18,9 @@ WindowClient ClientOfWindow(Display* display, unsigned long window) {
     }
     for (long i = 0; i < count; ++i) {
         if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_XID) {
-            found.Base = values[i].spec.client;
+            // The value's first member names the client it answers for.
+            const auto& [client, length, value] = values[i];
+            found.Base = client.client;
         } else if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID && found.Pid <= 0) {
             found.Pid = std::max<long>(XResGetClientPid(&values[i]), 0);
         }
