@@ -9,6 +9,7 @@
 #include "PlayEnds.h"
 #include "Probe.h"
 #include "VirtualDisplay.h"
+#include "WidgetMap.h"
 #include "Xdotool.h"
 #include "core/HotKeyTable.h"
 #include "core/MacroRecord.h"
@@ -79,6 +80,7 @@ public:
         options.argv.insert(options.argv.end(), {"/F", file.string()});
         options.env = display_.Env();
         options.env["ORVANE_HOOK_TRACE"] = "1"; // tells when each ShortKey's play has ended
+        options.env.insert(map_.EnvEntry());
         options.stderrFd = fd;
         options.cwd = cwd.string();
         program_ = std::make_unique<ChildProcess>(options);
@@ -236,6 +238,8 @@ public:
     }
 
     VirtualDisplay& Display() { return display_; }
+    // Where the program's controls are, for the tests that click them.
+    const WidgetMap& Controls() const { return map_; }
     // The caption's file name, after a switch made elsewhere than through the constructor.
     std::string Caption() const { return caption_.substr(11, caption_.size() - 12); }
     void SetCaption(const std::string& name) { caption_ = "Orvane 98 (" + name + ")"; }
@@ -243,6 +247,7 @@ public:
 
 private:
     VirtualDisplay display_;
+    WidgetMap map_{display_.Folder() / "widgets.txt"};
     std::string caption_;
     fs::path log_;
     std::unique_ptr<ChildProcess> program_;
@@ -489,8 +494,17 @@ TEST(Sharing, AKilledLockHolderIsTakenOverAfterItsHeartbeatStops) {
     EXPECT_EQ(sync[4], '\2');
 }
 
-TEST(Sharing, TheChosenMacroStaysChosenWhenAnotherInstanceMovesItsRow) {
-    const SharedFolder files("chosen");
+// How the user of the chosen-macro test chooses the macro, starts Remove and closes the
+// message boxes: with the keyboard or with the mouse.
+struct RemoveSteps {
+    std::function<::testing::AssertionResult(Instance&)> ChooseLastRow;
+    std::function<::testing::AssertionResult(Instance&)> Remove;
+    std::function<::testing::AssertionResult(Instance&, const std::string&, const std::string&)>
+        Answer; // closes the box titled by the first text with its button named by the second
+};
+
+void TheChosenMacroStaysChosen(const std::string& name, const RemoveSteps& steps) {
+    const SharedFolder files(name);
     const fs::path shared = files.Path() / "Shared.ORV";
     MacroRecord chosen = Macro("Ctrl+Alt+Shift+G", "mm");
     chosen.HotKey = HotKeyShortKey;
@@ -503,24 +517,67 @@ TEST(Sharing, TheChosenMacroStaysChosenWhenAnotherInstanceMovesItsRow) {
 
     // The user chooses the ShortKey macro (the last row); another instance then adds a
     // ShortKey that sorts before it, so its row moves down one.
-    ASSERT_TRUE(ActivateWindowByTitle(user.Display(), "Orvane 98 (Shared)"));
-    ASSERT_TRUE(PressKeys(user.Display(), {"ctrl+End"}));
+    ASSERT_TRUE(steps.ChooseLastRow(user));
     ASSERT_TRUE(other.CopyToShortKey("aa"));
 
     // Remove: the file has changed, so the command is refused and the file reloaded; tried
     // again, it asks about the macro the user chose, not the one now in its old row.
-    std::string message;
-    ASSERT_TRUE(ActivateWindowByTitle(user.Display(), "Orvane 98 (Shared)"));
-    ASSERT_TRUE(PressKeys(user.Display(), {"alt+m", "e"}));
-    ASSERT_TRUE(user.Dismiss("Notice")) << user.Log();
-    ASSERT_TRUE(ActivateWindowByTitle(user.Display(), "Orvane 98 (Shared)"));
-    ASSERT_TRUE(PressKeys(user.Display(), {"alt+m", "e"}));
+    ASSERT_TRUE(steps.Remove(user));
+    ASSERT_TRUE(WaitFor([&] { return user.Shown("Notice"); })) << user.Log();
+    ASSERT_TRUE(steps.Answer(user, "Notice", "OK")) << user.Log();
+    ASSERT_TRUE(WaitFor([&] { return !user.Shown("Notice"); })) << user.Log();
+    ASSERT_TRUE(steps.Remove(user));
     ASSERT_TRUE(WaitFor([&] { return user.Shown("Delete"); })) << user.Log();
     EXPECT_EQ(user.Messages().back(),
               "Delete: Are you sure you want to remove the ShortKey \"mm\"?");
-    ASSERT_TRUE(PressKeys(user.Display(), {"n"}));
+    ASSERT_TRUE(steps.Answer(user, "Delete", "No"));
     ASSERT_TRUE(WaitFor([&] { return !user.Shown("Delete"); }));
     EXPECT_EQ(ShortKeysIn(shared), (std::map<std::string, int>{{"aa", 1}, {"mm", 1}}));
+}
+
+TEST(Sharing, TheChosenMacroStaysChosenWhenAnotherInstanceMovesItsRow) {
+    const std::string caption = "Orvane 98 (Shared)";
+    TheChosenMacroStaysChosen(
+        "chosen-keys",
+        {.ChooseLastRow =
+             [&](Instance& user) {
+                 if (auto active = ActivateWindowByTitle(user.Display(), caption); !active) {
+                     return active;
+                 }
+                 return PressKeys(user.Display(), {"ctrl+End"});
+             },
+         .Remove =
+             [&](Instance& user) {
+                 if (auto active = ActivateWindowByTitle(user.Display(), caption); !active) {
+                     return active;
+                 }
+                 return PressKeys(user.Display(), {"alt+m", "e"});
+             },
+         .Answer =
+             [](Instance& user, const std::string& box, const std::string& button) {
+                 if (auto active = ActivateWindowByTitle(user.Display(), box); !active) {
+                     return active;
+                 }
+                 return PressKeys(user.Display(), {button == "No" ? "n" : "Return"});
+             }});
+}
+
+TEST(Sharing, TheChosenMacroStaysChosenForAMouseUser) {
+    const std::string caption = "Orvane 98 (Shared)";
+    TheChosenMacroStaysChosen(
+        "chosen-mouse", {.ChooseLastRow =
+                             [&](Instance& user) {
+                                 return user.Controls().Click(user.Display(), caption, "Macros:mm");
+                             },
+                         .Remove =
+                             [&](Instance& user) {
+                                 return user.Controls().Click(user.Display(), caption,
+                                                              "Remove Macro");
+                             },
+                         .Answer =
+                             [](Instance& user, const std::string& box, const std::string& button) {
+                                 return user.Controls().Click(user.Display(), box, button);
+                             }});
 }
 
 TEST(Sharing, ADamagedSyncFileStopsTheCommandAndKeepsEverything) {
