@@ -3,8 +3,8 @@
 
 #include "app/CanberraSound.h"
 #include "app/QtClipboard.h"
-#include "platform/x11/ProcProcesses.h"
-#include "platform/x11/SpawnShell.h"
+#include "platform/linux/ProcProcesses.h"
+#include "platform/linux/SpawnShell.h"
 #include "platform/x11/X11WindowSystem.h"
 #include "playback/DesktopCommands.h"
 #include "playback/WindowFinder.h"

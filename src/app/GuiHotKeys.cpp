@@ -5,7 +5,7 @@
 #include "core/MacroStore.h"
 #include "core/ProgramLifecycle.h"
 #include "library/KeyPickRelay.h"
-#include "platform/x11/ProcProcesses.h"
+#include "platform/linux/ProcProcesses.h"
 #include "ui/Prompter.h"
 #include "ui/library/TMainWin.h"
 

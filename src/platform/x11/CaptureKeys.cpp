@@ -2,8 +2,8 @@
 #include "platform/x11/CaptureKeys.h"
 
 #include "core/CodePage.h"
-#include "platform/x11/KeysymText.h"
-#include "platform/x11/VirtualKeys.h"
+#include "platform/linux/KeysymText.h"
+#include "platform/linux/VirtualKeys.h"
 
 #include <X11/X.h>
 #include <X11/keysym.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/HookedInputSynth.h"
 
-#include "platform/x11/VirtualKeys.h"
+#include "platform/linux/VirtualKeys.h"
 #include "platform/x11/X11HookLibrary.h"
 #include "platform/x11/X11InputSynth.h"
 

@@ -3,7 +3,7 @@
 
 #include "core/CodePage.h"
 #include "core/HotKeyTable.h"
-#include "platform/x11/KeysymText.h"
+#include "platform/linux/KeysymText.h"
 
 #include <X11/keysym.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/Keymap.h"
 
-#include "platform/x11/KeysymText.h"
+#include "platform/linux/KeysymText.h"
 
 #include <algorithm>
 #include <tuple>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/InputSynth.h"
-#include "platform/x11/VirtualKeys.h"
+#include "platform/linux/VirtualKeys.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/PointerSynth.h"
 
-#include "platform/x11/MouseTranslation.h"
+#include "platform/linux/MouseTranslation.h"
 
 namespace orvane {
 // XInput's headers (pulled in by XTest's) define Absolute as a macro.

@@ -2,7 +2,7 @@
 #include "platform/x11/RemapPlan.h"
 
 #include "core/CodePage.h"
-#include "platform/x11/KeysymText.h"
+#include "platform/linux/KeysymText.h"
 
 #include <X11/keysym.h>
 #include <algorithm>

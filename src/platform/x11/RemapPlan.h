@@ -3,7 +3,7 @@
 
 #include "core/SwapTable.h"
 #include "platform/x11/Keymap.h"
-#include "platform/x11/VirtualKeys.h"
+#include "platform/linux/VirtualKeys.h"
 
 #include <cstdint>
 #include <map>

@@ -2,7 +2,7 @@
 #include "platform/x11/SpareKeycodes.h"
 
 #include "platform/x11/FocusClientSync.h"
-#include "platform/x11/KeysymText.h"
+#include "platform/linux/KeysymText.h"
 #include "platform/x11/ProcessRecords.h"
 #include "platform/x11/XkbKeymapReader.h"
 

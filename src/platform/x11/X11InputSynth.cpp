@@ -2,9 +2,9 @@
 #include "platform/x11/X11InputSynth.h"
 
 #include "platform/x11/KeyRemapper.h"
-#include "platform/x11/KeysymText.h"
+#include "platform/linux/KeysymText.h"
 #include "platform/x11/SynthFence.h"
-#include "platform/x11/VirtualKeys.h"
+#include "platform/linux/VirtualKeys.h"
 #include "platform/x11/XkbKeymapReader.h"
 #include "script/AltCode.h"
 

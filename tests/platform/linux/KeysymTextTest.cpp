@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/KeysymText.h"
+#include "platform/linux/KeysymText.h"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@ using Keysym = std::uint32_t;
 
 inline constexpr Keysym NoKeysym = 0;
 
-// Windows virtual-key codes the X11 backend treats apart from ordinary keys.
+// Windows virtual-key codes the display backends treat apart from ordinary keys.
 namespace VirtualKeyCode {
 inline constexpr std::uint8_t LeftButton = 1;
 inline constexpr std::uint8_t RightButton = 2;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop services that need no display: shell words, finding executables, /proc.
-#include "platform/x11/ProcProcesses.h"
-#include "platform/x11/ShellWords.h"
-#include "platform/x11/SpawnShell.h"
+#include "platform/linux/ProcProcesses.h"
+#include "platform/linux/ShellWords.h"
+#include "platform/linux/SpawnShell.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ class FolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("orvane-x11-" + std::to_string(::getpid()) + "-" +
+                 ("orvane-linux-" + std::to_string(::getpid()) + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
@@ -110,7 +110,7 @@ TEST(ProcProcesses, TheRealListHoldsThisTestProgram) {
     bool found = false;
     for (const RunningProcess& process : ProcProcesses().Running()) {
         found = found ||
-                (process.Pid == ::getpid() && process.Executable == "orvane_x11_translation_tests");
+                (process.Pid == ::getpid() && process.Executable == "orvane_linux_tests");
     }
     EXPECT_TRUE(found);
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/ShellWords.h"
+#include "platform/linux/ShellWords.h"
 
 namespace orvane {
 namespace {

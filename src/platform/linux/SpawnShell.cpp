@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/SpawnShell.h"
+#include "platform/linux/SpawnShell.h"
 
-#include "platform/x11/ShellWords.h"
+#include "platform/linux/ShellWords.h"
 
 #include <cerrno>
 #include <csignal>

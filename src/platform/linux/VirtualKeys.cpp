@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/VirtualKeys.h"
+#include "platform/linux/VirtualKeys.h"
 
 // The 3270 keysyms are only declared on request.
 #define XK_3270

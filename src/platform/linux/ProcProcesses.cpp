@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/ProcProcesses.h"
+#include "platform/linux/ProcProcesses.h"
 
 #include <algorithm>
 #include <charconv>

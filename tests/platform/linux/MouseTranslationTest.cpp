@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/MouseTranslation.h"
+#include "platform/linux/MouseTranslation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/x11/VirtualKeys.h"
+#include "platform/linux/VirtualKeys.h"
 
 namespace orvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/VirtualKeys.h"
+#include "platform/linux/VirtualKeys.h"
 
 #define XK_3270
 #include <X11/keysym.h>
