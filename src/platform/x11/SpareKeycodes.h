@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/x11/EventLoopWait.h"
+#include "platform/EventLoopWait.h"
 #include "platform/x11/Keymap.h"
 #include "platform/x11/SpareKeyType.h"
 #include "platform/x11/SparePlan.h"

@@ -6,7 +6,7 @@
 #include "platform/WindowId.h"
 #include "platform/x11/AbortKeyWatch.h"
 #include "platform/x11/CaptureRecorder.h"
-#include "platform/x11/EventLoopWait.h"
+#include "platform/EventLoopWait.h"
 #include "platform/x11/HotKeyGrabber.h"
 #include "platform/x11/HotKeyGrabs.h"
 #include "platform/x11/KeyRemapper.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/InputSynth.h"
-#include "platform/x11/EventLoopWait.h"
+#include "platform/EventLoopWait.h"
 #include "platform/x11/FocusClientSync.h"
 #include "platform/x11/Keymap.h"
 #include "platform/x11/PointerSynth.h"

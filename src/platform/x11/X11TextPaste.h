@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/TextPaste.h"
-#include "platform/x11/EventLoopWait.h"
+#include "platform/EventLoopWait.h"
 
 #include <chrono>
 #include <functional>

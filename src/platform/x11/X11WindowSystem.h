@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/WindowSystem.h"
-#include "platform/x11/EventLoopWait.h"
+#include "platform/EventLoopWait.h"
 #include "platform/x11/X11Display.h"
 
 #include <chrono>
