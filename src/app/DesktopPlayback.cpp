@@ -3,30 +3,25 @@
 
 #include "app/QtEventPump.h"
 
-#include <QSocketNotifier>
-
 namespace orvane {
 
-std::unique_ptr<DesktopPlayback> DesktopPlayback::Open(const char* displayName, Options options,
+std::unique_ptr<DesktopPlayback> DesktopPlayback::Open(DesktopBackend& desktop, Options options,
                                                        std::string& error) {
     std::unique_ptr<DesktopPlayback> playback(new DesktopPlayback());
-    playback->windows_ = X11WindowSystem::Open(displayName, error);
+    EventLoopWait wait;
+    if (QtEventPump* pump = options.Pump) {
+        wait = [pump](const std::function<bool()>& done,
+                      std::chrono::steady_clock::time_point until) {
+            return pump->WaitFor(done, until);
+        };
+    }
+    playback->windows_ = desktop.OpenWindows(wait ? &wait : nullptr, error);
     if (!playback->windows_) {
         return nullptr;
     }
-    X11WindowSystem* windows = playback->windows_.get();
-    if (QtEventPump* pump = options.Pump) {
-        playback->windowEvents_ =
-            std::make_unique<QSocketNotifier>(windows->ConnectionFd(), QSocketNotifier::Read);
-        QObject::connect(playback->windowEvents_.get(), &QSocketNotifier::activated,
-                         [windows] { windows->DrainEvents(); });
-        windows->SetEventLoopWait(
-            [pump](const std::function<bool()>& done, std::chrono::steady_clock::time_point until) {
-                return pump->WaitFor(done, until);
-            });
-    }
+    DesktopWindows* windows = playback->windows_.get();
     playback->sound_ = std::make_unique<CanberraSound>([windows] { windows->Bell(); });
-    playback->finder_ = std::make_unique<WindowFinder>(*windows, playback->processes_);
+    playback->finder_ = std::make_unique<WindowFinder>(windows->Windows(), playback->processes_);
     playback->commands_ = std::make_unique<DesktopCommands>(DesktopCommands::Parts{
         playback->finder_.get(), &playback->shell_, &playback->clipboard_, playback->sound_.get(),
         options.Pump, std::move(options.Swap), options.Paster});

@@ -3,9 +3,9 @@
 
 #include "app/CanberraSound.h"
 #include "app/QtClipboard.h"
+#include "app/desktop/DesktopBackend.h"
 #include "platform/linux/ProcProcesses.h"
 #include "platform/linux/SpawnShell.h"
-#include "platform/x11/X11WindowSystem.h"
 #include "playback/DesktopCommands.h"
 #include "playback/WindowFinder.h"
 #include "ui/playback/DialogPrompts.h"
@@ -15,7 +15,6 @@
 #include <string>
 #include <string_view>
 
-class QSocketNotifier;
 class QWidget;
 
 namespace orvane {
@@ -23,7 +22,7 @@ namespace orvane {
 class QtEventPump;
 class MessageSink;
 
-// What playback needs of the desktop, put together once: the X11 window system, processes,
+// What playback needs of the desktop, put together once: the backend's window system, processes,
 // shell, clipboard and sounds behind the playback commands, and the run-time prompts. A
 // QApplication must exist first and outlive it. The window system waits for the window manager
 // inside the event loop.
@@ -40,22 +39,19 @@ public:
         TextPaste* Paster = nullptr;
     };
 
-    // Null with the reason in `error` when the X display cannot be opened.
-    static std::unique_ptr<DesktopPlayback> Open(const char* displayName, Options options,
+    // Null with the reason in `error` when the desktop's windows cannot be reached.
+    static std::unique_ptr<DesktopPlayback> Open(DesktopBackend& desktop, Options options,
                                                  std::string& error);
     ~DesktopPlayback();
 
     PlaybackCommands& Commands() { return *commands_; }
     DialogPrompts& Prompts() { return *prompts_; }
     WindowFinder& Finder() { return *finder_; }
-    X11WindowSystem& Windows() { return *windows_; }
 
 private:
     DesktopPlayback() = default;
 
-    std::unique_ptr<X11WindowSystem> windows_;
-    // Wakes the event loop for the window system's waits.
-    std::unique_ptr<QSocketNotifier> windowEvents_;
+    std::unique_ptr<DesktopWindows> windows_;
     ProcProcesses processes_;
     SpawnShell shell_;
     QtClipboard clipboard_;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/GuiHotKeyHost.h"
 
+#include "app/desktop/DesktopBackend.h"
 #include "core/CodePage.h"
 #include "core/TextCase.h"
-#include "platform/x11/X11HookLibrary.h"
 #include "playback/WindowFinder.h"
 
 #include <chrono>
@@ -24,7 +24,7 @@ void GuiHotKeyHost::MenuTopWindow(WindowId target) {
 }
 
 void GuiHotKeyHost::SettleHeldKeys() {
-    hook_.SettleHeldKeys(HeldKeyLimit);
+    desktop_.SettleHeldKeys(HeldKeyLimit);
 }
 
 } // namespace orvane

@@ -9,15 +9,16 @@
 namespace orvane {
 
 class WindowFinder;
-class X11HookLibrary;
+class DesktopBackend;
 
 // Hot key dispatch's view of the main window and the popup menus in the running program.
 class GuiHotKeyHost final : public HotKeyHost {
 public:
     // `showMainWindow` shows the main window in front; `finder` names the window a menu of
     // macros is for. Not owned; must outlive the host.
-    GuiHotKeyHost(X11HookLibrary& hook, WindowFinder& finder, std::function<void()> showMainWindow)
-        : hook_(hook), finder_(finder), showMainWindow_(std::move(showMainWindow)) {}
+    GuiHotKeyHost(DesktopBackend& desktop, WindowFinder& finder,
+                  std::function<void()> showMainWindow)
+        : desktop_(desktop), finder_(finder), showMainWindow_(std::move(showMainWindow)) {}
 
     // The popup menus, once they exist; not owned. Without them no menu is shown.
     void SetPopupMenus(PopupMenus* menus) { menus_ = menus; }
@@ -43,7 +44,7 @@ public:
     void SettleHeldKeys() override;
 
 private:
-    X11HookLibrary& hook_;
+    DesktopBackend& desktop_;
     WindowFinder& finder_;
     std::function<void()> showMainWindow_;
     std::function<void()> startCapture_;

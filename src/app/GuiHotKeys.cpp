@@ -9,7 +9,6 @@
 #include "ui/Prompter.h"
 #include "ui/library/TMainWin.h"
 
-#include <QAbstractEventDispatcher>
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
@@ -48,43 +47,29 @@ private:
     std::FILE* file_ = nullptr;
 };
 
-HotKeyParts::HotKeyParts() : ScreenSaver(X11ScreenSaver::Open(nullptr)) {}
+HotKeyParts::HotKeyParts() = default;
 
 HotKeyParts::~HotKeyParts() = default;
 
 namespace {
 
-// The synthesizer, the event pump, the clipboard paste and the desktop's playback services.
+// The event pump, the clipboard paste and the desktop's playback services.
 void OpenPlayback(const HotKeyContext& c, std::string& error) {
     HotKeyParts& parts = c.Parts;
-    std::unique_ptr<X11InputSynth>& synth = c.Synth;
-    parts.Input = std::make_unique<HookedInputSynth>(*synth, *c.Hook);
-    parts.Pump = std::make_unique<QtEventPump>([&parts] { parts.Input->EndOfBatch(); },
-                                               [&synth] { synth->Flush(); });
-    const auto waitInLoop = [&parts](const std::function<bool()>& done,
-                                     std::chrono::steady_clock::time_point until) {
+    DesktopBackend& desktop = c.Desktop;
+    parts.Pump = std::make_unique<QtEventPump>([&desktop] { desktop.EndOfBatch(); },
+                                               [&desktop] { desktop.Flush(); });
+    const EventLoopWait waitInLoop = [&parts](const std::function<bool()>& done,
+                                              std::chrono::steady_clock::time_point until) {
         return parts.Pump->WaitFor(done, until);
     };
-    c.Hook->SetEventLoopWait(waitInLoop);
-    synth->SetEventLoopWait(waitInLoop);
-    // A program's answer to the synthesizer's ping arrives on its own connection: the
-    // wait for it sleeps in the event loop until then.
-    parts.SynthNotifier =
-        std::make_unique<QSocketNotifier>(synth->ConnectionFd(), QSocketNotifier::Read);
-    QObject::connect(parts.SynthNotifier.get(), &QSocketNotifier::activated, &c.Window,
-                     [&synth] { synth->ServeEvents(); });
-    parts.Paste = X11TextPaste::Open(*parts.Input);
-    if (parts.Paste) {
-        parts.Paste->SetEventLoopWait(waitInLoop);
-        parts.PasteNotifier =
-            std::make_unique<QSocketNotifier>(parts.Paste->ConnectionFd(), QSocketNotifier::Read);
-        QObject::connect(parts.PasteNotifier.get(), &QSocketNotifier::activated, &c.Window,
-                         [&parts] { parts.Paste->ProcessEvents(); });
-    }
+    desktop.Listen(c.Window, waitInLoop);
+    parts.Paste = desktop.OpenPaste(c.Window, waitInLoop);
+    parts.ScreenSaver = desktop.OpenScreenSaver();
     SettingsBlock& settings = c.Settings;
     TMainWin& window = c.Window;
     parts.Playback = DesktopPlayback::Open(
-        nullptr,
+        desktop,
         {parts.Pump.get(), &c.Messages, &window, [&settings] { return settings.UseTray; },
          [&window](std::string_view file) { window.SwitchMacroFile(file); }, parts.Paste.get()},
         error);
@@ -97,25 +82,26 @@ void StartDispatch(const HotKeyContext& c, bool traceHooks) {
     TMainWin& window = c.Window;
     PlaybackCommands& commands = parts.Playback->Commands();
     Prompts& prompts = parts.Playback->Prompts();
+    InputSynth& input = c.Desktop.Input();
     parts.MacroPlayer =
-        std::make_unique<Player>(*parts.Input, *parts.Pump, commands, prompts, parts.Clock);
+        std::make_unique<Player>(input, *parts.Pump, commands, prompts, parts.Clock);
     parts.MacroPlayer->SetPasteAbove([&settings] {
         return settings.PasteLongTexts ? static_cast<std::size_t>(std::max(settings.PasteAbove, 1))
                                        : std::size_t{0};
     });
     WindowFinder& finder = parts.Playback->Finder();
-    parts.Host = std::make_unique<GuiHotKeyHost>(*c.Hook, finder, [&window, &finder] {
+    parts.Host = std::make_unique<GuiHotKeyHost>(c.Desktop, finder, [&window, &finder] {
         window.ShowInFront();
         finder.BringToFront(window.winId());
     });
-    parts.Dispatch = std::make_unique<HotKeyDispatch>(c.Store, *parts.MacroPlayer, *parts.Input,
+    parts.Dispatch = std::make_unique<HotKeyDispatch>(c.Store, *parts.MacroPlayer, input,
                                                       *parts.Pump, prompts, *parts.Host, finder,
                                                       ProcProcesses().ExecutableOf(::getpid()));
     if (traceHooks) {
         parts.Trace = std::make_unique<TraceFile>(c.Folders.Runtime / "hook-trace.txt");
         parts.Dispatch->SetTrace([&parts](char ch) { parts.Trace->Put(ch); });
     }
-    c.Hook->SetReceiver(parts.Dispatch.get());
+    c.Desktop.Hook().SetReceiver(parts.Dispatch.get());
 }
 
 // Popup menus, ShortKeys and timed macros, all started through the dispatch.
@@ -138,9 +124,13 @@ void AddMacroStarters(const HotKeyContext& c) {
         },
         Qt::QueuedConnection);
     parts.Foreground = std::make_unique<FinderForegroundLookup>(finder);
-    parts.ShortKeyWatch = std::make_unique<ShortKeys>(
-        c.Store, c.Settings, *parts.Input, *parts.Pump, *parts.Dispatch, *parts.Foreground);
-    parts.Dispatch->AddListener(parts.ShortKeyWatch.get());
+    // Where the desktop does not show the user's typing, no ShortKey can be heard.
+    if (c.Desktop.Abilities().TypedText) {
+        parts.ShortKeyWatch =
+            std::make_unique<ShortKeys>(c.Store, c.Settings, c.Desktop.Input(), *parts.Pump,
+                                        *parts.Dispatch, *parts.Foreground);
+        parts.Dispatch->AddListener(parts.ShortKeyWatch.get());
+    }
     parts.Dispatch->AddListener(&c.KeyPicks);
     parts.TimedHost = std::make_unique<DesktopTimedMacroHost>(finder, parts.Playback->Commands());
     // Nothing that came due before the start is made up.
@@ -154,56 +144,18 @@ void AddMacroStarters(const HotKeyContext& c) {
     c.RebuildSchedule = [&parts] { parts.Timer->Rebuild(); };
 }
 
-// The hook's connection wakes the event loop; events Xlib has already read (during a round
-// trip) do not, so they are looked at before the loop sleeps. Messages are delivered from a
-// posted call, not from the notifier: a message may play a macro, whose nested event loops
-// must go on hearing the hook (the abort key), and the event loop does not reenter a notifier
-// from inside its own slot.
-void ListenToHook(const HotKeyContext& c) {
-    std::unique_ptr<X11HookLibrary>& x11Hook = c.Hook;
-    TMainWin& window = c.Window;
-    const auto process = [&x11Hook, &window] {
-        QMetaObject::invokeMethod(
-            &window, [&x11Hook] { x11Hook->ProcessEvents(); }, Qt::QueuedConnection);
-    };
-    c.Parts.HookNotifier =
-        std::make_unique<QSocketNotifier>(x11Hook->ConnectionFd(), QSocketNotifier::Read);
-    QObject::connect(c.Parts.HookNotifier.get(), &QSocketNotifier::activated, &window,
-                     [&x11Hook, process] {
-                         x11Hook->ReadPending();
-                         process();
-                     });
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
-                     &window, [&x11Hook, process] {
-                         if (x11Hook->HasWork()) {
-                             process();
-                         }
-                     });
-}
-
 } // namespace
 
-void StartHotKeys(const HotKeyContext& context, bool hotKeysLive, bool traceHooks,
-                  std::string& error) {
-    if (hotKeysLive) {
+void StartHotKeys(const HotKeyContext& context, bool traceHooks, std::string& error) {
+    if (context.Desktop.Live()) {
         OpenPlayback(context, error);
     }
     if (context.Parts.Playback) {
         StartDispatch(context, traceHooks);
         AddMacroStarters(context);
-        ListenToHook(context);
     } else {
         context.Messages.Show("Warning", "Hot keys cannot be watched: " + error + ".");
     }
-}
-
-std::unique_ptr<X11WindowSystem> WireRecorder(X11HookLibrary& hook, std::string& error) {
-    std::unique_ptr<X11WindowSystem> captureWindows = X11WindowSystem::Open(nullptr, error);
-    hook.Recorder().SetWindows(captureWindows.get());
-    hook.Recorder().SetTranscribers([](const CaptureSettings& settings) {
-        return std::make_unique<CaptureScriptWriter>(settings);
-    });
-    return captureWindows;
 }
 
 } // namespace orvane

@@ -10,17 +10,11 @@
 #include "app/GuiHotKeyHost.h"
 #include "app/QtEventPump.h"
 #include "app/SystemWallClock.h"
-#include "platform/x11/HookedInputSynth.h"
-#include "platform/x11/X11HookLibrary.h"
-#include "platform/x11/X11InputSynth.h"
-#include "platform/x11/X11ScreenSaver.h"
-#include "platform/x11/X11TextPaste.h"
-#include "platform/x11/X11WindowSystem.h"
+#include "app/desktop/DesktopBackend.h"
 #include "playback/Player.h"
 #include "ui/activation/PopupMenuScreen.h"
 #include "ui/activation/SchedulerTimer.h"
 
-#include <QSocketNotifier>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,19 +34,15 @@ struct SettingsBlock;
 struct HotKeyParts {
     // Playback of hot key macros. Each wait ends a batch of synthesized input, so the hook
     // backend learns that our events have passed.
-    std::unique_ptr<HookedInputSynth> Input;
     std::unique_ptr<QtEventPump> Pump;
     std::unique_ptr<DesktopPlayback> Playback;
     // Long texts pasted through the clipboard, which it then keeps offering as the user had it.
-    std::unique_ptr<X11TextPaste> Paste;
-    std::unique_ptr<QSocketNotifier> PasteNotifier;
+    std::unique_ptr<TextPaste> Paste;
     SystemWallClock Clock;
     std::unique_ptr<Player> MacroPlayer;
     std::unique_ptr<GuiHotKeyHost> Host;
     std::unique_ptr<HotKeyDispatch> Dispatch;
     std::unique_ptr<TraceFile> Trace;
-    std::unique_ptr<QSocketNotifier> HookNotifier;
-    std::unique_ptr<QSocketNotifier> SynthNotifier;
     // ShortKeys and timed macros start their macros through hot key dispatch.
     std::unique_ptr<FinderForegroundLookup> Foreground;
     std::unique_ptr<ShortKeys> ShortKeyWatch;
@@ -62,7 +52,7 @@ struct HotKeyParts {
     // Popup menus show on screen and start their macros through hot key dispatch.
     std::unique_ptr<PopupMenuScreen> MenuScreen;
     std::unique_ptr<PopupMenus> Menus;
-    const std::unique_ptr<X11ScreenSaver> ScreenSaver;
+    std::unique_ptr<orvane::ScreenSaver> ScreenSaver;
 
     HotKeyParts();
     ~HotKeyParts();
@@ -73,8 +63,7 @@ struct HotKeyParts {
 // What the hot key steps share with the rest of the program.
 struct HotKeyContext {
     HotKeyParts& Parts;
-    std::unique_ptr<X11HookLibrary>& Hook;
-    std::unique_ptr<X11InputSynth>& Synth;
+    DesktopBackend& Desktop;
     MacroStore& Store;
     SettingsBlock& Settings;
     Prompter& Messages;
@@ -84,14 +73,9 @@ struct HotKeyContext {
     std::function<void()>& RebuildSchedule;
 };
 
-// Starts hot keys, ShortKeys, popup menus and timed macros when the hook backend and the
-// synthesizer are live (`hotKeysLive`); otherwise, or when the desktop's playback services are
-// missing, tells the user why hot keys cannot be watched (`error`).
-void StartHotKeys(const HotKeyContext& context, bool hotKeysLive, bool traceHooks,
-                  std::string& error);
-
-// The recorder reads titles and frames of the window in front for positions relative to a
-// window, and the capture's script writer makes the text.
-std::unique_ptr<X11WindowSystem> WireRecorder(X11HookLibrary& hook, std::string& error);
+// Starts hot keys, ShortKeys (where the desktop shows the user's typing), popup menus and timed
+// macros when the desktop backend is live; otherwise, or when the desktop's playback services
+// are missing, tells the user why hot keys cannot be watched (`error`).
+void StartHotKeys(const HotKeyContext& context, bool traceHooks, std::string& error);
 
 } // namespace orvane

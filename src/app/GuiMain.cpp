@@ -14,6 +14,8 @@
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "app/WidgetMap.h"
+#include "app/desktop/DesktopBackend.h"
+#include "app/desktop/DesktopLimits.h"
 #include "capture/CaptureScriptWriter.h"
 #include "core/CodePage.h"
 #include "core/CommandLine.h"
@@ -21,14 +23,8 @@
 #include "core/MacroStore.h"
 #include "core/ProgramLifecycle.h"
 #include "library/KeyPickRelay.h"
-#include "platform/x11/HookedInputSynth.h"
 #include "platform/linux/ProcProcesses.h"
 #include "platform/linux/SpawnShell.h"
-#include "platform/x11/X11HookLibrary.h"
-#include "platform/x11/X11InputSynth.h"
-#include "platform/x11/X11ScreenSaver.h"
-#include "platform/x11/X11TextPaste.h"
-#include "platform/x11/X11WindowSystem.h"
 #include "playback/Player.h"
 #include "ui/HelpCenter.h"
 #include "ui/Prompter.h"
@@ -73,26 +69,13 @@ QString FindManual() {
     return QFileInfo::exists(source) ? source : QString();
 }
 
-// The real hook backend, and our own input synthesis that it must tell from the user's.
-// Without them (an X server lacking XInput 2 or XTEST) the program runs without hot keys.
-struct HookBackends {
-    HookBackends(bool traceHooks, std::string& error)
-        : X11Hook(X11HookLibrary::Open(nullptr, traceHooks, error)),
-          Synth(X11InputSynth::Open(nullptr, error)) {}
-
-    std::unique_ptr<X11HookLibrary> X11Hook;
-    std::unique_ptr<X11InputSynth> Synth;
-    NullHookLibrary InactiveHook;
-    const bool Live = X11Hook && Synth;
-    HookLibrary& Hook = Live ? static_cast<HookLibrary&>(*X11Hook) : InactiveHook;
-};
-
 // What the command dialogs ask of the desktop, on connections of their own: the windows and
 // programs to choose from, the window under a picked point, test plays, opening a file.
 struct DialogDesktop {
-    explicit DialogDesktop(std::string& error) : Windows(X11WindowSystem::Open(nullptr, error)) {}
+    DialogDesktop(DesktopBackend& desktop, std::string& error)
+        : Windows(desktop.OpenWindows(nullptr, error)) {}
 
-    const std::unique_ptr<X11WindowSystem> Windows;
+    const std::unique_ptr<DesktopWindows> Windows;
     CanberraSound Sound{[this] {
         if (Windows) {
             Windows->Bell();
@@ -105,8 +88,7 @@ struct DialogDesktop {
 TMainWin::Services MainWindowServices(ProgramLifecycle& lifecycle, MacroStore& store,
                                       Prompter& messages, KeyPickRelay& keyPicks,
                                       std::function<void()>& rebuildSchedule, Sound& sound,
-                                      const ProgramFolders& folders,
-                                      std::unique_ptr<X11HookLibrary>& x11Hook) {
+                                      const ProgramFolders& folders, DesktopBackend& desktop) {
     return {&lifecycle.Settings(),
             [&lifecycle] { lifecycle.SaveSettings(); },
             FindManual(),
@@ -121,9 +103,7 @@ TMainWin::Services MainWindowServices(ProgramLifecycle& lifecycle, MacroStore& s
             &sound,
             &lifecycle.Swaps(),
             folders.Data / "Icons",
-            [&x11Hook] {
-                return x11Hook ? x11Hook->UnavailableHotKeys() : std::vector<std::uint16_t>{};
-            }};
+            [&desktop] { return desktop.UnavailableHotKeys(); }};
 }
 
 CaptureCommands::Services CaptureServices(const ProgramFolders& folders, MacroStore& store,
@@ -185,7 +165,7 @@ CommandDialogServices DialogServices(Prompter& editorMessages, ProgramLifecycle&
     services.SaveSettings = [&lifecycle] { lifecycle.SaveSettings(); };
     services.Sounds = &desktop.Sound;
     services.Programs = &desktop.Shell;
-    services.Windows = desktop.Windows.get();
+    services.Windows = desktop.Windows ? &desktop.Windows->Windows() : nullptr;
     services.Running = &desktop.Processes;
     services.KeyboardHook = [&store, &ended](bool on) {
         if (ended) {
@@ -252,8 +232,10 @@ int RunGui(int argc, char** argv) {
     Prompter messages(nullptr, true);
     const bool traceHooks = !qgetenv("ORVANE_HOOK_TRACE").isEmpty();
     std::string error;
-    HookBackends hooks(traceHooks, error);
-    MacroStore store(hooks.Hook, messages);
+    std::string notice;
+    const std::unique_ptr<DesktopBackend> desktop =
+        OpenDesktopBackend(BackendUse::Program, traceHooks, notice, error);
+    MacroStore store(desktop->Hook(), messages);
     ProgramLifecycle lifecycle(store, messages);
     const ProgramFolders folders = ProgramFoldersFrom(ProcessEnvironment(), ::getuid());
     const QByteArray display = qgetenv("DISPLAY");
@@ -263,24 +245,21 @@ int RunGui(int argc, char** argv) {
     const std::unique_ptr<WidgetMap> widgetMap = OpenWidgetMap(folders);
 
     SettingsBlock& settings = lifecycle.Settings();
-    DialogDesktop dialogDesktop(error);
+    DialogDesktop dialogDesktop(*desktop, error);
     // Recomputes the timer table after a timed macro changed; set once the scheduler exists.
     std::function<void()> rebuildSchedule;
     KeyPickRelay keyPicks;
     TMainWin window(MainWindowServices(lifecycle, store, messages, keyPicks, rebuildSchedule,
-                                       dialogDesktop.Sound, folders, hooks.X11Hook));
+                                       dialogDesktop.Sound, folders, *desktop));
     BuildCommandGroups(window);
+    DisableWhatTheDesktopLacks(window.Commands(), desktop->Abilities());
 
     HotKeyParts parts;
-    const HotKeyContext context{parts,    hooks.X11Hook, hooks.Synth, store,    settings,
-                                messages, window,        folders,     keyPicks, rebuildSchedule};
-    StartHotKeys(context, hooks.Live, traceHooks, error);
+    const HotKeyContext context{parts,  *desktop, store,    settings,       messages,
+                                window, folders,  keyPicks, rebuildSchedule};
+    StartHotKeys(context, traceHooks, error);
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
-
-    std::unique_ptr<X11WindowSystem> captureWindows;
-    if (hooks.Live) {
-        captureWindows = WireRecorder(*hooks.X11Hook, error);
-    }
+    desktop->WireRecorder(error);
     CaptureCommands capture(window, CaptureServices(folders, store, keyPicks, parts));
     ConnectCapture(parts, capture);
 
@@ -315,6 +294,9 @@ int RunGui(int argc, char** argv) {
     ConnectEnding(app, window, terminationSignals, settings, lifecycle, ended);
 
     ShowMainWindow(window, settings);
+    QTimer::singleShot(0, &window, [&notice, &folders, &messages] {
+        TellOncePerSession(notice, folders.Runtime, messages);
+    });
     QApplication::exec();
     end();
     return 0;

@@ -9,12 +9,12 @@
 #include "app/SystemWallClock.h"
 #include "app/TerminationSignals.h"
 #include "app/Usage.h"
+#include "app/desktop/DesktopBackend.h"
 #include "core/CodePage.h"
 #include "core/MacroRecord.h"
 #include "core/WholeFile.h"
 #include "library/MacroCatalog.h"
 #include "platform/x11/ClipboardKeeper.h"
-#include "platform/x11/X11InputSynth.h"
 #include "playback/Player.h"
 #include "playback/TypedCharacters.h"
 #include "ui/Prompter.h"
@@ -170,49 +170,52 @@ bool BringStoredScopeForward(const MacroRecord& stored, WindowFinder& finder) {
 int PlayOnDesktop(int& argc, char** argv, const std::string& macroText,
                   const std::optional<MacroRecord>& stored) {
     // Our own connection first: without a display Qt would abort with a message of its own.
+    std::string notice;
     std::string error;
-    std::unique_ptr<X11InputSynth> synth = X11InputSynth::Open(nullptr, error);
-    if (!synth) {
+    const std::unique_ptr<DesktopBackend> desktop =
+        OpenDesktopBackend(BackendUse::Play, false, notice, error);
+    if (!notice.empty()) {
+        std::fprintf(stderr, "orvane play: %s\n", notice.c_str());
+    }
+    if (!desktop->Live()) {
         std::fprintf(stderr, "orvane play: %s\n", error.c_str());
         return ExitFailed;
     }
     QApplication app(argc, argv);
 
     // Each wait ends a batch: observers of the input stream learn that our events have passed.
-    QtEventPump pump([&synth] { synth->EndOfBatch(); }, [&synth] { synth->Flush(); });
-    synth->SetEventLoopWait(
-        [&pump](const std::function<bool()>& done, std::chrono::steady_clock::time_point until) {
-            return pump.WaitFor(done, until);
-        });
-    // A program's answer to the synthesizer's ping arrives on its own connection: the wait for
-    // it sleeps in the event loop until then.
-    QSocketNotifier synthEvents(synth->ConnectionFd(), QSocketNotifier::Read);
-    QObject::connect(&synthEvents, &QSocketNotifier::activated, [&synth] { synth->ServeEvents(); });
+    QtEventPump pump([&desktop] { desktop->EndOfBatch(); }, [&desktop] { desktop->Flush(); });
+    QObject context;
+    desktop->Listen(context, [&pump](const std::function<bool()>& done,
+                                     std::chrono::steady_clock::time_point until) {
+        return pump.WaitFor(done, until);
+    });
     Prompter messages(nullptr, true);
     // No main window and no macro file here: the prompts hide nothing, "<SWAP:" does nothing.
-    std::unique_ptr<DesktopPlayback> desktop =
-        DesktopPlayback::Open(nullptr, {&pump, &messages, nullptr, {}, {}}, error);
-    if (!desktop) {
+    std::unique_ptr<DesktopPlayback> playback =
+        DesktopPlayback::Open(*desktop, {&pump, &messages, nullptr, {}, {}}, error);
+    if (!playback) {
         std::fprintf(stderr, "orvane play: %s\n", error.c_str());
         return ExitFailed;
     }
-    if (stored && !BringStoredScopeForward(*stored, desktop->Finder())) {
+    if (stored && !BringStoredScopeForward(*stored, playback->Finder())) {
         return ExitFailed;
     }
     SystemWallClock clock;
-    Player player(*synth, pump, desktop->Commands(), desktop->Prompts(), clock);
+    InputSynth& synth = desktop->Input();
+    Player player(synth, pump, playback->Commands(), playback->Prompts(), clock);
 
     // Killed in the middle of a macro: keys held and keys bound for the moment go back first.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::Requested, [&synth](int signalNumber) {
-        synth->RestoreKeyboard();
+    QObject::connect(&termination, &TerminationSignals::Requested, [&desktop](int signalNumber) {
+        desktop->RestoreKeyboard();
         std::fflush(stderr);
         std::_Exit(128 + signalNumber);
     });
 
-    synth->PrepareCharacters(TypedCharacters(macroText));
-    player.Play(macroText, synth->CapsLockOn());
-    synth->EndOfPlayback();
+    synth.PrepareCharacters(TypedCharacters(macroText));
+    player.Play(macroText, synth.CapsLockOn());
+    synth.EndOfPlayback();
     KeepClipboardAfterExit();
     return ExitDone;
 }

@@ -351,6 +351,29 @@ void MainCommandTable::SetRestriction(const Restriction& restriction) {
     }
 }
 
+void MainCommandTable::SetUnsupported(MainCommand command, const QString& why) {
+    Entry& entry = At(command);
+    entry.Unsupported = true;
+    for (QWidget* shown :
+         {static_cast<QWidget*>(entry.Button), static_cast<QWidget*>(entry.Letter)}) {
+        if (shown != nullptr) {
+            shown->setToolTip(why);
+            shown->setAccessibleDescription(why);
+        }
+    }
+    if (entry.Action != nullptr) {
+        entry.Action->setToolTip(why);
+        entry.Action->setStatusTip(why);
+        // Menus show no tool tips unless asked: the reason would never be seen there.
+        for (QObject* holder : entry.Action->associatedObjects()) {
+            if (auto* menu = qobject_cast<QMenu*>(holder)) {
+                menu->setToolTipsVisible(true);
+            }
+        }
+    }
+    Refresh(entry);
+}
+
 void MainCommandTable::SetCaptions(MainCommand command, const QString& menu, const QString& letter,
                                    const QString& hint) {
     Entry& entry = At(command);
@@ -367,7 +390,7 @@ void MainCommandTable::SetCaptions(MainCommand command, const QString& menu, con
 }
 
 void MainCommandTable::Refresh(Entry& entry) {
-    const bool usable = entry.Built && entry.Available;
+    const bool usable = entry.Built && entry.Available && !entry.Unsupported;
     if (entry.Action != nullptr) {
         entry.Action->setEnabled(usable && !entry.MenuForbidden);
     }

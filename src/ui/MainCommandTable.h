@@ -67,6 +67,9 @@ public:
     void SetAvailable(MainCommand command, bool available);
     // Forbids what the level's restriction names, for the rest of the run.
     void SetRestriction(const Restriction& restriction);
+    // The desktop cannot do what the command needs: it stays disabled for the run, and its
+    // entry and buttons say `why` when pointed at.
+    void SetUnsupported(MainCommand command, const QString& why);
 
     // The captions that follow a state ("Acti&vate Macro" / "Deacti&vate Macro"): the menu
     // entry, the letter panel button and the button bar's hint.
@@ -82,6 +85,7 @@ private:
         bool Available = true;
         bool MenuForbidden = false;
         bool ButtonForbidden = false;
+        bool Unsupported = false;
     };
     void Refresh(Entry& entry);
     Entry& At(MainCommand command);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiTests.h"
 #include "app/CommandGroups.h"
+#include "app/desktop/DesktopLimits.h"
 #include "ui/MainCommandTable.h"
 #include "ui/Prompter.h"
 #include "ui/library/TMainWin.h"
@@ -190,6 +191,43 @@ void MainWindowTest::UnbuiltCommandsAreDisabled() {
     f.window->FollowTray(false);
     QVERIFY(!f.window->Action(MainCommand::PlaceInSystemTray)->isEnabled());
     QVERIFY(f.window->Action(MainCommand::Hide)->isEnabled());
+}
+
+// On a desktop that hides the user's typing (Wayland), ShortKeys, capture and remapping cannot
+// work: their commands stay disabled even when the selection would enable them, and say why in
+// the menu, on the buttons and to screen readers.
+void MainWindowTest::WhatTheDesktopLacksStaysDisabledAndSaysWhy() {
+    Fixture f;
+    const std::vector<MainCommand> lacking = {MainCommand::ShortKeys, MainCommand::Capture,
+                                              MainCommand::EndCapture, MainCommand::RecaptureMacro,
+                                              MainCommand::Remap};
+    for (const MainCommand command : lacking) {
+        f.window->Commands().Bind(command, [] {});
+    }
+    DisableWhatTheDesktopLacks(f.window->Commands(), {false, false, false});
+    for (const MainCommand command : lacking) {
+        f.window->Commands().SetAvailable(command, true);
+        QAction* action = f.window->Action(command);
+        QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
+        QVERIFY2(action->toolTip().contains(QStringLiteral("This desktop")),
+                 qPrintable(action->toolTip()));
+        for (QObject* holder : action->associatedObjects()) {
+            if (auto* menu = qobject_cast<QMenu*>(holder)) {
+                QVERIFY(menu->toolTipsVisible());
+            }
+        }
+        if (QToolButton* button = ButtonFor(*f.window, command)) {
+            QVERIFY(!button->isEnabled());
+            QCOMPARE(button->accessibleDescription(), action->toolTip());
+        }
+    }
+    QVERIFY(f.window->Action(MainCommand::Terminate)->isEnabled());
+
+    // Where the desktop can do everything, nothing changes.
+    Fixture x11;
+    x11.window->Commands().Bind(MainCommand::ShortKeys, [] {});
+    DisableWhatTheDesktopLacks(x11.window->Commands(), {});
+    QVERIFY(x11.window->Action(MainCommand::ShortKeys)->isEnabled());
 }
 
 void MainWindowTest::HeaderSortSavesOnlyWhenThePrimaryKeyChanges() {

@@ -40,6 +40,7 @@ private slots:
     void HeaderSortSavesOnlyWhenThePrimaryKeyChanges();
     void ShowInFrontRestoresAMinimisedWindowAndKeepsAMaximisedOne();
     void CommandTableBuildsMenusButtonsAndPanel();
+    void WhatTheDesktopLacksStaysDisabledAndSaysWhy();
 };
 
 } // namespace orvane

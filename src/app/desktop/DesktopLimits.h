@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/desktop/DesktopBackend.h"
+
+#include <filesystem>
+#include <string>
+
+namespace orvane {
+
+class MainCommandTable;
+class Prompter;
+
+// Commands the desktop cannot carry out stay disabled for the run, each saying why when
+// pointed at: a command that cannot work must not look as if it did.
+void DisableWhatTheDesktopLacks(MainCommandTable& commands, const DesktopAbilities& abilities);
+
+// Shows `notice` (when there is one) once per login session: a marker in the runtime folder
+// remembers it was shown.
+void TellOncePerSession(const std::string& notice, const std::filesystem::path& runtime,
+                        Prompter& messages);
+
+} // namespace orvane
