@@ -275,7 +275,11 @@ int RunGui(int argc, char** argv) {
         {&store, folders.Data / "Icons", &editorMessages, ShowHelpForActiveWindow});
     DirectEditor direct({&dialogServices, scripting.Dialogs().Scope(), folders.Data / "Icons",
                          ShowHelpForActiveWindow});
-    window.SetMacroEditors({&scripting, &direct, &menuBuilder, &capture.Editor()});
+    if (desktop->Abilities().Capture) {
+        window.SetMacroEditors({&scripting, &direct, &menuBuilder, &capture.Editor(), {}});
+    } else {
+        window.SetMacroEditors({&scripting, &direct, &menuBuilder, nullptr, CaptureMissingText()});
+    }
     // A file switch (Open, New, a recent file, <SWAP:) brings the new file's keyboard remapping.
     QObject::connect(&window, &TMainWin::SwapFileDue, &window,
                      [&lifecycle, &store] { lifecycle.Swaps().GetSwapFile(store.CurrentPath()); });

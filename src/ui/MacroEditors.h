@@ -47,6 +47,8 @@ struct MacroEditors {
     MacroEditor* Direct = nullptr;      // "Modify Directly", "&Enter Directly"
     MacroEditor* MenuBuilder = nullptr; // "Build Macro Menu" for PopUp Menu macros
     MacroEditor* Capture = nullptr;     // "&Capture Macro"
+    // Why there is no capture on this desktop; said by the disabled "&Capture Macro".
+    QString CaptureMissing;
 };
 
 } // namespace orvane

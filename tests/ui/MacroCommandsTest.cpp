@@ -210,6 +210,15 @@ void MacroCommandsTest::AddMacroListsEveryKeyAndHandsTheChoiceToAnEditor() {
                      !bare.CaptureButton()->isEnabled(),
                  "no editor exists: nothing to open");
     }
+    {
+        // A desktop without capture: the button stays off and says why.
+        AddMacroDialog::Services noCapture = services;
+        noCapture.Editors.CaptureMissing = QStringLiteral("no capture here");
+        AddMacroDialog dialog(CountKeyUses(table, count), GlobalKeys(table, count), true,
+                              noCapture);
+        QVERIFY(!dialog.CaptureButton()->isEnabled());
+        QCOMPARE(dialog.CaptureButton()->toolTip(), QStringLiteral("no capture here"));
+    }
     services.Editors.Scripting = &scripting;
     AddMacroDialog dialog(CountKeyUses(table, count), GlobalKeys(table, count), true, services);
     dialog.show();
@@ -396,7 +405,7 @@ void MacroCommandsTest::SelectedRowDrivesCaptionsAndDoubleClickEdits() {
     QVERIFY(!table.IsBuilt(MainCommand::ScriptingEditor));
     FakeEditor scripting;
     scripting.Text = "<ENTER>";
-    window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr});
+    window.SetMacroEditors({&scripting, nullptr, nullptr, nullptr, {}});
     QVERIFY(window.Action(MainCommand::ScriptingEditor)->isEnabled());
     QVERIFY(!window.Action(MainCommand::ModifyDirectly)->isEnabled());
     emit window.Grid().RowDoubleClicked(1);

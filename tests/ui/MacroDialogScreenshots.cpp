@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     } editor;
     AddMacroDialog add(
         CountKeyUses(table, count), GlobalKeys(table, count), true,
-        {{&store, &relay}, &messages, {&editor, &editor, nullptr, &editor}, count + 1});
+        {{&store, &relay}, &messages, {&editor, &editor, nullptr, &editor, {}}, count + 1});
     add.show();
     add.KeyField()->setFocus();
     Pick(relay, "Ctrl+Alt+C");

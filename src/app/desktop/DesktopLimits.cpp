@@ -10,6 +10,11 @@
 
 namespace orvane {
 
+QString CaptureMissingText() {
+    return QStringLiteral("This desktop does not let programs record your keys and mouse, so "
+                          "macros cannot be captured here. Write them in the Scripting Editor.");
+}
+
 void DisableWhatTheDesktopLacks(MainCommandTable& commands, const DesktopAbilities& abilities) {
     if (!abilities.TypedText) {
         commands.SetUnsupported(
@@ -18,9 +23,7 @@ void DisableWhatTheDesktopLacks(MainCommandTable& commands, const DesktopAbiliti
                            "cannot be heard here. Hot keys, popup menus and timed macros work."));
     }
     if (!abilities.Capture) {
-        const QString why =
-            QStringLiteral("This desktop does not let programs record your keys and mouse, so "
-                           "macros cannot be captured here. Write them in the Scripting Editor.");
+        const QString why = CaptureMissingText();
         for (const MainCommand command :
              {MainCommand::Capture, MainCommand::EndCapture, MainCommand::RecaptureMacro}) {
             commands.SetUnsupported(command, why);

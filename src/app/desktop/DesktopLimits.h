@@ -3,6 +3,7 @@
 
 #include "app/desktop/DesktopBackend.h"
 
+#include <QString>
 #include <filesystem>
 #include <string>
 
@@ -10,6 +11,9 @@ namespace orvane {
 
 class MainCommandTable;
 class Prompter;
+
+// Why a desktop that keeps the user's keys and mouse from programs cannot record macros.
+QString CaptureMissingText();
 
 // Commands the desktop cannot carry out stay disabled for the run, each saying why when
 // pointed at: a command that cannot work must not look as if it did.

@@ -130,6 +130,8 @@ void AddMacroDialog::TypeChanged() {
     scripting_->setEnabled(EditorFor(Editor::Scripting, type) != nullptr);
     direct_->setEnabled(EditorFor(Editor::Direct, type) != nullptr);
     capture_->setEnabled(EditorFor(Editor::Capture, type) != nullptr);
+    capture_->setToolTip(services_.Editors.CaptureMissing);
+    capture_->setAccessibleDescription(services_.Editors.CaptureMissing);
     // The hidden panel leaves the layout only once it is activated; then the dialog fits.
     layout()->activate();
     adjustSize();
