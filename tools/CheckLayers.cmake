@@ -38,7 +38,7 @@ set(upward "")
 foreach(dir IN ITEMS core platform script playback library activation editing capture)
     file(GLOB_RECURSE files "${SOURCE_ROOT}/${dir}/*.h" "${SOURCE_ROOT}/${dir}/*.cpp")
     foreach(file IN LISTS files)
-        if(file MATCHES "/platform/(x11|fake)/")
+        if(file MATCHES "/platform/(x11|wayland|sway|fake)/")
             continue() # the backends sit beside the program, above the logic
         endif()
         file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")

@@ -11,8 +11,12 @@ With --programs it types instead into real programs (GTK 3, GTK 2, Qt 5 and Qt 6
 xterm), beside `xdotool type`: characters per second of the whole command and the runs whose saved
 file was exact (see programs.py).
 
-Usage: bench/typing/typing_bench.py [--build DIR] [--reps N] [--probe x|qt] [--programs]
-Needs: Xvfb, openbox, xdotool, xprop; actexec (Debian package actiona) is used when present.
+With --wayland it types the same text into foot under a headless sway, beside `wtype`: the Wayland
+row (see wayland.py; `orvane play` is run with ORVANE_BACKEND=wayland).
+
+Usage: bench/typing/typing_bench.py [--build DIR] [--reps N] [--probe x|qt] [--programs|--wayland]
+Needs: Xvfb, openbox, xdotool, xprop; actexec (Debian package actiona) is used when present;
+sway, foot and wtype for --wayland.
 """
 
 import argparse
@@ -28,6 +32,7 @@ import time
 from xml.sax.saxutils import escape
 
 import programs
+import wayland
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -208,6 +213,8 @@ def main():
     parser.add_argument("--probe", choices=["x", "qt"], default="x")
     parser.add_argument("--programs", action="store_true",
                         help="type into real programs instead of a probe")
+    parser.add_argument("--wayland", action="store_true",
+                        help="type into foot under a headless sway, beside wtype")
     args = parser.parse_args()
 
     orvane = os.path.join(args.build, "src", "app", "orvane")
@@ -219,6 +226,9 @@ def main():
 
     if args.programs:
         programs.run(orvane, args.reps, start_display, stop_display)
+        return
+    if args.wayland:
+        wayland.run(orvane, args.reps, programs.TEXT)
         return
     server, wm, env = start_display()
     folder = tempfile.mkdtemp(prefix="orvane-bench-texts-")

@@ -31,28 +31,6 @@ long Number(const std::string& text) {
     return std::strtol(text.c_str(), nullptr, 0);
 }
 
-// Text made readable for a failure message: control characters and non-ASCII bytes escaped.
-std::string Printable(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c >= 0x7f) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\x%02x", c);
-            out += buffer;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
 std::chrono::milliseconds Remaining(const Deadline& deadline) {
     return std::chrono::milliseconds(deadline.RemainingMs());
 }
@@ -63,10 +41,34 @@ std::string ProbeProgram(ProbeKind kind) {
     return kind == ProbeKind::X ? ORVANE_E2E_XPROBE : ORVANE_E2E_QTPROBE;
 }
 
+// On a VirtualDisplay the window manager activates the window as a task bar would; without one
+// nobody answers _NET_ACTIVE_WINDOW, so the focus is set directly.
+ProbeSite Probe::SiteOn(const VirtualDisplay& display) {
+    const bool windowManager = display.Options().windowManager;
+    return ProbeSite{
+        .env = display.Env(),
+        .activate =
+            [&display, windowManager](Probe& probe, std::chrono::milliseconds timeout) {
+                const std::string window = std::to_string(probe.WindowId());
+                const CommandResult result = RunCommand(
+                    {"xdotool", windowManager ? "windowactivate" : "windowfocus", "--sync", window},
+                    display.Env(), timeout);
+                if (result.Succeeded()) {
+                    return ::testing::AssertionSuccess();
+                }
+                return ::testing::AssertionFailure() << result.Describe();
+            },
+        .beforeClose = [&display] { display.SaveScreenshotOfFailure(); },
+        .windowOrigin = nullptr,
+    };
+}
+
 Probe::Probe(const VirtualDisplay& display, std::string title, ProbeKind kind,
              std::vector<std::string> extraArgs)
-    : display_(&display), title_(std::move(title)), kind_(kind), env_(display.Env()),
-      windowManager_(display.Options().windowManager) {
+    : Probe(SiteOn(display), std::move(title), kind, std::move(extraArgs)) {}
+
+Probe::Probe(ProbeSite site, std::string title, ProbeKind kind, std::vector<std::string> extraArgs)
+    : site_(std::move(site)), title_(std::move(title)), kind_(kind) {
     int out[2];
     int in[2];
     if (pipe2(out, O_CLOEXEC) != 0) {
@@ -82,7 +84,7 @@ Probe::Probe(const VirtualDisplay& display, std::string title, ProbeKind kind,
     spawn.argv = {ProbeProgram(kind)};
     spawn.argv.insert(spawn.argv.end(), extraArgs.begin(), extraArgs.end());
     spawn.argv.push_back(title_);
-    spawn.env = env_;
+    spawn.env = site_.env;
     spawn.stdinFd = in[0];
     spawn.stdoutFd = out[1];
     spawn.stderrFd = kInherit;
@@ -102,7 +104,9 @@ Probe::Probe(const VirtualDisplay& display, std::string title, ProbeKind kind,
 }
 
 Probe::~Probe() {
-    display_->SaveScreenshotOfFailure();
+    if (site_.beforeClose) {
+        site_.beforeClose();
+    }
     process_.Stop();
     if (output_ >= 0) {
         close(output_);
@@ -212,15 +216,8 @@ void Probe::Send(const std::string& command) {
     if (WindowId() == 0) {
         return ::testing::AssertionFailure() << "probe \"" << title_ << "\" is not mapped yet";
     }
-    // Without a window manager nobody answers _NET_ACTIVE_WINDOW: set the focus directly.
-    CommandResult result =
-        windowManager_
-            ? RunCommand({"xdotool", "windowactivate", "--sync", std::to_string(windowId_)}, env_,
-                         Remaining(deadline))
-            : RunCommand({"xdotool", "windowfocus", "--sync", std::to_string(windowId_)}, env_,
-                         Remaining(deadline));
-    if (!result.Succeeded()) {
-        return ::testing::AssertionFailure() << result.Describe() << ". " << Describe();
+    if (auto activated = site_.activate(*this, Remaining(deadline)); !activated) {
+        return activated << ". " << Describe();
     }
     return WaitForFocus(true, Remaining(deadline));
 }
@@ -310,7 +307,16 @@ std::vector<ProbeKey> Probe::KeyReleases() {
 
 std::vector<ProbeButton> Probe::Clicks() {
     Read(0);
-    return clicks_;
+    std::vector<ProbeButton> clicks = clicks_;
+    if (site_.windowOrigin) {
+        if (const auto origin = site_.windowOrigin(*this)) {
+            for (ProbeButton& click : clicks) {
+                click.rootX = origin->first + click.x;
+                click.rootY = origin->second + click.y;
+            }
+        }
+    }
+    return clicks;
 }
 
 const std::vector<std::string>& Probe::Lines() {

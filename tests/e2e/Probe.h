@@ -12,11 +12,25 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane::e2e {
 
 class VirtualDisplay;
+class Probe;
+
+// Where a probe runs, for a display other than a VirtualDisplay: the environment it is started
+// in, how its window is brought to the front, what to do before it closes (a picture of a failed
+// test while its window still shows), and where its window is for a client that does not know
+// its own place (a Wayland client reports positions in its window only).
+struct ProbeSite {
+    Environment env;
+    std::function<::testing::AssertionResult(Probe& probe, std::chrono::milliseconds timeout)>
+        activate;
+    std::function<void()> beforeClose;
+    std::function<std::optional<std::pair<int, int>>(Probe& probe)> windowOrigin;
+};
 
 // Which probe program: orvane_xprobe (plain Xlib) or orvane_qtprobe (a Qt 6 text editor, where
 // lost or reordered characters show first).
@@ -65,6 +79,7 @@ public:
     // (e.g. {"--geometry", "400x300+50+60"}).
     Probe(const VirtualDisplay& display, std::string title, ProbeKind kind = ProbeKind::X,
           std::vector<std::string> extraArgs = {});
+    Probe(ProbeSite site, std::string title, ProbeKind kind, std::vector<std::string> extraArgs);
     ~Probe();
     Probe(const Probe&) = delete;
     Probe& operator=(const Probe&) = delete;
@@ -108,7 +123,7 @@ public:
     std::optional<ProbeGeometry> Geometry();
     std::vector<ProbeKey> KeyPresses();
     std::vector<ProbeKey> KeyReleases();
-    // Button presses (wheel steps included).
+    // Button presses (wheel steps included), with the screen position where the window is known.
     std::vector<ProbeButton> Clicks();
     // Every line so far, in order; LineCount() marks a point to wait from.
     const std::vector<std::string>& Lines();
@@ -120,6 +135,7 @@ public:
     std::string Describe() const;
 
 private:
+    static ProbeSite SiteOn(const VirtualDisplay& display);
     // Reads what is available, waiting at most `timeoutMs` for the first bytes (0: no wait).
     void Read(int timeoutMs);
     void TakeLine(const std::string& line);
@@ -127,11 +143,9 @@ private:
     // Waits until `done` holds; false when the limit passes or the probe ends first.
     bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
-    const VirtualDisplay* display_;
+    ProbeSite site_;
     std::string title_;
     ProbeKind kind_;
-    Environment env_;
-    bool windowManager_ = true;
     ChildProcess process_;
     int output_ = -1;
     int input_ = -1;

@@ -4,6 +4,7 @@
 // Hex coding of text on the probe protocol's lines: any byte, newline and space included, travels
 // as two lowercase hex digits, so a line always splits cleanly on spaces and text compares exactly.
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,6 +57,28 @@ inline std::optional<std::string> HexDecode(std::string_view hex) {
         out += static_cast<char>(high * 16 + low);
     }
     return out;
+}
+
+// Text made readable for a failure message: control characters and non-ASCII bytes escaped.
+inline std::string Printable(std::string_view text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7f) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\x%02x", c);
+            out += buffer;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
 }
 
 } // namespace orvane::e2e

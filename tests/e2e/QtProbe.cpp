@@ -53,6 +53,8 @@ class ProbeWindow : public QPlainTextEdit {
 public:
     explicit ProbeWindow(const QString& title) {
         setWindowTitle(title);
+        // A context menu opened by a right press would take the release away from the probe.
+        setContextMenuPolicy(Qt::NoContextMenu);
         viewport()->installEventFilter(this);
         installEventFilter(this);
         connect(this, &QPlainTextEdit::textChanged, [this] { Emit("TEXT " + Hex(toPlainText())); });

@@ -170,23 +170,9 @@ VirtualDisplay::VirtualDisplay(VirtualDisplayOptions options) : options_(options
     folder_ = MakePrivateFolder();
     try {
         StartServer();
-        env_ = CurrentEnvironment();
-        for (const char* name :
-             {"WAYLAND_DISPLAY", "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS", "SESSION_MANAGER",
-              "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE", "DESKTOP_SESSION", "XMODIFIERS",
-              "QT_IM_MODULE", "GTK_IM_MODULE", "LANGUAGE"}) {
-            env_.erase(name);
-        }
+        env_ = PrivateEnvironment(folder_);
         env_["DISPLAY"] = name_;
-        env_["HOME"] = (folder_ / "home").string();
-        env_["XDG_CONFIG_HOME"] = (folder_ / "config").string();
-        env_["XDG_DATA_HOME"] = (folder_ / "data").string();
-        env_["XDG_CACHE_HOME"] = (folder_ / "cache").string();
-        env_["XDG_STATE_HOME"] = (folder_ / "state").string();
-        env_["XDG_RUNTIME_DIR"] = (folder_ / "runtime").string();
-        env_["LC_ALL"] = "C.UTF-8";
         env_["QT_QPA_PLATFORM"] = "xcb";
-        env_["NO_AT_BRIDGE"] = "1";
         if (options_.windowManager) {
             StartWindowManager();
             WaitForWindowManager();

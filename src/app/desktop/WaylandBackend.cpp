@@ -58,13 +58,22 @@ public:
     explicit SwayWindows(std::unique_ptr<SwayWindowSystem> windows)
         : windows_(std::move(windows)) {}
 
-    void Listen(const EventLoopWait& wait) { windows_->SetEventLoopWait(wait); }
+    // The compositor's answers (a window that became focused) wake the event loop's waits.
+    void Listen(const EventLoopWait& wait) {
+        events_ =
+            std::make_unique<QSocketNotifier>(windows_->ConnectionFd(), QSocketNotifier::Read);
+        SwayWindowSystem* windows = windows_.get();
+        QObject::connect(events_.get(), &QSocketNotifier::activated,
+                         [windows] { windows->ProcessEvents(); });
+        windows_->SetEventLoopWait(wait);
+    }
     WindowSystem& Windows() override { return *windows_; }
     // The compositor has no bell of its own; the sound theme's bell stands in (see CanberraSound).
     void Bell() override {}
 
 private:
     std::unique_ptr<SwayWindowSystem> windows_;
+    std::unique_ptr<QSocketNotifier> events_;
 };
 
 class WaylandBackend final : public DesktopBackend {
@@ -80,14 +89,13 @@ public:
     }
     InputSynth& Input() override { return input_; }
 
-    void Listen(QObject& context, const EventLoopWait& wait) override {
+    void Listen(QObject& context, const EventLoopWait& /*wait*/) override {
         WaylandInputSynth* synth = synth_.get();
         synthEvents_ =
             std::make_unique<QSocketNotifier>(synth->ConnectionFd(), QSocketNotifier::Read);
         QObject::connect(synthEvents_.get(), &QSocketNotifier::activated, &context,
                          [synth] { synth->ServeEvents(); });
         if (hotKeys_) {
-            hotKeys_->SetEventLoopWait(wait);
             ListenToHotKeys(context);
         }
     }
@@ -129,11 +137,7 @@ private:
         };
         hotKeyEvents_ =
             std::make_unique<QSocketNotifier>(hotKeys->EventFd(), QSocketNotifier::Read);
-        QObject::connect(hotKeyEvents_.get(), &QSocketNotifier::activated, &context,
-                         [hotKeys, process] {
-                             hotKeys->ReadPending();
-                             process();
-                         });
+        QObject::connect(hotKeyEvents_.get(), &QSocketNotifier::activated, &context, process);
         QObject::connect(QAbstractEventDispatcher::instance(),
                          &QAbstractEventDispatcher::aboutToBlock, &context, [hotKeys, process] {
                              if (hotKeys->HasWork()) {
