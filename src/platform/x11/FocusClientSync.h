@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/x11/ClientPings.h"
 #include "platform/EventLoopWait.h"
+#include "platform/x11/ClientPings.h"
 
 #include <chrono>
 #include <functional>

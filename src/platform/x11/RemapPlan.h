@@ -2,8 +2,8 @@
 #pragma once
 
 #include "core/SwapTable.h"
-#include "platform/x11/Keymap.h"
 #include "platform/linux/VirtualKeys.h"
+#include "platform/x11/Keymap.h"
 
 #include <cstdint>
 #include <map>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/SpareKeycodes.h"
 
-#include "platform/x11/FocusClientSync.h"
 #include "platform/linux/KeysymText.h"
+#include "platform/x11/FocusClientSync.h"
 #include "platform/x11/ProcessRecords.h"
 #include "platform/x11/XkbKeymapReader.h"
 

@@ -3,10 +3,10 @@
 
 #include "core/HookLibrary.h"
 #include "core/MacroTable.h"
+#include "platform/EventLoopWait.h"
 #include "platform/WindowId.h"
 #include "platform/x11/AbortKeyWatch.h"
 #include "platform/x11/CaptureRecorder.h"
-#include "platform/EventLoopWait.h"
 #include "platform/x11/HotKeyGrabber.h"
 #include "platform/x11/HotKeyGrabs.h"
 #include "platform/x11/KeyRemapper.h"

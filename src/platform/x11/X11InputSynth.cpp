@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/X11InputSynth.h"
 
-#include "platform/x11/KeyRemapper.h"
 #include "platform/linux/KeysymText.h"
-#include "platform/x11/SynthFence.h"
 #include "platform/linux/VirtualKeys.h"
+#include "platform/x11/KeyRemapper.h"
+#include "platform/x11/SynthFence.h"
 #include "platform/x11/XkbKeymapReader.h"
 #include "script/AltCode.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/InputSynth.h"
 #include "platform/EventLoopWait.h"
+#include "platform/InputSynth.h"
 #include "platform/x11/FocusClientSync.h"
 #include "platform/x11/Keymap.h"
 #include "platform/x11/PointerSynth.h"

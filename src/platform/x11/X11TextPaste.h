@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/TextPaste.h"
 #include "platform/EventLoopWait.h"
+#include "platform/TextPaste.h"
 
 #include <chrono>
 #include <functional>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/WindowSystem.h"
 #include "platform/EventLoopWait.h"
+#include "platform/WindowSystem.h"
 #include "platform/x11/X11Display.h"
 
 #include <chrono>

@@ -109,8 +109,7 @@ TEST(ProcProcesses, NamesFromLinksAndCommandLines) {
 TEST(ProcProcesses, TheRealListHoldsThisTestProgram) {
     bool found = false;
     for (const RunningProcess& process : ProcProcesses().Running()) {
-        found = found ||
-                (process.Pid == ::getpid() && process.Executable == "orvane_linux_tests");
+        found = found || (process.Pid == ::getpid() && process.Executable == "orvane_linux_tests");
     }
     EXPECT_TRUE(found);
 }
