@@ -3,10 +3,10 @@
 
 #include "core/HookLibrary.h"
 #include "core/MacroTable.h"
+#include "platform/EventLoopWait.h"
 #include "platform/WindowId.h"
 #include "platform/x11/AbortKeyWatch.h"
 #include "platform/x11/CaptureRecorder.h"
-#include "platform/EventLoopWait.h"
 #include "platform/x11/HotKeyGrabber.h"
 #include "platform/x11/HotKeyGrabs.h"
 #include "platform/x11/KeyRemapper.h"
@@ -82,8 +82,9 @@ public:
     // the batch sent nothing (no fence was written), nothing more is awaited beyond the fences
     // already written.
     void OwnInputEnds(std::uint32_t lastFence);
-    // The end-of-playback mark (key 43): InUse is cleared.
-    void EndMark();
+    // The end-of-playback mark (key 43), sent with the synthesizer's last fence `lastFence`:
+    // InUse is cleared once that fence has been seen.
+    void EndMark(std::uint32_t lastFence);
 
     // Waits until the user has let go of every key (the hot key's modifiers and the struck key),
     // for at most `limit`; past it releases the modifier keys (Shift, Ctrl, Alt, Win, AltGr)
@@ -142,6 +143,10 @@ private:
     void HandleRaw(const RawInput& raw);
     void HandleGrabbedKey(unsigned keycode, unsigned state, unsigned long time);
     void HandleGrabbedButton(unsigned button, unsigned state, unsigned long time);
+    // The grab swallows a strike of hot key `code` and reports it.
+    bool TakesHotKey(const std::optional<std::uint16_t>& code) const;
+    // A key or button press of our own playback was observed.
+    void OwnPressSeen();
     void ActiveWindowChanged();
     WindowId ReadActiveWindow() const;
     // The grabs the keys in use need now, with the lock combinations each is taken with.
@@ -175,6 +180,7 @@ private:
     bool haveShortKeys_ = false;
     bool captureOn_ = false;
     bool inUse_ = false;
+    std::uint32_t endFence_ = 0; // InUse ends when this fence is seen (0: no end awaited)
 
     SynthFence fence_;
     std::array<bool, 256> userHeld_{};
