@@ -76,7 +76,9 @@ public:
     void ReadPending() { ReadEvents(); }
 
     // The input synthesizer is about to send a batch; `lastFence` is the serial of its last
-    // fence (0 before the first): its events count as ours until the next fence is seen.
+    // fence (0 before the first): its events count as ours until the next fence is seen. Outside
+    // a start marked in use, the word the user is typing ends there, with the typed keys the
+    // server took before the batch and we have not handed on yet.
     void OwnInputStarts(std::uint32_t lastFence);
     // The batch has ended; `lastFence` is the serial of the synthesizer's last fence now. When
     // the batch sent nothing (no fence was written), nothing more is awaited beyond the fences
