@@ -104,7 +104,9 @@ def main():
         rows.append(("Soak", f"{minutes:g} min: {r['hot']} hot key plays, {r['short']} ShortKeys, "
                      f"{r['timed']} timed plays, main window shown {r['window']} times",
                      f"{samples}; PSS change {growth:+.1f}%, private {private_growth:+.1f}%; text not exactly as typed at "
-                     f"{r['mismatches']} of {r['short']} checks; hot key strikes that typed "
+                     f"{r['mismatches']} of {r['short']} checks (ShortKeys the timed macro "
+                     f"typed into, left as typed by design: {r['short_into_timed']}); hot key "
+                     "strikes that typed "
                      f"nothing: {r['hot_lost']} (and {r['hot_during_timed']} struck while the "
                      "timed macro played, which is not played by design); plays whose end was "
                      f"not marked within 10 s: {r['unended']}"))

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The hook backend's recorder on a real X server: what the user types reaches it only while a
 // capture runs, and the program's own synthesized typing never does.
-#include "Deadline.h"
+#include "HookMessages.h"
 #include "Probe.h"
 #include "VirtualDisplay.h"
 #include "Xdotool.h"
@@ -12,19 +12,14 @@
 #include "platform/x11/X11InputSynth.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
 
-#include <functional>
 #include <string>
-#include <vector>
 
 namespace orvane::e2e {
 namespace {
 
-class Messages : public HookMessageReceiver {
+class Messages : public HookMessages {
 public:
-    void Receive(const HookMessage& message) override { received.push_back(message); }
-
     std::string CaptureText() const {
         std::string text;
         for (const HookMessage& m : received) {
@@ -34,32 +29,7 @@ public:
         }
         return text;
     }
-    int Count(HookMessageId id) const {
-        int n = 0;
-        for (const HookMessage& m : received) {
-            n += m.Id == id ? 1 : 0;
-        }
-        return n;
-    }
-
-    std::vector<HookMessage> received;
 };
-
-// Serves the backend's connection until `done` holds or the limit passes.
-bool Serve(X11HookLibrary& hook, const std::function<bool()>& done) {
-    const Deadline deadline(kDefaultTimeout);
-    for (;;) {
-        hook.ProcessEvents();
-        if (done()) {
-            return true;
-        }
-        if (deadline.Passed()) {
-            return false;
-        }
-        pollfd fd{hook.ConnectionFd(), POLLIN, 0};
-        ::poll(&fd, 1, 20);
-    }
-}
 
 TEST(CaptureRecorder, RecordsTheUsersInputOnlyWhileACaptureRuns) {
     VirtualDisplay display;
@@ -84,7 +54,7 @@ TEST(CaptureRecorder, RecordsTheUsersInputOnlyWhileACaptureRuns) {
     ASSERT_TRUE(TypeText(display, "secret"));
     ASSERT_TRUE(probe.WaitForText("secret"));
     // A round trip of the backend's own sees everything the server sent before it.
-    ASSERT_TRUE(Serve(*hook, [&] { return true; }));
+    ASSERT_TRUE(ServeHook(*hook, [&] { return true; }));
     input.TypeCharacter(U'!');
     input.EndOfBatch();
     ASSERT_TRUE(probe.WaitForText("secret!"));
@@ -104,7 +74,7 @@ TEST(CaptureRecorder, RecordsTheUsersInputOnlyWhileACaptureRuns) {
     ASSERT_TRUE(TypeText(display, "ab"));
     ASSERT_TRUE(probe.WaitForText("secret!ab"));
     // Served before our own typing starts, as the program's event loop does.
-    ASSERT_TRUE(Serve(*hook, [&] { return true; }));
+    ASSERT_TRUE(ServeHook(*hook, [&] { return true; }));
     // Our own typing during the capture is not the user's.
     input.TypeCharacter(U'z');
     input.EndOfBatch();
@@ -112,7 +82,7 @@ TEST(CaptureRecorder, RecordsTheUsersInputOnlyWhileACaptureRuns) {
     ASSERT_TRUE(TypeText(display, "C"));
     ASSERT_TRUE(probe.WaitForText("secret!abzC"));
     ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+x"}));
-    ASSERT_TRUE(Serve(*hook, [&] { return messages.Count(HookMessageId::UM_CAPTUREDONE) > 0; }))
+    ASSERT_TRUE(ServeHook(*hook, [&] { return messages.Count(HookMessageId::UM_CAPTUREDONE) > 0; }))
         << messages.CaptureText();
     EXPECT_EQ(messages.CaptureText(), "abC");
     for (const HookMessage& m : messages.received) {
@@ -124,13 +94,13 @@ TEST(CaptureRecorder, RecordsTheUsersInputOnlyWhileACaptureRuns) {
     // Once stopped, nothing more, even before the program has cleared CaptureOn.
     ASSERT_TRUE(TypeText(display, "after"));
     ASSERT_TRUE(probe.WaitForText("secret!abzCafter"));
-    ASSERT_TRUE(Serve(*hook, [&] { return true; }));
+    ASSERT_TRUE(ServeHook(*hook, [&] { return true; }));
     EXPECT_EQ(messages.CaptureText(), "abC");
     table.SetCaptureOn(false);
     hook->OrvUpCaptureOn(table);
     ASSERT_TRUE(TypeText(display, "x"));
     ASSERT_TRUE(probe.WaitForText("secret!abzCafterx"));
-    ASSERT_TRUE(Serve(*hook, [&] { return true; }));
+    ASSERT_TRUE(ServeHook(*hook, [&] { return true; }));
     EXPECT_EQ(messages.CaptureText(), "abC");
     EXPECT_EQ(messages.Count(HookMessageId::UM_CAPTUREDONE), 1);
 }

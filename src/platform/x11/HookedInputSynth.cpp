@@ -26,7 +26,7 @@ void HookedInputSynth::PostKey(std::uint8_t virtualKey, bool up) {
         synth_.PostKey(virtualKey, up);
         if (up) {
             Ended();
-            hook_.EndMark();
+            hook_.EndMark(synth_.LastFence());
         }
         return;
     }

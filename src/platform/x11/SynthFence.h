@@ -27,6 +27,9 @@ public:
     // The fence property changed (one more fence seen).
     void FenceSeen();
 
+    // Fence number `fence` (0: none) has been seen.
+    bool Seen(std::uint32_t fence) const { return seen_ >= fence; }
+
     // Events of the XTEST devices are ours now.
     bool Pending() const { return pending_; }
 

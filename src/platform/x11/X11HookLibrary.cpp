@@ -144,6 +144,10 @@ void X11HookLibrary::Handle(XEvent& event) {
     } else if (event.type == PropertyNotify && event.xproperty.window == root_) {
         if (event.xproperty.atom == fenceAtom_) {
             fence_.FenceSeen();
+            if (endFence_ != 0 && fence_.Seen(endFence_)) {
+                endFence_ = 0;
+                inUse_ = false;
+            }
         } else if (event.xproperty.atom == activeAtom_) {
             ActiveWindowChanged();
         }
@@ -196,7 +200,11 @@ void X11HookLibrary::HandleRaw(const RawInput& raw) {
         return;
     }
     if (raw.Type == RawInput::Kind::ButtonDown) {
-        if (own || raw.Detail > 3) {
+        if (own) {
+            OwnPressSeen();
+            return;
+        }
+        if (raw.Detail > 3) {
             return; // the wheel is not a click
         }
         // A click is never reported as a pick: where it was made decides whether it is one,
@@ -209,13 +217,15 @@ void X11HookLibrary::HandleRaw(const RawInput& raw) {
     // A key press.
     lastPressOwn_[detail] = own;
     if (own) {
+        OwnPressSeen();
         return;
     }
     const auto keycode = static_cast<std::uint8_t>(detail);
     const unsigned state = HeldModifiersOf(keymap_, userHeld_) | locked_;
     userHeld_[detail] = true;
-    if (inUse_ && abort_.Pressed(keymap_.Keys.BaseKeysym(keycode, group_),
-                                 static_cast<std::uint32_t>(raw.Time))) {
+    if (inUse_ && endFence_ == 0 &&
+        abort_.Pressed(keymap_.Keys.BaseKeysym(keycode, group_),
+                       static_cast<std::uint32_t>(raw.Time))) {
         Trace("abort");
         Post(HookMessageId::UM_ABORT, 0, 0);
     }
@@ -227,7 +237,11 @@ void X11HookLibrary::HandleRaw(const RawInput& raw) {
         return;
     }
     if (haveShortKeys_ && !inUse_) {
-        if (const auto ch = TypedCharacterOf(typed_, keycode, state, group_)) {
+        if (TakesHotKey(HotKeyOfKey(keymap_, keycode, state, group_))) {
+            // The strike never reaches the window, but its macro types there: the word the
+            // user was typing is broken by it.
+            Post(HookMessageId::UM_SHORTKEYCHAR, 1, 0);
+        } else if (const auto ch = TypedCharacterOf(typed_, keycode, state, group_)) {
             Post(HookMessageId::UM_SHORTKEYCHAR, (locked_ & LockMask) != 0 ? 2 : 0, *ch);
         } else if (IsKeypadKey(keymap_, keycode, group_) &&
                    (state & (ControlMask | keymap_.Masks.Alt | keymap_.Masks.Win)) == 0) {
@@ -245,7 +259,7 @@ void X11HookLibrary::HandleGrabbedKey(unsigned keycode, unsigned state, unsigned
     Display* d = display_.get();
     const auto code = HotKeyOfKey(keymap_, static_cast<std::uint8_t>(keycode), state, group_);
     const bool own = keycode < 256 && lastPressOwn_[keycode] && fence_.Pending();
-    if (own || !code || keysInUse_[*code] == 0 || !keyboardHooked_) {
+    if (own || !TakesHotKey(code)) {
         // Our own playback typed it (or it is not ours to take): the key goes on to the
         // focused window as if no grab existed.
         XAllowEvents(d, ReplayKeyboard, time);
@@ -331,6 +345,18 @@ void X11HookLibrary::Regrab() {
 }
 
 void X11HookLibrary::OwnInputStarts(std::uint32_t lastFence) {
+    if (haveShortKeys_ && !inUse_) {
+        // A playback not marked in use (a timed macro) types after whatever the server has
+        // taken from the user so far, and the keys of it we have not handed on yet (the end of
+        // a ShortKey among them) would be matched only after our typing: erasing would take
+        // the macro's text. They go, with the word.
+        XSync(display_.get(), False);
+        ReadEvents();
+        std::erase_if(pending_, [](const HookMessage& message) {
+            return message.Id == HookMessageId::UM_SHORTKEYCHAR;
+        });
+        Post(HookMessageId::UM_SHORTKEYCHAR, 1, 0);
+    }
     fence_.BatchStarts(lastFence);
 }
 
@@ -338,8 +364,28 @@ void X11HookLibrary::OwnInputEnds(std::uint32_t lastFence) {
     fence_.BatchEnds(lastFence);
 }
 
-void X11HookLibrary::EndMark() {
-    inUse_ = false;
+bool X11HookLibrary::TakesHotKey(const std::optional<std::uint16_t>& code) const {
+    return code && keysInUse_[*code] != 0 && keyboardHooked_;
+}
+
+void X11HookLibrary::OwnPressSeen() {
+    // Our own key or click outside a start marked in use (a timed macro, which starts at any
+    // moment) lands in the middle of whatever the user was typing: the word kept is no longer
+    // the one in the window, and erasing it would take the macro's text instead.
+    if (haveShortKeys_ && !inUse_) {
+        Post(HookMessageId::UM_SHORTKEYCHAR, 1, 0);
+    }
+}
+
+void X11HookLibrary::EndMark(std::uint32_t lastFence) {
+    // The playback's last keys may not have reached us yet; until its fence is seen they are
+    // still the marked start's, not a macro typing into the user's next word.
+    if (fence_.Seen(lastFence)) {
+        inUse_ = false;
+        endFence_ = 0;
+    } else {
+        endFence_ = lastFence;
+    }
     abort_.Reset();
     Trace("end");
 }
@@ -444,6 +490,7 @@ void X11HookLibrary::OrvUnHook(HookHandle hook) {
 void X11HookLibrary::OrvUpInit(const MacroTable& table) {
     mainWindow_ = table.MainWindow();
     inUse_ = false;
+    endFence_ = 0;
 }
 
 void X11HookLibrary::OrvUpWindow(const MacroTable& table) {
@@ -483,6 +530,7 @@ void X11HookLibrary::OrvUpCaptureOn(const MacroTable& table) {
 
 void X11HookLibrary::OrvUpInUse(const MacroTable& table) {
     inUse_ = table.InUse();
+    endFence_ = 0;
     abort_.Reset();
 }
 

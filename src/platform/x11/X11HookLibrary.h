@@ -76,14 +76,17 @@ public:
     void ReadPending() { ReadEvents(); }
 
     // The input synthesizer is about to send a batch; `lastFence` is the serial of its last
-    // fence (0 before the first): its events count as ours until the next fence is seen.
+    // fence (0 before the first): its events count as ours until the next fence is seen. Outside
+    // a start marked in use, the word the user is typing ends there, with the typed keys the
+    // server took before the batch and we have not handed on yet.
     void OwnInputStarts(std::uint32_t lastFence);
     // The batch has ended; `lastFence` is the serial of the synthesizer's last fence now. When
     // the batch sent nothing (no fence was written), nothing more is awaited beyond the fences
     // already written.
     void OwnInputEnds(std::uint32_t lastFence);
-    // The end-of-playback mark (key 43): InUse is cleared.
-    void EndMark();
+    // The end-of-playback mark (key 43), sent with the synthesizer's last fence `lastFence`:
+    // InUse is cleared once that fence has been seen.
+    void EndMark(std::uint32_t lastFence);
 
     // Waits until the user has let go of every key (the hot key's modifiers and the struck key),
     // for at most `limit`; past it releases the modifier keys (Shift, Ctrl, Alt, Win, AltGr)
@@ -142,6 +145,10 @@ private:
     void HandleRaw(const RawInput& raw);
     void HandleGrabbedKey(unsigned keycode, unsigned state, unsigned long time);
     void HandleGrabbedButton(unsigned button, unsigned state, unsigned long time);
+    // The grab swallows a strike of hot key `code` and reports it.
+    bool TakesHotKey(const std::optional<std::uint16_t>& code) const;
+    // A key or button press of our own playback was observed.
+    void OwnPressSeen();
     void ActiveWindowChanged();
     WindowId ReadActiveWindow() const;
     // The grabs the keys in use need now, with the lock combinations each is taken with.
@@ -175,6 +182,7 @@ private:
     bool haveShortKeys_ = false;
     bool captureOn_ = false;
     bool inUse_ = false;
+    std::uint32_t endFence_ = 0; // InUse ends when this fence is seen (0: no end awaited)
 
     SynthFence fence_;
     std::array<bool, 256> userHeld_{};

@@ -172,18 +172,40 @@ TEST_F(ShortKeyTest, CaseInsensitiveModeMatchesAnyCase) {
 }
 
 TEST_F(ShortKeyTest, StartUpAndEveryMinuteMacrosTypeAtTheirMoments) {
-    Start({TimedMacro(0, "S", "Timed Target"), TimedMacro(6, "M", "Timed Target")},
-          "[Scheduler]\nTimer Seconds=1\n");
+    Start({TimedMacro(0, "S", "Timed Target"), TimedMacro(6, "M", "Timed Target"),
+           ShortKeyMacro("sk", "[s]")},
+          "[Scheduler]\nTimer Seconds=1\n[ShortKeys]\nPrefix Keys=;\n");
     Probe probe(display, "Timed Target");
     ASSERT_TRUE(probe.WaitForReady());
     ASSERT_TRUE(probe.WaitForText("S", 30s));
     const auto startUp = SinceStart();
     EXPECT_GE(startUp, 4500ms) << "start-up macros wait five seconds";
     EXPECT_EQ(probe.Text(), "S") << "nothing else is due yet";
-    ASSERT_TRUE(probe.WaitForText("SM", 90s)) << probe.Describe();
+    // A word half typed when the minute's macro types into it: finishing it must not erase
+    // the macro's text as if it were part of the word.
+    ASSERT_TRUE(TypeText(display, ";s"));
+    ASSERT_TRUE(probe.WaitForText("S;sM", 90s)) << probe.Describe();
     const auto minute = SinceStart();
     EXPECT_GE(minute, 59s) << "one minute after the table was built";
     EXPECT_LE(minute, 75s);
+    ASSERT_TRUE(TypeText(display, "k ;sk"));
+    EXPECT_TRUE(probe.WaitForText("S;sMk [s]")) << probe.Describe();
+}
+
+TEST_F(ShortKeyTest, AHotKeyMacroTypedIntoAWordEndsTheWord) {
+    Start({ShortKeyMacro("sk", "[s]"), HotKeyMacro("Ctrl+Alt+Shift+G", ScopeGlobal, "h")},
+          "[ShortKeys]\nPrefix Keys=;\n");
+    Probe probe(display, "Target");
+    ASSERT_TRUE(probe.WaitForReady());
+    ASSERT_TRUE(TypeText(display, ";s"));
+    ASSERT_TRUE(probe.WaitForText(";s"));
+    ASSERT_TRUE(PressKeys(display, {"ctrl+alt+shift+g"}));
+    ASSERT_TRUE(WaitForEnds(1));
+    ASSERT_TRUE(probe.WaitForText(";sh"));
+    // The abbreviation typed afresh after it still expands, which also shows that the "k"
+    // before it has been taken in.
+    ASSERT_TRUE(TypeText(display, "k ;sk"));
+    EXPECT_TRUE(probe.WaitForText(";shk [s]")) << probe.Describe();
 }
 
 TEST_F(ShortKeyTest, AKeypadDigitCompletesAShortKeyAndOtherKeypadKeysEndTheWord) {
