@@ -258,6 +258,9 @@ int RunGui(int argc, char** argv) {
     const HotKeyContext context{parts,  *desktop, store,    settings,       messages,
                                 window, folders,  keyPicks, rebuildSchedule};
     StartHotKeys(context, traceHooks, error);
+    if (!parts.ScreenSaver) {
+        DisableScreenSaverHold(window.Commands());
+    }
     lifecycle.ConnectHooks(static_cast<std::uint32_t>(window.winId()));
     desktop->WireRecorder(error);
     CaptureCommands capture(window, CaptureServices(folders, store, keyPicks, parts));

@@ -37,6 +37,13 @@ void DisableWhatTheDesktopLacks(MainCommandTable& commands, const DesktopAbiliti
     }
 }
 
+void DisableScreenSaverHold(MainCommandTable& commands) {
+    commands.SetUnsupported(
+        MainCommand::ScreenSaver,
+        QStringLiteral("This desktop offers programs no way to hold off its screen saver, so "
+                       "timed macros cannot keep it away."));
+}
+
 void TellOncePerSession(const std::string& notice, const std::filesystem::path& runtime,
                         Prompter& messages) {
     if (notice.empty()) {

@@ -19,6 +19,10 @@ QString CaptureMissingText();
 // pointed at: a command that cannot work must not look as if it did.
 void DisableWhatTheDesktopLacks(MainCommandTable& commands, const DesktopAbilities& abilities);
 
+// Without a way to hold off the screen saver, its option would do nothing: it stays off and
+// says why.
+void DisableScreenSaverHold(MainCommandTable& commands);
+
 // Shows `notice` (when there is one) once per login session: a marker in the runtime folder
 // remembers it was shown.
 void TellOncePerSession(const std::string& notice, const std::filesystem::path& runtime,
